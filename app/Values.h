@@ -1,0 +1,37 @@
+#pragma once
+// Value helpers: reading numbers from typed text, the numeric test, picture formats
+// and month/day/year date texts. They behave as the plant's original system did.
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+namespace Values {
+
+// The number formed by the text's leading numeric characters: blanks, tabs and line
+// feeds are skipped anywhere; "." is the only decimal point; the exponent letter may be
+// E or D. " 2 45 7" is 2457, "1,200" is 1, "$5" is 0, "" is 0.
+double Val(const QString &text);
+
+// True when the whole text, trimmed, is a US-style number: sign before or after,
+// thousands separators, one decimal point, exponent, leading currency sign, parentheses
+// for a negative. "1,200", "$5", " 12 ", "1e3", "12-" are numeric; "", "45 Help" are not.
+bool IsNumeric(const QString &text);
+
+// The value of a numeric text as IsNumeric reads it (0 when it is not numeric).
+double NumericValue(const QString &text);
+
+// Formats a number with a picture: "$#,###.##", "$#,##0.00;($#,##0.00)", "#,##0.00",
+// "#,##0", "0", "0.00" and the like. '#' is a digit or nothing, '0' a digit or zero,
+// ',' groups thousands, '.' is the decimal point, a second section after ';' is for
+// negative values. Rounding is half away from zero on the decimal text.
+QString Format(double value, const QString &picture);
+// A stored value (number, numeric text or null) with a picture; null gives "".
+QString FormatValue(const QVariant &value, const QString &picture);
+
+// Short date text month/day/year ("12/9/2026"), whatever the locale.
+QString ShortDate(const QDate &date);
+// Parses "m/d/yyyy" (also "m/d/yy" and ISO "yyyy-mm-dd"); invalid QDate when it is not a date.
+QDate ParseShortDate(const QString &text);
+
+}  // namespace Values

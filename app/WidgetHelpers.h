@@ -1,0 +1,28 @@
+#pragma once
+// Small helpers the windows share.
+
+#include <QString>
+#include <QVariant>
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+class Recordset;
+
+// Selects a text box's whole text whenever it receives the focus, so that typing
+// replaces the value.
+void SelectAllOnFocus(QLineEdit *box);
+void SelectAllOnFocus(std::initializer_list<QLineEdit *> boxes);
+
+// Fills a combo with one column of every row of a query (the list is emptied first).
+void FillCombo(QComboBox *combo, const QString &sql, const QString &column);
+// Adds an entry whose visible text and hidden ID differ (the ID in Qt::UserRole).
+void AddItem(QComboBox *combo, const QString &text, const QVariant &id);
+// The hidden ID of the selected entry (null when nothing is selected).
+QVariant SelectedId(const QComboBox *combo);
+// Selects the entry carrying the given ID; unselects when none does.
+void SelectById(QComboBox *combo, const QVariant &id);
+// Selects the entry whose text equals the given text exactly; unselects when none does.
+void SelectByText(QComboBox *combo, const QString &text);
+// A stored value as a box shows it: empty for null.
+QString BoxText(const QVariant &value);

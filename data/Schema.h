@@ -1,0 +1,18 @@
+#pragma once
+// The permanent tables of a plant database. Only the tools and the tests create them;
+// the application never creates or alters a permanent table.
+
+#include <QStringList>
+
+class Database;
+
+namespace Schema {
+
+// Every CREATE TABLE and CREATE INDEX statement, in order (SQLite).
+QStringList statements();
+// Creates every table and index in an empty database, in one transaction.
+void create(Database &db);
+// The names of the permanent tables, in the order they are created.
+QStringList tableNames();
+
+}  // namespace Schema
