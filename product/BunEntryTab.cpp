@@ -1,0 +1,5 @@
+#include "product/BunEntryTab.h"
+
+BunEntryTab::BunEntryTab(QWidget *parent) : QWidget(parent) {}
+
+void BunEntryTab::reset() {}

@@ -1,0 +1,5 @@
+#include "product/ComponentEntryTab.h"
+
+ComponentEntryTab::ComponentEntryTab(QWidget *parent) : QWidget(parent) {}
+
+void ComponentEntryTab::reset() {}

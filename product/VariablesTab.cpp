@@ -1,0 +1,5 @@
+#include "product/VariablesTab.h"
+
+VariablesTab::VariablesTab(QWidget *parent) : QWidget(parent) {}
+
+void VariablesTab::reset() {}
