@@ -1,0 +1,5 @@
+#include "product/frmStyle.h"
+
+frmStyle::frmStyle(QWidget *parent) : ChildWindow(parent) { setWindowTitle(QStringLiteral("Administration")); }
+void frmStyle::ResetForm() {}
+void frmStyle::RefreshTree() {}
