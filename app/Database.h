@@ -38,7 +38,7 @@ private:
 };
 
 // Runs a sequence of writes as one unit: rolled back unless commit() is reached, so an
-// interrupted save leaves the file as it was.
+// interrupted save leaves the file as it was. Inside another transaction it joins it.
 class Transaction {
 public:
     explicit Transaction(Database &db);
@@ -49,6 +49,7 @@ public:
 
 private:
     Database &m_db;
+    bool m_owner;  // false inside an enclosing transaction, which decides for both
     bool m_done = false;
 };
 

@@ -25,6 +25,30 @@ double NumericValue(const QString &text);
 // "#,##0", "0", "0.00" and the like. '#' is a digit or nothing, '0' a digit or zero,
 // ',' groups thousands, '.' is the decimal point, a second section after ';' is for
 // negative values. Rounding is half away from zero on the decimal text.
+//
+// Further rules:
+// - Every other character ("$", blanks, parentheses, letters) is printed as it stands;
+//   so is text in double quotes and the character after a backslash.
+// - A single-section picture shows a negative number with "-" right before its digits,
+//   after any leading literal: -1234.5 with "$#,###.##" is "$-1,234.5".
+// - A third section, when given, is used for zero.
+// - A comma with no placeholder after it before the point divides by 1000 ("#,##0,").
+// - Surplus integer digits all show: 1234567 with "0" is "1234567".
+// - A negative number that rounds to zero is shown as zero, without "-" or parentheses.
+// - An empty picture gives the plain number text ("1234.5").
+//
+// What zero and values under one show with the pictures the windows and documents use:
+//
+//   picture                   0         0.5        0.075      -0.5
+//   "$#,###.##"               "$."      "$.5"      "$.08"     "$-.5"
+//   "$#,##0.00;($#,##0.00)"   "$0.00"   "$0.50"    "$0.08"    "($0.50)"
+//   "#,##0.00"                "0.00"    "0.50"     "0.08"     "-0.50"
+//   "#,##0"                   "0"       "1"        "0"        "-1"
+//   "0"                       "0"       "1"        "0"        "-1"
+//   "0.00"                    "0.00"    "0.50"     "0.08"     "-0.50"
+//
+// With only '#' before the point, values under one start with the point and zero shows
+// the point alone; a '0' before the point always shows a leading zero.
 QString Format(double value, const QString &picture);
 // A stored value (number, numeric text or null) with a picture; null gives "".
 QString FormatValue(const QVariant &value, const QString &picture);

@@ -1,0 +1,160 @@
+#include "app/MDI.h"
+
+#include "app/Handler.h"
+#include "app/frmAbout.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace {
+MDI *g_instance = nullptr;
+
+// One menu command: where it sits, its caption and name, and what it does (null while
+// the window it opens is not part of this build).
+struct Command {
+    QStringList menu;  // names of the menu and submenu
+    const char *caption;
+    const char *name;
+    std::function<void(MDI *)> action;
+};
+
+struct MenuName {
+    const char *name;
+    const char *caption;
+};
+
+const MenuName kMenus[] = {
+    {"File", "File"},           {"Orders", "Orders"},         {"Shipping", "Shipping"},
+    {"Administrative", "Administrative"}, {"Reports", "Reports"}, {"Help", "Help"},
+    {"OrderReports", "Orders"}, {"Production", "Production"}, {"ShippingReports", "Shipping"},
+    {"Admin", "Administrative"}, {"AR", "Accounts Receivable"},
+};
+
+QString menuCaption(const QString &name) {
+    for (const MenuName &m : kMenus)
+        if (name == QLatin1String(m.name)) return QString::fromLatin1(m.caption);
+    return name;
+}
+
+template <class W>
+std::function<void(MDI *)> opens() {
+    return [](MDI *mdi) { mdi->open<W>(); };
+}
+
+QVector<Command> commands() {
+    using L = QStringList;
+    return {
+        {L{"File"}, "Exit", "Exit", nullptr},
+        {L{"Orders"}, "Order Navigator", "OrdNav", nullptr},
+        {L{"Orders"}, "Order Entry", "OrderEntry", nullptr},
+        {L{"Shipping"}, "Shipment Navigator", "ShipmentNav", nullptr},
+        {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", nullptr},
+        {L{"Administrative"}, "Customer Entry", "CustomerEntry", nullptr},
+        {L{"Administrative"}, "Vendor Entry", "VendorEntry", nullptr},
+        {L{"Administrative"}, "Style Entry", "StyleEntry", nullptr},
+        {L{"Administrative"}, "Create Invoices", "CreateInvoices", nullptr},
+        {L{"Administrative"}, "Receive Payments", "ReceivePayments", nullptr},
+        {L{"Reports", "OrderReports"}, "Order Entry Control Report", "OrderEntryControlReport", nullptr},
+        {L{"Reports", "OrderReports"}, "Sales By Customer", "SalesByCustomer", nullptr},
+        {L{"Reports", "Production"}, "Saw Manager", "SawMgr", nullptr},
+        {L{"Reports", "Production"}, "Fabrication Manager", "FabMgr", nullptr},
+        {L{"Reports", "Production"}, "Plant Manager", "PlantMgr", nullptr},
+        {L{"Reports", "ShippingReports"}, "Shipping Mangager", "ShippingMgr", nullptr},
+        {L{"Reports", "Admin"}, "Customer Listing", "CustomerListing", nullptr},
+        {L{"Reports", "Admin"}, "Vendor Listing", "VendorListing", nullptr},
+        {L{"Reports", "Admin"}, "Bun Listing", "BunListing", nullptr},
+        {L{"Reports", "Admin"}, "Component Listing", "ComponentListing", nullptr},
+        {L{"Reports", "Admin"}, "Style Listing", "StyleListing", nullptr},
+        {L{"Reports", "AR"}, "Invoice Report", "InvoiceReport", nullptr},
+        {L{"Reports", "AR"}, "Open Invoices Report", "OpenInvoicesReport", nullptr},
+        {L{"Reports", "AR"}, "Customer Statements", "CustomerStatementsReport", nullptr},
+        {L{"Help"}, "About", "About", opens<frmAbout>()},
+    };
+}
+
+}  // namespace
+
+MDI::MDI(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(this)) {
+    g_instance = this;
+    setObjectName(QStringLiteral("MDI"));
+    setWindowTitle(QStringLiteral("Quelby"));
+    m_area->setObjectName(QStringLiteral("Workspace"));
+    m_area->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(m_area);
+    buildMenus();
+    statusBar();
+    // Client area of 740 by 594 pixels below the menu bar.
+    resize(740, 594 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+}
+
+MDI::~MDI() {
+    if (g_instance == this) g_instance = nullptr;
+}
+
+MDI *MDI::instance() { return g_instance; }
+
+void MDI::showStatus(const QString &text) {
+    if (g_instance) g_instance->statusBar()->showMessage(text);
+}
+
+QAction *MDI::command(const QString &name) const { return findChild<QAction *>(name); }
+
+void MDI::buildMenus() {
+    QHash<QString, QMenu *> menus;
+    auto menuFor = [&](const QStringList &path) {
+        QString key;
+        QMenu *parent = nullptr;
+        for (const QString &name : path) {
+            key += QLatin1Char('/') + name;
+            QMenu *&menu = menus[key];
+            if (!menu) {
+                menu = parent ? parent->addMenu(menuCaption(name)) : menuBar()->addMenu(menuCaption(name));
+                menu->setObjectName(name);
+                menu->menuAction()->setObjectName(name);
+            }
+            parent = menu;
+        }
+        return parent;
+    };
+    for (const Command &c : commands()) {
+        QAction *action = menuFor(c.menu)->addAction(QString::fromLatin1(c.caption));
+        action->setObjectName(QString::fromLatin1(c.name));
+        if (QLatin1String(c.name) == QLatin1String("Exit")) {
+            connect(action, &QAction::triggered, this, handler([this] { Exit_Click(); }));
+        } else if (c.action) {
+            auto run = c.action;
+            connect(action, &QAction::triggered, this, handler([this, run] { run(this); }));
+        } else {
+            action->setEnabled(false);
+        }
+    }
+}
+
+void MDI::addChild(QWidget *window) {
+    QMdiSubWindow *sub = m_area->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Windows with a fixed border keep their size; the navigators and the Viewer grow.
+    if (window->minimumSize() == window->maximumSize())
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    sub->show();
+    window->show();
+}
+
+void MDI::Exit_Click() {
+    // Ends at once: no window is asked and no window's unload behaviour runs.
+    QCoreApplication::exit(0);
+}
+
+void MDI::closeEvent(QCloseEvent *event) {
+    // Closing the frame unloads every open window first.
+    m_area->closeAllSubWindows();
+    if (!m_area->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,58 @@
+#include "app/Startup.h"
+
+#include "app/AppError.h"
+#include "app/Config.h"
+#include "app/Database.h"
+#include "app/DesktopSeams.h"
+#include "app/MDI.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <memory>
+
+namespace {
+
+DesktopMessages g_desktopMessages;
+
+// The lock that marks a running copy for this user on this machine.
+QString instanceLockPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    return QDir(folder).filePath(QStringLiteral("quelby.lock"));
+}
+
+int failStartup(const AppError &error) {
+    QTextStream(stderr) << error.report() << Qt::endl;
+    Seams::messages().tell(error.report(), QStringLiteral("Quelby"));
+    return 1;
+}
+
+}  // namespace
+
+int Main(QApplication &app) {
+    Seams::setMessages(&g_desktopMessages);
+    try {
+        const QString path = Config::ReadConfig(QCoreApplication::applicationDirPath());
+        SetAppDatabase(Database::open(path));
+    } catch (const AppError &error) {
+        return failStartup(error);
+    }
+
+    QLockFile instanceLock(instanceLockPath());
+    instanceLock.setStaleLockTime(0);  // a lock left by a copy that died is taken over
+    if (!instanceLock.tryLock(0)) {
+        Seams::messages().tell(QStringLiteral("This application is already running."),
+                               QStringLiteral("Application Already Running"));
+        return 0;
+    }
+
+    auto mainWindow = std::make_unique<MDI>();
+    mainWindow->show();
+    const int code = app.exec();
+    mainWindow.reset();
+    SetAppDatabase(nullptr);
+    return code;
+}

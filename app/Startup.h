@@ -1,0 +1,8 @@
+#pragma once
+// Start-up: read config.txt beside the executable, open the plant's database, refuse a
+// second copy for the same user, show the main window.
+
+class QApplication;
+
+// Runs the application; returns the process exit code.
+int Main(QApplication &app);
