@@ -25,7 +25,7 @@ signals:
 
 private:
     void cmbBunID_Change();
-    void cmbBunID_Click(int index);
+    void cmbBunID_Click();
     void btnBunSave_Click();
 
     void lookUp();

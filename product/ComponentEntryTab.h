@@ -27,7 +27,7 @@ signals:
 
 private:
     void cmbComponentID_Change();
-    void cmbComponentID_Click(int index);
+    void cmbComponentID_Click();
     void btnComponentSave_Click();
 
     // Looks the ID text up and shows the stored component, or clears the tab.

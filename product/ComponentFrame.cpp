@@ -1,7 +1,213 @@
 #include "product/ComponentFrame.h"
 
-ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(parent) {}
+#include "app/Database.h"
+#include "app/Handler.h"
+#include "app/Seams.h"
+#include "app/Values.h"
+#include "app/WidgetHelpers.h"
+#include "data/SqlText.h"
 
-void ComponentFrame::reset() {}
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
 
-void ComponentFrame::loadLink(const QVariant &, const QVariant &, const QVariant &, const QVariant &) {}
+namespace {
+
+const QString InvalidTitle = QStringLiteral("Invalid Information");
+
+// A style ID as it is placed bare in SQL. Only whole numbers ever reach the statements.
+QString bareId(const QVariant &id) { return QString::number(id.toLongLong()); }
+
+// Selects the component entry carrying the given component ID. Component IDs are keys
+// the database compares without regard to case, so a link that names "ab-1" still finds
+// the component stored as "AB-1".
+void selectComponent(QComboBox *combo, const QVariant &componentId) {
+    const QString wanted = componentId.toString();
+    for (int i = 0; i < combo->count(); ++i) {
+        if (QString::compare(combo->itemData(i).toString(), wanted, Qt::CaseInsensitive) == 0) {
+            combo->setCurrentIndex(i);
+            return;
+        }
+    }
+    combo->setCurrentIndex(-1);
+}
+
+}  // namespace
+
+ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Component"), parent) {
+    cmbStyle = new QComboBox(this);
+    cmbComponent = new QComboBox(this);
+    txtQty = new QLineEdit(this);
+    txtStyleComponentID = new QLineEdit(this);
+    txtStyleComponentID->setVisible(false);
+    btnComponentNew = new QPushButton(QStringLiteral("New"), this);
+    cmbComponentSave2 = new QPushButton(QStringLiteral("Save"), this);
+    btnDeleteComponent = new QPushButton(QStringLiteral("Delete"), this);
+
+    cmbStyle->setObjectName(QStringLiteral("cmbStyle"));
+    cmbComponent->setObjectName(QStringLiteral("cmbComponent"));
+    txtQty->setObjectName(QStringLiteral("txtQty"));
+    txtStyleComponentID->setObjectName(QStringLiteral("txtStyleComponentID"));
+    btnComponentNew->setObjectName(QStringLiteral("btnComponentNew"));
+    cmbComponentSave2->setObjectName(QStringLiteral("cmbComponentSave2"));
+    btnDeleteComponent->setObjectName(QStringLiteral("btnDeleteComponent"));
+
+    auto *grid = new QGridLayout;
+    const QList<QPair<QString, QWidget *>> rows = {
+        {QStringLiteral("Style:"), cmbStyle},
+        {QStringLiteral("Component:"), cmbComponent},
+        {QStringLiteral("Qty:"), txtQty},
+    };
+    for (int r = 0; r < rows.size(); ++r) {
+        auto *label = new QLabel(rows[r].first, this);
+        label->setBuddy(rows[r].second);
+        grid->addWidget(label, r, 0);
+        grid->addWidget(rows[r].second, r, 1);
+    }
+    grid->setColumnStretch(1, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnComponentNew);
+    buttons->addWidget(cmbComponentSave2);
+    buttons->addWidget(btnDeleteComponent);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    setTabOrder(cmbStyle, cmbComponent);
+    setTabOrder(cmbComponent, txtQty);
+    setTabOrder(txtQty, btnComponentNew);
+    setTabOrder(btnComponentNew, cmbComponentSave2);
+    setTabOrder(cmbComponentSave2, btnDeleteComponent);
+
+    // Picking a style runs nothing: the link is looked up when the component is picked.
+    connect(cmbComponent, &QComboBox::currentIndexChanged, this, handler([this] { cmbComponent_Click(); }));
+    connect(btnComponentNew, &QPushButton::clicked, this, handler([this] { btnComponentNew_Click(); }));
+    connect(cmbComponentSave2, &QPushButton::clicked, this, handler([this] { cmbComponentSave2_Click(); }));
+    connect(btnDeleteComponent, &QPushButton::clicked, this, handler([this] { btnDeleteComponent_Click(); }));
+}
+
+void ComponentFrame::reset() {
+    {
+        const QSignalBlocker block(cmbStyle);
+        cmbStyle->clear();
+        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"));
+        for (; !rs->eof(); rs->moveNext())
+            AddItem(cmbStyle, rs->text(QStringLiteral("Name")) + QStringLiteral("-") + rs->text(QStringLiteral("Type")),
+                    rs->field(QStringLiteral("ID")));
+        rs->close();
+        cmbStyle->setCurrentIndex(-1);
+    }
+    {
+        const QSignalBlocker block(cmbComponent);
+        cmbComponent->clear();
+        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ID"));
+        for (; !rs->eof(); rs->moveNext())
+            AddItem(cmbComponent,
+                    rs->text(QStringLiteral("ID")) + QStringLiteral("-") + rs->text(QStringLiteral("Description")),
+                    rs->field(QStringLiteral("ID")));
+        rs->close();
+        cmbComponent->setCurrentIndex(-1);
+    }
+    txtStyleComponentID->clear();
+    txtQty->clear();
+}
+
+void ComponentFrame::loadLink(const QVariant &styleId, const QVariant &componentId, const QVariant &qty,
+                              const QVariant &styleComponentId) {
+    SelectById(cmbStyle, styleId);
+    selectComponent(cmbComponent, componentId);  // runs the link lookup
+    txtQty->setText(BoxText(qty));
+    txtStyleComponentID->setText(BoxText(styleComponentId));
+}
+
+void ComponentFrame::cmbComponent_Click() {
+    if (cmbComponent->currentIndex() < 0 || cmbStyle->currentIndex() < 0) return;
+    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleComponent WHERE ComponentID = '") +
+                                          SqlText::Escaped(SelectedId(cmbComponent).toString()) +
+                                          QStringLiteral("' AND StyleID = ") + bareId(SelectedId(cmbStyle)));
+    if (rs->eof()) {
+        txtQty->clear();
+        txtStyleComponentID->clear();
+    } else {
+        txtQty->setText(BoxText(rs->field(QStringLiteral("Qty"))));
+        txtStyleComponentID->setText(BoxText(rs->field(QStringLiteral("ID"))));
+    }
+    rs->close();
+}
+
+void ComponentFrame::btnComponentNew_Click() {
+    cmbStyle->setCurrentIndex(-1);
+    cmbComponent->setCurrentIndex(-1);
+    txtQty->clear();
+    txtStyleComponentID->clear();
+}
+
+void ComponentFrame::cmbComponentSave2_Click() {
+    const QString qty = txtQty->text();
+    if (cmbStyle->currentIndex() < 0 || cmbComponent->currentIndex() < 0 || qty.isEmpty()) {
+        Seams::messages().tell(QStringLiteral("Not enouth information."), InvalidTitle);
+        return;
+    }
+    // The quantity multiplies every ordered piece on the paperwork: refuse anything that
+    // is not a number rather than store a guess.
+    if (!Values::IsNumeric(qty)) {
+        Seams::messages().tell(QStringLiteral("Qty must be a number."), InvalidTitle);
+        txtQty->setFocus();
+        return;
+    }
+    const QVariant styleId = SelectedId(cmbStyle);
+    const QVariant componentId = SelectedId(cmbComponent);
+
+    std::unique_ptr<Recordset> rs;
+    if (!txtStyleComponentID->text().isEmpty()) {
+        rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleComponent WHERE ID = ") +
+                                         bareId(txtStyleComponentID->text()));
+        // The loaded link may have been removed meanwhile; then the pair is saved afresh.
+        if (rs->eof()) rs.reset();
+    }
+    if (!rs) {
+        rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleComponent WHERE ComponentID = '") +
+                                         SqlText::Escaped(componentId.toString()) + QStringLiteral("' AND StyleID = ") +
+                                         bareId(styleId));
+    }
+    if (rs->eof())
+        rs->addNew();
+    else
+        rs->edit();
+    rs->setField(QStringLiteral("ComponentID"), componentId);
+    rs->setField(QStringLiteral("StyleID"), styleId);
+    rs->setField(QStringLiteral("Qty"), Values::NumericValue(qty));
+    rs->update();
+    rs->close();
+
+    cmbStyle->setCurrentIndex(-1);
+    cmbComponent->setCurrentIndex(-1);
+    txtQty->setText(QStringLiteral("0"));
+    txtStyleComponentID->clear();
+    emit changed();
+}
+
+void ComponentFrame::btnDeleteComponent_Click() {
+    // Without a loaded link there is nothing to delete.
+    const QString linkText = txtStyleComponentID->text();
+    if (linkText.isEmpty()) return;
+    if (!Seams::messages().ask(QStringLiteral("Are you sure you want to delete the selected Component?"),
+                               QStringLiteral("Delete Confirmation")))
+        return;
+    const QString link = bareId(linkText);
+    // The operations go first, and both deletes stand or fall together, so a failure
+    // never leaves operations behind without their link.
+    Transaction tx(AppDatabase());
+    AppDatabase().execute(QStringLiteral("DELETE * FROM StyleOperation WHERE ComponentID = ") + link);
+    AppDatabase().execute(QStringLiteral("DELETE * FROM StyleComponent WHERE ID = ") + link);
+    tx.commit();
+    emit changed();
+}

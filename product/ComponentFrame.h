@@ -29,7 +29,7 @@ signals:
     void changed();
 
 private:
-    void cmbComponent_Click(int index);
+    void cmbComponent_Click();
     void btnComponentNew_Click();
     void cmbComponentSave2_Click();
     void btnDeleteComponent_Click();

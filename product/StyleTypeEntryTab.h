@@ -23,7 +23,7 @@ signals:
 
 private:
     void cmbTypeID_Change();
-    void cmbTypeID_Click(int index);
+    void cmbTypeID_Click();
     void btnTypeSave_Click();
 
     void lookUp();
