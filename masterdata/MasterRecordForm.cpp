@@ -1,0 +1,158 @@
+#include "masterdata/MasterRecordForm.h"
+
+#include "app/Database.h"
+#include "app/Seams.h"
+#include "app/WidgetHelpers.h"
+#include "data/SqlText.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <memory>
+
+const QString MasterRecordForm::Active = QStringLiteral("Active");
+const QString MasterRecordForm::InActive = QStringLiteral("InActive");
+
+MasterRecordForm::MasterRecordForm(QString keyColumn, QString listSql, QString lookupSql,
+                                   QComboBox *nameCombo, QComboBox *statusCombo)
+    : m_keyColumn(std::move(keyColumn)),
+      m_listSql(std::move(listSql)),
+      m_lookupSql(std::move(lookupSql)),
+      m_name(nameCombo),
+      m_status(statusCombo) {
+    // The name is typed freely or picked; it is never completed from the list (a
+    // completion would also rewrite the letter case the clerk typed) and a typed name
+    // is not added to the list.
+    m_name->setEditable(true);
+    m_name->setCompleter(nullptr);
+    m_name->setInsertPolicy(QComboBox::NoInsert);
+    m_status->setEditable(false);
+}
+
+void MasterRecordForm::addColumn(const QString &column, QWidget *control) {
+    m_columns.append({column, control});
+}
+
+void MasterRecordForm::load() {
+    const QSignalBlocker blockStatus(m_status);
+    m_status->clear();
+    m_status->addItem(Active);
+    m_status->addItem(InActive);
+    m_status->setCurrentIndex(-1);
+
+    // Every stored name, whatever its status; the name itself starts empty.
+    FillCombo(m_name, m_listSql, m_keyColumn);
+}
+
+void MasterRecordForm::lookUp() {
+    const QString typed = name();
+    if (typed.isEmpty()) return;
+
+    std::unique_ptr<Recordset> rs =
+        AppDatabase().openRecordset(m_lookupSql + SqlText::Escaped(typed) + QStringLiteral("'"));
+    const bool found = !rs->eof();
+    for (const Column &column : m_columns) {
+        if (auto *box = qobject_cast<QLineEdit *>(column.control)) {
+            // A stored null or empty value shows as an empty box.
+            box->setText(found ? BoxText(rs->field(column.name)) : QString());
+        } else if (column.control == m_status) {
+            if (found)
+                showStatus(rs->text(column.name));
+            else
+                m_status->setCurrentIndex(m_status->findText(Active));
+        }
+    }
+    rs->close();
+}
+
+bool MasterRecordForm::save(const QString &requiredMessage) {
+    const QString typed = name();
+    if (typed.isEmpty() || status().isEmpty()) {
+        Seams::messages().tell(requiredMessage, QStringLiteral("Required Fields"));
+        return false;
+    }
+
+    std::unique_ptr<Recordset> rs =
+        AppDatabase().openRecordset(m_lookupSql + SqlText::Escaped(typed) + QStringLiteral("'"));
+    if (rs->eof()) {
+        rs->addNew();
+        rs->setField(QStringLiteral("DateAdded"), Seams::clock().now());
+    } else {
+        rs->edit();  // the row keeps the date it was added on
+    }
+    for (const Column &column : m_columns) {
+        QString value;
+        if (auto *box = qobject_cast<QLineEdit *>(column.control))
+            value = box->text();
+        else if (auto *combo = qobject_cast<QComboBox *>(column.control))
+            value = combo->currentText();
+        rs->setField(column.name, value);
+    }
+    rs->update();
+    rs->close();
+    return true;
+}
+
+QString MasterRecordForm::name() const { return m_name->currentText(); }
+
+QString MasterRecordForm::status() const {
+    return m_status->currentIndex() < 0 ? QString() : m_status->currentText();
+}
+
+void MasterRecordForm::showStatus(const QString &stored) {
+    // The list holds only "Active" and "InActive"; a stored status is matched without
+    // regard to case, and an empty or unknown one leaves no status selected.
+    m_status->setCurrentIndex(stored.isEmpty() ? -1 : m_status->findText(stored, Qt::MatchFixedString));
+}
+
+namespace MasterRecordLayout {
+
+void addRow(QGridLayout *column, const QString &label, QWidget *control, QLayout *boxes) {
+    const int row = column->rowCount();
+    auto *text = new QLabel(label);
+    text->setObjectName(QStringLiteral("lbl") + control->objectName().mid(3));
+    text->setBuddy(control);
+    column->addWidget(text, row, 0);
+    if (boxes) {
+        column->addLayout(boxes, row, 1);
+    } else {
+        control->setMinimumWidth(180);
+        column->addWidget(control, row, 1);
+    }
+}
+
+QHBoxLayout *cityRow(QLineEdit *city, QLineEdit *state, QLineEdit *zip) {
+    city->setMinimumWidth(90);
+    state->setFixedWidth(36);
+    zip->setFixedWidth(70);
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(city, 1);
+    row->addWidget(state);
+    row->addWidget(zip);
+    return row;
+}
+
+QHBoxLayout *buttonRow(QPushButton *save, QPushButton *exit) {
+    save->setText(QStringLiteral("Save And Close"));
+    exit->setText(QStringLiteral("Exit"));
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(save);
+    row->addWidget(exit);
+    return row;
+}
+
+void tabOrder(std::initializer_list<QWidget *> controls) {
+    QWidget *previous = nullptr;
+    for (QWidget *control : controls) {
+        if (previous) QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+}  // namespace MasterRecordLayout

@@ -1,0 +1,89 @@
+#pragma once
+// What the customer and vendor windows have in common: one row of a table whose key is
+// a name typed by the clerk, shown in text boxes and a status list. The name is looked
+// up while it is typed or picked; a stored row fills the boxes, an unknown name gives an
+// empty form with the status "Active"; saving appends or edits that one row with a
+// single update. Each window keeps its own controls, texts and handlers and hands them
+// to this class in the order the columns are written.
+
+#include <QString>
+#include <QVector>
+#include <initializer_list>
+
+class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
+class QLayout;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+class MasterRecordForm {
+public:
+    // keyColumn names the row's key; listSql lists every stored row in name order;
+    // lookupSql is the statement that finds one row, up to the opening quote of the
+    // name (the typed name, its quotes doubled, and the closing quote follow).
+    // The name combo is made an editable list without completion and without
+    // inserting typed names; the status list receives "Active" and "InActive".
+    MasterRecordForm(QString keyColumn, QString listSql, QString lookupSql, QComboBox *nameCombo,
+                     QComboBox *statusCombo);
+
+    // The next column written on save, taken from a text box, the name combo or the
+    // status list. Columns are written in the order they are added.
+    void addColumn(const QString &column, QWidget *control);
+
+    // Opening: the status entries, then every stored name in name order. The name
+    // starts empty and no status is selected.
+    void load();
+
+    // Looks the typed or picked name up and fills the form (an empty name changes
+    // nothing, so the boxes keep what they show).
+    void lookUp();
+
+    // Saves the row under the typed name. Without a name or a status, shows
+    // requiredMessage under "Required Fields", writes nothing and returns false.
+    bool save(const QString &requiredMessage);
+
+    static const QString Active;
+    static const QString InActive;
+
+private:
+    struct Column {
+        QString name;
+        QWidget *control;
+    };
+    QString name() const;
+    QString status() const;
+    void showStatus(const QString &stored);
+
+    QString m_keyColumn;
+    QString m_listSql;
+    QString m_lookupSql;
+    QComboBox *m_name;
+    QComboBox *m_status;
+    QVector<Column> m_columns;
+};
+
+// Layout pieces of the two windows: labelled rows in columns, the city/state/zip row,
+// the buttons at the bottom right.
+namespace MasterRecordLayout {
+
+// A control of the window carrying its name.
+template <class T>
+T *named(QWidget *window, const char *name) {
+    auto *control = new T(window);
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+// Adds a labelled row to a column: the control alone, or a row of boxes that starts
+// with it. The label is named after the control (txtAddress1 -> lblAddress1).
+void addRow(QGridLayout *column, const QString &label, QWidget *control, QLayout *boxes = nullptr);
+// City, state and zip on one row: a wide city box and two narrow ones.
+QHBoxLayout *cityRow(QLineEdit *city, QLineEdit *state, QLineEdit *zip);
+// "Save And Close" and "Exit" at the right.
+QHBoxLayout *buttonRow(QPushButton *save, QPushButton *exit);
+// Sets the tab order to the given sequence.
+void tabOrder(std::initializer_list<QWidget *> controls);
+
+}  // namespace MasterRecordLayout
