@@ -1,0 +1,516 @@
+#include "data/JetDialect.h"
+
+#include "app/AppError.h"
+
+#include <QDate>
+#include <QHash>
+#include <QTime>
+#include <QVector>
+
+namespace {
+
+// ---------------------------------------------------------------------------------
+// Tokens. The statement is cut into tokens whose texts, joined again, give back the
+// statement exactly; a translation only replaces, removes or inserts whole tokens, so
+// everything it does not touch keeps its spelling, case and blanks.
+
+enum class Kind {
+    Space,    // blanks, tabs, line ends
+    Word,     // a name or keyword
+    Number,   // 12, 1.5, 1e3
+    String,   // '...' with '' inside (a "..." literal is rewritten to this form)
+    Bracket,  // [a name]
+    Date,     // #...# (translated to a String when tokenised)
+    Punct,    // everything else: ( ) , . * = <> <= >= ; + - / ...
+};
+
+struct Token {
+    Kind kind;
+    QString text;
+};
+
+[[noreturn]] void syntaxError(const QString &sql) {
+    throw AppError(ErrorNumber::SyntaxError, QStringLiteral("Syntax error in query expression '%1'.").arg(sql));
+}
+
+[[noreturn]] void dateError(const QString &sql) {
+    throw AppError(ErrorNumber::SyntaxError, QStringLiteral("Syntax error in date in query expression '%1'.").arg(sql));
+}
+
+bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// ---------------------------------------------------------------------------------
+// Date literals: the desktop engine reads #m/d/yyyy#, #m/d/yy#, #m-d-yyyy#, the ISO
+// form #yyyy-mm-dd#, each optionally followed by a time h:mm[:ss] [AM|PM], and a time
+// alone (which falls on the engine's day zero, 12/30/1899). The plant's dates are
+// stored as ISO text, so the literal becomes 'yyyy-MM-dd' or 'yyyy-MM-dd HH:mm:ss'.
+
+// Reads a run of digits at pos; -1 when there is none.
+int readNumber(const QString &s, int &pos, int *digits = nullptr) {
+    const int start = pos;
+    int value = 0;
+    while (pos < s.size() && isAsciiDigit(s.at(pos)) && pos - start < 9) {
+        value = value * 10 + (s.at(pos).unicode() - '0');
+        ++pos;
+    }
+    if (digits) *digits = pos - start;
+    return pos == start ? -1 : value;
+}
+
+void skipBlanks(const QString &s, int &pos) {
+    while (pos < s.size() && s.at(pos).isSpace()) ++pos;
+}
+
+bool parseTime(const QString &s, int &pos, QTime &time) {
+    const int hour = readNumber(s, pos);
+    if (hour < 0) return false;
+    int minute = 0, second = 0;
+    bool hasColon = false;
+    if (pos < s.size() && s.at(pos) == QLatin1Char(':')) {
+        hasColon = true;
+        ++pos;
+        minute = readNumber(s, pos);
+        if (minute < 0) return false;
+        if (pos < s.size() && s.at(pos) == QLatin1Char(':')) {
+            ++pos;
+            second = readNumber(s, pos);
+            if (second < 0) return false;
+        }
+    }
+    skipBlanks(s, pos);
+    int h = hour;
+    const QString rest = s.mid(pos).trimmed().toUpper();
+    if (rest == QLatin1String("AM") || rest == QLatin1String("PM")) {
+        if (hour < 1 || hour > 12) return false;
+        h = hour % 12 + (rest == QLatin1String("PM") ? 12 : 0);
+        pos = s.size();
+    } else if (!hasColon) {
+        return false;  // "14" alone is no time
+    }
+    if (h > 23 || minute > 59 || second > 59) return false;
+    time = QTime(h, minute, second);
+    return true;
+}
+
+// The ISO text of a date literal's content, or a null string when it is no date.
+QString isoFromDateLiteral(const QString &content) {
+    const QString s = content.trimmed();
+    int pos = 0;
+    QDate date;
+    QTime time;
+    bool hasDate = false;
+
+    int digits = 0;
+    const int first = readNumber(s, pos, &digits);
+    if (first < 0) return {};
+    if (pos < s.size() && (s.at(pos) == QLatin1Char('/') || s.at(pos) == QLatin1Char('-'))) {
+        const QChar sep = s.at(pos++);
+        const int second = readNumber(s, pos);
+        if (second < 0 || pos >= s.size() || s.at(pos) != sep) return {};
+        ++pos;
+        int yearDigits = 0;
+        const int third = readNumber(s, pos, &yearDigits);
+        if (third < 0) return {};
+        if (digits == 4) {
+            date = QDate(first, second, third);  // yyyy-mm-dd
+        } else {
+            int year = third;
+            if (yearDigits <= 2) year += third < 30 ? 2000 : 1900;
+            else if (yearDigits != 4) return {};
+            date = QDate(year, first, second);  // month/day/year
+        }
+        if (!date.isValid()) return {};
+        hasDate = true;
+        if (pos < s.size() && !s.at(pos).isSpace()) return {};
+        skipBlanks(s, pos);
+        if (pos < s.size() && !parseTime(s, pos, time)) return {};
+    } else {
+        pos = 0;  // a time alone
+        if (!parseTime(s, pos, time)) return {};
+    }
+    if (pos != s.size()) return {};
+    if (!hasDate) date = QDate(1899, 12, 30);
+    // A date at midnight is the plain date, as the engine keeps it.
+    if (!time.isValid() || time == QTime(0, 0)) return date.toString(QStringLiteral("yyyy-MM-dd"));
+    return date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+// ---------------------------------------------------------------------------------
+
+QVector<Token> tokenize(const QString &sql) {
+    QVector<Token> tokens;
+    const int n = sql.size();
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        const int start = i;
+        if (c.isSpace()) {
+            while (i < n && sql.at(i).isSpace()) ++i;
+            tokens.append({Kind::Space, sql.mid(start, i - start)});
+        } else if (isWordStart(c)) {
+            while (i < n && isWordChar(sql.at(i))) ++i;
+            tokens.append({Kind::Word, sql.mid(start, i - start)});
+        } else if (isAsciiDigit(c) || (c == QLatin1Char('.') && i + 1 < n && isAsciiDigit(sql.at(i + 1)))) {
+            while (i < n && (isAsciiDigit(sql.at(i)) || sql.at(i) == QLatin1Char('.'))) ++i;
+            if (i < n && (sql.at(i) == QLatin1Char('e') || sql.at(i) == QLatin1Char('E'))) {
+                int j = i + 1;
+                if (j < n && (sql.at(j) == QLatin1Char('+') || sql.at(j) == QLatin1Char('-'))) ++j;
+                if (j < n && isAsciiDigit(sql.at(j))) {
+                    i = j;
+                    while (i < n && isAsciiDigit(sql.at(i))) ++i;
+                }
+            }
+            tokens.append({Kind::Number, sql.mid(start, i - start)});
+        } else if (c == QLatin1Char('\'')) {
+            ++i;
+            for (;;) {
+                if (i >= n) syntaxError(sql);
+                if (sql.at(i) == QLatin1Char('\'')) {
+                    if (i + 1 < n && sql.at(i + 1) == QLatin1Char('\'')) {
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+            tokens.append({Kind::String, sql.mid(start, i - start)});
+        } else if (c == QLatin1Char('"')) {
+            // The desktop engine reads "..." as text as well; SQLite would take it for a
+            // name, so it is rewritten between single quotes.
+            QString value;
+            ++i;
+            for (;;) {
+                if (i >= n) syntaxError(sql);
+                if (sql.at(i) == QLatin1Char('"')) {
+                    if (i + 1 < n && sql.at(i + 1) == QLatin1Char('"')) {
+                        value += QLatin1Char('"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                value += sql.at(i++);
+            }
+            value.replace(QLatin1Char('\''), QLatin1String("''"));
+            tokens.append({Kind::String, QLatin1Char('\'') + value + QLatin1Char('\'')});
+        } else if (c == QLatin1Char('[')) {
+            const int close = sql.indexOf(QLatin1Char(']'), i + 1);
+            if (close < 0) syntaxError(sql);
+            i = close + 1;
+            tokens.append({Kind::Bracket, sql.mid(start, i - start)});
+        } else if (c == QLatin1Char('#')) {
+            const int close = sql.indexOf(QLatin1Char('#'), i + 1);
+            if (close < 0) syntaxError(sql);
+            const QString iso = isoFromDateLiteral(sql.mid(i + 1, close - i - 1));
+            if (iso.isNull()) dateError(sql);
+            i = close + 1;
+            tokens.append({Kind::Date, QLatin1Char('\'') + iso + QLatin1Char('\'')});
+        } else {
+            // Two-character comparison operators stay one token.
+            if (i + 1 < n) {
+                const QChar d = sql.at(i + 1);
+                if ((c == QLatin1Char('<') && (d == QLatin1Char('>') || d == QLatin1Char('='))) ||
+                    (c == QLatin1Char('>') && d == QLatin1Char('=')) ||
+                    (c == QLatin1Char('!') && d == QLatin1Char('='))) {
+                    i += 2;
+                    tokens.append({Kind::Punct, sql.mid(start, 2)});
+                    continue;
+                }
+            }
+            ++i;
+            tokens.append({Kind::Punct, QString(c)});
+        }
+    }
+    return tokens;
+}
+
+bool isWord(const Token &t, const char *keyword) {
+    return t.kind == Kind::Word && t.text.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
+}
+bool isPunct(const Token &t, char c) {
+    return t.kind == Kind::Punct && t.text.size() == 1 && t.text.at(0) == QLatin1Char(c);
+}
+
+// Index of the next token from `from` that is not blank; tokens.size() when none.
+int nextSignificant(const QVector<Token> &tokens, int from) {
+    while (from < tokens.size() && tokens.at(from).kind == Kind::Space) ++from;
+    return from;
+}
+int previousSignificant(const QVector<Token> &tokens, int from) {
+    while (from >= 0 && tokens.at(from).kind == Kind::Space) --from;
+    return from;
+}
+
+// True and False are the engine's yes/no literals; the plant's yes/no columns hold 1 and
+// 0. A name such as Orders.True (after or before a dot) is left alone.
+void translateYesNo(QVector<Token> &tokens) {
+    for (int i = 0; i < tokens.size(); ++i) {
+        Token &t = tokens[i];
+        if (t.kind != Kind::Word) continue;
+        const bool isTrue = isWord(t, "True");
+        if (!isTrue && !isWord(t, "False")) continue;
+        const int before = previousSignificant(tokens, i - 1);
+        const int after = nextSignificant(tokens, i + 1);
+        if (before >= 0 && isPunct(tokens.at(before), '.')) continue;
+        if (after < tokens.size() && isPunct(tokens.at(after), '.')) continue;
+        t = {Kind::Number, isTrue ? QStringLiteral("1") : QStringLiteral("0")};
+    }
+}
+
+// DELETE * FROM t and DELETE t.* FROM t are DELETE FROM t.
+void translateDelete(QVector<Token> &tokens) {
+    const int del = nextSignificant(tokens, 0);
+    if (del >= tokens.size() || !isWord(tokens.at(del), "DELETE")) return;
+    int from = nextSignificant(tokens, del + 1);
+    // The column list between DELETE and FROM: "*" or "name.*" only.
+    if (from < tokens.size() && (tokens.at(from).kind == Kind::Word || tokens.at(from).kind == Kind::Bracket)) {
+        const int dot = nextSignificant(tokens, from + 1);
+        if (dot >= tokens.size() || !isPunct(tokens.at(dot), '.')) return;
+        from = nextSignificant(tokens, dot + 1);
+    }
+    if (from >= tokens.size() || !isPunct(tokens.at(from), '*')) return;
+    const int fromKeyword = nextSignificant(tokens, from + 1);
+    if (fromKeyword >= tokens.size() || !isWord(tokens.at(fromKeyword), "FROM")) return;
+    const Token gap = tokens.at(del + 1).kind == Kind::Space ? tokens.at(del + 1) : Token{Kind::Space, QStringLiteral(" ")};
+    tokens.remove(del + 1, fromKeyword - del - 1);
+    tokens.insert(del + 1, gap);
+}
+
+// The end of the SELECT that begins at `select`: the index of the token that closes it
+// (the parenthesis around a subquery, a UNION, a semicolon) or tokens.size().
+int endOfSelect(const QVector<Token> &tokens, int select, bool *atUnion) {
+    int depth = 0;
+    *atUnion = false;
+    for (int i = select + 1; i < tokens.size(); ++i) {
+        const Token &t = tokens.at(i);
+        if (isPunct(t, '(')) {
+            ++depth;
+        } else if (isPunct(t, ')')) {
+            if (depth == 0) return i;
+            --depth;
+        } else if (depth == 0 && isPunct(t, ';')) {
+            return i;
+        } else if (depth == 0 && isWord(t, "UNION")) {
+            *atUnion = true;
+            return i;
+        }
+    }
+    return tokens.size();
+}
+
+// SELECT [DISTINCT] TOP n ... becomes SELECT [DISTINCT] ... LIMIT n, the LIMIT placed at
+// the end of that same SELECT (so a TOP inside a subquery limits the subquery).
+void translateTop(QVector<Token> &tokens, const QString &sql) {
+    for (int select = 0; select < tokens.size(); ++select) {
+        if (!isWord(tokens.at(select), "SELECT")) continue;
+        int top = nextSignificant(tokens, select + 1);
+        if (top < tokens.size() && (isWord(tokens.at(top), "DISTINCT") || isWord(tokens.at(top), "ALL") ||
+                                    isWord(tokens.at(top), "DISTINCTROW")))
+            top = nextSignificant(tokens, top + 1);
+        if (top >= tokens.size() || !isWord(tokens.at(top), "TOP")) continue;
+        const int count = nextSignificant(tokens, top + 1);
+        if (count >= tokens.size() || tokens.at(count).kind != Kind::Number) syntaxError(sql);
+        bool whole = false;
+        const qlonglong limit = tokens.at(count).text.toLongLong(&whole);
+        if (!whole || limit < 0) syntaxError(sql);
+        const int afterCount = nextSignificant(tokens, count + 1);
+        if (afterCount < tokens.size() && isWord(tokens.at(afterCount), "PERCENT"))
+            throw AppError(ErrorNumber::SyntaxError,
+                           QStringLiteral("TOP n PERCENT is not supported in query expression '%1'.").arg(sql));
+
+        // Remove "TOP n" with the blanks after it; the blank before TOP stays.
+        int removeEnd = count + 1;
+        while (removeEnd < tokens.size() && tokens.at(removeEnd).kind == Kind::Space) ++removeEnd;
+        if (removeEnd < tokens.size() && tokens.at(top - 1).kind != Kind::Space)
+            tokens.insert(removeEnd, {Kind::Space, QStringLiteral(" ")});
+        tokens.remove(top, removeEnd - top);
+
+        bool atUnion = false;
+        const int end = endOfSelect(tokens, select, &atUnion);
+        int insertAt = end;  // before the blanks that precede the end
+        while (insertAt - 1 > select && tokens.at(insertAt - 1).kind == Kind::Space) --insertAt;
+        const Token limitTokens[] = {{Kind::Space, QStringLiteral(" ")},
+                                     {Kind::Word, QStringLiteral("LIMIT")},
+                                     {Kind::Space, QStringLiteral(" ")},
+                                     {Kind::Number, QString::number(limit)}};
+        if (atUnion) {
+            // A LIMIT may not stand before UNION: the limited SELECT becomes a subquery.
+            tokens.insert(insertAt, {Kind::Punct, QStringLiteral(")")});
+            for (int k = 3; k >= 0; --k) tokens.insert(insertAt, limitTokens[k]);
+            const Token head[] = {{Kind::Word, QStringLiteral("SELECT")}, {Kind::Space, QStringLiteral(" ")},
+                                  {Kind::Punct, QStringLiteral("*")},     {Kind::Space, QStringLiteral(" ")},
+                                  {Kind::Word, QStringLiteral("FROM")},   {Kind::Space, QStringLiteral(" ")},
+                                  {Kind::Punct, QStringLiteral("(")}};
+            for (int k = 6; k >= 0; --k) tokens.insert(select, head[k]);
+            select += 7;
+        } else {
+            for (int k = 3; k >= 0; --k) tokens.insert(insertAt, limitTokens[k]);
+        }
+    }
+}
+
+// SELECT cols INTO t FROM ... becomes CREATE TABLE t AS SELECT cols FROM ...
+void translateSelectInto(QVector<Token> &tokens, const QString &sql) {
+    const int select = nextSignificant(tokens, 0);
+    if (select >= tokens.size() || !isWord(tokens.at(select), "SELECT")) return;
+    int depth = 0;
+    for (int i = select + 1; i < tokens.size(); ++i) {
+        const Token &t = tokens.at(i);
+        if (isPunct(t, '(')) ++depth;
+        else if (isPunct(t, ')')) --depth;
+        if (depth != 0) continue;
+        if (isWord(t, "FROM") || isPunct(t, ';')) return;
+        if (!isWord(t, "INTO")) continue;
+        const int name = nextSignificant(tokens, i + 1);
+        if (name >= tokens.size() || (tokens.at(name).kind != Kind::Word && tokens.at(name).kind != Kind::Bracket) ||
+            isWord(tokens.at(name), "FROM"))
+            syntaxError(sql);
+        const Token table = tokens.at(name);
+        int removeFrom = i;  // with the blanks before INTO
+        while (removeFrom - 1 > select && tokens.at(removeFrom - 1).kind == Kind::Space) --removeFrom;
+        tokens.remove(removeFrom, name + 1 - removeFrom);
+        const Token head[] = {{Kind::Word, QStringLiteral("CREATE")}, {Kind::Space, QStringLiteral(" ")},
+                              {Kind::Word, QStringLiteral("TABLE")},  {Kind::Space, QStringLiteral(" ")},
+                              table,                                  {Kind::Space, QStringLiteral(" ")},
+                              {Kind::Word, QStringLiteral("AS")},     {Kind::Space, QStringLiteral(" ")}};
+        for (int k = 7; k >= 0; --k) tokens.insert(select, head[k]);
+        return;
+    }
+}
+
+QString translate(const QString &sql) {
+    QVector<Token> tokens = tokenize(sql);
+    translateYesNo(tokens);
+    translateDelete(tokens);
+    translateTop(tokens, sql);
+    translateSelectInto(tokens, sql);
+    QString out;
+    out.reserve(sql.size() + 32);
+    for (const Token &t : tokens) out += t.text;
+    return out;
+}
+
+// ---------------------------------------------------------------------------------
+// Like patterns, compiled into single-character elements and runs ('*').
+
+struct PatternElement {
+    enum Type { AnyRun, AnyOne, Digit, Literal, Set } type;
+    QChar ch;                           // Literal (case-folded)
+    QVector<QPair<QChar, QChar>> ranges;  // Set: single characters are ranges of one
+    bool negated = false;
+};
+
+QVector<PatternElement> compilePattern(const QString &pattern) {
+    QVector<PatternElement> elements;
+    const int n = pattern.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('*')) {
+            // Consecutive stars are one run.
+            if (elements.isEmpty() || elements.last().type != PatternElement::AnyRun)
+                elements.append({PatternElement::AnyRun, {}, {}, false});
+        } else if (c == QLatin1Char('?')) {
+            elements.append({PatternElement::AnyOne, {}, {}, false});
+        } else if (c == QLatin1Char('#')) {
+            elements.append({PatternElement::Digit, {}, {}, false});
+        } else if (c == QLatin1Char('[')) {
+            const int close = pattern.indexOf(QLatin1Char(']'), i + 1);
+            if (close < 0) {
+                // An unclosed bracket stands for itself.
+                elements.append({PatternElement::Literal, c.toCaseFolded(), {}, false});
+                continue;
+            }
+            QString list = pattern.mid(i + 1, close - i - 1);
+            i = close;
+            if (list.isEmpty()) continue;  // [] matches nothing, takes no character
+            PatternElement set{PatternElement::Set, {}, {}, false};
+            if (list.size() > 1 && list.at(0) == QLatin1Char('!')) {
+                set.negated = true;
+                list.remove(0, 1);
+            }
+            for (int k = 0; k < list.size(); ++k) {
+                const QChar lo = list.at(k);
+                if (k + 2 < list.size() && list.at(k + 1) == QLatin1Char('-')) {
+                    set.ranges.append({lo, list.at(k + 2)});
+                    k += 2;
+                } else {
+                    set.ranges.append({lo, lo});
+                }
+            }
+            elements.append(set);
+        } else {
+            elements.append({PatternElement::Literal, c.toCaseFolded(), {}, false});
+        }
+    }
+    return elements;
+}
+
+bool inRanges(const PatternElement &set, QChar c) {
+    const QChar variants[] = {c, c.toLower(), c.toUpper()};
+    for (const auto &range : set.ranges)
+        for (QChar v : variants)
+            if (v >= range.first && v <= range.second) return true;
+    return false;
+}
+
+bool matchesOne(const PatternElement &e, QChar c) {
+    switch (e.type) {
+    case PatternElement::AnyOne: return true;
+    case PatternElement::Digit: return isAsciiDigit(c);
+    case PatternElement::Literal: return c.toCaseFolded() == e.ch;
+    case PatternElement::Set: return inRanges(e, c) != e.negated;
+    case PatternElement::AnyRun: break;
+    }
+    return false;
+}
+
+// Statements embed ever-new values, so the cache is emptied when it grows large.
+constexpr int kCacheLimit = 2000;
+
+}  // namespace
+
+namespace JetDialect {
+
+QString toSqlite(const QString &jetSql) {
+    static QHash<QString, QString> cache;
+    const auto found = cache.constFind(jetSql);
+    if (found != cache.constEnd()) return *found;
+    QString translated = translate(jetSql);
+    if (cache.size() >= kCacheLimit) cache.clear();
+    cache.insert(jetSql, translated);
+    return translated;
+}
+
+bool like(const QString &text, const QString &pattern) {
+    const QVector<PatternElement> elements = compilePattern(pattern);
+    // Every element but '*' takes exactly one character, so the last '*' seen is the
+    // only place to resume from: on a mismatch the '*' takes one more character. This
+    // is at worst text length times pattern length steps, never exponential.
+    const int n = text.size();
+    const int m = elements.size();
+    int t = 0, p = 0;
+    int starElement = -1, starText = 0;
+    while (t < n) {
+        if (p < m && elements.at(p).type == PatternElement::AnyRun) {
+            starElement = p++;
+            starText = t;
+        } else if (p < m && matchesOne(elements.at(p), text.at(t))) {
+            ++p;
+            ++t;
+        } else if (starElement >= 0) {
+            p = starElement + 1;
+            t = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (p < m && elements.at(p).type == PatternElement::AnyRun) ++p;
+    return p == m;
+}
+
+}  // namespace JetDialect
