@@ -1,6 +1,230 @@
 #include "product/StyleFrame.h"
 
-StyleFrame::StyleFrame(QWidget *parent) : QGroupBox(parent) {}
-void StyleFrame::reset() {}
-void StyleFrame::loadStyle(const QVariant &, const QVariant &, const QVariant &, const QVariant &,
-                           const QVariant &, const QVariant &) {}
+#include "app/Database.h"
+#include "app/Handler.h"
+#include "app/NumberBox.h"
+#include "app/Seams.h"
+#include "app/Values.h"
+#include "app/WidgetHelpers.h"
+#include "data/SqlText.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+const QString kInvalidTitle = QStringLiteral("Invalid Information");
+const QString kMoneyPicture = QStringLiteral("$#,##0.00;($#,##0.00)");
+
+// An ID held in a hidden box, as it is placed bare into SQL: only digits ever reach the
+// statement, whatever the box holds.
+QString BareId(const QString &text) { return QString::number(text.trimmed().toLongLong()); }
+
+}  // namespace
+
+StyleFrame::StyleFrame(QWidget *parent) : QGroupBox(QStringLiteral("Style"), parent) {
+    setObjectName(QStringLiteral("fraStyle"));
+
+    cmbCustomer = new QComboBox(this);
+    cmbCustomer->setObjectName(QStringLiteral("cmbCustomer"));
+    cmbStyleName = new QComboBox(this);
+    cmbStyleName->setObjectName(QStringLiteral("cmbStyleName"));
+    cmbStyleName->setEditable(true);
+    // The name is typed freely: no completion, and Enter never adds the text to the list.
+    cmbStyleName->setCompleter(nullptr);
+    cmbStyleName->setInsertPolicy(QComboBox::NoInsert);
+    cmbType = new QComboBox(this);
+    cmbType->setObjectName(QStringLiteral("cmbType"));
+    txtCost = new NumberBox(kMoneyPicture, this);
+    txtCost->setObjectName(QStringLiteral("txtCost"));
+    txtPrice = new NumberBox(kMoneyPicture, this);
+    txtPrice->setObjectName(QStringLiteral("txtPrice"));
+    txtStyleNameID = new QLineEdit(this);
+    txtStyleNameID->setObjectName(QStringLiteral("txtStyleNameID"));
+    txtStyleNameID->setVisible(false);
+    btnStyleNew = new QPushButton(QStringLiteral("New"), this);
+    btnStyleNew->setObjectName(QStringLiteral("btnStyleNew"));
+    btnStyleSave = new QPushButton(QStringLiteral("Save"), this);
+    btnStyleSave->setObjectName(QStringLiteral("btnStyleSave"));
+    btnStyleInactivate = new QPushButton(QStringLiteral("Inactivate"), this);
+    btnStyleInactivate->setObjectName(QStringLiteral("btnStyleInactivate"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("Customer:"), this), 0, 0);
+    grid->addWidget(cmbCustomer, 0, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Name:"), this), 1, 0);
+    grid->addWidget(cmbStyleName, 1, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Type:"), this), 2, 0);
+    grid->addWidget(cmbType, 2, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Cost/Price:"), this), 3, 0);
+    grid->addWidget(txtCost, 3, 1);
+    grid->addWidget(txtPrice, 3, 2);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnStyleNew);
+    buttons->addWidget(btnStyleSave);
+    buttons->addWidget(btnStyleInactivate);
+    grid->addLayout(buttons, 4, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+
+    setTabOrder(cmbCustomer, cmbStyleName);
+    setTabOrder(cmbStyleName, cmbType);
+    setTabOrder(cmbType, txtCost);
+    setTabOrder(txtCost, txtPrice);
+    setTabOrder(txtPrice, btnStyleNew);
+    setTabOrder(btnStyleNew, btnStyleSave);
+    setTabOrder(btnStyleSave, btnStyleInactivate);
+
+    connect(cmbCustomer, &QComboBox::currentIndexChanged, this, handler([this] {
+                if (cmbCustomer->currentIndex() >= 0) cmbCustomer_Click();
+            }));
+    connect(cmbType, &QComboBox::currentIndexChanged, this, handler([this] {
+                if (cmbType->currentIndex() >= 0) cmbType_Click();
+            }));
+    connect(btnStyleNew, &QPushButton::clicked, this, handler([this] { btnStyleNew_Click(); }));
+    connect(btnStyleSave, &QPushButton::clicked, this, handler([this] { btnStyleSave_Click(); }));
+    connect(btnStyleInactivate, &QPushButton::clicked, this, handler([this] { btnStyleInactivate_Click(); }));
+}
+
+void StyleFrame::reset() {
+    {
+        const QSignalBlocker blockName(cmbStyleName);
+        cmbStyleName->clear();
+        cmbStyleName->setEditText(QString());
+    }
+    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
+              QStringLiteral("Customer"));
+    FillCombo(cmbType, QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"), QStringLiteral("ID"));
+    txtStyleNameID->clear();
+    txtCost->setText(QStringLiteral("0"));
+    txtPrice->setText(QStringLiteral("0"));
+}
+
+void StyleFrame::loadStyle(const QVariant &styleId, const QVariant &customer, const QVariant &name,
+                           const QVariant &type, const QVariant &cost, const QVariant &price) {
+    // Selecting the customer fills the name list and empties the name box, as a pick does;
+    // the type is selected after the name, so its lookup sees the whole style.
+    SelectByText(cmbCustomer, BoxText(customer));
+    cmbStyleName->setEditText(BoxText(name));
+    SelectByText(cmbType, BoxText(type));
+    txtCost->setText(BoxText(cost));
+    txtPrice->setText(BoxText(price));
+    txtStyleNameID->setText(BoxText(styleId));
+}
+
+// Picking a customer lists that customer's style names, each once.
+void StyleFrame::cmbCustomer_Click() {
+    const QString customer = cmbCustomer->currentText();
+    if (customer.isEmpty()) return;
+    const QSignalBlocker blockName(cmbStyleName);
+    FillCombo(cmbStyleName,
+              "SELECT DISTINCT Name FROM Style WHERE Customer = '" + SqlText::Escaped(customer) +
+                  "' ORDER BY Name",
+              QStringLiteral("Name"));
+    cmbStyleName->setEditText(QString());
+}
+
+// Picking a type looks up the style of this customer, name and type.
+void StyleFrame::cmbType_Click() {
+    const QString name = cmbStyleName->currentText();
+    const QString type = cmbType->currentText();
+    const QString customer = cmbCustomer->currentText();
+    if (name.isEmpty() || type.isEmpty() || customer.isEmpty()) return;
+
+    auto rs = AppDatabase().openRecordset("SELECT * FROM Style WHERE Name = '" + SqlText::Escaped(name) +
+                                          "' AND Type = '" + SqlText::Escaped(type) + "' AND Customer = '" +
+                                          SqlText::Escaped(customer) + "'");
+    if (rs->eof()) {
+        txtCost->setText(QStringLiteral("0.0"));
+        txtPrice->setText(QStringLiteral("0.0"));
+        txtStyleNameID->clear();
+    } else {
+        txtCost->setText(BoxText(rs->field(QStringLiteral("Cost"))));
+        txtPrice->setText(BoxText(rs->field(QStringLiteral("Price"))));
+        txtStyleNameID->setText(BoxText(rs->field(QStringLiteral("ID"))));
+    }
+    rs->close();
+}
+
+void StyleFrame::btnStyleNew_Click() { ClearFrame(); }
+
+// Unloads the style and empties the entry; the name list stays as it is.
+void StyleFrame::ClearFrame() {
+    {
+        const QSignalBlocker blockCustomer(cmbCustomer);
+        cmbCustomer->setCurrentIndex(-1);
+    }
+    {
+        const QSignalBlocker blockName(cmbStyleName);
+        cmbStyleName->setCurrentIndex(-1);
+        cmbStyleName->setEditText(QString());
+    }
+    txtStyleNameID->clear();
+    {
+        const QSignalBlocker blockType(cmbType);
+        cmbType->setCurrentIndex(-1);
+    }
+    txtCost->setText(QStringLiteral("0"));
+    txtPrice->setText(QStringLiteral("0"));
+}
+
+void StyleFrame::btnStyleSave_Click() {
+    const QString customer = cmbCustomer->currentText();
+    const QString name = cmbStyleName->currentText();
+    const QString type = cmbType->currentText();
+    if (customer.isEmpty() || name.isEmpty() || type.isEmpty()) {
+        Seams::messages().tell(QStringLiteral("Not enouth information."), kInvalidTitle);
+        return;
+    }
+    if (!Values::IsNumeric(txtCost->text())) {
+        Seams::messages().tell(QStringLiteral("Cost must be a number."), kInvalidTitle);
+        return;
+    }
+    if (!Values::IsNumeric(txtPrice->text())) {
+        Seams::messages().tell(QStringLiteral("Price must be a number."), kInvalidTitle);
+        return;
+    }
+
+    // A loaded style is edited by its ID, even after its customer or name was changed.
+    std::unique_ptr<Recordset> rs;
+    if (!txtStyleNameID->text().isEmpty()) {
+        rs = AppDatabase().openRecordset("SELECT * FROM Style WHERE ID = " + BareId(txtStyleNameID->text()));
+        if (rs->eof()) rs.reset();  // removed meanwhile: saved as if nothing were loaded
+        else rs->edit();
+    }
+    if (!rs) {
+        rs = AppDatabase().openRecordset("SELECT * FROM Style WHERE Customer = '" + SqlText::Escaped(customer) +
+                                         "' AND Name = '" + SqlText::Escaped(name) + "' AND Type = '" +
+                                         SqlText::Escaped(type) + "'");
+        if (rs->eof()) rs->addNew();
+        else rs->edit();
+    }
+    rs->setField(QStringLiteral("Customer"), customer);
+    rs->setField(QStringLiteral("Name"), name);
+    rs->setField(QStringLiteral("Type"), type);
+    rs->setField(QStringLiteral("Cost"), txtCost->text());
+    rs->setField(QStringLiteral("Price"), txtPrice->text());
+    rs->setField(QStringLiteral("Status"), QStringLiteral("Active"));
+    rs->update();
+    rs->close();
+
+    ClearFrame();
+    emit changed();
+}
+
+// Takes the loaded style off the customer's order lists; a later save makes it active again.
+void StyleFrame::btnStyleInactivate_Click() {
+    if (txtStyleNameID->text().isEmpty()) return;
+    if (!Seams::messages().ask(QStringLiteral("Are you sure you want to inactivate the selected Style?"),
+                               QStringLiteral("Inactivate Confirmation")))
+        return;
+    AppDatabase().execute("UPDATE Style SET Status = 'Inactive' WHERE ID = " + BareId(txtStyleNameID->text()));
+    ClearFrame();
+    emit changed();
+}
