@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Starts the real application on a desktop (Xvfb) the way a clerk would:
+#  - a missing database ends start-up with a message, a non-zero exit and nothing written;
+#  - with the demo database the main window appears with its menus;
+#  - a second copy says "This application is already running." and ends, the first goes on;
+#  - File > Exit ends the first copy.
+set -u
+quelby="$1"; admin="$2"
+work=$(mktemp -d); trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$work/app" "$work/run"; chmod 700 "$work/run"
+cp "$quelby" "$work/app/quelby"
+export XDG_RUNTIME_DIR="$work/run"
+fail() { echo "FAIL: $*"; exit 1; }
+
+run_on_desktop() {
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$1"
+}
+
+# 1. Missing database.
+printf 'Quelby\nDatabase,%s\n' "$work/missing.db" > "$work/app/config.txt"
+run_on_desktop "
+  '$work/app/quelby' 2> '$work/err1.txt' & pid=\$!
+  w=\$(timeout 20 xdotool search --sync --name '^Quelby\$' | head -1) || { kill \$pid; exit 90; }
+  xdotool key --window \$w Return; sleep 0.3; xdotool key Return 2>/dev/null
+  wait \$pid; echo \$? > '$work/code1.txt'"
+code=$(cat "$work/code1.txt" 2>/dev/null || echo none)
+[ "$code" != "none" ] && [ "$code" != "0" ] || fail "missing database: exit code $code"
+grep -q "3024" "$work/err1.txt" || fail "missing database: no error number on stderr: $(cat "$work/err1.txt")"
+[ ! -e "$work/missing.db" ] || fail "missing database: a file was created"
+echo "ok - missing database ends start-up with: $(head -1 "$work/err1.txt")"
+
+# 2. Demo database: main window, second copy, File > Exit.
+"$admin" demo "$work/app/demo.db" >/dev/null || fail "quelby-admin demo failed"
+printf 'Quelby\nDatabase,"%s"\n' "$work/app/demo.db" > "$work/app/config.txt"
+run_on_desktop "
+  '$work/app/quelby' & first=\$!
+  w=\$(timeout 20 xdotool search --sync --name '^Quelby\$' | head -1) || exit 91
+  echo main-window > '$work/steps.txt'
+  '$work/app/quelby' & second=\$!
+  m=\$(timeout 20 xdotool search --sync --name '^Application Already Running\$' | head -1) || exit 92
+  echo second-copy-message >> '$work/steps.txt'
+  xdotool key --window \$m Return; sleep 0.3; xdotool key Return 2>/dev/null
+  wait \$second; echo second-copy-exit=\$? >> '$work/steps.txt'
+  kill -0 \$first && echo first-still-running >> '$work/steps.txt'
+  # Open the File menu at the left of the menu bar and choose its first command, Exit.
+  xdotool mousemove --window \$w 12 10 click 1; sleep 0.5
+  xdotool key Down Return
+  for i in \$(seq 1 50); do kill -0 \$first 2>/dev/null || break; sleep 0.2; done
+  if kill -0 \$first 2>/dev/null; then kill \$first; echo exit-by-menu-failed >> '$work/steps.txt'
+  else wait \$first; echo first-exit=\$? >> '$work/steps.txt'; fi"
+cat "$work/steps.txt" 2>/dev/null
+grep -q '^main-window$' "$work/steps.txt" || fail "the main window did not appear"
+grep -q '^second-copy-message$' "$work/steps.txt" || fail "the second copy showed no message"
+grep -q '^second-copy-exit=0$' "$work/steps.txt" || fail "the second copy did not end"
+grep -q '^first-still-running$' "$work/steps.txt" || fail "the first copy was affected by the second"
+grep -q '^first-exit=0$' "$work/steps.txt" || fail "File > Exit did not end the application"
+echo "1 passed, 0 failed"
