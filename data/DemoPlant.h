@@ -7,8 +7,16 @@ class Database;
 
 namespace DemoPlant {
 
-// Fills a database that holds the schema and nothing else. Dates are placed around
-// today so that the navigators' default ranges find them.
+// Fills a database that holds the schema and nothing else, in one transaction. Dates are
+// placed around today (Seams::clock()) so that the navigators' default ranges find them.
+// Throws AppError when the database already holds customers or orders.
 void populate(Database &db);
+
+// A large plant for the benchmark, in one transaction: the demo plant's vendors, buns,
+// components, stations and labour variables, then generated customers, `styles` styles
+// with their components and operations, and `orders` orders over the last two years with
+// their lines, shipments, invoices and payments. Deterministic: the same counts give the
+// same rows. Needs a database that holds the schema and nothing else (AppError otherwise).
+void populateLarge(Database &db, int styles, int orders);
 
 }  // namespace DemoPlant
