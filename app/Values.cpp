@@ -269,13 +269,13 @@ QString formatSection(double magnitude, const Section &section, bool minus, bool
         if (grouping) {
             intText[0] = integer;
         } else {
-            const int slots = intSlots.size();
+            const int slotCount = intSlots.size();
             const int len = integer.size();
-            for (int k = 0; k < slots; ++k) {
-                const int fromRight = slots - 1 - k;
+            for (int k = 0; k < slotCount; ++k) {
+                const int fromRight = slotCount - 1 - k;
                 if (fromRight < len) intText[k] = integer.at(len - 1 - fromRight);
             }
-            if (len > slots) intText[0] = integer.left(len - slots + 1);
+            if (len > slotCount) intText[0] = integer.left(len - slotCount + 1);
         }
     }
 
