@@ -1,0 +1,64 @@
+#include "reports/BuilderRegistry.h"
+
+#include "app/AppError.h"
+#include "reports/ReportsMod.h"
+
+#include <QVector>
+
+namespace {
+// A builder without arguments.
+BuilderEntry plain(const char *name, void (*builder)()) {
+    return {QString::fromLatin1(name), {}, [builder](const QStringList &) { builder(); }};
+}
+}  // namespace
+
+const QVector<BuilderEntry> &DocumentBuilders() {
+    static const QVector<BuilderEntry> builders = {
+        plain("PrintCustomerListing", PrintCustomerListing),
+        plain("PrintVendorListing", PrintVendorListing),
+        plain("PrintBunListing", PrintBunListing),
+        plain("PrintComponentListing", PrintComponentListing),
+    };
+    return builders;
+}
+
+QStringList BuilderNames() {
+    QStringList names;
+    for (const auto &b : DocumentBuilders()) names.append(b.name);
+    return names;
+}
+
+void RunBuilder(const QString &name, const QStringList &args) {
+    for (const auto &b : DocumentBuilders()) {
+        if (b.name.compare(name, Qt::CaseInsensitive) != 0) continue;
+        if (args.size() != b.parameters.size())
+            throw AppError(ErrorNumber::ReportError,
+                           b.parameters.isEmpty()
+                               ? QStringLiteral("%1 takes no arguments").arg(b.name)
+                               : QStringLiteral("%1 takes %2 argument(s): %3")
+                                     .arg(b.name)
+                                     .arg(b.parameters.size())
+                                     .arg(b.parameters.join(QStringLiteral(", "))));
+        b.run(args);
+        return;
+    }
+    throw AppError(ErrorNumber::ReportError, QStringLiteral("There is no document builder named '%1'").arg(name));
+}
+
+int WholeNumberArgument(const QString &builder, const QStringList &args, int index) {
+    bool ok = false;
+    const QString text = args.value(index).trimmed();
+    const int n = text.toInt(&ok);
+    if (!ok)
+        throw AppError(ErrorNumber::ReportError,
+                       QStringLiteral("%1: argument %2 must be a whole number, not '%3'").arg(builder).arg(index + 1).arg(text));
+    return n;
+}
+
+bool FlagArgument(const QString &builder, const QStringList &args, int index) {
+    const QString text = args.value(index).trimmed().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("1") || text == QLatin1String("yes")) return true;
+    if (text == QLatin1String("false") || text == QLatin1String("0") || text == QLatin1String("no")) return false;
+    throw AppError(ErrorNumber::ReportError,
+                   QStringLiteral("%1: argument %2 must be true or false, not '%3'").arg(builder).arg(index + 1).arg(args.value(index)));
+}

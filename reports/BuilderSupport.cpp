@@ -1,0 +1,32 @@
+#include "reports/BuilderSupport.h"
+
+#include "app/Database.h"
+#include "app/Seams.h"
+
+ReportJob::~ReportJob() {
+    if (rows) rows->close();
+}
+
+ReportJob OpenReport(const QString &templateName, const QString &sql) {
+    ReportJob job;
+    job.rows = AppDatabase().openRecordset(sql);
+    job.report = Report::create(templateName);
+    job.report->bind(job.rows->rowSet());
+    job.report->discardSavedData();
+    job.report->readRecords();
+    return job;
+}
+
+void PreviewQuery(const QString &templateName, const QString &sql, const ReportTexts &texts) {
+    BusyCursor busy;
+    ReportJob job = OpenReport(templateName, sql);
+    for (const auto &[name, text] : texts) job.report->setText(name, text);
+    job.report->preview();
+}
+
+void PrintQuery(const QString &templateName, const QString &sql, const ReportTexts &texts) {
+    BusyCursor busy;
+    ReportJob job = OpenReport(templateName, sql);
+    for (const auto &[name, text] : texts) job.report->setText(name, text);
+    job.report->printOut();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The steps every document builder shares: open the query on AppDatabase(), create the
+// report from its template, bind the rows, discard saved data and read records. The
+// builder then sets texts, hides sections, prints or previews, and lets the job go,
+// which closes the rows and releases the report.
+
+#include "app/Recordset.h"
+#include "reports/Report.h"
+
+#include <QString>
+#include <QVector>
+#include <memory>
+#include <utility>
+
+struct ReportJob {
+    std::unique_ptr<Recordset> rows;
+    std::unique_ptr<Report> report;
+    ReportJob() = default;
+    ReportJob(ReportJob &&) = default;
+    ReportJob &operator=(ReportJob &&) = default;
+    ~ReportJob();
+};
+
+// Opens the query and fills a report from the template with its rows.
+ReportJob OpenReport(const QString &templateName, const QString &sql);
+
+// Texts set on a report before it prints or previews: object name, text.
+using ReportTexts = QVector<std::pair<QString, QString>>;
+
+// The whole run of a single-query document shown in the preview window: busy pointer,
+// query, report, bind, discard and read, texts, preview, close, default pointer.
+void PreviewQuery(const QString &templateName, const QString &sql, const ReportTexts &texts = {});
+// The same, printed as one copy without a dialog.
+void PrintQuery(const QString &templateName, const QString &sql, const ReportTexts &texts = {});

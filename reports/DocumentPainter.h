@@ -1,0 +1,31 @@
+#pragma once
+// The one painter routine for rendered documents: the printer, PDF files and the
+// preview all draw through PaintDocument. It needs a QGuiApplication (fonts).
+
+#include "reports/Document.h"
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QPagedPaintDevice;
+class QPainter;
+
+// Drawing works in tenths of a point; fonts are sized in those units so that a document
+// measures and paints alike on every device.
+constexpr double DecipointsPerPoint = 10.0;
+QFont DocumentQFont(const DocumentFont &font);
+
+// The lines a text takes when wrapped at a width in points (words kept whole where
+// they fit; explicit line breaks kept), and the height of one line in points.
+QStringList WrapText(const QString &text, const DocumentFont &font, double widthPoints, double *lineHeight);
+// The height of one line of the font, in points.
+double LineHeight(const DocumentFont &font);
+
+// Draws one page on a painter whose origin is the page's top-left corner and whose
+// unit is one point.
+void PaintPage(QPainter &painter, const Document &document, int page);
+// Sets the device's page size and orientation to the document's and draws every page.
+void PaintDocument(QPagedPaintDevice &device, const Document &document);
+// Writes the document as a PDF file; a file that cannot be written throws AppError.
+void WritePdf(const Document &document, const QString &path);

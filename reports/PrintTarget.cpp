@@ -1,0 +1,28 @@
+#include "reports/PrintTarget.h"
+
+#include "reports/PdfFolderTarget.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <memory>
+
+namespace {
+PrintTarget *g_installed = nullptr;
+
+// Without an installed target documents are not lost: they become PDF files in
+// printed/ beside the executable.
+PrintTarget &fallbackTarget() {
+    static std::unique_ptr<PdfFolderTarget> target;
+    if (!target)
+        target = std::make_unique<PdfFolderTarget>(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("printed")));
+    return *target;
+}
+}  // namespace
+
+namespace Reports {
+
+PrintTarget &printTarget() { return g_installed ? *g_installed : fallbackTarget(); }
+
+void setPrintTarget(PrintTarget *target) { g_installed = target; }
+
+}  // namespace Reports
