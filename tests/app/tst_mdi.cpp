@@ -1,0 +1,184 @@
+// The main frame: its menu tree, windows opened at most once, File > Exit and closing
+// the frame, and the About box.
+
+#include "app/MDI.h"
+#include "app/ChildWindow.h"
+#include "app/frmAbout.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/UiTest.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+int g_unloads = 0;
+
+// A window with typed input and an unload routine that counts its runs.
+class ProbeWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    ProbeWindow() {
+        auto *layout = new QVBoxLayout(this);
+        box = new QLineEdit(this);
+        box->setObjectName("txtProbe");
+        layout->addWidget(box);
+    }
+    QLineEdit *box;
+
+protected:
+    void Form_Unload() override { ++g_unloads; }
+};
+}  // namespace
+
+class tst_MDI : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { g_unloads = 0; }
+    void menuTree();
+    void unbuiltCommandsAreDisabled();
+    void clientArea();
+    void windowOpensOnlyOnce();
+    void exitRunsNoUnload();
+    void closingFrameUnloadsChildren();
+    void aboutBox();
+};
+
+static QStringList describe(QMenu *menu, const QString &indent) {
+    QStringList lines;
+    for (QAction *a : menu->actions()) {
+        lines << indent + a->objectName() + " \"" + a->text() + "\"";
+        if (a->menu()) lines += describe(a->menu(), indent + "  ");
+    }
+    return lines;
+}
+
+void tst_MDI::menuTree() {
+    MDI mdi;
+    QStringList lines;
+    for (QAction *top : mdi.menuBar()->actions()) {
+        lines << top->objectName() + " \"" + top->text() + "\"";
+        lines += describe(top->menu(), "  ");
+    }
+    const QStringList expected = {
+        "File \"File\"",
+        "  Exit \"Exit\"",
+        "Orders \"Orders\"",
+        "  OrdNav \"Order Navigator\"",
+        "  OrderEntry \"Order Entry\"",
+        "Shipping \"Shipping\"",
+        "  ShipmentNav \"Shipment Navigator\"",
+        "  ShipmentEntry \"Shipment Entry\"",
+        "Administrative \"Administrative\"",
+        "  CustomerEntry \"Customer Entry\"",
+        "  VendorEntry \"Vendor Entry\"",
+        "  StyleEntry \"Style Entry\"",
+        "  CreateInvoices \"Create Invoices\"",
+        "  ReceivePayments \"Receive Payments\"",
+        "Reports \"Reports\"",
+        "  OrderReports \"Orders\"",
+        "    OrderEntryControlReport \"Order Entry Control Report\"",
+        "    SalesByCustomer \"Sales By Customer\"",
+        "  Production \"Production\"",
+        "    SawMgr \"Saw Manager\"",
+        "    FabMgr \"Fabrication Manager\"",
+        "    PlantMgr \"Plant Manager\"",
+        "  ShippingReports \"Shipping\"",
+        "    ShippingMgr \"Shipping Mangager\"",
+        "  Admin \"Administrative\"",
+        "    CustomerListing \"Customer Listing\"",
+        "    VendorListing \"Vendor Listing\"",
+        "    BunListing \"Bun Listing\"",
+        "    ComponentListing \"Component Listing\"",
+        "    StyleListing \"Style Listing\"",
+        "  AR \"Accounts Receivable\"",
+        "    InvoiceReport \"Invoice Report\"",
+        "    OpenInvoicesReport \"Open Invoices Report\"",
+        "    CustomerStatementsReport \"Customer Statements\"",
+        "Help \"Help\"",
+        "  About \"About\"",
+    };
+    QCOMPARE(lines, expected);
+    for (QAction *a : mdi.findChildren<QAction *>()) {
+        QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
+        QVERIFY2(!a->isCheckable(), qPrintable(a->objectName()));
+    }
+}
+
+void tst_MDI::unbuiltCommandsAreDisabled() {
+    // Every enabled command must do something: triggering it opens a window or runs a
+    // listing; the others wait, disabled, for their windows.
+    MDI mdi;
+    QVERIFY(mdi.command("About")->isEnabled());
+    QVERIFY(mdi.command("Exit")->isEnabled());
+    for (QAction *a : mdi.findChildren<QAction *>()) {
+        if (a->menu() || a->isEnabled()) continue;
+        QVERIFY2(!a->objectName().isEmpty(), "a command without a name");
+    }
+}
+
+void tst_MDI::clientArea() {
+    MDI mdi;
+    UiTest::show(&mdi);
+    QCOMPARE(mdi.windowTitle(), QString("Quelby"));
+    QCOMPARE(mdi.workspace()->size(), QSize(740, 594));
+}
+
+void tst_MDI::windowOpensOnlyOnce() {
+    MDI mdi;
+    UiTest::show(&mdi);
+    ProbeWindow *first = mdi.open<ProbeWindow>();
+    UiTest::type(first->box, "order in progress");
+    mdi.command("About")->trigger();
+    ProbeWindow *again = mdi.open<ProbeWindow>();
+    QCOMPARE(again, first);
+    QCOMPARE(first->box->text(), QString("order in progress"));
+    QCOMPARE(mdi.workspace()->activeSubWindow()->widget(), static_cast<QWidget *>(first));
+    mdi.command("About")->trigger();
+    QCOMPARE(mdi.workspace()->subWindowList().size(), 2);
+}
+
+void tst_MDI::exitRunsNoUnload() {
+    MDI mdi;
+    UiTest::show(&mdi);
+    mdi.open<ProbeWindow>();
+    QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
+    QTimer::singleShot(0, mdi.command("Exit"), &QAction::trigger);
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });  // guard only
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(g_unloads, 0);
+    QCOMPARE(mdi.workspace()->subWindowList().size(), 1);
+}
+
+void tst_MDI::closingFrameUnloadsChildren() {
+    auto *mdi = new MDI;
+    UiTest::show(mdi);
+    mdi->open<ProbeWindow>();
+    QVERIFY(mdi->close());
+    QCOMPARE(g_unloads, 1);
+    QVERIFY(mdi->workspace()->subWindowList().isEmpty());
+    delete mdi;
+    QCOMPARE(g_unloads, 1);
+}
+
+void tst_MDI::aboutBox() {
+    ScopedFakes fakes;
+    MDI mdi;
+    UiTest::show(&mdi);
+    mdi.command("About")->trigger();
+    auto *about = qobject_cast<frmAbout *>(mdi.workspace()->activeSubWindow()->widget());
+    QVERIFY(about);
+    QCOMPARE(UiTest::child<QLabel>(about, "lblTitle")->text(), QString("Quelby"));
+    QCOMPARE(UiTest::child<QLabel>(about, "lblVersion")->text(), QString("Version 1.2 7/20/04"));
+    QVERIFY(!UiTest::child<QLabel>(about, "lblMaker")->text().isEmpty());
+    const QString facts = frmAbout::systemFacts();
+    QVERIFY(facts.contains("SQLite: 3."));
+    QVERIFY(facts.contains(QString("Qt: ") + qVersion()));
+}
+
+QTEST_MAIN(tst_MDI)
+#include "tst_mdi.moc"
