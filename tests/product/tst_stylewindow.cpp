@@ -1,0 +1,168 @@
+// The Administration window as a whole: its tabs, the Exit buttons, the reset of every
+// tab and the rebuilt tree after a save on any tab, and the order the Tab key follows.
+
+#include "product/frmStyle.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/Fixtures.h"
+#include "tests/support/UiTest.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+using namespace UiTest;
+
+namespace {
+
+void seed(const TestDatabase &db) {
+    db.exec("INSERT INTO Customer (Customer, Status) VALUES ('Acme', 'Active')");
+    db.exec("INSERT INTO StyleType (ID, Description, Status) VALUES ('Seat', 'Seats', 'Active')");
+    db.exec("INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('CNC', 'CNC', 1, 'Active')");
+}
+
+QStringList items(QWidget *w, const char *name) {
+    auto *combo = child<QComboBox>(w, name);
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
+    return out;
+}
+
+QStringList treeTexts(QWidget *w) {
+    QStringList out;
+    for (QTreeWidgetItemIterator it(child<QTreeWidget>(w, "StyleTree")); *it; ++it) out << (*it)->text(0);
+    return out;
+}
+
+// The named controls of a container in the order the Tab key visits them.
+QStringList tabChain(QWidget *container, const QStringList &names) {
+    QStringList out;
+    QWidget *start = child<QWidget>(container, names.first());
+    QWidget *w = start;
+    do {
+        if (names.contains(w->objectName()) && !out.contains(w->objectName()) && (w->focusPolicy() & Qt::TabFocus))
+            out << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != start);
+    return out;
+}
+
+}  // namespace
+
+class TestStyleWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void tabsAndCaption();
+    void exitClosesWithoutAsking_data();
+    void exitClosesWithoutAsking();
+    void saveOnAnyTabRefreshesEveryList();
+    void tabOrder_data();
+    void tabOrder();
+};
+
+void TestStyleWindow::tabsAndCaption() {
+    TestDatabase db;
+    ScopedFakes fakes;
+    QPointer<frmStyle> w = new frmStyle;
+    show(w);
+    QCOMPARE(w->windowTitle(), QString("Administration"));
+    auto *tabs = child<QTabWidget>(w, "SSTab1");
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    QCOMPARE(captions, QStringList({"Operation Entry", "Component Entry", "Style-Type Entry", "Style Entry",
+                                    "Bun/Fiber Entry", "Variables"}));
+    QCOMPARE(tabs->currentIndex(), 3);
+    QVERIFY(tabs->currentWidget()->isAncestorOf(child<QWidget>(w, "StyleTree")));
+    QVERIFY(tabs->widget(0)->isAncestorOf(child<QWidget>(w, "cmbStationName")));
+    QVERIFY(tabs->widget(3)->isAncestorOf(child<QWidget>(w, "cmbComponent2")));
+    QVERIFY(!child<QWidget>(w, "txtStyleNameID")->isVisible());
+    QVERIFY(!child<QWidget>(w, "txtStyleComponentOperationID")->isVisible());
+    // An empty plant still shows the root of the tree.
+    QCOMPARE(treeTexts(w), QStringList("Styles"));
+    delete w;
+}
+
+void TestStyleWindow::exitClosesWithoutAsking_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("operation") << 0 << "btnOperationExit";
+    QTest::newRow("component") << 1 << "btnComponentExit";
+    QTest::newRow("type") << 2 << "btnTypeExit";
+    QTest::newRow("style") << 3 << "btnStyleExit";
+    QTest::newRow("bun") << 4 << "btnBunExit";
+    QTest::newRow("variables") << 5 << "btnVariableExit";
+}
+
+void TestStyleWindow::exitClosesWithoutAsking() {
+    QFETCH(int, tab);
+    QFETCH(QString, button);
+    TestDatabase db;
+    seed(db);
+    ScopedFakes fakes;
+    QPointer<frmStyle> w = new frmStyle;
+    show(w);
+    // Unsaved edits are dropped without a question.
+    pick(child<QComboBox>(w, "cmbCustomer"), "Acme");
+    type(child<QComboBox>(w, "cmbStyleName"), "Unsaved");
+    pick(child<QComboBox>(w, "cmbType"), "Seat");
+    child<QTabWidget>(w, "SSTab1")->setCurrentIndex(tab);
+    click(child<QPushButton>(w, button));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(w.isNull());
+    QVERIFY(fakes.messages.shown.isEmpty());
+    QCOMPARE(db.count("Style"), 0);
+}
+
+// A station saved on its tab is offered at once by the Operation frame, and a style saved
+// in the Style frame by both style lists and the tree.
+void TestStyleWindow::saveOnAnyTabRefreshesEveryList() {
+    TestDatabase db;
+    seed(db);
+    ScopedFakes fakes;
+    QPointer<frmStyle> w = new frmStyle;
+    show(w);
+    child<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    type(child<QComboBox>(w, "cmbStationName"), "Band Saw 1");
+    pick(child<QComboBox>(w, "cmbReportName"), "Band Saw");
+    pick(child<QComboBox>(w, "cmbOperationStatus"), "Active");
+    click(child<QPushButton>(w, "btnOperationSave"));
+    QCOMPARE(items(w, "cmbOperation"), QStringList({"Band Saw 1", "CNC"}));
+    QCOMPARE(items(w, "cmbStationName"), QStringList({"Band Saw 1", "CNC"}));
+
+    child<QTabWidget>(w, "SSTab1")->setCurrentIndex(3);
+    // Something half-entered in another frame is reset by the save.
+    type(child<QLineEdit>(w, "txtInstructions"), "half typed");
+    pick(child<QComboBox>(w, "cmbCustomer"), "Acme");
+    type(child<QComboBox>(w, "cmbStyleName"), "Cushion");
+    pick(child<QComboBox>(w, "cmbType"), "Seat");
+    click(child<QPushButton>(w, "btnStyleSave"));
+    QCOMPARE(items(w, "cmbStyle"), QStringList("Cushion-Seat"));
+    QCOMPARE(items(w, "cmbStyle2"), QStringList("Cushion-Seat"));
+    QCOMPARE(child<QLineEdit>(w, "txtInstructions")->text(), QString());
+    QCOMPARE(treeTexts(w), QStringList({"Styles", "Acme", "Cushion-Seat"}));
+    QVERIFY(fakes.messages.shown.isEmpty());
+    delete w;
+}
+
+void TestStyleWindow::tabOrder_data() {
+    QTest::addColumn<QStringList>("chain");
+    QTest::newRow("style frame") << QStringList{"cmbCustomer", "cmbStyleName", "cmbType", "txtCost", "txtPrice",
+                                                "btnStyleNew", "btnStyleSave", "btnStyleInactivate"};
+    QTest::newRow("operation frame") << QStringList{"cmbStyle2", "cmbComponent2", "cmbOperation", "txtInstructions",
+                                                    "txtThickness", "txtWidth", "txtLength", "btnOperationNew",
+                                                    "btnOperationsSave2", "btnDeleteOp"};
+    QTest::newRow("operation entry") << QStringList{"cmbStationName", "cmbReportName", "txtTeams",
+                                                    "cmbOperationStatus", "btnOperationSave", "btnOperationExit"};
+}
+
+void TestStyleWindow::tabOrder() {
+    QFETCH(QStringList, chain);
+    TestDatabase db;
+    ScopedFakes fakes;
+    QPointer<frmStyle> w = new frmStyle;
+    QCOMPARE(tabChain(w, chain), chain);
+    delete w;
+}
+
+QTEST_MAIN(TestStyleWindow)
+#include "tst_stylewindow.moc"
