@@ -337,14 +337,22 @@ public:
         m_footerTop = m_pageHeight - page.bottom * PointsPerMm - footer;
     }
 
+    // A new page: the page header, on the first page the report header (which may run
+    // on over pages of its own), then the column header.
     void startPage(int row) {
         m_doc.pages.append(DocumentPage());
         m_info.page = m_doc.pages.size();
         m_cursor = m_top;
-        if (m_doc.pages.size() == 1)
-            for (const ReportSection *s : sectionsOf(m_run, SectionKind::ReportHeader)) put(renderBand(m_run, *s, row, m_left));
+        m_columnHeaderPlaced = false;
         for (const ReportSection *s : sectionsOf(m_run, SectionKind::PageHeader)) put(renderBand(m_run, *s, row, m_left));
-        for (const ReportSection *s : sectionsOf(m_run, SectionKind::ColumnHeader)) put(renderBand(m_run, *s, row, m_left));
+        m_bodyTop = m_cursor;
+        if (m_doc.pages.size() == 1)
+            for (const ReportSection *s : sectionsOf(m_run, SectionKind::ReportHeader)) place(*s, row);
+        if (!m_columnHeaderPlaced) {
+            m_columnHeaderPlaced = true;
+            for (const ReportSection *s : sectionsOf(m_run, SectionKind::ColumnHeader))
+                put(renderBand(m_run, *s, row, m_left));
+        }
         m_bodyTop = m_cursor;
     }
 
@@ -457,6 +465,7 @@ private:
     PageInfo &m_info;
     double m_left = 0, m_top = 0, m_pageHeight = 0, m_footerTop = 0;
     double m_cursor = 0, m_bodyTop = 0;
+    bool m_columnHeaderPlaced = false;
     int m_lastRow = -1;
 };
 
