@@ -1,0 +1,254 @@
+// quelby-admin as the lead developer's scripts and support staff run it: a real process,
+// its exit code, what it prints and what it leaves in the database file.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run admin(const QStringList &args) {
+    QProcess process;
+    process.start(QStringLiteral(QUELBY_ADMIN_PATH), args);
+    Run run;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = QStringLiteral("quelby-admin did not finish");
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+const QRegularExpression kReportedError(QStringLiteral(R"(^\d+: \S.*\n$)"));
+
+}  // namespace
+
+class tst_Admin : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void help_data();
+    void help();
+    void badArguments_data();
+    void badArguments();
+    void demoThenQueryOfOrders();
+    void queryPrintsValuesAsTheOfficeReadsThem_data();
+    void queryPrintsValuesAsTheOfficeReadsThem();
+    void execChangesARow();
+    void initMakesAnEmptyDatabase();
+    void refusesAnExistingFile_data();
+    void refusesAnExistingFile();
+    void failuresExitNonZeroWithTheError_data();
+    void failuresExitNonZeroWithTheError();
+    void largePlant();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_demo;  // one demo plant shared by the read-only cases
+};
+
+void tst_Admin::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    m_demo = m_dir.filePath("demo.db");
+    const Run run = admin({"demo", m_demo});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(QFile::exists(m_demo));
+}
+
+void tst_Admin::help_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("--help") << QStringList{"--help"} << "Usage: quelby-admin COMMAND";
+    QTest::newRow("help") << QStringList{"help"} << "Usage: quelby-admin COMMAND";
+    QTest::newRow("init --help") << QStringList{"init", "--help"} << "Usage: quelby-admin init PATH";
+    QTest::newRow("demo --help") << QStringList{"demo", "--help"} << "Usage: quelby-admin demo PATH";
+    QTest::newRow("query --help") << QStringList{"query", "x.db", "--help"} << "Usage: quelby-admin query PATH";
+    QTest::newRow("exec --help") << QStringList{"exec", "--help"} << "Usage: quelby-admin exec PATH";
+}
+
+void tst_Admin::help() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, first);
+    const Run run = admin(args);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith(first), qPrintable(run.out));
+    QCOMPARE(run.err, QString());
+    QVERIFY(!QFile::exists("x.db"));
+}
+
+void tst_Admin::badArguments_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("nothing") << QStringList{} << "no command";
+    QTest::newRow("unknown command") << QStringList{"frobnicate", "a.db"} << "unknown command 'frobnicate'";
+    QTest::newRow("init without path") << QStringList{"init"} << "init takes one PATH";
+    QTest::newRow("init with two paths") << QStringList{"init", "a.db", "b.db"} << "init takes one PATH";
+    QTest::newRow("query without SQL") << QStringList{"query", "a.db"} << "query takes PATH and one SQL";
+    QTest::newRow("exec with two statements") << QStringList{"exec", "a.db", "DELETE FROM Orders", "DELETE FROM Bun"}
+                                              << "exec takes PATH and one SQL";
+    QTest::newRow("large without counts") << QStringList{"demo", "a.db", "--large"} << "--large STYLES ORDERS";
+    QTest::newRow("large with a word") << QStringList{"demo", "a.db", "--large", "many", "5"} << "STYLES must be a whole number";
+}
+
+// A command line that cannot be run says why, shows the usage, exits 2 and creates nothing.
+void tst_Admin::badArguments() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, says);
+    const QString here = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    const Run run = admin(args);
+    QDir::setCurrent(here);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(says), qPrintable(run.err));
+    QVERIFY2(run.err.contains("Usage: quelby-admin"), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QVERIFY(!QFile::exists(m_dir.filePath("a.db")));
+}
+
+void tst_Admin::demoThenQueryOfOrders() {
+    const Run run = admin({"query", m_demo,
+                           "SELECT TOP 1 * FROM Orders WHERE OrderDate >= #1/1/2000# AND OrderNumber Like '*1*'"});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QStringList lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 3);  // header, one row, and the final line break
+    QCOMPARE(lines[2], QString());
+    const QStringList header = lines[0].split('\t');
+    QCOMPARE(header, (QStringList{"ID", "OrderNumber", "Customer", "OrderDate", "DueDate", "Status", "ShipTo",
+                                  "ShipToAddress1", "ShipToAddress2", "ShipToCity", "ShipToState", "ShipToZip",
+                                  "ShipToPhone", "ShipToFax", "DateAdded", "Total"}));
+    const QStringList row = lines[1].split('\t');
+    QCOMPARE(row.size(), header.size());
+    bool numeric = false;
+    row[0].toLongLong(&numeric);
+    QVERIFY(numeric);
+    QVERIFY(row[1].contains('1'));
+    QVERIFY2(QRegularExpression(R"(^\d{1,2}/\d{1,2}/\d{4}$)").match(row[3]).hasMatch(), qPrintable(row[3]));
+    QVERIFY(!row[2].isEmpty());
+}
+
+void tst_Admin::queryPrintsValuesAsTheOfficeReadsThem_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("yes/no") << "SELECT ID, Test, Tie FROM Component WHERE ID = 'SC-200'" << "ID\tTest\tTie\nSC-200\tTrue\tFalse\n";
+    QTest::newRow("quoted name") << "SELECT Customer FROM Customer WHERE Customer = 'O''Brien Furniture'"
+                                 << "Customer\nO'Brien Furniture\n";
+    QTest::newRow("money") << "SELECT Price FROM Style WHERE Customer = 'Vedu' AND Name = 'Metro' AND Type = 'Sofa'"
+                           << "Price\n212.5\n";
+    QTest::newRow("null") << "SELECT MAX(Amount) AS Most, COUNT(*) AS N FROM Payments WHERE Invoice = 0" << "Most\tN\n\t0\n";
+    QTest::newRow("several rows") << "SELECT Station, Teams FROM Operation WHERE ReportType = 'CNC' ORDER BY Station"
+                                  << "Station\tTeams\nCNC\t1\nCNC 2\t2\n";
+    QTest::newRow("no rows") << "SELECT Customer FROM Customer WHERE Customer Like 'Zz*'" << "Customer\n";
+    QTest::newRow("text with tabs and line breaks") << "SELECT 'a' || char(9) || 'b' || char(10) || 'c' AS T" << "T\na b c\n";
+}
+
+void tst_Admin::queryPrintsValuesAsTheOfficeReadsThem() {
+    QFETCH(QString, sql);
+    QFETCH(QString, expected);
+    const Run run = admin({"query", m_demo, sql});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, expected);
+}
+
+void tst_Admin::execChangesARow() {
+    const QString path = m_dir.filePath("exec.db");
+    QCOMPARE(admin({"demo", path}).exitCode, 0);
+    const QString where = " WHERE OrderNumber = 'LU-7790'";
+    Run run = admin({"exec", path, "UPDATE Orders SET Status = 'Void', DueDate = #7/4/2026# " + where});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QString());
+    run = admin({"exec", path, "UPDATE Customer SET DateAdded = #7/4/2026 14:05:00# WHERE Customer = 'Vedu'"});
+    QCOMPARE(run.exitCode, 0);
+
+    run = admin({"query", path, "SELECT OrderNumber, Status, DueDate FROM Orders" + where});
+    QCOMPARE(run.out, QString("OrderNumber\tStatus\tDueDate\nLU-7790\tVoid\t7/4/2026\n"));
+    run = admin({"query", path, "SELECT DateAdded FROM Customer WHERE Customer = 'Vedu'"});
+    QCOMPARE(run.out, QString("DateAdded\n7/4/2026 2:05:00 PM\n"));
+    // The other orders are untouched.
+    run = admin({"query", path, "SELECT COUNT(*) AS N FROM Orders WHERE Status = 'Void'"});
+    QCOMPARE(run.out, QString("N\n3\n"));
+}
+
+void tst_Admin::initMakesAnEmptyDatabase() {
+    const QString path = m_dir.filePath("empty.db");
+    const Run run = admin({"init", path});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    for (const char *table : {"Customer", "Orders", "Style", "Operation", "Payments"})
+        QCOMPARE(admin({"query", path, QString("SELECT COUNT(*) AS N FROM ") + table}).out, QString("N\n0\n"));
+}
+
+void tst_Admin::refusesAnExistingFile_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("init") << "init";
+    QTest::newRow("demo") << "demo";
+}
+
+// init and demo never overwrite: the file stays byte for byte as it was.
+void tst_Admin::refusesAnExistingFile() {
+    QFETCH(QString, command);
+    const QString path = m_dir.filePath(command + "-existing.db");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("the office's only copy");
+    }
+    const Run run = admin({command, path});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(kReportedError.match(run.err).hasMatch(), qPrintable(run.err));
+    QVERIFY(run.err.contains("already exists"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("the office's only copy"));
+}
+
+void tst_Admin::failuresExitNonZeroWithTheError_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("query of a missing table") << "query" << "demo.db" << "SELECT * FROM NoSuchTable";
+    QTest::newRow("query with bad syntax") << "query" << "demo.db" << "SELECT FROM WHERE";
+    QTest::newRow("exec with bad syntax") << "exec" << "demo.db" << "UPDATE Orders SET";
+    QTest::newRow("exec of a missing column") << "exec" << "demo.db" << "UPDATE Orders SET Colour = 'Red'";
+    QTest::newRow("query of a missing file") << "query" << "missing.db" << "SELECT * FROM Orders";
+}
+
+void tst_Admin::failuresExitNonZeroWithTheError() {
+    QFETCH(QString, command);
+    QFETCH(QString, file);
+    QFETCH(QString, sql);
+    const Run run = admin({command, m_dir.filePath(file), sql});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(kReportedError.match(run.err).hasMatch(), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QVERIFY(!QFile::exists(m_dir.filePath("missing.db")));
+}
+
+void tst_Admin::largePlant() {
+    const QString path = m_dir.filePath("large.db");
+    const Run run = admin({"demo", path, "--large", "40", "120"});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(admin({"query", path, "SELECT COUNT(*) AS N FROM Orders"}).out, QString("N\n120\n"));
+    QCOMPARE(admin({"query", path, "SELECT COUNT(*) AS N FROM Style"}).out, QString("N\n40\n"));
+}
+
+QTEST_GUILESS_MAIN(tst_Admin)
+#include "tst_admin.moc"
