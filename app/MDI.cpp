@@ -2,6 +2,10 @@
 
 #include "app/Handler.h"
 #include "app/frmAbout.h"
+#include "masterdata/frmCustomerEntry.h"
+#include "masterdata/frmVendorEntry.h"
+#include "product/frmStyle.h"
+#include "reports/ReportsMod.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -44,6 +48,10 @@ std::function<void(MDI *)> opens() {
     return [](MDI *mdi) { mdi->open<W>(); };
 }
 
+std::function<void(MDI *)> runs(void (*builder)()) {
+    return [builder](MDI *) { builder(); };
+}
+
 QVector<Command> commands() {
     using L = QStringList;
     return {
@@ -52,9 +60,9 @@ QVector<Command> commands() {
         {L{"Orders"}, "Order Entry", "OrderEntry", nullptr},
         {L{"Shipping"}, "Shipment Navigator", "ShipmentNav", nullptr},
         {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", nullptr},
-        {L{"Administrative"}, "Customer Entry", "CustomerEntry", nullptr},
-        {L{"Administrative"}, "Vendor Entry", "VendorEntry", nullptr},
-        {L{"Administrative"}, "Style Entry", "StyleEntry", nullptr},
+        {L{"Administrative"}, "Customer Entry", "CustomerEntry", opens<frmCustomerEntry>()},
+        {L{"Administrative"}, "Vendor Entry", "VendorEntry", opens<frmVendorEntry>()},
+        {L{"Administrative"}, "Style Entry", "StyleEntry", opens<frmStyle>()},
         {L{"Administrative"}, "Create Invoices", "CreateInvoices", nullptr},
         {L{"Administrative"}, "Receive Payments", "ReceivePayments", nullptr},
         {L{"Reports", "OrderReports"}, "Order Entry Control Report", "OrderEntryControlReport", nullptr},
@@ -63,10 +71,10 @@ QVector<Command> commands() {
         {L{"Reports", "Production"}, "Fabrication Manager", "FabMgr", nullptr},
         {L{"Reports", "Production"}, "Plant Manager", "PlantMgr", nullptr},
         {L{"Reports", "ShippingReports"}, "Shipping Mangager", "ShippingMgr", nullptr},
-        {L{"Reports", "Admin"}, "Customer Listing", "CustomerListing", nullptr},
-        {L{"Reports", "Admin"}, "Vendor Listing", "VendorListing", nullptr},
-        {L{"Reports", "Admin"}, "Bun Listing", "BunListing", nullptr},
-        {L{"Reports", "Admin"}, "Component Listing", "ComponentListing", nullptr},
+        {L{"Reports", "Admin"}, "Customer Listing", "CustomerListing", runs(PrintCustomerListing)},
+        {L{"Reports", "Admin"}, "Vendor Listing", "VendorListing", runs(PrintVendorListing)},
+        {L{"Reports", "Admin"}, "Bun Listing", "BunListing", runs(PrintBunListing)},
+        {L{"Reports", "Admin"}, "Component Listing", "ComponentListing", runs(PrintComponentListing)},
         {L{"Reports", "Admin"}, "Style Listing", "StyleListing", nullptr},
         {L{"Reports", "AR"}, "Invoice Report", "InvoiceReport", nullptr},
         {L{"Reports", "AR"}, "Open Invoices Report", "OpenInvoicesReport", nullptr},

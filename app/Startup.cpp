@@ -5,6 +5,7 @@
 #include "app/Database.h"
 #include "app/DesktopSeams.h"
 #include "app/MDI.h"
+#include "reports/DesktopPrintTarget.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,6 +50,7 @@ int Main(QApplication &app) {
         return 0;
     }
 
+    InstallDesktopPrintTarget();
     auto mainWindow = std::make_unique<MDI>();
     mainWindow->show();
     const int code = app.exec();

@@ -4,7 +4,12 @@
 #include "app/MDI.h"
 #include "app/ChildWindow.h"
 #include "app/frmAbout.h"
+#include "masterdata/frmCustomerEntry.h"
+#include "masterdata/frmVendorEntry.h"
+#include "product/frmStyle.h"
+#include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/UiTest.h"
 
 #include <QAction>
@@ -46,6 +51,10 @@ private slots:
     void exitRunsNoUnload();
     void closingFrameUnloadsChildren();
     void aboutBox();
+    void commandsOpenTheirWindows_data();
+    void commandsOpenTheirWindows();
+    void listingCommandsPreview_data();
+    void listingCommandsPreview();
 };
 
 static QStringList describe(QMenu *menu, const QString &indent) {
@@ -178,6 +187,56 @@ void tst_MDI::aboutBox() {
     const QString facts = frmAbout::systemFacts();
     QVERIFY(facts.contains("SQLite: 3."));
     QVERIFY(facts.contains(QString("Qt: ") + qVersion()));
+}
+
+void tst_MDI::commandsOpenTheirWindows_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("windowClass");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("customers") << "CustomerEntry" << "frmCustomerEntry" << "Customer Entry/Edit";
+    QTest::newRow("vendors") << "VendorEntry" << "frmVendorEntry" << "Vendor Entry/Edit";
+    QTest::newRow("styles") << "StyleEntry" << "frmStyle" << "Administration";
+}
+
+void tst_MDI::commandsOpenTheirWindows() {
+    QFETCH(QString, command);
+    QFETCH(QString, windowClass);
+    QFETCH(QString, caption);
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Demo);
+    MDI mdi;
+    UiTest::show(&mdi);
+    QVERIFY(mdi.command(command)->isEnabled());
+    mdi.command(command)->trigger();
+    mdi.command(command)->trigger();
+    QCOMPARE(mdi.workspace()->subWindowList().size(), 1);
+    QWidget *window = mdi.workspace()->activeSubWindow()->widget();
+    QCOMPARE(QString(window->metaObject()->className()), windowClass);
+    QCOMPARE(window->windowTitle(), caption);
+    QVERIFY(fakes.messages.shown.isEmpty());
+}
+
+void tst_MDI::listingCommandsPreview_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("templateName");
+    QTest::newRow("customers") << "CustomerListing" << "crptCustomerListing";
+    QTest::newRow("vendors") << "VendorListing" << "crptVendorListing";
+    QTest::newRow("buns") << "BunListing" << "crptBunListing";
+    QTest::newRow("components") << "ComponentListing" << "crptComponentListing";
+}
+
+void tst_MDI::listingCommandsPreview() {
+    QFETCH(QString, command);
+    QFETCH(QString, templateName);
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Demo);
+    CaptureTarget capture;
+    MDI mdi;
+    mdi.command(command)->trigger();
+    QCOMPARE(capture.templates(), QStringList{templateName});
+    QVERIFY(capture.documents.first().preview);
+    QVERIFY(!capture.documents.first().pages.isEmpty());
+    QVERIFY(fakes.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(tst_MDI)

@@ -21,7 +21,7 @@ printf 'Quelby\nDatabase,%s\n' "$work/missing.db" > "$work/app/config.txt"
 run_on_desktop "
   '$work/app/quelby' 2> '$work/err1.txt' & pid=\$!
   w=\$(timeout 20 xdotool search --sync --name '^Quelby\$' | head -1) || { kill \$pid; exit 90; }
-  xdotool key --window \$w Return; sleep 0.3; xdotool key Return 2>/dev/null
+  xdotool key --window \$w Return 2>/dev/null; sleep 0.3; xdotool key Return 2>/dev/null
   wait \$pid; echo \$? > '$work/code1.txt'"
 code=$(cat "$work/code1.txt" 2>/dev/null || echo none)
 [ "$code" != "none" ] && [ "$code" != "0" ] || fail "missing database: exit code $code"
@@ -39,7 +39,7 @@ run_on_desktop "
   '$work/app/quelby' & second=\$!
   m=\$(timeout 20 xdotool search --sync --name '^Application Already Running\$' | head -1) || exit 92
   echo second-copy-message >> '$work/steps.txt'
-  xdotool key --window \$m Return; sleep 0.3; xdotool key Return 2>/dev/null
+  xdotool key --window \$m Return 2>/dev/null; sleep 0.3; xdotool key Return 2>/dev/null
   wait \$second; echo second-copy-exit=\$? >> '$work/steps.txt'
   kill -0 \$first && echo first-still-running >> '$work/steps.txt'
   # Open the File menu at the left of the menu bar and choose its first command, Exit.
