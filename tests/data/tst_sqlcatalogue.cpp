@@ -1,0 +1,898 @@
+// Every SQL text the system issues, with sample values where a window or document
+// splices one in, run through the data layer against the plant's tables: first on a
+// small plant whose answers are known row by row, then on the demo plant.
+//
+// Each statement runs inside a transaction that is rolled back afterwards, so every
+// row of the catalogue starts from the same data. A statement that reads a summary
+// table lists the SELECT ... INTO statements that make it as its preparation.
+
+#include "app/AppError.h"
+#include "app/Database.h"
+#include "data/SqlText.h"
+#include "tests/support/Fixtures.h"
+
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+enum class Action {
+    Open,     // open a result set and check its rows
+    Execute,  // execute, then check the rows of the verifying query (if any)
+    Fails,    // execute; the statement must fail
+};
+
+struct Entry {
+    QString name;
+    Action action;
+    QString sql;
+    QStringList prepare;   // run first, in order
+    QString verify;        // for Execute: the query whose rows are checked
+    QStringList columns;   // fields read from each row, joined with '|'
+    QStringList expected;  // one text per row; an empty column list gives "" per row
+    bool ordered = true;   // false: the statement has no ORDER BY, rows compared as a set
+    int error = 0;         // for Fails: the error number, 0 for any
+};
+
+QString q(const QString &typed) { return SqlText::Escaped(typed); }
+
+// ---- Select and join texts shared by the station tickets and paperwork --------------
+
+const QString S1 = QStringLiteral(
+    "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
+    "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
+    "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
+    "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,Component.Topped,"
+    "Component.RailsPerBun,Component.PiecesPerRail,Component.PrintOnShipping,Component.Arm,Component.Tie,"
+    "StyleOperation.ID,StyleOperation.OperationID,Operation.ReportType,StyleOperation.Instructions,"
+    "StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length FROM ((((((Orders LEFT JOIN OrderItems ON "
+    "Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent ON "
+    "Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID)");
+const QString S2 = QStringLiteral(
+    "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
+    "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
+    "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
+    "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,Component.Topped,"
+    "Component.RailsPerBun,Component.PiecesPerRail,Component.PrintOnShipping,Component.Arm,Component.Tie,"
+    "StyleOperation.ID,StyleOperation.OperationID,Operation.ReportType,StyleOperation.Instructions,"
+    "StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length, Bun.Width,Bun.Length,Bun.Grade FROM "
+    "(((((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = "
+    "Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
+    "StyleComponent.ComponentID = Component.ID)");
+const QString S3 = QStringLiteral(
+    "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
+    "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
+    "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
+    "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,Component.Topped,"
+    "Component.RailsPerBun,Component.PiecesPerRail,Component.PrintOnShipping,Component.Arm,Component.Tie,"
+    "StyleOperation.ID,StyleOperation.OperationID,Operation.ReportType,StyleOperation.Instructions,"
+    "StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length, Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll "
+    "FROM (((((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID "
+    "= Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
+    "StyleComponent.ComponentID = Component.ID)");
+const QString J1 = QStringLiteral(
+    " LEFT JOIN StyleOperation ON StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = "
+    "StyleOperation.ComponentID) LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station)");
+const QString J2 = QStringLiteral(
+    " LEFT JOIN StyleOperation ON StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = "
+    "StyleOperation.ComponentID) LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station) LEFT JOIN Bun "
+    "ON Component.BunID = Bun.ID)");
+
+QString ticket(const QString &select, const QString &join, const QString &station, const QString &orderId,
+               const QString &sort = QString()) {
+    return select + join + QStringLiteral(" WHERE StyleOperation.OperationID = '") + q(station) +
+           QStringLiteral("' AND Orders.ID = ") + orderId + sort;
+}
+
+// ---- Production summary ------------------------------------------------------------
+
+QString lineTally(const char *column, const char *table, const char *reportType, bool nonArmsOnly, const QString &id) {
+    return QStringLiteral("SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) As ") +
+           QLatin1String(column) + QStringLiteral(" Into ") + QLatin1String(table) +
+           QStringLiteral(
+               " From ((((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON "
+               "OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN "
+               "Component ON StyleComponent.ComponentID = Component.ID) LEFT JOIN StyleOperation ON "
+               "(StyleComponent.StyleID = StyleOperation.StyleID) AND (StyleComponent.ID = StyleOperation.ComponentID)) "
+               "LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station) Where [Operation].[ReportType] = '") +
+           QLatin1String(reportType) + QStringLiteral("' AND ") +
+           (nonArmsOnly ? QStringLiteral("Component.Arm = False AND ") : QString()) + QStringLiteral("Orders.ID = ") + id +
+           QStringLiteral(" Group By StyleOperation.OperationID");
+}
+
+const QString kGlueMain = QStringLiteral(
+    "SELECT Station,NonArmPerHour As Rate Into tmpGlueLineMain From Operation, Data Where ReportType = 'Glue Line'");
+const QString kSprayMain = QStringLiteral(
+    "SELECT Station,SprayLineNonArmPerHour As Rate Into tmpSprayLineMain From Operation, Data Where ReportType = "
+    "'Spray Line'");
+const QString kGlueSummary = QStringLiteral(
+    "SELECT Station,Rate,TotalArms,NonArms From ((tmpGlueLineMain LEFT JOIN tmpGlueLineTotal ON tmpGlueLineMain.Station = "
+    "tmpGlueLineTotal.ID) LEFT JOIN tmpGlueLineNonArm ON tmpGlueLineMain.Station = tmpGlueLineNonArm.ID) order By "
+    "Station");
+const QString kSpraySummary = QStringLiteral(
+    "SELECT Station,Rate,TotalArms,NonArms From ((tmpSprayLineMain LEFT JOIN tmpSprayLineTotal ON "
+    "tmpSprayLineMain.Station = tmpSprayLineTotal.ID) LEFT JOIN tmpSprayLineNonArm ON tmpSprayLineMain.Station = "
+    "tmpSprayLineNonArm.ID) order By Station");
+
+// ---- Style listing -------------------------------------------------------------------
+
+const QString kStyleListing = QStringLiteral(
+    "SELECT Customer,Style.ID AS StyleID,Name,Type,Style.Status AS Status,StyleComponent.ID AS "
+    "ComponentID,StyleComponent.ComponentID AS Component,Component.Description AS "
+    "Description,Component.Thickness,Component.Width,Component.Length,Qty,StyleOperation.ID AS "
+    "OperationID,StyleOperation.OperationID AS "
+    "Operation,Instructions,StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length FROM (((Style LEFT JOIN "
+    "StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN StyleOperation ON StyleComponent.StyleID = "
+    "StyleOperation.StyleID AND StyleComponent.ID = StyleOperation.ComponentID) LEFT JOIN Component ON "
+    "StyleComponent.ComponentID = Component.ID)");
+const QString kStyleListingOrder =
+    QStringLiteral(" ORDER BY Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID");
+
+// ---- Navigators ----------------------------------------------------------------------
+
+// The order navigator's query with the criteria that are set, joined as the window joins them.
+QString orderSearch(const QStringList &conditions) {
+    QString sql = QStringLiteral("SELECT * FROM Orders");
+    for (int i = 0; i < conditions.size(); ++i)
+        sql += (i == 0 ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + conditions.at(i);
+    return sql + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+}
+
+QString shipmentSearch(const QStringList &conditions) {
+    QString sql = QStringLiteral(
+        "SELECT Shipments.ID,Shipments.Date,Orders.ID,Orders.Customer,Orders.OrderNumber,Orders.ShipTo,"
+        "Orders.ShipToAddress1,Orders.ShipToAddress2,Orders.ShipToCity,Orders.ShipToState,Orders.ShipToZip FROM Shipments "
+        "LEFT JOIN Orders ON Shipments.OrderID = Orders.ID ");
+    for (int i = 0; i < conditions.size(); ++i)
+        sql += (i == 0 ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + conditions.at(i);
+    return sql + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+}
+
+QString salesByCustomer(const QDate &start, const QDate &end) {
+    return QStringLiteral(
+               "SELECT Orders.Customer,OrderItems.StyleID,Style.Name,Style.Type,SUM(OrderItems.Qty*OrderItems.PriceEach) "
+               "AS Sales,SUM(OrderItems.Qty*Style.Cost) AS Cost FROM ((Orders LEFT JOIN OrderItems ON Orders.ID = "
+               "OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE Orders.OrderDate >= ") +
+           SqlText::DateLiteral(start) + QStringLiteral(" AND Orders.OrderDate <= ") + SqlText::DateLiteral(end) +
+           QStringLiteral(
+               " GROUP BY Orders.Customer,OrderItems.StyleID,Style.Name,Style.Type ORDER BY "
+               "Orders.Customer,Style.Name,Style.Type");
+}
+
+const char *const kStationInOtherCase = "glue line summary, operations typed in other letter case";
+
+// ---- Building entries ------------------------------------------------------------------
+
+Entry query(const char *name, const QString &sql, int rows) {
+    return {QString::fromUtf8(name), Action::Open, sql, {}, {}, {}, QStringList(rows, QString()), true, 0};
+}
+Entry query(const char *name, const QString &sql, const QStringList &columns, const QStringList &expected,
+           bool ordered = true, const QStringList &prepare = {}) {
+    return {QString::fromUtf8(name), Action::Open, sql, prepare, {}, columns, expected, ordered, 0};
+}
+Entry write(const char *name, const QString &sql, const QString &verify, const QStringList &columns,
+              const QStringList &expected, const QStringList &prepare = {}) {
+    return {QString::fromUtf8(name), Action::Execute, sql, prepare, verify, columns, expected, false, 0};
+}
+Entry failing(const char *name, const QString &sql, int error, const QStringList &prepare = {}) {
+    return {QString::fromUtf8(name), Action::Fails, sql, prepare, {}, {}, {}, true, error};
+}
+
+QVector<Entry> catalogue() {
+    QVector<Entry> c;
+    const QString obrien = QStringLiteral("O'Brien");
+
+    // Customers and vendors.
+    c << query("customer list", "SELECT * FROM Customer ORDER BY Customer", {"Customer"}, {"Acme", "O'Brien", "Zenith"});
+    c << query("customer lookup", "SELECT * FROM Customer WHERE Customer = '" + q(obrien) + "'", {"Customer", "City"},
+              {"O'Brien|Tupelo"});
+    c << query("customer lookup in other letter case", "SELECT * FROM Customer WHERE Customer = 'acme'", {"Customer"},
+              {"Acme"});
+    c << query("customer names", "SELECT Customer FROM Customer ORDER BY Customer", 3);
+    c << query("active customers", "SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer",
+              {"Customer"}, {"Acme", "O'Brien"});
+    c << query("vendor list", "SELECT * FROM Vendor ORDER BY Vendor", {"Vendor"}, {"Fibers Inc", "FoamCo"});
+    c << query("vendor lookup", "SELECT * FROM Vendor WHERE Vendor = 'FoamCo'", {"Vendor", "Contact"}, {"FoamCo|Ann"});
+    c << query("vendor names for buns", "SELECT Vendor FROM Vendor ORDER BY Vendor", 2);
+
+    // Styles.
+    c << query("style types", "SELECT ID FROM StyleType ORDER BY ID", {"ID"}, {"Chair", "Sofa"});
+    c << query("style names of a customer", "SELECT DISTINCT Name FROM Style WHERE Customer = 'Acme' ORDER BY Name",
+              {"Name"}, {"Lounge", "Retired"});
+    c << query("style by name, type and customer",
+              "SELECT * FROM Style WHERE Name = 'Lounge' AND Type = 'Chair' AND Customer = 'Acme'", {"ID", "Price"},
+              {"2|120"});
+    c << query("style by ID", "SELECT * FROM Style WHERE ID = 1", {"Name", "Type", "Cost"}, {"Lounge|Sofa|100"});
+    c << query("style save lookup", "SELECT * FROM Style WHERE Customer = '" + q(obrien) +
+                                       "' AND Name = 'Club' AND Type = 'Chair'",
+              {"ID"}, {"3"});
+    c << query("style list of the component and operation frames", "SELECT ID, Name, Type FROM Style ORDER BY Name",
+              {"Name"}, {"Club", "Lounge", "Lounge", "Retired"});
+    c << query("style types of a style name",
+              "SELECT DISTINCT Type FROM Style WHERE Customer = 'Acme' AND Name = 'Lounge' ORDER BY Type", {"Type"},
+              {"Chair", "Sofa"});
+    c << query("style type lookup", "SELECT * FROM StyleType WHERE ID = 'Sofa'", {"ID", "Description"}, {"Sofa|Sofas"});
+    c << query("labour variables", "SELECT * FROM Data WHERE ID = 'Data'",
+              {"LaborCostPerHour", "NonArmPerHour", "SprayLineNonArmPerHour", "LaborPercent"}, {"25|10|12|30"});
+
+    // Components, buns, stations and the links between them.
+    c << query("active buns for components", "SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID", {"ID"}, {"B1"});
+    c << query("component IDs", "SELECT ID FROM Component ORDER BY ID", {"ID"}, {"C1", "C2", "C3"});
+    c << query("component list of the component frame", "SELECT ID, Description FROM Component ORDER BY ID",
+              {"ID", "Description"}, {"C1|Seat cushion", "C2|Arm pad", "C3|Back"});
+    c << query("component lookup", "SELECT * FROM Component WHERE ID = 'C1'",
+              {"Description", "Test", "PrintOnShipping", "Arm", "Tie", "RailsPerBun"},
+              {"Seat cushion|true|true|false|false|8"});
+    c << query("style component link lookup", "SELECT * FROM StyleComponent WHERE ComponentID = 'C1' AND StyleID = 1",
+              {"ID", "Qty"}, {"1|2"});
+    c << query("style component by ID", "SELECT * FROM StyleComponent WHERE ID = 3", {"StyleID", "ComponentID"},
+              {"2|C1"});
+    c << query("bun IDs", "SELECT ID FROM Bun ORDER BY ID", {"ID"}, {"B1", "B2"});
+    c << query("bun lookup", "SELECT * FROM Bun WHERE ID = 'B2'", {"Grade", "Vendor", "OffAll"},
+              {"LD18|Fibers Inc|true"});
+    c << query("station list", "SELECT * FROM Operation ORDER BY Station", 10);
+    c << query("station names", "SELECT Station FROM Operation ORDER BY Station", {"Station"},
+              {"Band Saw 1", "CNC", "Fiber 1", "Glue 1", "Glue 2", "Noser 1", "Slitter", "Spray 1", "Stencil", "Supply"});
+    c << query("station lookup", "SELECT * FROM Operation WHERE Station = 'Glue 1'", {"ReportType", "Teams"},
+              {"Glue Line|2"});
+    c << query("components of a style",
+              "SELECT StyleComponent.ID,ComponentID,Description FROM StyleComponent LEFT JOIN Component ON "
+              "StyleComponent.ComponentID = Component.ID WHERE StyleID = 1",
+              {"ID", "ComponentID", "Description"}, {"1|C1|Seat cushion", "2|C2|Arm pad"}, false);
+    c << query("components of a style whose component is gone",
+              "SELECT StyleComponent.ID,ComponentID,Description FROM StyleComponent LEFT JOIN Component ON "
+              "StyleComponent.ComponentID = Component.ID WHERE StyleID = 4",
+              {"ID", "ComponentID", "Description"}, {"5|C9|null"});
+    c << query("style operation lookup",
+              "SELECT * FROM StyleOperation WHERE StyleID = 1 AND ComponentID = 1 AND OperationID = 'Glue 1'",
+              {"ID", "Instructions"}, {"2|Glue seat"});
+    c << query("style operation by ID", "SELECT * FROM StyleOperation WHERE ID = 7", {"OperationID", "Width"},
+              {"Fiber 1|18"});
+
+    // Style tree.
+    c << query("style tree",
+              "SELECT Customer,Style.ID AS StyleID,Name,Type,Style.Status AS Status,StyleComponent.ID AS "
+              "ComponentID,StyleComponent.ComponentID AS Component,Component.Description AS Description,Qty,"
+              "StyleOperation.ID AS OperationID,StyleOperation.OperationID AS Operation,Instructions FROM (((Style LEFT "
+              "JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN StyleOperation ON "
+              "StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = StyleOperation.ComponentID) LEFT "
+              "JOIN Component ON StyleComponent.ComponentID = Component.ID) ORDER BY "
+              "Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID",
+              {"StyleID", "Component", "Operation", "Description", "Status"},
+              {"2|C1|Band Saw 1|Seat cushion|Active", "2|C1|Spray 1|Seat cushion|Active",
+               "1|C1|Band Saw 1|Seat cushion|Active", "1|C1|CNC|Seat cushion|Active",
+               "1|C1|Glue 1|Seat cushion|Active", "1|C2|CNC|Arm pad|Active", "1|C2|Glue 1|Arm pad|Active",
+               "4|C9|null|null|InActive", "3|C3|Fiber 1|Back|Active", "3|C3|Noser 1|Back|Active"});
+    c << query("style tree: style component",
+              "SELECT ComponentID,Description,Qty,Style.ID,Name,Customer,Type,Cost,Price FROM ((StyleComponent LEFT JOIN "
+              "Style ON StyleComponent.StyleID = Style.ID) LEFT JOIN Component ON StyleComponent.ComponentID = "
+              "Component.ID) WHERE StyleComponent.ID = 2",
+              {"ComponentID", "Description", "Qty", "Style.ID", "Name", "Type"}, {"C2|Arm pad|2|1|Lounge|Sofa"});
+    c << query("style tree: style operation",
+              "SELECT OperationID,Instructions,StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length,"
+              "StyleComponent.ID,StyleComponent.ComponentID,Description,Qty,Style.ID,Name,Customer,Type,Cost,Price FROM "
+              "(((StyleOperation LEFT JOIN StyleComponent ON StyleOperation.ComponentID = StyleComponent.ID) LEFT JOIN "
+              "Style ON StyleOperation.StyleID = Style.ID) LEFT JOIN Component ON StyleComponent.ComponentID = "
+              "Component.ID) WHERE StyleOperation.ID = 3",
+              {"OperationID", "StyleComponent.ID", "StyleComponent.ComponentID", "Description", "Style.ID", "Width"},
+              {"CNC|2|C2|Arm pad|1|6"});
+
+    // Order entry and its lines.
+    c << query("order rows for a new order", "SELECT * FROM Orders", 4);
+    c << query("duplicate order number check",
+              "SELECT * FROM Orders WHERE Customer = 'Acme' AND OrderNumber = '1001'", {"ID"}, {"1"});
+    c << query("customer's active styles",
+              "SELECT ID,Name,Type,Price FROM Style WHERE Status = 'Active' AND Customer = 'Acme' ORDER BY Name,Type",
+              {"ID", "Name", "Type", "Price"}, {"2|Lounge|Chair|120", "1|Lounge|Sofa|250"});
+    c << query("order by ID", "SELECT * FROM Orders WHERE ID = 1", {"OrderNumber", "OrderDate", "Status", "Total"},
+              {"1001|2004-03-10|Open|740"});
+    c << query("order lines for the rewrite", "SELECT * FROM OrderItems WHERE OrderID = 1", 2);
+    c << query("order lines in the order window",
+              "SELECT OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt,Name,Type FROM OrderItems LEFT JOIN Style "
+              "ON OrderItems.StyleID = Style.ID WHERE ORDERID = 1",
+              {"ItemNumber", "Line", "Qty", "Name", "Type", "PriceEach"}, {"1|A|2|Lounge|Sofa|250", "3|B|2|Lounge|Chair|120"});
+
+    // Order status rule.
+    const QString statusRule = QStringLiteral(
+        "SELECT OrderItems.OrderID,ItemNumber,OrderItems.Qty AS Ordered,SUM(ShipmentItems.qty) As Shipped From "
+        "(OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = ShipmentItems.OrderID AND OrderItems.ItemNumber = "
+        "ShipmentItems.OrderLineItem) WHERE OrderItems.OrderID = %1 Group By OrderItems.OrderID, ItemNumber,OrderItems.qty ");
+    c << query("order status rule, fully shipped", statusRule.arg(1), {"ItemNumber", "Ordered", "Shipped"},
+              {"1|2|2", "3|2|2"}, false);
+    c << query("order status rule, partly shipped", statusRule.arg(3), {"ItemNumber", "Ordered", "Shipped"}, {"1|2|1"});
+    c << query("order status rule, nothing shipped", statusRule.arg(2), {"ItemNumber", "Ordered", "Shipped"},
+              {"1|1|null"});
+    c << write("order status rule closes an order", "UPDATE Orders SET Status = 'Closed' WHERE ID = 1",
+                 "SELECT ID, Status FROM Orders ORDER BY ID", {"ID", "Status"}, {"1|Closed", "2|Void", "3|Open", "4|Closed"});
+    c << write("order status rule reopens an order", "UPDATE Orders SET Status = 'Open' WHERE ID = 4",
+                 "SELECT ID, Status FROM Orders ORDER BY ID", {"ID", "Status"}, {"1|Open", "2|Void", "3|Open", "4|Open"});
+    c << write("order save deletes the lines", "DELETE FROM OrderItems WHERE OrderID = 1",
+                 "SELECT OrderID, ItemNumber FROM OrderItems", {"OrderID", "ItemNumber"}, {"2|1", "3|1", "4|2"});
+
+    // Order navigator.
+    const QString itemsWithShipped = QStringLiteral(
+        "SELECT ItemNumber,OrderItems.Qty,SUM(ShipmentItems.Qty) AS Shipped, Style.Name, Style.Type, PriceEach,PriceExt "
+        "FROM ((OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = ShipmentItems.OrderID AND "
+        "OrderItems.ItemNumber = ShipmentItems.OrderLineItem) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE "
+        "OrderItems.OrderID = %1 GROUP BY ItemNumber,OrderItems.Qty,Style.Name,Style.Type,PriceEach,PriceExt");
+    c << query("order navigator, every order", orderSearch({}), {"OrderNumber"}, {"0999", "1001", "PO-1234", "1002"});
+    c << query("order navigator, every criterion",
+              orderSearch({" Orders.Customer = 'Acme'", " Orders.Status = 'Open'",
+                           " Orders.OrderDate >= " + SqlText::DateLiteral(QDate(2004, 3, 1)) +
+                               " AND Orders.OrderDate <= " + SqlText::DateLiteral(QDate(2004, 3, 31)),
+                           " Orders.OrderNumber Like '*" + SqlText::LikeFragment("00") + "*'"}),
+              {"ID", "OrderNumber"}, {"1|1001"});
+    c << query("order navigator, number anywhere", orderSearch({" Orders.OrderNumber Like '*12*'"}), {"OrderNumber"},
+              {"PO-1234"});
+    c << query("order navigator, number in other letter case", orderSearch({" Orders.OrderNumber Like '*po-*'"}),
+              {"OrderNumber"}, {"PO-1234"});
+    c << query("order navigator, customer with a quote", orderSearch({" Orders.Customer = '" + q(obrien) + "'"}),
+              {"OrderNumber"}, {"1002"});
+    c << query("order navigator, dates include both ends",
+              orderSearch({" Orders.OrderDate >= #3/10/2004# AND Orders.OrderDate <= #3/15/2004#"}),
+              {"Customer", "OrderNumber"}, {"Acme|1001", "O'Brien|1002"});
+    c << query("order navigator, status", orderSearch({" Orders.Status = 'Open'"}), {"OrderNumber"}, {"1001", "1002"});
+    c << query("order navigator line items", itemsWithShipped.arg(1), {"ItemNumber", "Qty", "Shipped", "Name", "PriceExt"},
+              {"1|2|2|Lounge|500", "3|2|2|Lounge|240"}, false);
+    c << query("order navigator line items, nothing shipped", itemsWithShipped.arg(2), {"ItemNumber", "Qty", "Shipped"},
+              {"1|1|null"});
+    c << query("order list of the report windows", "SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber",
+              {"ID", "Customer", "OrderNumber"}, {"4|Acme|0999", "1|Acme|1001", "2|Acme|PO-1234", "3|O'Brien|1002"});
+
+    // Shipment entry.
+    c << query("open orders of a customer",
+              "SELECT * FROM Orders WHERE Customer = 'Acme' AND Status = 'Open' ORDER BY OrderNumber", {"ID"}, {"1"});
+    c << query("shipment grid",
+              "SELECT ItemNumber,OrderItems.Qty,SUM(ShipmentItems.Qty) AS Shipped, Style.Name,Style.Type,PriceEach,PriceExt "
+              "FROM ((OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = ShipmentItems.OrderID AND "
+              "OrderItems.ItemNumber = ShipmentItems.OrderLineItem) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) "
+              "WHERE OrderItems.OrderID = 3 GROUP BY ItemNumber,OrderItems.Qty,Style.Name,Style.Type,PriceEach,PriceExt "
+              "ORDER BY ItemNumber ",
+              {"ItemNumber", "Qty", "Shipped", "Name", "Type"}, {"1|2|1|Club|Chair"});
+    c << query("new shipment row", "SELECT TOP 1 *  FROM Shipments", 1);
+    c << query("shipment by ID", "SELECT * FROM Shipments WHERE ID = 2", {"OrderID", "Date"}, {"1|2004-03-14"});
+    c << write("shipment save deletes the lines", "DELETE FROM ShipmentItems WHERE ShipmentID = 1",
+                 "SELECT ShipmentID, OrderLineItem FROM ShipmentItems", {"ShipmentID", "OrderLineItem"}, {"2|3", "3|1"});
+    c << query("shipment lines for the rewrite", "SELECT TOP 1 * FROM ShipmentItems", 1);
+    c << query("shipment header",
+              "SELECT Shipments.Date,Orders.ID,Orders.OrderDate, Orders.Customer, Orders.OrderNumber, Orders.ShipTo, "
+              "Orders.ShipToAddress1, Orders.ShipToAddress2, Orders.ShipToCity, Orders.ShipToState, Orders.ShipToZip FROM "
+              "Shipments LEFT JOIN Orders ON Shipments.OrderID = Orders.ID WHERE Shipments.ID = 1",
+              {"Date", "ID", "Customer", "ShipToAddress1"}, {"2004-03-12|1|Acme|9 Dock St"});
+    c << query("stored shipment lines", "SELECT * FROM ShipmentItems WHERE ShipmentID = 1", {"OrderLineItem", "Qty"},
+              {"1|2", "3|1"}, false);
+
+    // Shipment navigator.
+    c << query("shipment navigator, every shipment", shipmentSearch({}), {"Shipments.ID", "OrderNumber"},
+              {"1|1001", "2|1001", "3|1002"}, false);
+    c << query("shipment navigator, every criterion",
+              shipmentSearch({" Orders.Customer = 'Acme'",
+                              " Shipments.Date >= #3/12/2004# AND Shipments.Date <= #3/13/2004#",
+                              " Orders.OrderNumber Like '*100*'"}),
+              {"Shipments.ID", "Orders.ID"}, {"1|1"});
+    c << query("shipment navigator, dates include both ends",
+              shipmentSearch({" Shipments.Date >= " + SqlText::DateLiteral(QDate(2004, 3, 14)) +
+                              " AND Shipments.Date <= " + SqlText::DateLiteral(QDate(2004, 3, 20))}),
+              {"Shipments.ID", "Customer"}, {"2|Acme", "3|O'Brien"});
+    c << query("shipment navigator line items",
+              "SELECT Shipments.ID,Shipments.Date,Orders.ID,Orders.Customer,Orders.OrderNumber,Orders.ShipTo,"
+              "Orders.ShipToAddress1,Orders.ShipToAddress2,Orders.ShipToCity,Orders.ShipToState,Orders.ShipToZip,"
+              "OrderItems.ItemNumber, OrderItems.Qty, ShipmentItems.Qty,Style.Name,Style.Type, "
+              "OrderItems.PriceEach,OrderItems.PriceExt FROM ((((Shipments LEFT JOIN ShipmentItems ON Shipments.ID = "
+              "ShipmentItems.ShipmentID) LEFT JOIN Orders ON Shipments.OrderID = Orders.ID) LEFT JOIN OrderItems ON "
+              "ShipmentItems.OrderID = OrderItems.OrderID AND ShipmentItems.OrderLineItem = OrderItems.ItemNumber) LEFT "
+              "JOIN Style ON OrderItems.StyleID = Style.ID) WHERE ShipmentID = 1 ORDER BY OrderLineItem",
+              {"ItemNumber", "OrderItems.Qty", "ShipmentItems.Qty", "Type"}, {"1|2|2|Sofa", "3|2|1|Chair"});
+
+    // Invoicing and payments.
+    c << query("order subtotal for an invoice", "SELECT SUM(PriceExt) AS Total FROM OrderItems WHERE OrderID = 1",
+              {"Total"}, {"740"});
+    c << query("order subtotal of an order without lines",
+              "SELECT SUM(PriceExt) AS Total FROM OrderItems WHERE OrderID = 99", {"Total"}, {"null"});
+    c << query("orders not yet invoiced",
+              "SELECT ID,OrderNumber, OrderDate FROM Orders WHERE Customer = 'Acme' AND ID NOT IN (SELECT OrderID FROM "
+              "OrdersInvoiced) ORDER BY Orders.OrderNumber",
+              {"ID", "OrderNumber", "OrderDate"}, {"2|PO-1234|2004-04-01"});
+    c << query("invoiced orders for the append", "SELECT * FROM OrdersInvoiced", 3);
+    c << query("invoices for the append", "SELECT * FROM Invoice", 2);
+    c << query("invoice orders for the append", "SELECT * FROM InvoiceOrders", 3);
+    c << query("invoices newest first", "SELECT ID FROM Invoice ORDER BY ID DESC", {"ID"}, {"2", "1"});
+    c << query("invoice total", "SELECT Total FROM Invoice Where ID = 1", {"Total"}, {"1000"});
+    c << query("payments of an invoice", "SELECT Amount, Adjustment FROM Payments WHERE Invoice =1",
+              {"Amount", "Adjustment"}, {"500|0", "200|-5"}, false);
+    c << query("payment row for the append", "SELECT TOP 1 * FROM Payments", 1);
+
+    // Product-definition deletes.
+    c << write("style operation delete", "DELETE * FROM StyleOperation WHERE ID = 8",
+                 "SELECT ID FROM StyleOperation WHERE StyleID = 3", {"ID"}, {"7"});
+    c << write("style component delete, its operations first", "DELETE * FROM StyleOperation WHERE ComponentID = 1",
+                 "SELECT ID FROM StyleOperation WHERE StyleID = 1", {"ID"}, {"3", "4"});
+    c << write("style component delete, then the link", "DELETE * FROM StyleComponent WHERE ID = 1",
+                 "SELECT ID FROM StyleComponent WHERE StyleID = 1", {"ID"}, {"2"});
+
+    // Station tickets: the station queries, then each builder's ticket query.
+    struct Stations {
+        const char *name;
+        const char *reportTypes;
+        QStringList stations;
+    };
+    const Stations stationQueries[] = {
+        {"glue and spray line stations", "ReportType = 'Glue Line' OR ReportType = 'Spray Line'", {"Glue 1|2", "Glue 2|1", "Spray 1|1"}},
+        {"fiber table stations", "ReportType = 'Fiber Table'", {"Fiber 1|1"}},
+        {"line supply stations", "ReportType = 'Glue/Spray Line Supply'", {"Supply|1"}},
+        {"bullet noser stations", "ReportType = 'Bullet Noser'", {"Noser 1|1"}},
+        {"CNC stations", "ReportType = 'CNC'", {"CNC|1"}},
+        {"CNC stencil stations", "ReportType = 'CNC Stencil'", {"Stencil|1"}},
+        {"band saw stations", "ReportType = 'Band Saw'", {"Band Saw 1|1"}},
+        {"vertical slitter stations", "ReportType = 'Vertical Slitter'", {"Slitter|1"}},
+    };
+    for (const Stations &s : stationQueries)
+        c << query(s.name, QStringLiteral("SELECT Station,Teams FROM Operation WHERE ") + QLatin1String(s.reportTypes),
+                  {"Station", "Teams"}, s.stations, false);
+    const QStringList ticketColumns = {"StyleOperation.ID", "StyleComponent.ComponentID", "OrderItems.Qty",
+                                       "StyleComponent.Qty"};
+    c << query("glue line ticket", ticket(S1, J1, "Glue 1", "1"), ticketColumns, {"2|C1|2|2", "4|C2|2|2"}, false);
+    c << query("fiber table ticket", ticket(S2, J2, "Fiber 1", "3"), {"StyleOperation.ID", "Bun.Grade", "Component.Width"},
+              {"7|LD18|20"});
+    c << query("line supply ticket, station unused", ticket(S1, J1, "Supply", "1"), 0);
+    c << query("bullet noser ticket", ticket(S2, J2, "Noser 1", "3"), ticketColumns, {"8|C3|2|1"});
+    c << query("CNC ticket", ticket(S2, J2, "CNC", "1"), ticketColumns, {"3|C2|2|2", "9|C1|2|2"}, false);
+    c << query("CNC stencil ticket, station unused", ticket(S2, J2, "Stencil", "1"), 0);
+    c << query("band saw ticket, thickest first",
+              ticket(S3, J2, "Band Saw 1", "1",
+                     " ORDER BY Bun.Grade,StyleOperation.Thickness desc,StyleOperation.Width desc,StyleOperation.Length "
+                     "desc"),
+              {"StyleOperation.ID", "StyleOperation.Thickness", "Bun.OffAll"}, {"5|6|false", "1|4|false"});
+    c << query("vertical slitter ticket, station unused", ticket(S1, J1, "Slitter", "1"), 0);
+    c << query("ticket of a station name with a quote", ticket(S1, J1, "Bob's Saw", "1"), 0);
+
+    // Production summary.
+    c << query("production summary header",
+              "SELECT Orders.ID,OrderNumber,Orders.Customer,OrderDate,DueDate,ShipTo,ShipToAddress1,ShipToAddress2,"
+              "ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,Total,LaborCostPerHour,LaborPercent FROM "
+              "Orders,Data WHERE Orders.ID = 1",
+              {"ID", "OrderNumber", "Total", "LaborCostPerHour", "LaborPercent"}, {"1|1001|740|25|30"});
+    c << failing("dropping a summary table that is not there", "DROP TABLE tmpGlueLineMain", ErrorNumber::NoSuchTable);
+    c << write("glue line stations table", kGlueMain, "SELECT Station, Rate FROM tmpGlueLineMain", {"Station", "Rate"},
+                 {"Glue 1|10", "Glue 2|10"});
+    c << write("glue line totals table", lineTally("TotalArms", "tmpGlueLineTotal", "Glue Line", false, "1"),
+                 "SELECT ID, TotalArms FROM tmpGlueLineTotal", {"ID", "TotalArms"}, {"Glue 1|8"});
+    c << write("glue line non-arms table", lineTally("NonArms", "tmpGlueLineNonArm", "Glue Line", true, "1"),
+                 "SELECT ID, NonArms FROM tmpGlueLineNonArm", {"ID", "NonArms"}, {"Glue 1|4"});
+    c << query("glue line summary", kGlueSummary, {"Station", "Rate", "TotalArms", "NonArms"},
+              {"Glue 1|10|8|4", "Glue 2|10|null|null"}, true,
+              {kGlueMain, lineTally("TotalArms", "tmpGlueLineTotal", "Glue Line", false, "1"),
+               lineTally("NonArms", "tmpGlueLineNonArm", "Glue Line", true, "1")});
+    c << write("spray line stations table", kSprayMain, "SELECT Station, Rate FROM tmpSprayLineMain",
+                 {"Station", "Rate"}, {"Spray 1|12"});
+    c << write("spray line totals table", lineTally("TotalArms", "tmpSprayLineTotal", "Spray Line", false, "1"),
+                 "SELECT ID, TotalArms FROM tmpSprayLineTotal", {"ID", "TotalArms"}, {"Spray 1|2"});
+    c << write("spray line non-arms table", lineTally("NonArms", "tmpSprayLineNonArm", "Spray Line", true, "1"),
+                 "SELECT ID, NonArms FROM tmpSprayLineNonArm", {"ID", "NonArms"}, {"Spray 1|2"});
+    c << query("spray line summary", kSpraySummary, {"Station", "Rate", "TotalArms", "NonArms"}, {"Spray 1|12|2|2"}, true,
+              {kSprayMain, lineTally("TotalArms", "tmpSprayLineTotal", "Spray Line", false, "1"),
+               lineTally("NonArms", "tmpSprayLineNonArm", "Spray Line", true, "1")});
+    c << query("spray line summary of an order without spray work", kSpraySummary, {"Station", "Rate", "TotalArms", "NonArms"},
+              {"Spray 1|12|null|null"}, true,
+              {kSprayMain, lineTally("TotalArms", "tmpSprayLineTotal", "Spray Line", false, "3"),
+               lineTally("NonArms", "tmpSprayLineNonArm", "Spray Line", true, "3")});
+    // The engine compares station names without regard to case, so operations typed
+    // "glue 1" count for the station "Glue 1" on the summary.
+    c << query(kStationInOtherCase, kGlueSummary, {"Station", "Rate", "TotalArms", "NonArms"},
+               {"Glue 1|10|8|4", "Glue 2|10|null|null"}, true,
+               {"UPDATE StyleOperation SET OperationID = 'glue 1' WHERE OperationID = 'Glue 1'", kGlueMain,
+                lineTally("TotalArms", "tmpGlueLineTotal", "Glue Line", false, "1"),
+                lineTally("NonArms", "tmpGlueLineNonArm", "Glue Line", true, "1")});
+    c << failing("rebuilding a summary table without dropping it", kGlueMain, ErrorNumber::TableExists, {kGlueMain});
+    c << write("rebuilding a summary table after dropping it", kGlueMain, "SELECT Station FROM tmpGlueLineMain",
+                 {"Station"}, {"Glue 1", "Glue 2"}, {kGlueMain, "DROP TABLE tmpGlueLineMain"});
+    c << query("bullet noser tally",
+              "SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) AS Pcs  From ((((((Orders "
+              "LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) "
+              "LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
+              "StyleComponent.ComponentID = Component.ID) LEFT JOIN StyleOperation ON (StyleComponent.StyleID = "
+              "StyleOperation.StyleID) AND (StyleComponent.ID = StyleOperation.ComponentID)) LEFT JOIN Operation ON "
+              "StyleOperation.OperationID = Operation.Station) Where [Operation].[ReportType] = 'Bullet Noser'  AND "
+              "Orders.ID = 3 Group By StyleOperation.OperationID",
+              {"ID", "Pcs"}, {"Noser 1|2"});
+    c << query("fiber table tally",
+              "SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS "
+              "CompQty,Component.Width,StyleOperation.Width,Bun.Length,Component.PiecesPerRail FROM (((((((Orders LEFT "
+              "JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) LEFT "
+              "JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
+              "StyleComponent.ComponentID = Component.ID) LEFT JOIN StyleOperation ON StyleComponent.StyleID = "
+              "StyleOperation.StyleID AND StyleComponent.ID = StyleOperation.ComponentID) LEFT JOIN Operation ON "
+              "StyleOperation.OperationID = Operation.Station) LEFT JOIN Bun ON Component.BunID = Bun.ID) WHERE "
+              "Operation.ReportType = 'Fiber Table' AND Orders.ID = 3 GROUP BY "
+              "StyleOperation.OperationID,Component.Width,StyleOperation.Width,Bun.Length,Component.PiecesPerRail",
+              {"OperationID", "CompQty", "Component.Width", "StyleOperation.Width", "Length"}, {"Fiber 1|2|20|18|80"});
+    c << query("CNC tally",
+              "SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty, "
+              "Component.PiecesPerRail FROM ((((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT "
+              "JOIN Style ON OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent ON Style.ID = "
+              "StyleComponent.StyleID) LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID) LEFT JOIN "
+              "StyleOperation ON StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = "
+              "StyleOperation.ComponentID) LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station) WHERE "
+              "Operation.ReportType = 'CNC' AND Orders.ID = 1 GROUP BY StyleOperation.OperationID,Component.PiecesPerRail",
+              {"OperationID", "CompQty", "PiecesPerRail"}, {"CNC|4|4", "CNC|4|6"}, false);
+    c << query("band saw tally",
+              "SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS "
+              "CompQty,Component.RailsPerBun,Component.PiecesPerRail FROM (((((((Orders LEFT JOIN OrderItems ON "
+              "Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent "
+              "ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID) "
+              "LEFT JOIN StyleOperation ON StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = "
+              "StyleOperation.ComponentID) LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station) LEFT "
+              "JOIN Bun ON Component.BunID = Bun.ID) WHERE Operation.ReportType = 'Band Saw' AND Orders.ID = 1 AND "
+              "Bun.OffAll = False GROUP BY StyleOperation.OperationID,Component.PiecesPerRail,Component.RailsPerBun",
+              {"OperationID", "CompQty", "RailsPerBun", "PiecesPerRail"}, {"Band Saw 1|6|8|6"});
+
+    // Order paperwork.
+    c << query("office copy of the order",
+              "SELECT Orders.ID,OrderNumber,Orders.Customer,OrderDate,DueDate,ShipTo,ShipToAddress1,ShipToAddress2,"
+              "ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,ItemNumber,Line,Qty,StyleID,Name,Type,PriceEach,"
+              "PriceExt FROM ((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON "
+              "OrderItems.StyleID = Style.ID) WHERE Orders.ID = 1 ORDER BY Orders.ID,OrderItems.ItemNumber",
+              {"Customer", "ItemNumber", "Name", "Type", "PriceExt"}, {"Acme|1|Lounge|Sofa|500", "Acme|3|Lounge|Chair|240"});
+    c << query("load sheet",
+              "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,ShipTo,ShipToAddress1,"
+              "ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,OrderItems.ItemNumber,"
+              "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
+              "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,"
+              "Component.Thickness,Component.Width,Component.Length,Component.Cutstyle,Component.Test,"
+              "Component.TestRange,Component.Topped,Component.RailsPerBun,Component.PiecesPerRail,Component.Arm,"
+              "Component.Tie FROM ((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON "
+              "OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN "
+              "Component ON StyleComponent.ComponentID = Component.ID) WHERE Component.PrintOnShipping = True AND "
+              "Orders.ID = 1 ORDER BY Style.ID,Style.Type,Component.Description",
+              {"Style.ID", "StyleComponent.ID", "Cutstyle"}, {"1|1|Straight Cut", "2|3|Straight Cut"});
+    c << query("test sheet",
+              "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
+              "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
+              "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,"
+              "Component.Thickness,Component.Width,Component.Length,Component.Cutstyle,Component.Test,"
+              "Component.TestRange,Component.Topped,Component.RailsPerBun,Component.PiecesPerRail,"
+              "Component.PrintOnShipping,Component.Arm,Component.Tie, Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll FROM "
+              "(((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID "
+              "= Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
+              "StyleComponent.ComponentID = Component.ID) LEFT JOIN Bun ON Component.BunID = Bun.ID) WHERE "
+              "Component.Test = True AND Orders.ID = 1",
+              {"StyleComponent.ID", "TestRange", "Bun.Width"}, {"1|30-34|48", "3|30-34|48"}, false);
+    c << query("tie sheet", S2 + J2 + " WHERE Component.Tie = True AND Orders.ID = 1",
+              {"StyleOperation.ID", "StyleComponent.ComponentID"}, {"3|C2", "4|C2"}, false);
+    c << query("top-out saw sheet",
+              S3 + J2 +
+                  " WHERE (ReportType = 'Band Saw' OR (ReportType = 'CNC' AND StyleComponent.ComponentID NOT IN (SELECT "
+                  "StyleComponent.ComponentID FROM (((((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) "
+                  "LEFT JOIN Style ON OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent ON Style.ID = "
+                  "StyleComponent.StyleID) LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID) LEFT JOIN "
+                  "StyleOperation ON StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = "
+                  "StyleOperation.ComponentID) LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station) "
+                  "LEFT JOIN Bun ON Component.BunID = Bun.ID) WHERE Orders.ID = 1 AND ReportType = 'Band Saw'))) AND "
+                  "Orders.ID = 1 AND OffAll = False ORDER BY  StyleOperation.OperationID,Bun.Grade,Bun.Width DESC, "
+                  "Component.Length DESC, Component.Width DESC",
+              {"StyleOperation.OperationID", "StyleComponent.ComponentID"}, {"Band Saw 1|C1", "Band Saw 1|C1", "CNC|C2"});
+    c << query("foam order",
+              "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
+              "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
+              "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,"
+              "Component.Thickness,Component.Width,Component.Length,Component.Cutstyle,Component.Test,"
+              "Component.TestRange,Component.Topped,Component.RailsPerBun,Component.PiecesPerRail,"
+              "Component.PrintOnShipping,Component.Arm,Component.Tie,StyleOperation.ID,StyleOperation.OperationID,"
+              "Operation.ReportType,StyleOperation.Instructions,StyleOperation.Thickness,StyleOperation.Width,"
+              "StyleOperation.Length, Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll, Bun.Vendor FROM (((((((Orders LEFT JOIN "
+              "OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) LEFT JOIN "
+              "StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON StyleComponent.ComponentID = "
+              "Component.ID)" +
+                  J2 +
+                  " WHERE (StyleOperation.OperationID = 'Band Saw 1' OR StyleOperation.OperationID = 'Band Saw 2' OR "
+                  "StyleOperation.OperationID = 'CNC') AND Orders.ID = 1 AND OffAll = False ORDER BY Bun.Vendor, "
+                  "StyleOperation.OperationID,Bun.Grade,Bun.Width,Bun.Length",
+              {"Vendor", "StyleOperation.OperationID"},
+              {"FoamCo|Band Saw 1", "FoamCo|Band Saw 1", "FoamCo|CNC", "FoamCo|CNC"});
+    c << query("fiber order leaves out buns kept off",
+              "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
+              "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
+              "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,"
+              "Component.Thickness,Component.Width,Component.Length,Component.Cutstyle,Component.Test,"
+              "Component.TestRange,Component.Topped,Component.RailsPerBun,Component.PiecesPerRail,"
+              "Component.PrintOnShipping,Component.Arm,Component.Tie,StyleOperation.ID,StyleOperation.OperationID,"
+              "Operation.ReportType,StyleOperation.Instructions,StyleOperation.Thickness,StyleOperation.Width,"
+              "StyleOperation.Length, Bun.ID,Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll, Bun.Vendor FROM (((((((Orders "
+              "LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) "
+              "LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
+              "StyleComponent.ComponentID = Component.ID)" +
+                  J2 +
+                  " WHERE ReportType = 'Fiber Table' AND Orders.ID = 3 AND OffAll = False ORDER BY Bun.Grade,Bun.Width "
+                  "DESC, Component.Length DESC, Component.Width DESC",
+              0);
+
+    // Listings, receivables and sales.
+    c << query("vendor listing", "SELECT Vendor,Address1,Address2,City,State,Zip,Phone,Fax,Contact,Status FROM Vendor ORDER BY Status,Vendor",
+              {"Vendor", "Status"}, {"FoamCo|Active", "Fibers Inc|InActive"});
+    c << query("customer listing",
+              "SELECT Customer,Address1,Address2,City,State,Zip,Phone,Fax,Status,DateAdded,ShipTo,ShipToAddress1,"
+              "ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,Terms,Days FROM Customer ORDER BY "
+              "Status,Customer",
+              {"Customer", "DateAdded", "Days"},
+              {"Acme|2003-05-01 09:30:00|30", "O'Brien|2003-06-01 10:00:00|15", "Zenith|2003-07-01 08:00:00|null"});
+    c << query("component listing",
+              "SELECT ID,Description,Thickness,Width,Length,Cutstyle,Test,TestRange,BunID,Topped,RailsPerBun,"
+              "PiecesPerRail,PrintOnShipping,Arm,Tie FROM Component ORDER BY ID",
+              {"ID", "BunID", "Arm"}, {"C1|B1|false", "C2|B1|true", "C3|B2|false"});
+    c << query("bun listing", "SELECT ID,Width,Length,Grade,Vendor,Status,OffAll FROM Bun ORDER BY Status,OffAll,Grade,Width,Length,ID",
+              {"ID", "Status"}, {"B1|Active", "B2|Inactive"});
+    c << query("open invoices",
+              "SELECT Invoice.Customer,Invoice.ID,Invoice.InvoiceDate,Invoice.DueDate,Invoice.MemoField,Invoice.Total,"
+              "(SELECT SUM(Amount) + SUm(Adjustment) FROM Payments WHERE Invoice = Invoice.ID) AS Paid FROM Invoice ORDER "
+              "BY Invoice.Customer,Invoice.ID",
+              {"Customer", "ID", "Total", "Paid"}, {"Acme|1|1000|695", "O'Brien|2|180|null"});
+    c << query("customer statements",
+              "SELECT Invoice.Customer,Customer.Address1,Customer.Address2,Customer.City,Customer.State,Customer.Zip,"
+              "Invoice.ID,Invoice.InvoiceDate,Invoice.DueDate,Invoice.MemoField,Invoice.Total,(SELECT SUM(Amount) + "
+              "SUm(Adjustment) FROM Payments WHERE Invoice = Invoice.ID) AS Paid FROM (Invoice LEFT JOIN Customer ON "
+              "Invoice.Customer = Customer.Customer) ORDER BY Invoice.Customer,Invoice.ID",
+              {"Customer", "Address1", "InvoiceDate", "Paid"},
+              {"Acme|1 Mill Rd|2004-03-31|695", "O'Brien|5 Elm St|2004-03-31|null"});
+    c << query("invoice",
+              "SELECT Invoice.ID,Invoice.Customer,Invoice.InvoiceDate,Invoice.DueDate,Invoice.Subtotal,Invoice.Freight,"
+              "Invoice.Misc,Invoice.Total,Invoice.MemoField,Customer.Address1,Customer.Address2,Customer.City,"
+              "Customer.State,Customer.Zip,Orders.OrderNumber,OrderItems.ItemNumber,OrderItems.Line,OrderItems.Qty,"
+              "Style.Name,Style.Type,OrderItems.PriceEach,OrderItems.PriceExt FROM (((((InvoiceOrders LEFT JOIN Invoice "
+              "ON InvoiceOrders.Invoice = Invoice.ID) LEFT JOIN Orders ON InvoiceOrders.OrderID = Orders.ID) LEFT JOIN "
+              "Customer ON Invoice.Customer = Customer.Customer) LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) "
+              "LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE Invoice.ID = " +
+                  QString::number(1) + " ORDER BY Invoice.ID,  Orders.OrderNumber, OrderItems.ItemNumber",
+              {"OrderNumber", "ItemNumber", "PriceExt", "Subtotal"}, {"0999|2|250|990", "1001|1|500|990", "1001|3|240|990"});
+    c << query("style listing of every style", kStyleListing + kStyleListingOrder, 10);
+    c << query("style listing of a customer", kStyleListing + " WHERE Customer = 'Acme'" + kStyleListingOrder, 8);
+    c << query("style listing of a customer with a quote",
+              kStyleListing + " WHERE Customer = '" + q(obrien) + "'" + kStyleListingOrder,
+              {"Operation", "StyleOperation.Width", "Component.Width"}, {"Fiber 1|18|20", "Noser 1|0|20"});
+    c << query("style listing of a style name",
+              kStyleListing + " WHERE Customer = 'Acme' AND Name = 'Lounge'" + kStyleListingOrder, 7);
+    c << query("style listing of a style",
+              kStyleListing + " WHERE Customer = 'Acme' AND Name = 'Lounge' AND Type = 'Chair'" + kStyleListingOrder,
+              {"StyleID", "Component", "Operation", "Qty"}, {"2|C1|Band Saw 1|1", "2|C1|Spray 1|1"});
+    c << query("sales by customer", salesByCustomer(QDate(2004, 3, 1), QDate(2004, 3, 31)),
+              {"Customer", "StyleID", "Sales", "Cost"}, {"Acme|2|240|100", "Acme|1|500|200", "O'Brien|3|180|80"});
+    c << query("sales by customer for one day", salesByCustomer(QDate(2004, 3, 10), QDate(2004, 3, 10)),
+              {"Customer", "StyleID", "Sales"}, {"Acme|2|240", "Acme|1|500"});
+    c << query("sales by customer, start after end", salesByCustomer(QDate(2004, 3, 31), QDate(2004, 3, 1)), 0);
+    return c;
+}
+
+// ---- The known plant ---------------------------------------------------------------
+// Dates are written as they are stored (ISO text), so that a date literal in a query
+// is checked against the storage, not against its own translation.
+
+const char *const kKnownPlant[] = {
+    "INSERT INTO Customer (Customer, Address1, City, State, Zip, Status, ShipTo, ShipToAddress1, ShipToCity, DateAdded, "
+    "Terms, Days) VALUES ('Acme', '1 Mill Rd', 'Hickory', 'NC', '28601', 'Active', 'Acme Plant 2', '9 Dock St', "
+    "'Hickory', '2003-05-01 09:30:00', 'Net 30', 30)",
+    "INSERT INTO Customer (Customer, Address1, City, State, Zip, Status, DateAdded, Terms, Days) VALUES ('O''Brien', "
+    "'5 Elm St', 'Tupelo', 'MS', '38801', 'Active', '2003-06-01 10:00:00', 'Net 15', 15)",
+    "INSERT INTO Customer (Customer, City, Status, DateAdded) VALUES ('Zenith', 'Dalton', 'InActive', "
+    "'2003-07-01 08:00:00')",
+    "INSERT INTO Vendor (Vendor, City, Contact, Status) VALUES ('FoamCo', 'Conover', 'Ann', 'Active')",
+    "INSERT INTO Vendor (Vendor, City, Contact, Status) VALUES ('Fibers Inc', 'Lenoir', 'Bo', 'InActive')",
+    "INSERT INTO StyleType (ID, Description, Status) VALUES ('Sofa', 'Sofas', 'Active')",
+    "INSERT INTO StyleType (ID, Description, Status) VALUES ('Chair', 'Chairs', 'Active')",
+    "INSERT INTO Style (ID, Customer, Name, Type, Cost, Price, Status) VALUES (1, 'Acme', 'Lounge', 'Sofa', 100, 250, "
+    "'Active')",
+    "INSERT INTO Style (ID, Customer, Name, Type, Cost, Price, Status) VALUES (2, 'Acme', 'Lounge', 'Chair', 50, 120, "
+    "'Active')",
+    "INSERT INTO Style (ID, Customer, Name, Type, Cost, Price, Status) VALUES (3, 'O''Brien', 'Club', 'Chair', 40, 90, "
+    "'Active')",
+    "INSERT INTO Style (ID, Customer, Name, Type, Cost, Price, Status) VALUES (4, 'Acme', 'Retired', 'Sofa', 70, 150, "
+    "'InActive')",
+    "INSERT INTO Bun (ID, Width, Length, Grade, Vendor, OffAll, Status) VALUES ('B1', 48, 96, 'HD36', 'FoamCo', False, "
+    "'Active')",
+    "INSERT INTO Bun (ID, Width, Length, Grade, Vendor, OffAll, Status) VALUES ('B2', 40, 80, 'LD18', 'Fibers Inc', True, "
+    "'Inactive')",
+    "INSERT INTO Component (ID, Description, Thickness, Width, Length, CutStyle, Test, TestRange, Topped, "
+    "PrintOnShipping, Arm, Tie, BunID, RailsPerBun, PiecesPerRail, Status) VALUES ('C1', 'Seat cushion', 4, 22, 24, "
+    "'Straight Cut', True, '30-34', 'No', True, False, False, 'B1', 8, 6, 'Active')",
+    "INSERT INTO Component (ID, Description, Thickness, Width, Length, CutStyle, Test, TestRange, Topped, "
+    "PrintOnShipping, Arm, Tie, BunID, RailsPerBun, PiecesPerRail, Status) VALUES ('C2', 'Arm pad', 2, 6, 30, "
+    "'Pattern Cut', False, '', '', False, True, True, 'B1', 10, 4, 'Active')",
+    "INSERT INTO Component (ID, Description, Thickness, Width, Length, CutStyle, Test, TestRange, Topped, "
+    "PrintOnShipping, Arm, Tie, BunID, RailsPerBun, PiecesPerRail, Status) VALUES ('C3', 'Back', 3, 20, 26, "
+    "'Straight Cut', False, '', '', True, False, False, 'B2', 6, 3, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Glue 1', 'Glue Line', 2, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Glue 2', 'Glue Line', 1, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Spray 1', 'Spray Line', 1, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Band Saw 1', 'Band Saw', 1, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('CNC', 'CNC', 1, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Fiber 1', 'Fiber Table', 1, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Noser 1', 'Bullet Noser', 1, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Slitter', 'Vertical Slitter', 1, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Supply', 'Glue/Spray Line Supply', 1, 'Active')",
+    "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES ('Stencil', 'CNC Stencil', 1, 'Active')",
+    "INSERT INTO StyleComponent (ID, StyleID, ComponentID, Qty) VALUES (1, 1, 'C1', 2)",
+    "INSERT INTO StyleComponent (ID, StyleID, ComponentID, Qty) VALUES (2, 1, 'C2', 2)",
+    "INSERT INTO StyleComponent (ID, StyleID, ComponentID, Qty) VALUES (3, 2, 'C1', 1)",
+    "INSERT INTO StyleComponent (ID, StyleID, ComponentID, Qty) VALUES (4, 3, 'C3', 1)",
+    "INSERT INTO StyleComponent (ID, StyleID, ComponentID, Qty) VALUES (5, 4, 'C9', 1)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(1, 1, 1, 'Band Saw 1', 'Cut seat', 4, 22, 24)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(2, 1, 1, 'Glue 1', 'Glue seat', 0, 0, 0)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(3, 1, 2, 'CNC', 'Shape arm', 2, 6, 30)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(4, 1, 2, 'Glue 1', 'Glue arm', 0, 0, 0)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(5, 2, 3, 'Band Saw 1', 'Cut seat', 6, 22, 24)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(6, 2, 3, 'Spray 1', 'Spray seat', 0, 0, 0)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(7, 3, 4, 'Fiber 1', 'Wrap back', 3, 18, 26)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(8, 3, 4, 'Noser 1', 'Round back', 0, 0, 0)",
+    "INSERT INTO StyleOperation (ID, StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) VALUES "
+    "(9, 1, 1, 'CNC', 'Trim seat', 4, 22, 24)",
+    "INSERT INTO Data (ID, LaborCostPerHour, NonArmPerHour, SprayLineNonArmPerHour, LaborPercent) VALUES ('Data', 25, "
+    "10, 12, 30)",
+    "INSERT INTO Orders (ID, OrderNumber, Customer, OrderDate, DueDate, Status, ShipTo, ShipToAddress1, ShipToCity, "
+    "DateAdded, Total) VALUES (1, '1001', 'Acme', '2004-03-10', '2004-03-20', 'Open', 'Acme Plant 2', '9 Dock St', "
+    "'Hickory', '2004-03-10', 740)",
+    "INSERT INTO Orders (ID, OrderNumber, Customer, OrderDate, DueDate, Status, DateAdded, Total) VALUES (2, 'PO-1234', "
+    "'Acme', '2004-04-01', '2004-04-15', 'Void', '2004-04-01', 120)",
+    "INSERT INTO Orders (ID, OrderNumber, Customer, OrderDate, DueDate, Status, DateAdded, Total) VALUES (3, '1002', "
+    "'O''Brien', '2004-03-15', '2004-03-30', 'Open', '2004-03-15', 180)",
+    "INSERT INTO Orders (ID, OrderNumber, Customer, OrderDate, DueDate, Status, DateAdded, Total) VALUES (4, '0999', "
+    "'Acme', '2004-02-01', '2004-02-10', 'Closed', '2004-02-01', 250)",
+    "INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) VALUES (1, 1, 'A', 2, 1, 250, 500)",
+    "INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) VALUES (1, 3, 'B', 2, 2, 120, 240)",
+    "INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) VALUES (2, 1, '', 1, 2, 120, 120)",
+    "INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) VALUES (3, 1, 'X', 2, 3, 90, 180)",
+    "INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) VALUES (4, 2, '', 1, 1, 250, 250)",
+    "INSERT INTO Shipments (ID, OrderID, Date) VALUES (1, 1, '2004-03-12')",
+    "INSERT INTO Shipments (ID, OrderID, Date) VALUES (2, 1, '2004-03-14')",
+    "INSERT INTO Shipments (ID, OrderID, Date) VALUES (3, 3, '2004-03-20')",
+    "INSERT INTO ShipmentItems (ShipmentID, OrderID, OrderLineItem, Qty) VALUES (1, 1, 1, 2)",
+    "INSERT INTO ShipmentItems (ShipmentID, OrderID, OrderLineItem, Qty) VALUES (1, 1, 3, 1)",
+    "INSERT INTO ShipmentItems (ShipmentID, OrderID, OrderLineItem, Qty) VALUES (2, 1, 3, 1)",
+    "INSERT INTO ShipmentItems (ShipmentID, OrderID, OrderLineItem, Qty) VALUES (3, 3, 1, 1)",
+    "INSERT INTO Invoice (ID, Customer, InvoiceDate, DueDate, Freight, Misc, Subtotal, Total, MemoField) VALUES (1, "
+    "'Acme', '2004-03-31', '2004-04-30', 10, 0, 990, 1000, 'March')",
+    "INSERT INTO Invoice (ID, Customer, InvoiceDate, DueDate, Freight, Misc, Subtotal, Total, MemoField) VALUES (2, "
+    "'O''Brien', '2004-03-31', '2004-04-30', 0, 0, 180, 180, '')",
+    "INSERT INTO InvoiceOrders (Invoice, OrderID) VALUES (1, 1)",
+    "INSERT INTO InvoiceOrders (Invoice, OrderID) VALUES (1, 4)",
+    "INSERT INTO InvoiceOrders (Invoice, OrderID) VALUES (2, 3)",
+    "INSERT INTO OrdersInvoiced (OrderID) VALUES (1)",
+    "INSERT INTO OrdersInvoiced (OrderID) VALUES (4)",
+    "INSERT INTO OrdersInvoiced (OrderID) VALUES (3)",
+    "INSERT INTO Payments (Invoice, Date, Amount, Adjustment) VALUES (1, '2004-04-05', 500, 0)",
+    "INSERT INTO Payments (Invoice, Date, Amount, Adjustment) VALUES (1, '2004-04-10', 200, -5)",
+};
+
+// ---- Reading rows ------------------------------------------------------------------
+
+QString textOf(const QVariant &value) {
+    if (value.isNull() || !value.isValid()) return QStringLiteral("null");
+    switch (value.typeId()) {
+    case QMetaType::Bool: return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QMetaType::QDate: return value.toDate().toString(Qt::ISODate);
+    case QMetaType::QDateTime: return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case QMetaType::Double: {
+        const double d = value.toDouble();
+        if (d == double(qint64(d))) return QString::number(qint64(d));
+        return QString::number(d, 'g', 15);
+    }
+    default: return value.toString();
+    }
+}
+
+QStringList readRows(const QString &sql, const QStringList &columns) {
+    QStringList rows;
+    auto set = AppDatabase().openRecordset(sql);
+    while (!set->eof()) {
+        QStringList values;
+        for (const QString &column : columns) values << textOf(set->field(column));
+        rows << values.join(QLatin1Char('|'));
+        set->moveNext();
+    }
+    set->close();
+    return rows;
+}
+
+// Runs one entry; returns the rows to compare, or throws the data layer's failure.
+QStringList run(const Entry &entry) {
+    for (const QString &sql : entry.prepare) AppDatabase().execute(sql);
+    switch (entry.action) {
+    case Action::Open: return readRows(entry.sql, entry.columns);
+    case Action::Execute:
+        AppDatabase().execute(entry.sql);
+        return entry.verify.isEmpty() ? QStringList() : readRows(entry.verify, entry.columns);
+    case Action::Fails: AppDatabase().execute(entry.sql); return {};
+    }
+    return {};
+}
+
+}  // namespace
+
+class TestSqlCatalogue : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void everySqlTextOnKnownRows_data();
+    void everySqlTextOnKnownRows();
+    void everySqlTextOnTheDemoPlant();
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+};
+
+void TestSqlCatalogue::init() {
+    if (!m_db) {
+        m_db = std::make_unique<TestDatabase>(TestDatabase::Empty);
+        for (const char *sql : kKnownPlant) m_db->exec(QString::fromUtf8(sql));
+    }
+    // Each case runs in a transaction rolled back afterwards, so every case starts from
+    // the same rows and the summary tables of one case are gone for the next.
+    AppDatabase().begin();
+}
+
+void TestSqlCatalogue::cleanup() {
+    if (HasAppDatabase()) AppDatabase().rollback();
+}
+
+void TestSqlCatalogue::everySqlTextOnKnownRows_data() {
+    QTest::addColumn<int>("index");
+    const QVector<Entry> entries = catalogue();
+    for (int i = 0; i < entries.size(); ++i) QTest::newRow(qPrintable(entries.at(i).name)) << i;
+}
+
+void TestSqlCatalogue::everySqlTextOnKnownRows() {
+    QFETCH(int, index);
+    const Entry entry = catalogue().at(index);
+    QStringList rows;
+    try {
+        rows = run(entry);
+        if (entry.action == Action::Fails) QFAIL(qPrintable(QStringLiteral("ran without failing: ") + entry.sql));
+    } catch (const AppError &e) {
+        if (entry.action != Action::Fails) QFAIL(qPrintable(e.report() + QStringLiteral("\n  statement: ") + entry.sql));
+        if (entry.error != 0) QCOMPARE(e.number(), entry.error);
+        return;
+    }
+    QStringList expected = entry.expected;
+    // Summary tables made by SELECT ... INTO lose the plant's case-blind text comparison
+    // in SQLite, so their join misses names typed in other letter case.
+    QEXPECT_FAIL(kStationInOtherCase, "summary tables compare station names with regard to case", Continue);
+    if (!entry.ordered) {
+        rows.sort();
+        expected.sort();
+    }
+    QCOMPARE(rows, expected);
+}
+
+void TestSqlCatalogue::everySqlTextOnTheDemoPlant() {
+    // The same statements on the believable plant the demo and the benchmark use: every
+    // one runs (or fails where it must), whatever the plant holds.
+    m_db.reset();
+    TestDatabase demo(TestDatabase::Demo);
+    QVERIFY(demo.count(QStringLiteral("Orders")) > 0);
+    QStringList failures;
+    for (const Entry &entry : catalogue()) {
+        AppDatabase().begin();
+        bool failed = false;
+        QString report;
+        try {
+            run(entry);
+        } catch (const AppError &e) {
+            failed = true;
+            report = e.report();
+        }
+        AppDatabase().rollback();
+        if (failed != (entry.action == Action::Fails))
+            failures << entry.name + QStringLiteral(": ") + (failed ? report : QStringLiteral("ran without failing"));
+    }
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+}
+
+QTEST_GUILESS_MAIN(TestSqlCatalogue)
+#include "tst_sqlcatalogue.moc"
