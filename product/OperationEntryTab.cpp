@@ -68,9 +68,14 @@ OperationEntryTab::OperationEntryTab(QWidget *parent) : QWidget(parent) {
     buttons->addWidget(btnOperationSave);
     buttons->addWidget(btnOperationExit);
 
+    // The entry keeps a form's width on the wide tab.
+    auto *formRow = new QHBoxLayout;
+    formRow->addLayout(grid, 1);
+    formRow->addStretch(1);
+
     auto *column = new QVBoxLayout(this);
     column->addWidget(explanation);
-    column->addLayout(grid);
+    column->addLayout(formRow);
     column->addStretch();
     column->addLayout(buttons);
 

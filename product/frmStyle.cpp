@@ -34,7 +34,7 @@ frmStyle::frmStyle(QWidget *parent) : ChildWindow(parent) {
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
-    setClientTwips(12000, 9000);
+    setClientTwips(12000, 9150);
 
     // Every save or delete on any tab resets the window and rebuilds the tree; every
     // Exit button closes the window at once, without saving and without a question.
