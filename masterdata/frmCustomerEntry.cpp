@@ -71,6 +71,10 @@ frmCustomerEntry::frmCustomerEntry(QWidget *parent)
     handler([this] { Form_Load(); })();
 }
 
+// The name combo loses the focus while the window is torn down and may then pick the
+// entry matching its text; the lookup must not run on a half-destroyed window.
+frmCustomerEntry::~frmCustomerEntry() { cmbCustomer->disconnect(this); }
+
 void frmCustomerEntry::layOut() {
     using namespace MasterRecordLayout;
 

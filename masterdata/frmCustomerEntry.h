@@ -15,6 +15,7 @@ class frmCustomerEntry : public ChildWindow {
     Q_OBJECT
 public:
     explicit frmCustomerEntry(QWidget *parent = nullptr);
+    ~frmCustomerEntry() override;
 
 private:
     void layOut();

@@ -57,6 +57,10 @@ frmVendorEntry::frmVendorEntry(QWidget *parent)
     handler([this] { Form_Load(); })();
 }
 
+// The name combo loses the focus while the window is torn down and may then pick the
+// entry matching its text; the lookup must not run on a half-destroyed window.
+frmVendorEntry::~frmVendorEntry() { cmbVendor->disconnect(this); }
+
 void frmVendorEntry::layOut() {
     using namespace MasterRecordLayout;
 

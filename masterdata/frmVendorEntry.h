@@ -15,6 +15,7 @@ class frmVendorEntry : public ChildWindow {
     Q_OBJECT
 public:
     explicit frmVendorEntry(QWidget *parent = nullptr);
+    ~frmVendorEntry() override;
 
 private:
     void layOut();
