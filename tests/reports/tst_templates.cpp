@@ -1,0 +1,138 @@
+// Template lint: every template under reports/templates is compiled in, reads only the
+// columns its builder binds, has the text objects, sections and subreports its builder
+// addresses, and names a font that this system resolves (DejaVu Sans).
+
+#include "reports/ReportTemplate.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QTest>
+
+namespace {
+
+// What one builder binds and addresses. A column written "Table.Column" is the column
+// of that name from that table.
+struct Binding {
+    QString builder;
+    QString templateName;
+    QStringList columns;
+    QStringList texts = {};
+    QStringList hidden = {};
+    QVector<QPair<QString, QStringList>> subreports = {};
+};
+
+const QVector<Binding> &bindings() {
+    static const QVector<Binding> table = {
+        {"PrintVendorListing", "crptVendorListing",
+         {"Vendor", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax", "Contact", "Status"}},
+        {"PrintCustomerListing", "crptCustomerListing",
+         {"Customer", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax", "Status", "DateAdded", "ShipTo",
+          "ShipToAddress1", "ShipToAddress2", "ShipToCity", "ShipToState", "ShipToZip", "ShipToPhone", "ShipToFax",
+          "Terms", "Days"}},
+        {"PrintComponentListing", "crptComponentListing",
+         {"ID", "Description", "Thickness", "Width", "Length", "Cutstyle", "Test", "TestRange", "BunID", "Topped",
+          "RailsPerBun", "PiecesPerRail", "PrintOnShipping", "Arm", "Tie"}},
+        {"PrintBunListing", "crptBunListing", {"ID", "Width", "Length", "Grade", "Vendor", "Status", "OffAll"}},
+    };
+    return table;
+}
+
+QVector<RowSetColumn> columnsOf(const QStringList &names) {
+    QVector<RowSetColumn> columns;
+    for (const QString &n : names) {
+        const int dot = n.indexOf(QLatin1Char('.'));
+        RowSetColumn c;
+        c.name = dot < 0 ? n : n.mid(dot + 1);
+        c.table = dot < 0 ? QStringLiteral("Any") : n.left(dot);
+        c.origin = c.name;
+        columns.append(c);
+    }
+    return columns;
+}
+
+// Every font a template uses, its subreports' included.
+void collectFonts(const ReportTemplate &t, QStringList &families) {
+    families.append(t.font.family);
+    for (const ReportSection &s : t.sections)
+        for (const ReportObject &o : s.objects) {
+            if (o.kind == ReportObject::Text || o.kind == ReportObject::Field) families.append(o.font.family);
+            if (o.subreport) collectFonts(*o.subreport, families);
+        }
+}
+
+}  // namespace
+
+class tst_templates : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyTemplateIsCompiledInAndBound();
+    void templatesMatchTheirBuilders_data();
+    void templatesMatchTheirBuilders();
+    void fontResolvesToDejaVuSans();
+};
+
+void tst_templates::everyTemplateIsCompiledInAndBound() {
+    QStringList bound;
+    for (const Binding &b : bindings())
+        if (!bound.contains(b.templateName)) bound.append(b.templateName);
+    bound.sort();
+    QCOMPARE(ReportTemplate::available(), bound);
+
+    // Every file of the source folder is among the resources (the .qrc lists it).
+    const QString source = qEnvironmentVariable("QUELBY_SOURCE_DIR");
+    if (source.isEmpty()) QSKIP("QUELBY_SOURCE_DIR is not set (run through CTest)");
+    QStringList files;
+    for (const QString &f : QDir(source + QStringLiteral("/reports/templates")).entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name))
+        files.append(f.chopped(4));
+    QCOMPARE(files, ReportTemplate::available());
+}
+
+void tst_templates::templatesMatchTheirBuilders_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < bindings().size(); ++i)
+        QTest::newRow(qPrintable(bindings().at(i).builder + QLatin1Char(' ') + bindings().at(i).templateName)) << i;
+}
+
+void tst_templates::templatesMatchTheirBuilders() {
+    QFETCH(int, index);
+    const Binding &b = bindings().at(index);
+    const auto t = ReportTemplate::load(b.templateName);
+    QCOMPARE(t->name, b.templateName);
+    QCOMPARE(t->unknownFields(columnsOf(b.columns)), QStringList());
+    for (const QString &text : b.texts) QVERIFY2(t->textObject(text), qPrintable(text));
+    for (const QString &name : b.hidden) QVERIFY2(t->hasSectionOrObject(name), qPrintable(name));
+    for (const auto &[name, columns] : b.subreports) {
+        const ReportObject *sub = t->subreportObject(name);
+        QVERIFY2(sub, qPrintable(name));
+        QCOMPARE(sub->subreport->unknownFields(columnsOf(columns)), QStringList());
+    }
+    // Every template carries a title, a run date and "Page N of M".
+    QVERIFY(t->textObject(QStringLiteral("txtTitle")));
+    bool date = false, pages = false;
+    for (const ReportSection &s : t->sections)
+        for (const ReportObject &o : s.objects) {
+            date = date || (s.kind == SectionKind::PageHeader && o.expression.usesSpecial(QStringLiteral("PrintDate")));
+            pages = pages || (s.kind == SectionKind::PageFooter && o.expression.usesSpecial(QStringLiteral("TotalPages")));
+        }
+    QVERIFY(date);
+    QVERIFY(pages);
+}
+
+void tst_templates::fontResolvesToDejaVuSans() {
+    const QString family = QStringLiteral("DejaVu Sans");
+    QVERIFY2(QFontDatabase::families().contains(family), "fonts-dejavu-core is not installed");
+    const QFont font(family);
+    QCOMPARE(QFontInfo(font).family(), family);
+    QVERIFY(QFontInfo(font).exactMatch());
+    for (const QString &name : ReportTemplate::available()) {
+        QStringList families;
+        collectFonts(*ReportTemplate::load(name), families);
+        families.removeDuplicates();
+        QCOMPARE(families, QStringList{family});
+    }
+}
+
+QTEST_MAIN(tst_templates)
+#include "tst_templates.moc"
