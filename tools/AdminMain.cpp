@@ -12,6 +12,7 @@
 #include "app/Values.h"
 #include "data/DemoPlant.h"
 #include "data/Schema.h"
+#include "tools/PrintCommand.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -46,6 +47,9 @@ const char kUsage[] =
     "                          null as an empty field\n"
     "  exec PATH \"SQL\"         execute one statement (UPDATE, INSERT, DELETE, DROP TABLE,\n"
     "                          SELECT ... INTO)\n"
+    "  print PATH BUILDER [ARGUMENTS...] --out DIR\n"
+    "                          run a document builder (PrintCNCTickets 12, PrintBunListing...)\n"
+    "                          and write what it prints or previews as PDF files into DIR\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
@@ -56,6 +60,7 @@ struct Command {
     const char *name;
     const char *usage;
     std::function<int(const QStringList &)> run;  // arguments after the command name
+    bool ownUsage = false;  // reads its own --help and reports its own errors
 };
 
 void writeOut(const QString &text) {
@@ -209,6 +214,7 @@ const QVector<Command> &commands() {
                  "Executes one statement of the desktop engine's dialect (UPDATE, INSERT, DELETE,\n"
                  "DELETE * FROM, DROP TABLE, SELECT ... INTO) and prints nothing.\n",
          runExec},
+        {"print", PrintCommandUsage(), RunPrintCommand, true},
     };
     return all;
 }
@@ -236,6 +242,7 @@ int run(const QStringList &arguments) {
         return kExitUsage;
     }
     const QStringList rest = args.mid(1);
+    if (command->ownUsage) return command->run(rest);
     if (wantsHelp(rest)) {
         writeOut(QLatin1String(command->usage));
         return 0;
@@ -257,9 +264,9 @@ int run(const QStringList &arguments) {
 }  // namespace
 
 int main(int argc, char *argv[]) {
-    // The document commands paint, so they need a (windowless) GUI application; the
-    // others need only the core.
-    const bool paints = argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "paperwork") == 0);
+    // Documents are painted, so print needs a (windowless) GUI application; the other
+    // commands need only the core.
+    const bool paints = argc > 1 && qstrcmp(argv[1], "print") == 0;
     std::unique_ptr<QCoreApplication> app;
     if (paints) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

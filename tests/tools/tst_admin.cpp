@@ -17,7 +17,13 @@ struct Run {
 };
 
 Run admin(const QStringList &args) {
+    // The painting commands start a windowless GUI application, which wants a private
+    // runtime folder; give it one so that its error stream carries only the tool's words.
+    static QTemporaryDir runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!env.contains(QStringLiteral("XDG_RUNTIME_DIR"))) env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(QUELBY_ADMIN_PATH), args);
     Run run;
     if (!process.waitForFinished(120000)) {
@@ -55,6 +61,7 @@ private slots:
     void failuresExitNonZeroWithTheError_data();
     void failuresExitNonZeroWithTheError();
     void largePlant();
+    void printWritesPdfFiles();
 
 private:
     QTemporaryDir m_dir;
@@ -79,6 +86,7 @@ void tst_Admin::help_data() {
     QTest::newRow("demo --help") << QStringList{"demo", "--help"} << "Usage: quelby-admin demo PATH";
     QTest::newRow("query --help") << QStringList{"query", "x.db", "--help"} << "Usage: quelby-admin query PATH";
     QTest::newRow("exec --help") << QStringList{"exec", "--help"} << "Usage: quelby-admin exec PATH";
+    QTest::newRow("print --help") << QStringList{"print", "--help"} << "Usage: quelby-admin print PATH";
 }
 
 void tst_Admin::help() {
@@ -102,6 +110,7 @@ void tst_Admin::badArguments_data() {
     QTest::newRow("exec with two statements") << QStringList{"exec", "a.db", "DELETE FROM Orders", "DELETE FROM Bun"}
                                               << "exec takes PATH and one SQL";
     QTest::newRow("large without counts") << QStringList{"demo", "a.db", "--large"} << "--large STYLES ORDERS";
+    QTest::newRow("print without --out") << QStringList{"print", "a.db", "PrintBunListing"} << "--out DIR";
     QTest::newRow("large with a word") << QStringList{"demo", "a.db", "--large", "many", "5"} << "STYLES must be a whole number";
 }
 
@@ -248,6 +257,20 @@ void tst_Admin::largePlant() {
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(admin({"query", path, "SELECT COUNT(*) AS N FROM Orders"}).out, QString("N\n120\n"));
     QCOMPARE(admin({"query", path, "SELECT COUNT(*) AS N FROM Style"}).out, QString("N\n40\n"));
+}
+
+// print runs a document builder on the demo plant and lists the PDF files it wrote.
+void tst_Admin::printWritesPdfFiles() {
+    const QString out = m_dir.filePath("printed");
+    const Run run = admin({"print", m_demo, "PrintBunListing", "--out", out});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QStringList files = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(files.size(), 1);
+    QVERIFY2(files[0].endsWith("crptBunListing.pdf"), qPrintable(files[0]));
+    QFile pdf(files[0]);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
 }
 
 QTEST_GUILESS_MAIN(tst_Admin)
