@@ -56,7 +56,6 @@ private slots:
     void enterPassesWhenAsked();
     void keysWithoutCharacterPass();
     void clockPastMidnightStartsAnew();
-    void resetForgetsTheSearch();
     void openListSearchesToo();
 };
 
@@ -233,18 +232,6 @@ void tst_autocomplete::clockPastMidnightStartsAnew() {
     fakes.clock.set(QDateTime(QDate(2026, 12, 10), QTime(0, 0, 0, 100)));
     QTest::keyClick(&combo, 'a');
     QCOMPARE(selected(combo), QStringLiteral("Adams"));
-}
-
-void tst_autocomplete::resetForgetsTheSearch() {
-    ScopedFakes fakes;
-    QComboBox combo;
-    combo.addItems(Names);
-    AttachAutoComplete(&combo);
-    QTest::keyClick(&combo, 's');
-    ResetAutoComplete();
-    fakes.clock.advanceMs(100);
-    QTest::keyClick(&combo, 'm');
-    QCOMPARE(selected(combo), QStringLiteral("Moore"));
 }
 
 void tst_autocomplete::openListSearchesToo() {

@@ -65,7 +65,13 @@ void tst_config::readConfig() {
     QFETCH(QString, path);
     QTemporaryDir dir;
     QVERIFY(!writeConfig(dir, content).isEmpty());
-    QCOMPARE(Config::ReadConfig(dir.path()), path);
+    QString read;
+    try {
+        read = Config::ReadConfig(dir.path());
+    } catch (const AppError &e) {
+        QFAIL(qPrintable(e.report()));
+    }
+    QCOMPARE(read, path);
 }
 
 void tst_config::readValues_data() {
