@@ -3,6 +3,7 @@
 
 #include "app/Database.h"
 #include "app/NumberBox.h"
+#include "data/SqlText.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
@@ -46,63 +47,58 @@ class TestTypesVariables : public QObject {
     Q_OBJECT
 
 private slots:
-    void newTypeIsStoredAndOfferedToStyles();
-    void existingTypeIsOverwrittenWhateverTheCase();
+    void typeIsStoredAndOfferedToStyles_data();
+    void typeIsStoredAndOfferedToStyles();
     void typeLookupFollowsTheIdText();
     void typeSaveNeedsIdDescriptionAndStatus_data();
     void typeSaveNeedsIdDescriptionAndStatus();
-    void typeIdWithQuoteIsSavedAndFound();
 
     void firstVariablesSaveCreatesTheDataRow();
     void laterSavesEditTheOneDataRow();
     void variablesThatAreNotNumbersRefuseTheSave_data();
     void variablesThatAreNotNumbersRefuseTheSave();
-    void emptyOptionalFiguresStoreZero();
 };
 
-void TestTypesVariables::newTypeIsStoredAndOfferedToStyles() {
+void TestTypesVariables::typeIsStoredAndOfferedToStyles_data() {
+    QTest::addColumn<QString>("stored");  // an existing type, or empty
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("new type") << QString() << "Sectional" << "Inactive";
+    QTest::newRow("existing type, other case") << "Recliner" << "RECLINER" << "Active";
+    QTest::newRow("existing type with a quote") << "Kid's Chair" << "kid's chair" << "Inactive";
+}
+
+void TestTypesVariables::typeIsStoredAndOfferedToStyles() {
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    QFETCH(QString, status);
     TestDatabase db;
+    if (!stored.isEmpty())
+        db.exec("INSERT INTO StyleType (ID, Description, Status) VALUES ('" + SqlText::Escaped(stored) +
+                "', 'Old text', 'Active')");
     ScopedFakes fakes;
     Admin a;
-    QCOMPARE(a.combo("cmbType")->findText("Sectional"), -1);
-    type(a.combo("cmbTypeID"), "Sectional");
-    type(a.line("txtTypeDescription"), "Sectional sofas");
-    pick(a.combo("cmbTypeStatus"), "Inactive");
+    QCOMPARE(a.combo("cmbType")->findText(typed, Qt::MatchFixedString) >= 0, !stored.isEmpty());
+    type(a.combo("cmbTypeID"), typed);
+    QCOMPARE(a.line("txtTypeDescription")->text(), QString(stored.isEmpty() ? "" : "Old text"));
+    type(a.line("txtTypeDescription"), "Sofas");
+    pick(a.combo("cmbTypeStatus"), status);
     a.press("btnTypeSave");
 
     QVERIFY(fakes.messages.shown.isEmpty());
     const RowSet rows = db.query("SELECT ID, Description, Status FROM StyleType");
     QCOMPARE(rows.rows.size(), 1);
-    QCOMPARE(rows.rows[0].value(0).toString(), QString("Sectional"));
-    QCOMPARE(rows.rows[0].value(1).toString(), QString("Sectional sofas"));
-    QCOMPARE(rows.rows[0].value(2).toString(), QString("Inactive"));
-    // Offered at once in the Style frame's type list, inactive or not.
-    QVERIFY(a.combo("cmbType")->findText("Sectional") >= 0);
-    QVERIFY(a.combo("cmbTypeID")->findText("Sectional") >= 0);
+    QCOMPARE(rows.rows[0].value(0).toString(), typed);
+    QCOMPARE(rows.rows[0].value(1).toString(), QString("Sofas"));
+    QCOMPARE(rows.rows[0].value(2).toString(), status);
+    // Offered at once in the Style frame's type list, whatever its status.
+    QVERIFY(a.combo("cmbType")->findText(typed) >= 0);
+    QVERIFY(a.combo("cmbTypeID")->findText(typed) >= 0);
     // The tab is back in its reset state.
     QCOMPARE(a.combo("cmbTypeID")->currentText(), QString());
     QCOMPARE(a.line("txtTypeDescription")->text(), QString());
     QCOMPARE(a.combo("cmbTypeStatus")->currentIndex(), -1);
     QCOMPARE(a.combo("cmbTypeStatus")->count(), 2);
-}
-
-void TestTypesVariables::existingTypeIsOverwrittenWhateverTheCase() {
-    TestDatabase db;
-    db.exec("INSERT INTO StyleType (ID, Description, Status) VALUES ('Recliner', 'Recliners', 'Active')");
-    ScopedFakes fakes;
-    Admin a;
-    type(a.combo("cmbTypeID"), "RECLINER");
-    QCOMPARE(a.line("txtTypeDescription")->text(), QString("Recliners"));
-    QCOMPARE(a.combo("cmbTypeStatus")->currentText(), QString("Active"));
-    type(a.line("txtTypeDescription"), "Power recliners");
-    pick(a.combo("cmbTypeStatus"), "Inactive");
-    a.press("btnTypeSave");
-
-    QCOMPARE(db.count("StyleType"), 1);
-    const RowSet rows = db.query("SELECT ID, Description, Status FROM StyleType");
-    QCOMPARE(rows.rows[0].value(0).toString(), QString("RECLINER"));
-    QCOMPARE(rows.rows[0].value(1).toString(), QString("Power recliners"));
-    QCOMPARE(rows.rows[0].value(2).toString(), QString("Inactive"));
 }
 
 void TestTypesVariables::typeLookupFollowsTheIdText() {
@@ -113,6 +109,7 @@ void TestTypesVariables::typeLookupFollowsTheIdText() {
     Admin a;
     type(a.combo("cmbTypeID"), "Pad");
     QCOMPARE(a.line("txtTypeDescription")->text(), QString("Pads"));
+    QCOMPARE(a.combo("cmbTypeStatus")->currentText(), QString("Active"));
     QTest::keyClicks(a.combo("cmbTypeID")->lineEdit(), "s");
     QCOMPARE(a.combo("cmbTypeID")->currentText(), QString("Pads"));
     QCOMPARE(a.line("txtTypeDescription")->text(), QString());
@@ -150,20 +147,6 @@ void TestTypesVariables::typeSaveNeedsIdDescriptionAndStatus() {
     QCOMPARE(db.count("StyleType"), 0);
 }
 
-void TestTypesVariables::typeIdWithQuoteIsSavedAndFound() {
-    TestDatabase db;
-    ScopedFakes fakes;
-    Admin a;
-    type(a.combo("cmbTypeID"), "Kid's Chair");
-    type(a.line("txtTypeDescription"), "Small chairs");
-    pick(a.combo("cmbTypeStatus"), "Active");
-    a.press("btnTypeSave");
-    QVERIFY(fakes.messages.shown.isEmpty());
-    QCOMPARE(db.count("StyleType", "ID = 'Kid''s Chair'"), 1);
-    type(a.combo("cmbTypeID"), "kid's chair");
-    QCOMPARE(a.line("txtTypeDescription")->text(), QString("Small chairs"));
-}
-
 void TestTypesVariables::firstVariablesSaveCreatesTheDataRow() {
     TestDatabase db;
     ScopedFakes fakes;
@@ -194,12 +177,17 @@ void TestTypesVariables::laterSavesEditTheOneDataRow() {
     ScopedFakes fakes;
     Admin a;
     QCOMPARE(a.number("txtNonArmsPerHour")->text(), QString("200"));
-    type(a.number("txtLaborCostPerHour"), "11.75");
+    // The spray line rate and the labour percent may be left empty: they store 0.
+    a.enterFigures("11.75", "200", "", "");
     a.press("btnVariableSave");
 
+    QVERIFY(fakes.messages.shown.isEmpty());
     QCOMPARE(db.count("Data"), 1);
-    QCOMPARE(db.scalar("SELECT LaborCostPerHour FROM Data WHERE ID = 'Data'").toDouble(), 11.75);
-    QCOMPARE(db.scalar("SELECT SprayLineNonArmPerHour FROM Data").toDouble(), 150.0);
+    const RowSet rows = db.query("SELECT LaborCostPerHour, SprayLineNonArmPerHour, LaborPercent FROM Data");
+    QCOMPARE(rows.rows[0].value(0).toDouble(), 11.75);
+    QVERIFY(!rows.rows[0].value(1).isNull());
+    QCOMPARE(rows.rows[0].value(1).toDouble(), 0.0);
+    QCOMPARE(rows.rows[0].value(2).toDouble(), 0.0);
     QCOMPARE(a.number("txtLaborCostPerHour")->text(), QString("11.75"));
 }
 
@@ -242,21 +230,6 @@ void TestTypesVariables::variablesThatAreNotNumbersRefuseTheSave() {
     QCOMPARE(rows.rows[0].value(1).toDouble(), 200.0);
     QCOMPARE(rows.rows[0].value(2).toDouble(), 150.0);
     QCOMPARE(rows.rows[0].value(3).toDouble(), 30.0);
-}
-
-void TestTypesVariables::emptyOptionalFiguresStoreZero() {
-    TestDatabase db;
-    ScopedFakes fakes;
-    Admin a;
-    a.enterFigures("12.5", "300", "", "");
-    a.press("btnVariableSave");
-
-    QVERIFY(fakes.messages.shown.isEmpty());
-    const RowSet rows = db.query("SELECT SprayLineNonArmPerHour, LaborPercent FROM Data WHERE ID = 'Data'");
-    QCOMPARE(rows.rows.size(), 1);
-    QVERIFY(!rows.rows[0].value(0).isNull());
-    QCOMPARE(rows.rows[0].value(0).toDouble(), 0.0);
-    QCOMPARE(rows.rows[0].value(1).toDouble(), 0.0);
 }
 
 QTEST_MAIN(TestTypesVariables)
