@@ -2,9 +2,12 @@
 // columns its builder binds, has the text objects, sections and subreports its builder
 // addresses, and names a font that this system resolves (DejaVu Sans).
 
+#include "reports/Report.h"
 #include "reports/ReportTemplate.h"
+#include "tests/support/Fakes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QTest>
@@ -71,6 +74,7 @@ private slots:
     void templatesMatchTheirBuilders_data();
     void templatesMatchTheirBuilders();
     void fontResolvesToDejaVuSans();
+    void readmeExampleWorks();
 };
 
 void tst_templates::everyTemplateIsCompiledInAndBound() {
@@ -132,6 +136,29 @@ void tst_templates::fontResolvesToDejaVuSans() {
         families.removeDuplicates();
         QCOMPARE(families, QStringList{family});
     }
+}
+
+void tst_templates::readmeExampleWorks() {
+    const QString source = qEnvironmentVariable("QUELBY_SOURCE_DIR");
+    if (source.isEmpty()) QSKIP("QUELBY_SOURCE_DIR is not set (run through CTest)");
+    QFile readme(source + QStringLiteral("/reports/templates/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const int start = text.indexOf(QStringLiteral("```xml\n"));
+    QVERIFY(start >= 0);
+    const int end = text.indexOf(QStringLiteral("```"), start + 7);
+    ScopedFakes fakes;
+    Report report(ReportTemplate::parse(text.mid(start + 7, end - start - 7).toUtf8(), QStringLiteral("README")));
+    RowSet rows;
+    for (const char *n : {"ID", "Width", "Status"}) rows.columns.append({QString::fromLatin1(n), "Bun", QString::fromLatin1(n), "TEXT"});
+    rows.rows = {{"1228-54", 54.0, "Active"}, {"1530-60", 60.0, "Active"}, {"1840-76", 76.0, QVariant()}};
+    report.bind(rows);
+    report.discardSavedData();
+    report.readRecords();
+    const QStringList lines = report.render().pageLines(0);
+    QCOMPARE(lines, (QStringList{"Bun Listing", "Printed 12/9/2026", "Bun | Width", "Status: Active",
+                                 "1228-54 | 54.00", "1530-60 | 60.00", "Active: 2 buns", "Status: (no status)",
+                                 "1840-76 | 76.00", "(no status): 1 buns", "Page 1 of 1"}));
 }
 
 QTEST_MAIN(tst_templates)
