@@ -404,7 +404,6 @@ public:
     }
 
     double bodyTopOfFreshPage() const { return m_bodyTop; }
-    void setLastRow(int row) { m_lastRow = row; }
 
 private:
     static void splitBand(const Band &band, double room, Band &first, Band &rest) {
