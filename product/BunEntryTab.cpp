@@ -65,7 +65,9 @@ BunEntryTab::BunEntryTab(QWidget *parent) : QWidget(parent) {
     addRow(5, QStringLiteral("Vendor:"), cmbBunVendor);
     addRow(6, QStringLiteral("Status:"), cmbBunStatus);
     grid->addWidget(new QLabel(this), 7, 1);  // the tab's label without text
-    grid->setColumnStretch(1, 1);
+    // The boxes keep a working width; the room to their right stays empty.
+    grid->setColumnMinimumWidth(1, 260);
+    grid->setColumnStretch(2, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

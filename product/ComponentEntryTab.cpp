@@ -123,7 +123,9 @@ ComponentEntryTab::ComponentEntryTab(QWidget *parent) : QWidget(parent) {
         if (previous) setTabOrder(previous, rows[r].second);
         previous = rows[r].second;
     }
-    grid->setColumnStretch(1, 1);
+    // The boxes keep a working width; the room to their right stays empty.
+    grid->setColumnMinimumWidth(1, 260);
+    grid->setColumnStretch(2, 1);
     setTabOrder(previous, btnComponentSave);
     setTabOrder(btnComponentSave, btnComponentExit);
 

@@ -46,7 +46,9 @@ VariablesTab::VariablesTab(QWidget *parent) : QWidget(parent) {
         grid->addWidget(label, r, 0);
         grid->addWidget(rows[r].second, r, 1);
     }
-    grid->setColumnStretch(1, 1);
+    // The boxes keep a working width; the room to their right stays empty.
+    grid->setColumnMinimumWidth(1, 260);
+    grid->setColumnStretch(2, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
