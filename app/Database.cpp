@@ -3,6 +3,8 @@
 #include "app/AppError.h"
 #include "app/SqliteEngine.h"
 
+#include <QRegularExpression>
+
 namespace {
 std::unique_ptr<Database> g_appDatabase;
 }
@@ -22,8 +24,19 @@ Database::~Database() = default;
 std::unique_ptr<Recordset> Database::openRecordset(const QString &sql) { return std::make_unique<Recordset>(*this, sql); }
 
 void Database::execute(const QString &sql) {
-    auto statement = m_engine->prepare(m_engine->translate(sql));
+    const QString native = m_engine->translate(sql);
+    auto statement = m_engine->prepare(native);
     while (statement->step()) {
+    }
+    // SELECT ... INTO makes a new table: its text must compare as the plant's other
+    // tables do, or a station typed in another letter case would not join.
+    static const QRegularExpression createAs(QStringLiteral(R"(^\s*CREATE\s+TABLE\s+(\[[^\]]+\]|"[^"]+"|\w+)\s+AS\s+SELECT\b)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const auto match = createAs.match(native);
+    if (match.hasMatch()) {
+        QString table = match.captured(1);
+        if (table.startsWith('[') || table.startsWith('"')) table = table.mid(1, table.size() - 2);
+        m_engine->compareTextWithoutCase(table);
     }
 }
 

@@ -41,6 +41,9 @@ public:
     // Reserves the next auto-number of a table for a row being added; the number is
     // never handed out again, even when the row is never stored.
     virtual qint64 reserveAutoNumber(const QString &table, const QString &column) = 0;
+    // Gives the text columns of a table just made by SELECT ... INTO the plant's text
+    // comparison (without regard to case), as the permanent tables have it.
+    virtual void compareTextWithoutCase(const QString &table) = 0;
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;

@@ -108,7 +108,8 @@ QVariant toStored(const TableColumn &column, const QVariant &value) {
         else if (value.typeId() == QMetaType::QDateTime) when = value.toDateTime();
         else if (isText) when = parseDateTime(value.toString());
         if (!when.isValid()) conversionError(column.name, value);
-        if (kind == QLatin1String("DATE")) return when.date().toString(Qt::ISODate);
+        // Midnight is kept as the plain date, so that "<= #m/d/yyyy#" includes it.
+        if (kind == QLatin1String("DATE") || when.time() == QTime(0, 0)) return when.date().toString(Qt::ISODate);
         return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
     if (value.typeId() == QMetaType::Bool) return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");

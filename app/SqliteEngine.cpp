@@ -215,6 +215,36 @@ qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &colu
     }
 }
 
+void SqliteEngine::compareTextWithoutCase(const QString &table) {
+    // A table made by CREATE TABLE ... AS SELECT has no collation of its own: copy it into
+    // one whose text columns compare without regard to case, under the same name.
+    const QString name = QString(table).replace('"', "\"\"");
+    const QString staging = name + QStringLiteral("__nocase");
+    QStringList columns;
+    QStringList names;
+    for (const TableColumn &c : tableColumns(table)) {
+        const QString quoted = QLatin1Char('"') + QString(c.name).replace('"', "\"\"") + QLatin1Char('"');
+        names << quoted;
+        // Text columns, and computed columns of no declared kind, compare without case;
+        // the kind of every column stays as it was, so sums remain numbers.
+        const bool text = c.declType.isEmpty() || c.declType.startsWith(QLatin1String("TEXT"));
+        columns << quoted + QLatin1Char(' ') + c.declType + (text ? QStringLiteral(" COLLATE NOCASE") : QString());
+    }
+    if (columns.isEmpty()) return;
+    const bool ownTransaction = !inTransaction();
+    if (ownTransaction) begin();
+    try {
+        prepare(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(staging, columns.join(QStringLiteral(", "))))->step();
+        prepare(QStringLiteral("INSERT INTO \"%1\" SELECT %2 FROM \"%3\"").arg(staging, names.join(','), name))->step();
+        prepare(QStringLiteral("DROP TABLE \"%1\"").arg(name))->step();
+        prepare(QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\"").arg(staging, name))->step();
+        if (ownTransaction) commit();
+    } catch (...) {
+        if (ownTransaction) rollback();
+        throw;
+    }
+}
+
 void SqliteEngine::begin() { run("BEGIN IMMEDIATE"); }
 void SqliteEngine::commit() { run("COMMIT"); }
 void SqliteEngine::rollback() {

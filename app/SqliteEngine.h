@@ -19,6 +19,7 @@ public:
     std::unique_ptr<Statement> prepare(const QString &nativeSql) override;
     QVector<TableColumn> tableColumns(const QString &table) override;
     qint64 reserveAutoNumber(const QString &table, const QString &column) override;
+    void compareTextWithoutCase(const QString &table) override;
     void begin() override;
     void commit() override;
     void rollback() override;

@@ -4,28 +4,37 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
 
-// Selects the whole text of a box once the focus has arrived (a mouse click would
-// otherwise place the caret over the selection).
+// Selects the whole text of a box when it receives the focus. A box focused by a mouse
+// click is selected once the button is released, since the click itself places the caret.
 class SelectAllFilter : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override {
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        if (!box) return false;
         if (event->type() == QEvent::FocusIn) {
-            if (auto *box = qobject_cast<QLineEdit *>(watched)) {
-                box->selectAll();
-                QTimer::singleShot(0, box, [box] {
-                    if (box->hasFocus()) box->selectAll();
-                });
-            }
+            box->selectAll();
+            m_clicked = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason ? box : nullptr;
+        } else if (event->type() == QEvent::MouseButtonRelease && m_clicked == box) {
+            m_clicked = nullptr;
+            QTimer::singleShot(0, box, [box] {
+                if (box->hasFocus()) box->selectAll();
+            });
+        } else if (event->type() == QEvent::FocusOut && m_clicked == box) {
+            m_clicked = nullptr;
         }
         return false;
     }
+
+private:
+    QLineEdit *m_clicked = nullptr;
 };
 
 }  // namespace

@@ -35,6 +35,7 @@ private slots:
     void conversionOfTypedText_data();
     void conversionOfTypedText();
     void conversionErrorNamesColumnAndValue();
+    void midnightIsWithinItsDay();
     void emptySetFlags();
     void editChangesOnlyCurrentRow();
     void executeStatements();
@@ -196,6 +197,23 @@ void tst_Database::conversionErrorNamesColumnAndValue() {
     QCOMPARE(db.scalar("SELECT Test FROM Component WHERE Test = True AND Arm = False").toInt(), 1);
 }
 
+void tst_Database::midnightIsWithinItsDay() {
+    TestDatabase db;
+    auto rs = AppDatabase().openRecordset("SELECT * FROM Customer");
+    for (const auto &[name, when] : {std::pair{"Midnight", QDateTime(QDate(2026, 12, 9), QTime(0, 0))},
+                                     std::pair{"Morning", QDateTime(QDate(2026, 12, 9), QTime(8, 30))},
+                                     std::pair{"Next day", QDateTime(QDate(2026, 12, 10), QTime(0, 0))}}) {
+        rs->addNew();
+        rs->setField("Customer", name);
+        rs->setField("DateAdded", when);
+        rs->update();
+    }
+    QCOMPARE(db.count("Customer", "DateAdded <= #12/9/2026#"), 1);
+    QCOMPARE(db.count("Customer", "DateAdded >= #12/9/2026# AND DateAdded < #12/10/2026#"), 2);
+    auto back = AppDatabase().openRecordset("SELECT * FROM Customer WHERE Customer = 'Morning'");
+    QCOMPARE(back->field("DateAdded").toDateTime(), QDateTime(QDate(2026, 12, 9), QTime(8, 30)));
+}
+
 void tst_Database::emptySetFlags() {
     TestDatabase db;
     auto rs = AppDatabase().openRecordset("SELECT * FROM Orders");
@@ -233,6 +251,9 @@ void tst_Database::executeStatements() {
     db.exec("INSERT INTO Orders (OrderNumber, Total) VALUES ('B', 20)");
     AppDatabase().execute("SELECT OrderNumber, Total INTO tmpTotals FROM Orders WHERE Total > 15");
     QCOMPARE(db.count("tmpTotals"), 1);
+    // A table made this way compares text without regard to case, as every other does.
+    QCOMPARE(db.count("tmpTotals", "OrderNumber = 'b'"), 1);
+    QCOMPARE(db.scalar("SELECT Total FROM tmpTotals").toDouble(), 20.0);
     QVERIFY(errorNumberOf([] { AppDatabase().execute("SELECT OrderNumber INTO tmpTotals FROM Orders"); }) != 0);
     AppDatabase().execute("DROP TABLE tmpTotals");
     QVERIFY(errorNumberOf([] { AppDatabase().execute("DROP TABLE tmpTotals"); }) != 0);
