@@ -24,6 +24,7 @@ void ChildWindow::closeEvent(QCloseEvent *event) {
 
 void ChildWindow::setClientTwips(int widthTwips, int heightTwips, bool resizable) {
     const QSize size(widthTwips / 15, heightTwips / 15);
+    setResizable(resizable);
     if (resizable) resize(size);
     else setFixedSize(size);
 }

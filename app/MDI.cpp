@@ -1,5 +1,6 @@
 #include "app/MDI.h"
 
+#include "app/ChildWindow.h"
 #include "app/Handler.h"
 #include "app/frmAbout.h"
 #include "masterdata/frmCustomerEntry.h"
@@ -91,6 +92,9 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(this)) {
     setWindowTitle(QStringLiteral("Quelby"));
     m_area->setObjectName(QStringLiteral("Workspace"));
     m_area->setBackground(palette().brush(QPalette::Dark));
+    // A window larger than the workspace can still be reached in full.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     buildMenus();
     statusBar();
@@ -142,14 +146,24 @@ void MDI::buildMenus() {
 }
 
 void MDI::addChild(QWidget *window) {
+    const QSize clientSize = window->size();  // as the window asked for, before framing
     QMdiSubWindow *sub = m_area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // Windows with a fixed border keep their size; the navigators and the Viewer grow.
-    if (window->minimumSize() == window->maximumSize())
+    // Windows with a fixed border keep their size and have no maximise button; the
+    // navigators and the Viewer can be resized.
+    auto *child = qobject_cast<ChildWindow *>(window);
+    const bool fixed = !child || !child->resizable();
+    if (fixed)
         sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     sub->show();
     window->show();
+    if (fixed) {
+        sub->adjustSize();
+        sub->setFixedSize(sub->size());
+    } else if (window->testAttribute(Qt::WA_Resized)) {
+        sub->resize(clientSize + (sub->size() - window->size()));
+    }
 }
 
 void MDI::Exit_Click() {

@@ -38,6 +38,13 @@ public:
 protected:
     void Form_Unload() override { ++g_unloads; }
 };
+
+// A window that may be resized, as the navigators and the Viewer are.
+class StretchWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    StretchWindow() { setClientTwips(4500, 3000, true); }
+};
 }  // namespace
 
 class tst_MDI : public QObject {
@@ -48,6 +55,7 @@ private slots:
     void unbuiltCommandsAreDisabled();
     void clientArea();
     void windowOpensOnlyOnce();
+    void fixedAndResizableBorders();
     void exitRunsNoUnload();
     void closingFrameUnloadsChildren();
     void aboutBox();
@@ -149,6 +157,17 @@ void tst_MDI::windowOpensOnlyOnce() {
     QCOMPARE(mdi.workspace()->activeSubWindow()->widget(), static_cast<QWidget *>(first));
     mdi.command("About")->trigger();
     QCOMPARE(mdi.workspace()->subWindowList().size(), 2);
+}
+
+void tst_MDI::fixedAndResizableBorders() {
+    MDI mdi;
+    UiTest::show(&mdi);
+    QWidget *fixed = mdi.open<ProbeWindow>()->parentWidget();
+    QWidget *stretch = mdi.open<StretchWindow>()->parentWidget();
+    QVERIFY(!(fixed->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(fixed->minimumSize(), fixed->maximumSize());
+    QVERIFY(stretch->minimumSize() != stretch->maximumSize());
+    QCOMPARE(stretch->findChild<StretchWindow *>()->size(), QSize(300, 200));
 }
 
 void tst_MDI::exitRunsNoUnload() {
