@@ -139,6 +139,11 @@ void Viewer::btnExport_Click() {
                                                       m_document.templateName + QStringLiteral(".pdf"),
                                                       QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty()) return;
+    exportPdf(path);
+}
+
+void Viewer::exportPdf(const QString &path) {
+    if (m_document.pageCount() == 0) return;
     WritePdf(m_document, path);
 }
 

@@ -22,6 +22,9 @@ public:
     // Shows a rendered document, replacing the one shown before.
     void showDocument(const Document &document);
     const Document &document() const { return m_document; }
+    // Writes the shown document to a PDF file at the given path (the toolbar's "Export
+    // PDF..." asks for the path first). Nothing is written while no document is shown.
+    void exportPdf(const QString &path);
     QPrintPreviewWidget *previewWidget() const { return CRViewer; }
 
 private:
