@@ -60,6 +60,13 @@ void FillCombo(QComboBox *combo, const QString &sql, const QString &column) {
     if (combo->isEditable()) combo->setEditText(QString());
 }
 
+void FillList(QComboBox *combo, const QStringList &entries) {
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    combo->addItems(entries);
+    combo->setCurrentIndex(-1);
+}
+
 void AddItem(QComboBox *combo, const QString &text, const QVariant &id) { combo->addItem(text, id); }
 
 QVariant SelectedId(const QComboBox *combo) {

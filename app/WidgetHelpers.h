@@ -2,6 +2,7 @@
 // Small helpers the windows share.
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class QComboBox;
@@ -16,6 +17,9 @@ void SelectAllOnFocus(std::initializer_list<QLineEdit *> boxes);
 
 // Fills a combo with one column of every row of a query (the list is emptied first).
 void FillCombo(QComboBox *combo, const QString &sql, const QString &column);
+// Fills a list of fixed entries (a status, yes/no) afresh and leaves nothing selected;
+// the list's handlers do not run.
+void FillList(QComboBox *combo, const QStringList &entries);
 // Adds an entry whose visible text and hidden ID differ (the ID in Qt::UserRole).
 void AddItem(QComboBox *combo, const QString &text, const QVariant &id);
 // The hidden ID of the selected entry (null when nothing is selected).
