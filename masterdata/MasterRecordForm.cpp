@@ -1,17 +1,13 @@
 #include "masterdata/MasterRecordForm.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Seams.h"
 #include "app/WidgetHelpers.h"
 #include "data/SqlText.h"
 
 #include <QComboBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QSignalBlocker>
 #include <memory>
 
 const QString MasterRecordForm::Active = QStringLiteral("Active");
@@ -27,22 +23,16 @@ MasterRecordForm::MasterRecordForm(QString keyColumn, QString listSql, QString l
     // The name is typed freely or picked; it is never completed from the list (a
     // completion would also rewrite the letter case the clerk typed) and a typed name
     // is not added to the list.
-    m_name->setEditable(true);
-    m_name->setCompleter(nullptr);
-    m_name->setInsertPolicy(QComboBox::NoInsert);
+    FormLayout::makeKeyCombo(m_name);
     m_status->setEditable(false);
 }
 
-void MasterRecordForm::addColumn(const QString &column, QWidget *control) {
-    m_columns.append({column, control});
+void MasterRecordForm::addColumns(std::initializer_list<QWidget *> controls) {
+    for (QWidget *control : controls) m_columns.append({control->objectName().mid(3), control});
 }
 
 void MasterRecordForm::load() {
-    const QSignalBlocker blockStatus(m_status);
-    m_status->clear();
-    m_status->addItem(Active);
-    m_status->addItem(InActive);
-    m_status->setCurrentIndex(-1);
+    FillList(m_status, {Active, InActive});
 
     // Every stored name, whatever its status; the name itself starts empty.
     FillCombo(m_name, m_listSql, m_keyColumn);
@@ -108,51 +98,3 @@ void MasterRecordForm::showStatus(const QString &stored) {
     // regard to case, and an empty or unknown one leaves no status selected.
     m_status->setCurrentIndex(stored.isEmpty() ? -1 : m_status->findText(stored, Qt::MatchFixedString));
 }
-
-namespace MasterRecordLayout {
-
-void addRow(QGridLayout *column, const QString &label, QWidget *control, QLayout *boxes) {
-    const int row = column->rowCount();
-    auto *text = new QLabel(label);
-    text->setObjectName(QStringLiteral("lbl") + control->objectName().mid(3));
-    text->setBuddy(control);
-    column->addWidget(text, row, 0);
-    if (boxes) {
-        column->addLayout(boxes, row, 1);
-    } else {
-        control->setMinimumWidth(180);
-        column->addWidget(control, row, 1);
-    }
-}
-
-QHBoxLayout *cityRow(QLineEdit *city, QLineEdit *state, QLineEdit *zip) {
-    city->setMinimumWidth(90);
-    state->setFixedWidth(36);
-    zip->setFixedWidth(70);
-    auto *row = new QHBoxLayout;
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(city, 1);
-    row->addWidget(state);
-    row->addWidget(zip);
-    return row;
-}
-
-QHBoxLayout *buttonRow(QPushButton *save, QPushButton *exit) {
-    save->setText(QStringLiteral("Save And Close"));
-    exit->setText(QStringLiteral("Exit"));
-    auto *row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(save);
-    row->addWidget(exit);
-    return row;
-}
-
-void tabOrder(std::initializer_list<QWidget *> controls) {
-    QWidget *previous = nullptr;
-    for (QWidget *control : controls) {
-        if (previous) QWidget::setTabOrder(previous, control);
-        previous = control;
-    }
-}
-
-}  // namespace MasterRecordLayout

@@ -11,11 +11,6 @@
 #include <initializer_list>
 
 class QComboBox;
-class QGridLayout;
-class QHBoxLayout;
-class QLayout;
-class QLineEdit;
-class QPushButton;
 class QWidget;
 
 class MasterRecordForm {
@@ -28,9 +23,10 @@ public:
     MasterRecordForm(QString keyColumn, QString listSql, QString lookupSql, QComboBox *nameCombo,
                      QComboBox *statusCombo);
 
-    // The next column written on save, taken from a text box, the name combo or the
-    // status list. Columns are written in the order they are added.
-    void addColumn(const QString &column, QWidget *control);
+    // The columns written on save, in this order, each taken from a text box, the name
+    // combo or the status list. Every control holds the column it is named after,
+    // without its three-letter prefix (txtAddress1 holds Address1, cmbStatus Status).
+    void addColumns(std::initializer_list<QWidget *> controls);
 
     // Opening: the status entries, then every stored name in name order. The name
     // starts empty and no status is selected.
@@ -63,27 +59,3 @@ private:
     QComboBox *m_status;
     QVector<Column> m_columns;
 };
-
-// Layout pieces of the two windows: labelled rows in columns, the city/state/zip row,
-// the buttons at the bottom right.
-namespace MasterRecordLayout {
-
-// A control of the window carrying its name.
-template <class T>
-T *named(QWidget *window, const char *name) {
-    auto *control = new T(window);
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
-// Adds a labelled row to a column: the control alone, or a row of boxes that starts
-// with it. The label is named after the control (txtAddress1 -> lblAddress1).
-void addRow(QGridLayout *column, const QString &label, QWidget *control, QLayout *boxes = nullptr);
-// City, state and zip on one row: a wide city box and two narrow ones.
-QHBoxLayout *cityRow(QLineEdit *city, QLineEdit *state, QLineEdit *zip);
-// "Save And Close" and "Exit" at the right.
-QHBoxLayout *buttonRow(QPushButton *save, QPushButton *exit);
-// Sets the tab order to the given sequence.
-void tabOrder(std::initializer_list<QWidget *> controls);
-
-}  // namespace MasterRecordLayout

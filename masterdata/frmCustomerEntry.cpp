@@ -1,5 +1,6 @@
 #include "masterdata/frmCustomerEntry.h"
 
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/WidgetHelpers.h"
 
@@ -10,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using MasterRecordLayout::named;
+using namespace FormLayout;
 
 frmCustomerEntry::frmCustomerEntry(QWidget *parent)
     : ChildWindow(parent),
@@ -31,42 +32,26 @@ frmCustomerEntry::frmCustomerEntry(QWidget *parent)
       txtShipToZip(named<QLineEdit>(this, "txtShipToZip")),
       txtShipToPhone(named<QLineEdit>(this, "txtShipToPhone")),
       txtShipToFax(named<QLineEdit>(this, "txtShipToFax")),
-      btnSave(named<QPushButton>(this, "btnSave")),
-      btnExit(named<QPushButton>(this, "btnExit")),
+      btnSave(named<QPushButton>(this, "btnSave", QStringLiteral("Save And Close"))),
+      btnExit(named<QPushButton>(this, "btnExit", QStringLiteral("Exit"))),
       m_form(QStringLiteral("Customer"), QStringLiteral("SELECT * FROM Customer ORDER BY Customer"),
              QStringLiteral("SELECT * FROM Customer WHERE Customer = '"), cmbCustomer, cmbStatus) {
     setWindowTitle(QStringLiteral("Customer Entry/Edit"));
     layOut();
 
     // The seventeen columns in the order a save writes them.
-    m_form.addColumn(QStringLiteral("Customer"), cmbCustomer);
-    m_form.addColumn(QStringLiteral("Address1"), txtAddress1);
-    m_form.addColumn(QStringLiteral("Address2"), txtAddress2);
-    m_form.addColumn(QStringLiteral("City"), txtCity);
-    m_form.addColumn(QStringLiteral("State"), txtState);
-    m_form.addColumn(QStringLiteral("Zip"), txtZip);
-    m_form.addColumn(QStringLiteral("Phone"), txtPhone);
-    m_form.addColumn(QStringLiteral("Fax"), txtFax);
-    m_form.addColumn(QStringLiteral("Status"), cmbStatus);
-    m_form.addColumn(QStringLiteral("ShipTo"), txtShipTo);
-    m_form.addColumn(QStringLiteral("ShipToAddress1"), txtShipToAddress1);
-    m_form.addColumn(QStringLiteral("ShipToAddress2"), txtShipToAddress2);
-    m_form.addColumn(QStringLiteral("ShipToCity"), txtShipToCity);
-    m_form.addColumn(QStringLiteral("ShipToState"), txtShipToState);
-    m_form.addColumn(QStringLiteral("ShipToZip"), txtShipToZip);
-    m_form.addColumn(QStringLiteral("ShipToPhone"), txtShipToPhone);
-    m_form.addColumn(QStringLiteral("ShipToFax"), txtShipToFax);
+    m_form.addColumns({cmbCustomer, txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtPhone, txtFax, cmbStatus,
+                       txtShipTo, txtShipToAddress1, txtShipToAddress2, txtShipToCity, txtShipToState,
+                       txtShipToZip, txtShipToPhone, txtShipToFax});
 
     SelectAllOnFocus({txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtPhone, txtFax, txtShipTo,
                       txtShipToAddress1, txtShipToAddress2, txtShipToCity, txtShipToState, txtShipToZip,
                       txtShipToPhone, txtShipToFax});
 
-    connect(cmbCustomer, &QComboBox::editTextChanged, this, handler([this] { cmbCustomer_Change(); }));
-    connect(cmbCustomer, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0) handler([this] { cmbCustomer_Click(); })();
-    });
-    connect(btnSave, &QPushButton::clicked, this, handler([this] { btnSave_Click(); }));
-    connect(btnExit, &QPushButton::clicked, this, handler([this] { btnExit_Click(); }));
+    onEdit(cmbCustomer, this, [this] { cmbCustomer_Change(); });
+    onPick(cmbCustomer, this, [this] { cmbCustomer_Click(); });
+    onClick(btnSave, this, [this] { btnSave_Click(); });
+    onClick(btnExit, this, [this] { btnExit_Click(); });
 
     handler([this] { Form_Load(); })();
 }
@@ -76,29 +61,26 @@ frmCustomerEntry::frmCustomerEntry(QWidget *parent)
 frmCustomerEntry::~frmCustomerEntry() { cmbCustomer->disconnect(this); }
 
 void frmCustomerEntry::layOut() {
-    using namespace MasterRecordLayout;
-
     // Left: the customer's own address and status.
-    auto *own = new QGridLayout;
-    addRow(own, QStringLiteral("Customer"), cmbCustomer);
-    addRow(own, QStringLiteral("Address 1"), txtAddress1);
-    addRow(own, QStringLiteral("Address 2"), txtAddress2);
-    addRow(own, QStringLiteral("City/St/Zip"), txtCity, cityRow(txtCity, txtState, txtZip));
-    addRow(own, QStringLiteral("Phone"), txtPhone);
-    addRow(own, QStringLiteral("Fax"), txtFax);
-    addRow(own, QStringLiteral("Status"), cmbStatus);
-    own->setRowStretch(own->rowCount(), 1);
+    QGridLayout *own = addressColumn({
+        {QStringLiteral("Customer"), cmbCustomer},
+        {QStringLiteral("Address 1"), txtAddress1},
+        {QStringLiteral("Address 2"), txtAddress2},
+        {QStringLiteral("City/St/Zip"), txtCity, cityRow(txtCity, txtState, txtZip)},
+        {QStringLiteral("Phone"), txtPhone},
+        {QStringLiteral("Fax"), txtFax},
+        {QStringLiteral("Status"), cmbStatus},
+    });
 
     // Right: the default ship-to address.
-    auto *shipTo = new QGridLayout;
-    addRow(shipTo, QStringLiteral("Ship To"), txtShipTo);
-    addRow(shipTo, QStringLiteral("Ship To Address 1"), txtShipToAddress1);
-    addRow(shipTo, QStringLiteral("Ship To Address 2"), txtShipToAddress2);
-    addRow(shipTo, QStringLiteral("Ship To City/St/Zip"), txtShipToCity,
-           cityRow(txtShipToCity, txtShipToState, txtShipToZip));
-    addRow(shipTo, QStringLiteral("Ship To Phone"), txtShipToPhone);
-    addRow(shipTo, QStringLiteral("Ship To Fax"), txtShipToFax);
-    shipTo->setRowStretch(shipTo->rowCount(), 1);
+    QGridLayout *shipTo = addressColumn({
+        {QStringLiteral("Ship To"), txtShipTo},
+        {QStringLiteral("Ship To Address 1"), txtShipToAddress1},
+        {QStringLiteral("Ship To Address 2"), txtShipToAddress2},
+        {QStringLiteral("Ship To City/St/Zip"), txtShipToCity, cityRow(txtShipToCity, txtShipToState, txtShipToZip)},
+        {QStringLiteral("Ship To Phone"), txtShipToPhone},
+        {QStringLiteral("Ship To Fax"), txtShipToFax},
+    });
 
     auto *columns = new QHBoxLayout;
     columns->addLayout(own);
@@ -107,7 +89,7 @@ void frmCustomerEntry::layOut() {
 
     auto *window = new QVBoxLayout(this);
     window->addLayout(columns);
-    window->addLayout(buttonRow(btnSave, btnExit));
+    window->addLayout(buttonRow({btnSave, btnExit}));
     window->setSizeConstraint(QLayout::SetFixedSize);  // a fixed border: not resizable
 
     tabOrder({cmbCustomer, txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtPhone, txtFax, cmbStatus,

@@ -1,5 +1,6 @@
 #include "masterdata/frmVendorEntry.h"
 
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/WidgetHelpers.h"
 
@@ -10,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using MasterRecordLayout::named;
+using namespace FormLayout;
 
 frmVendorEntry::frmVendorEntry(QWidget *parent)
     : ChildWindow(parent),
@@ -24,35 +25,25 @@ frmVendorEntry::frmVendorEntry(QWidget *parent)
       txtFax(named<QLineEdit>(this, "txtFax")),
       txtContact(named<QLineEdit>(this, "txtContact")),
       cmbStatus(named<QComboBox>(this, "cmbStatus")),
-      btnSave(named<QPushButton>(this, "btnSave")),
-      btnExit(named<QPushButton>(this, "btnExit")),
+      btnSave(named<QPushButton>(this, "btnSave", QStringLiteral("Save And Close"))),
+      btnExit(named<QPushButton>(this, "btnExit", QStringLiteral("Exit"))),
       m_form(QStringLiteral("Vendor"), QStringLiteral("SELECT * FROM Vendor ORDER BY Vendor"),
              QStringLiteral("SELECT * FROM Vendor WHERE Vendor = '"), cmbVendor, cmbStatus) {
     setWindowTitle(QStringLiteral("Vendor Entry/Edit"));
     layOut();
 
     // The ten columns in the order a save writes them.
-    m_form.addColumn(QStringLiteral("Vendor"), cmbVendor);
-    m_form.addColumn(QStringLiteral("Address1"), txtAddress1);
-    m_form.addColumn(QStringLiteral("Address2"), txtAddress2);
-    m_form.addColumn(QStringLiteral("City"), txtCity);
-    m_form.addColumn(QStringLiteral("State"), txtState);
-    m_form.addColumn(QStringLiteral("Zip"), txtZip);
-    m_form.addColumn(QStringLiteral("Phone"), txtPhone);
-    m_form.addColumn(QStringLiteral("Fax"), txtFax);
-    m_form.addColumn(QStringLiteral("Contact"), txtContact);
-    m_form.addColumn(QStringLiteral("Status"), cmbStatus);
+    m_form.addColumns({cmbVendor, txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtPhone, txtFax, txtContact,
+                       cmbStatus});
 
     // The state box selects its whole text on focus too, like every other box here and
     // the customer window's state box, so that typing over a state always replaces it.
     SelectAllOnFocus({txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtPhone, txtFax, txtContact});
 
-    connect(cmbVendor, &QComboBox::editTextChanged, this, handler([this] { cmbVendor_Change(); }));
-    connect(cmbVendor, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0) handler([this] { cmbVendor_Click(); })();
-    });
-    connect(btnSave, &QPushButton::clicked, this, handler([this] { btnSave_Click(); }));
-    connect(btnExit, &QPushButton::clicked, this, handler([this] { btnExit_Click(); }));
+    onEdit(cmbVendor, this, [this] { cmbVendor_Change(); });
+    onPick(cmbVendor, this, [this] { cmbVendor_Click(); });
+    onClick(btnSave, this, [this] { btnSave_Click(); });
+    onClick(btnExit, this, [this] { btnExit_Click(); });
 
     handler([this] { Form_Load(); })();
 }
@@ -62,21 +53,18 @@ frmVendorEntry::frmVendorEntry(QWidget *parent)
 frmVendorEntry::~frmVendorEntry() { cmbVendor->disconnect(this); }
 
 void frmVendorEntry::layOut() {
-    using namespace MasterRecordLayout;
-
-    auto *address = new QGridLayout;
-    addRow(address, QStringLiteral("Vendor"), cmbVendor);
-    addRow(address, QStringLiteral("Address 1"), txtAddress1);
-    addRow(address, QStringLiteral("Address 2"), txtAddress2);
-    addRow(address, QStringLiteral("City/St/Zip"), txtCity, cityRow(txtCity, txtState, txtZip));
-    address->setRowStretch(address->rowCount(), 1);
-
-    auto *contact = new QGridLayout;
-    addRow(contact, QStringLiteral("Phone"), txtPhone);
-    addRow(contact, QStringLiteral("Fax"), txtFax);
-    addRow(contact, QStringLiteral("Contact"), txtContact);
-    addRow(contact, QStringLiteral("Status"), cmbStatus);
-    contact->setRowStretch(contact->rowCount(), 1);
+    QGridLayout *address = addressColumn({
+        {QStringLiteral("Vendor"), cmbVendor},
+        {QStringLiteral("Address 1"), txtAddress1},
+        {QStringLiteral("Address 2"), txtAddress2},
+        {QStringLiteral("City/St/Zip"), txtCity, cityRow(txtCity, txtState, txtZip)},
+    });
+    QGridLayout *contact = addressColumn({
+        {QStringLiteral("Phone"), txtPhone},
+        {QStringLiteral("Fax"), txtFax},
+        {QStringLiteral("Contact"), txtContact},
+        {QStringLiteral("Status"), cmbStatus},
+    });
 
     auto *columns = new QHBoxLayout;
     columns->addLayout(address);
@@ -85,7 +73,7 @@ void frmVendorEntry::layOut() {
 
     auto *window = new QVBoxLayout(this);
     window->addLayout(columns);
-    window->addLayout(buttonRow(btnSave, btnExit));
+    window->addLayout(buttonRow({btnSave, btnExit}));
     window->setSizeConstraint(QLayout::SetFixedSize);  // a fixed border: not resizable
 
     tabOrder({cmbVendor, txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtPhone, txtFax, txtContact,
