@@ -1,6 +1,7 @@
 #include "product/BunEntryTab.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/NumberBox.h"
 #include "app/Seams.h"
@@ -11,12 +12,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
+
+using namespace FormLayout;
 
 namespace {
 
@@ -26,100 +26,48 @@ double sizeValue(const QString &text) { return Values::IsNumeric(text) ? Values:
 }  // namespace
 
 BunEntryTab::BunEntryTab(QWidget *parent) : QWidget(parent) {
-    cmbBunID = new QComboBox(this);
-    // The ID text is exactly what the clerk types: no inline completion, no insertion.
-    cmbBunID->setEditable(true);
-    cmbBunID->setInsertPolicy(QComboBox::NoInsert);
-    cmbBunID->setCompleter(nullptr);
-    chkOffAll = new QCheckBox(QStringLiteral("\"Off All\""), this);
-    txtBunWidth = new NumberBox(QStringLiteral("#,##0.00"), this);
-    txtBunLength = new NumberBox(QStringLiteral("#,##0.00"), this);
-    txtBunGrade = new QLineEdit(this);
-    cmbBunVendor = new QComboBox(this);
-    cmbBunStatus = new QComboBox(this);
-    btnBunSave = new QPushButton(QStringLiteral("Save"), this);
-    btnBunExit = new QPushButton(QStringLiteral("Exit"), this);
-
-    cmbBunID->setObjectName(QStringLiteral("cmbBunID"));
-    chkOffAll->setObjectName(QStringLiteral("chkOffAll"));
-    txtBunWidth->setObjectName(QStringLiteral("txtBunWidth"));
-    txtBunLength->setObjectName(QStringLiteral("txtBunLength"));
-    txtBunGrade->setObjectName(QStringLiteral("txtBunGrade"));
-    cmbBunVendor->setObjectName(QStringLiteral("cmbBunVendor"));
-    cmbBunStatus->setObjectName(QStringLiteral("cmbBunStatus"));
-    btnBunSave->setObjectName(QStringLiteral("btnBunSave"));
-    btnBunExit->setObjectName(QStringLiteral("btnBunExit"));
+    cmbBunID = named<QComboBox>(this, "cmbBunID");
+    makeKeyCombo(cmbBunID);
+    chkOffAll = named<QCheckBox>(this, "chkOffAll", QStringLiteral("\"Off All\""));
+    txtBunWidth = named<NumberBox>(this, "txtBunWidth", QStringLiteral("#,##0.00"));
+    txtBunLength = named<NumberBox>(this, "txtBunLength", QStringLiteral("#,##0.00"));
+    txtBunGrade = named<QLineEdit>(this, "txtBunGrade");
+    cmbBunVendor = named<QComboBox>(this, "cmbBunVendor");
+    cmbBunStatus = named<QComboBox>(this, "cmbBunStatus");
+    btnBunSave = named<QPushButton>(this, "btnBunSave", QStringLiteral("Save"));
+    btnBunExit = named<QPushButton>(this, "btnBunExit", QStringLiteral("Exit"));
 
     auto *grid = new QGridLayout;
-    auto addRow = [&](int row, const QString &caption, QWidget *control) {
-        auto *label = new QLabel(caption, this);
-        label->setBuddy(control);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(control, row, 1);
-    };
-    addRow(0, QStringLiteral("Bun ID:"), cmbBunID);
-    grid->addWidget(chkOffAll, 1, 1);
-    addRow(2, QStringLiteral("Width:"), txtBunWidth);
-    addRow(3, QStringLiteral("Length:"), txtBunLength);
-    addRow(4, QStringLiteral("Grade:"), txtBunGrade);
-    addRow(5, QStringLiteral("Vendor:"), cmbBunVendor);
-    addRow(6, QStringLiteral("Status:"), cmbBunStatus);
-    grid->addWidget(new QLabel(this), 7, 1);  // the tab's label without text
-    // The boxes keep a working width; the room to their right stays empty.
-    grid->setColumnMinimumWidth(1, 260);
-    grid->setColumnStretch(2, 1);
+    addRow(grid, QStringLiteral("Bun ID:"), cmbBunID);
+    grid->addWidget(chkOffAll, grid->rowCount(), 1);
+    addRow(grid, QStringLiteral("Width:"), txtBunWidth);
+    addRow(grid, QStringLiteral("Length:"), txtBunLength);
+    addRow(grid, QStringLiteral("Grade:"), txtBunGrade);
+    addRow(grid, QStringLiteral("Vendor:"), cmbBunVendor);
+    addRow(grid, QStringLiteral("Status:"), cmbBunStatus);
+    grid->addWidget(new QLabel(this), grid->rowCount(), 1);  // the tab's label without text
+    keepWorkingWidth(grid);
+    entryPage(this, nullptr, grid, buttonRow({btnBunSave, btnBunExit}));
+    tabOrder({cmbBunID, chkOffAll, txtBunWidth, txtBunLength, txtBunGrade, cmbBunVendor, cmbBunStatus, btnBunSave,
+              btnBunExit});
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnBunSave);
-    buttons->addWidget(btnBunExit);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
-
-    setTabOrder(cmbBunID, chkOffAll);
-    setTabOrder(chkOffAll, txtBunWidth);
-    setTabOrder(txtBunWidth, txtBunLength);
-    setTabOrder(txtBunLength, txtBunGrade);
-    setTabOrder(txtBunGrade, cmbBunVendor);
-    setTabOrder(cmbBunVendor, cmbBunStatus);
-    setTabOrder(cmbBunStatus, btnBunSave);
-    setTabOrder(btnBunSave, btnBunExit);
-
-    connect(cmbBunID, &QComboBox::editTextChanged, this, handler([this] { cmbBunID_Change(); }));
-    connect(cmbBunID, &QComboBox::currentIndexChanged, this, handler([this] { cmbBunID_Click(); }));
-    connect(btnBunSave, &QPushButton::clicked, this, handler([this] { btnBunSave_Click(); }));
-    connect(btnBunExit, &QPushButton::clicked, this, [this] { emit exitRequested(); });
+    onEdit(cmbBunID, this, [this] { cmbBunID_Change(); });
+    onPick(cmbBunID, this, [this] { cmbBunID_Click(); });
+    onClick(btnBunSave, this, [this] { btnBunSave_Click(); });
+    onClick(btnBunExit, this, [this] { emit exitRequested(); });
 }
 
 void BunEntryTab::reset() {
-    {
-        const QSignalBlocker block(cmbBunStatus);
-        cmbBunStatus->clear();
-        cmbBunStatus->addItems({QStringLiteral("Active"), QStringLiteral("Inactive")});
-    }
-    {
-        const QSignalBlocker block(cmbBunID);
-        FillCombo(cmbBunID, QStringLiteral("SELECT ID FROM Bun ORDER BY ID"), QStringLiteral("ID"));
-        cmbBunID->setCurrentIndex(-1);
-        cmbBunID->setEditText(QString());
-    }
-    {
-        const QSignalBlocker block(cmbBunVendor);
-        FillCombo(cmbBunVendor, QStringLiteral("SELECT Vendor FROM Vendor ORDER BY Vendor"), QStringLiteral("Vendor"));
-    }
+    FillList(cmbBunStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
+    FillCombo(cmbBunID, QStringLiteral("SELECT ID FROM Bun ORDER BY ID"), QStringLiteral("ID"));
+    FillCombo(cmbBunVendor, QStringLiteral("SELECT Vendor FROM Vendor ORDER BY Vendor"), QStringLiteral("Vendor"));
     // The ID text is empty, so the tab shows what an empty lookup shows.
     clearTab();
 }
 
 void BunEntryTab::cmbBunID_Change() { lookUp(); }
 
-void BunEntryTab::cmbBunID_Click() {
-    if (cmbBunID->currentIndex() < 0) return;
-    lookUp();
-}
+void BunEntryTab::cmbBunID_Click() { lookUp(); }
 
 void BunEntryTab::clearTab() {
     chkOffAll->setChecked(false);

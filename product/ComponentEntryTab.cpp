@@ -1,6 +1,7 @@
 #include "product/ComponentEntryTab.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/NumberBox.h"
 #include "app/Seams.h"
@@ -10,32 +11,15 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
+
+using namespace FormLayout;
 
 namespace {
 
 const QString InvalidTitle = QStringLiteral("Invalid Information");
-
-// An editable combo whose text is exactly what the clerk types: no inline completion
-// that would slip another component's ID into the box, and Enter adds nothing to the list.
-void makeKeyCombo(QComboBox *combo) {
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
-}
-
-// Empties a fixed list, fills it with the given entries and leaves nothing selected.
-void fillFixed(QComboBox *combo, const QStringList &entries) {
-    const QSignalBlocker block(combo);
-    combo->clear();
-    combo->addItems(entries);
-    combo->setCurrentIndex(-1);
-}
 
 QString selectedText(const QComboBox *combo) {
     return combo->currentIndex() < 0 ? QString() : combo->currentText();
@@ -54,48 +38,30 @@ ComponentEntryTab::ComponentEntryTab(QWidget *parent) : QWidget(parent) {
         this);
     intro->setWordWrap(true);
 
-    cmbComponentID = new QComboBox(this);
+    const QString size = QStringLiteral("#,##0.00");
+    cmbComponentID = named<QComboBox>(this, "cmbComponentID");
     makeKeyCombo(cmbComponentID);
-    txtComponentDescription = new QLineEdit(this);
-    txtComponentThickness = new NumberBox(QStringLiteral("#,##0.00"), this);
-    txtComponentWidth = new NumberBox(QStringLiteral("#,##0.00"), this);
-    txtComponentLength = new NumberBox(QStringLiteral("#,##0.00"), this);
-    cmbCutStyle = new QComboBox(this);
-    cmbTest = new QComboBox(this);
-    txtTestRange = new QLineEdit(this);
-    txtComponentTopped = new QLineEdit(this);
-    cmbPrintShipping = new QComboBox(this);
-    cmbArm = new QComboBox(this);
-    cmbTie = new QComboBox(this);
-    cmbComponentBun = new QComboBox(this);
+    txtComponentDescription = named<QLineEdit>(this, "txtComponentDescription");
+    txtComponentThickness = named<NumberBox>(this, "txtComponentThickness", size);
+    txtComponentWidth = named<NumberBox>(this, "txtComponentWidth", size);
+    txtComponentLength = named<NumberBox>(this, "txtComponentLength", size);
+    cmbCutStyle = named<QComboBox>(this, "cmbCutStyle");
+    cmbTest = named<QComboBox>(this, "cmbTest");
+    txtTestRange = named<QLineEdit>(this, "txtTestRange");
+    txtComponentTopped = named<QLineEdit>(this, "txtComponentTopped");
+    cmbPrintShipping = named<QComboBox>(this, "cmbPrintShipping");
+    cmbArm = named<QComboBox>(this, "cmbArm");
+    cmbTie = named<QComboBox>(this, "cmbTie");
+    cmbComponentBun = named<QComboBox>(this, "cmbComponentBun");
     // Number boxes select their whole text on focus, so typing replaces the value.
-    txtRailsPerBun = new NumberBox(QStringLiteral("0"), this);
-    txtPiecesPerRail = new NumberBox(QStringLiteral("0"), this);
-    cmbComponentStatus = new QComboBox(this);
-    btnComponentSave = new QPushButton(QStringLiteral("Save"), this);
-    btnComponentExit = new QPushButton(QStringLiteral("Exit"), this);
-
-    cmbComponentID->setObjectName(QStringLiteral("cmbComponentID"));
-    txtComponentDescription->setObjectName(QStringLiteral("txtComponentDescription"));
-    txtComponentThickness->setObjectName(QStringLiteral("txtComponentThickness"));
-    txtComponentWidth->setObjectName(QStringLiteral("txtComponentWidth"));
-    txtComponentLength->setObjectName(QStringLiteral("txtComponentLength"));
-    cmbCutStyle->setObjectName(QStringLiteral("cmbCutStyle"));
-    cmbTest->setObjectName(QStringLiteral("cmbTest"));
-    txtTestRange->setObjectName(QStringLiteral("txtTestRange"));
-    txtComponentTopped->setObjectName(QStringLiteral("txtComponentTopped"));
-    cmbPrintShipping->setObjectName(QStringLiteral("cmbPrintShipping"));
-    cmbArm->setObjectName(QStringLiteral("cmbArm"));
-    cmbTie->setObjectName(QStringLiteral("cmbTie"));
-    cmbComponentBun->setObjectName(QStringLiteral("cmbComponentBun"));
-    txtRailsPerBun->setObjectName(QStringLiteral("txtRailsPerBun"));
-    txtPiecesPerRail->setObjectName(QStringLiteral("txtPiecesPerRail"));
-    cmbComponentStatus->setObjectName(QStringLiteral("cmbComponentStatus"));
-    btnComponentSave->setObjectName(QStringLiteral("btnComponentSave"));
-    btnComponentExit->setObjectName(QStringLiteral("btnComponentExit"));
+    txtRailsPerBun = named<NumberBox>(this, "txtRailsPerBun", QStringLiteral("0"));
+    txtPiecesPerRail = named<NumberBox>(this, "txtPiecesPerRail", QStringLiteral("0"));
+    cmbComponentStatus = named<QComboBox>(this, "cmbComponentStatus");
+    btnComponentSave = named<QPushButton>(this, "btnComponentSave", QStringLiteral("Save"));
+    btnComponentExit = named<QPushButton>(this, "btnComponentExit", QStringLiteral("Exit"));
 
     // Labels and controls in the order the columns are saved, which is also the tab order.
-    const QList<QPair<QString, QWidget *>> rows = {
+    QGridLayout *grid = labelledRows({
         {QStringLiteral("ID:"), cmbComponentID},
         {QStringLiteral("Description:"), txtComponentDescription},
         {QStringLiteral("Thickness:"), txtComponentThickness},
@@ -112,69 +78,38 @@ ComponentEntryTab::ComponentEntryTab(QWidget *parent) : QWidget(parent) {
         {QStringLiteral("Rails Per Bun:"), txtRailsPerBun},
         {QStringLiteral("Pieces Per Rail/Roll:"), txtPiecesPerRail},
         {QStringLiteral("Status:"), cmbComponentStatus},
-    };
-    auto *grid = new QGridLayout;
-    QWidget *previous = nullptr;
-    for (int r = 0; r < rows.size(); ++r) {
-        auto *label = new QLabel(rows[r].first, this);
-        label->setBuddy(rows[r].second);
-        grid->addWidget(label, r, 0);
-        grid->addWidget(rows[r].second, r, 1);
-        if (previous) setTabOrder(previous, rows[r].second);
-        previous = rows[r].second;
-    }
-    // The boxes keep a working width; the room to their right stays empty.
-    grid->setColumnMinimumWidth(1, 260);
-    grid->setColumnStretch(2, 1);
-    setTabOrder(previous, btnComponentSave);
-    setTabOrder(btnComponentSave, btnComponentExit);
+    });
+    keepWorkingWidth(grid);
+    entryPage(this, intro, grid, buttonRow({btnComponentSave, btnComponentExit}));
+    tabOrder({cmbComponentID, txtComponentDescription, txtComponentThickness, txtComponentWidth, txtComponentLength,
+              cmbCutStyle, cmbTest, txtTestRange, txtComponentTopped, cmbPrintShipping, cmbArm, cmbTie,
+              cmbComponentBun, txtRailsPerBun, txtPiecesPerRail, cmbComponentStatus, btnComponentSave,
+              btnComponentExit});
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnComponentSave);
-    buttons->addWidget(btnComponentExit);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(intro);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
-
-    connect(cmbComponentID, &QComboBox::editTextChanged, this, handler([this] { cmbComponentID_Change(); }));
-    connect(cmbComponentID, &QComboBox::currentIndexChanged, this, handler([this] { cmbComponentID_Click(); }));
-    connect(btnComponentSave, &QPushButton::clicked, this, handler([this] { btnComponentSave_Click(); }));
-    connect(btnComponentExit, &QPushButton::clicked, this, [this] { emit exitRequested(); });
+    onEdit(cmbComponentID, this, [this] { cmbComponentID_Change(); });
+    onPick(cmbComponentID, this, [this] { cmbComponentID_Click(); });
+    onClick(btnComponentSave, this, [this] { btnComponentSave_Click(); });
+    onClick(btnComponentExit, this, [this] { emit exitRequested(); });
 }
 
 void ComponentEntryTab::reset() {
     const QStringList yesNo = {QStringLiteral("Yes"), QStringLiteral("No")};
-    fillFixed(cmbTest, yesNo);
-    fillFixed(cmbPrintShipping, yesNo);
-    fillFixed(cmbArm, yesNo);
-    fillFixed(cmbTie, yesNo);
-    fillFixed(cmbComponentStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
-    fillFixed(cmbCutStyle, {QStringLiteral("Straight Cut"), QStringLiteral("Pattern Cut")});
-    {
-        const QSignalBlocker block(cmbComponentBun);
-        FillCombo(cmbComponentBun, QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"),
-                  QStringLiteral("ID"));
-        cmbComponentBun->setCurrentIndex(-1);
-    }
-    {
-        const QSignalBlocker block(cmbComponentID);
-        FillCombo(cmbComponentID, QStringLiteral("SELECT ID FROM Component ORDER BY ID"), QStringLiteral("ID"));
-        cmbComponentID->setCurrentIndex(-1);
-        cmbComponentID->setEditText(QString());
-    }
+    FillList(cmbTest, yesNo);
+    FillList(cmbPrintShipping, yesNo);
+    FillList(cmbArm, yesNo);
+    FillList(cmbTie, yesNo);
+    FillList(cmbComponentStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
+    FillList(cmbCutStyle, {QStringLiteral("Straight Cut"), QStringLiteral("Pattern Cut")});
+    // Both lists are left without a selection and the ID text empty, without a lookup.
+    FillCombo(cmbComponentBun, QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"),
+              QStringLiteral("ID"));
+    FillCombo(cmbComponentID, QStringLiteral("SELECT ID FROM Component ORDER BY ID"), QStringLiteral("ID"));
     clearTab();
 }
 
 void ComponentEntryTab::cmbComponentID_Change() { lookUp(); }
 
-void ComponentEntryTab::cmbComponentID_Click() {
-    if (cmbComponentID->currentIndex() < 0) return;
-    lookUp();
-}
+void ComponentEntryTab::cmbComponentID_Click() { lookUp(); }
 
 void ComponentEntryTab::clearTab() {
     txtComponentDescription->clear();

@@ -1,6 +1,7 @@
 #include "product/ComponentFrame.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/Seams.h"
 #include "app/Values.h"
@@ -9,12 +10,12 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+using namespace FormLayout;
 
 namespace {
 
@@ -40,58 +41,32 @@ void selectComponent(QComboBox *combo, const QVariant &componentId) {
 }  // namespace
 
 ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Component"), parent) {
-    cmbStyle = new QComboBox(this);
-    cmbComponent = new QComboBox(this);
-    txtQty = new QLineEdit(this);
-    txtStyleComponentID = new QLineEdit(this);
+    cmbStyle = named<QComboBox>(this, "cmbStyle");
+    cmbComponent = named<QComboBox>(this, "cmbComponent");
+    txtQty = named<QLineEdit>(this, "txtQty");
+    txtStyleComponentID = named<QLineEdit>(this, "txtStyleComponentID");
     txtStyleComponentID->setVisible(false);
-    btnComponentNew = new QPushButton(QStringLiteral("New"), this);
-    cmbComponentSave2 = new QPushButton(QStringLiteral("Save"), this);
-    btnDeleteComponent = new QPushButton(QStringLiteral("Delete"), this);
+    btnComponentNew = named<QPushButton>(this, "btnComponentNew", QStringLiteral("New"));
+    cmbComponentSave2 = named<QPushButton>(this, "cmbComponentSave2", QStringLiteral("Save"));
+    btnDeleteComponent = named<QPushButton>(this, "btnDeleteComponent", QStringLiteral("Delete"));
 
-    cmbStyle->setObjectName(QStringLiteral("cmbStyle"));
-    cmbComponent->setObjectName(QStringLiteral("cmbComponent"));
-    txtQty->setObjectName(QStringLiteral("txtQty"));
-    txtStyleComponentID->setObjectName(QStringLiteral("txtStyleComponentID"));
-    btnComponentNew->setObjectName(QStringLiteral("btnComponentNew"));
-    cmbComponentSave2->setObjectName(QStringLiteral("cmbComponentSave2"));
-    btnDeleteComponent->setObjectName(QStringLiteral("btnDeleteComponent"));
-
-    auto *grid = new QGridLayout;
-    const QList<QPair<QString, QWidget *>> rows = {
+    QGridLayout *grid = labelledRows({
         {QStringLiteral("Style:"), cmbStyle},
         {QStringLiteral("Component:"), cmbComponent},
         {QStringLiteral("Qty:"), txtQty},
-    };
-    for (int r = 0; r < rows.size(); ++r) {
-        auto *label = new QLabel(rows[r].first, this);
-        label->setBuddy(rows[r].second);
-        grid->addWidget(label, r, 0);
-        grid->addWidget(rows[r].second, r, 1);
-    }
+    });
     grid->setColumnStretch(1, 1);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnComponentNew);
-    buttons->addWidget(cmbComponentSave2);
-    buttons->addWidget(btnDeleteComponent);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
-
-    setTabOrder(cmbStyle, cmbComponent);
-    setTabOrder(cmbComponent, txtQty);
-    setTabOrder(txtQty, btnComponentNew);
-    setTabOrder(btnComponentNew, cmbComponentSave2);
-    setTabOrder(cmbComponentSave2, btnDeleteComponent);
+    layout->addLayout(buttonRow({btnComponentNew, cmbComponentSave2, btnDeleteComponent}));
+    tabOrder({cmbStyle, cmbComponent, txtQty, btnComponentNew, cmbComponentSave2, btnDeleteComponent});
 
     // Picking a style runs nothing: the link is looked up when the component is picked.
-    connect(cmbComponent, &QComboBox::currentIndexChanged, this, handler([this] { cmbComponent_Click(); }));
-    connect(btnComponentNew, &QPushButton::clicked, this, handler([this] { btnComponentNew_Click(); }));
-    connect(cmbComponentSave2, &QPushButton::clicked, this, handler([this] { cmbComponentSave2_Click(); }));
-    connect(btnDeleteComponent, &QPushButton::clicked, this, handler([this] { btnDeleteComponent_Click(); }));
+    onPick(cmbComponent, this, [this] { cmbComponent_Click(); });
+    onClick(btnComponentNew, this, [this] { btnComponentNew_Click(); });
+    onClick(cmbComponentSave2, this, [this] { cmbComponentSave2_Click(); });
+    onClick(btnDeleteComponent, this, [this] { btnDeleteComponent_Click(); });
 }
 
 void ComponentFrame::reset() {
@@ -128,8 +103,9 @@ void ComponentFrame::loadLink(const QVariant &styleId, const QVariant &component
     txtStyleComponentID->setText(BoxText(styleComponentId));
 }
 
+// A component was picked: the link of the picked style and this component is shown.
 void ComponentFrame::cmbComponent_Click() {
-    if (cmbComponent->currentIndex() < 0 || cmbStyle->currentIndex() < 0) return;
+    if (cmbStyle->currentIndex() < 0) return;
     auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleComponent WHERE ComponentID = '") +
                                           SqlText::Escaped(SelectedId(cmbComponent).toString()) +
                                           QStringLiteral("' AND StyleID = ") + bareId(SelectedId(cmbStyle)));

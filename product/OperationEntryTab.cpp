@@ -1,6 +1,7 @@
 #include "product/OperationEntryTab.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/Seams.h"
 #include "app/Values.h"
@@ -14,7 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
+
+using namespace FormLayout;
 
 namespace {
 
@@ -35,77 +37,39 @@ OperationEntryTab::OperationEntryTab(QWidget *parent) : QWidget(parent) {
         new QLabel(QStringLiteral("Operations will define which reports the style information is displayed on."), this);
     explanation->setWordWrap(true);
 
-    cmbStationName = new QComboBox(this);
-    cmbStationName->setObjectName(QStringLiteral("cmbStationName"));
-    cmbStationName->setEditable(true);
-    // Station names are typed freely: no completion, and Enter never adds the text to the list.
-    cmbStationName->setCompleter(nullptr);
-    cmbStationName->setInsertPolicy(QComboBox::NoInsert);
-    cmbReportName = new QComboBox(this);
-    cmbReportName->setObjectName(QStringLiteral("cmbReportName"));
-    txtTeams = new QLineEdit(this);
-    txtTeams->setObjectName(QStringLiteral("txtTeams"));
-    cmbOperationStatus = new QComboBox(this);
-    cmbOperationStatus->setObjectName(QStringLiteral("cmbOperationStatus"));
-    btnOperationSave = new QPushButton(QStringLiteral("Save"), this);
-    btnOperationSave->setObjectName(QStringLiteral("btnOperationSave"));
-    btnOperationExit = new QPushButton(QStringLiteral("Exit"), this);
-    btnOperationExit->setObjectName(QStringLiteral("btnOperationExit"));
+    cmbStationName = named<QComboBox>(this, "cmbStationName");
+    makeKeyCombo(cmbStationName);  // station names are typed freely
+    cmbReportName = named<QComboBox>(this, "cmbReportName");
+    txtTeams = named<QLineEdit>(this, "txtTeams");
+    cmbOperationStatus = named<QComboBox>(this, "cmbOperationStatus");
+    btnOperationSave = named<QPushButton>(this, "btnOperationSave", QStringLiteral("Save"));
+    btnOperationExit = named<QPushButton>(this, "btnOperationExit", QStringLiteral("Exit"));
 
-    auto *grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Station Name:"), this), 0, 0);
-    grid->addWidget(cmbStationName, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Report Type:"), this), 1, 0);
-    grid->addWidget(cmbReportName, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Teams:"), this), 2, 0);
-    grid->addWidget(txtTeams, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Status:"), this), 3, 0);
-    grid->addWidget(cmbOperationStatus, 3, 1);
+    QGridLayout *grid = labelledRows({
+        {QStringLiteral("Station Name:"), cmbStationName},
+        {QStringLiteral("Report Type:"), cmbReportName},
+        {QStringLiteral("Teams:"), txtTeams},
+        {QStringLiteral("Status:"), cmbOperationStatus},
+    });
     grid->setColumnStretch(1, 1);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOperationSave);
-    buttons->addWidget(btnOperationExit);
 
     // The entry keeps a form's width on the wide tab.
     auto *formRow = new QHBoxLayout;
     formRow->addLayout(grid, 1);
     formRow->addStretch(1);
 
-    auto *column = new QVBoxLayout(this);
-    column->addWidget(explanation);
-    column->addLayout(formRow);
-    column->addStretch();
-    column->addLayout(buttons);
+    entryPage(this, explanation, formRow, buttonRow({btnOperationSave, btnOperationExit}));
+    tabOrder({cmbStationName, cmbReportName, txtTeams, cmbOperationStatus, btnOperationSave, btnOperationExit});
 
-    setTabOrder(cmbStationName, cmbReportName);
-    setTabOrder(cmbReportName, txtTeams);
-    setTabOrder(txtTeams, cmbOperationStatus);
-    setTabOrder(cmbOperationStatus, btnOperationSave);
-    setTabOrder(btnOperationSave, btnOperationExit);
-
-    connect(cmbStationName, &QComboBox::editTextChanged, this, handler([this] { cmbStationName_Change(); }));
-    connect(cmbStationName, &QComboBox::currentIndexChanged, this, handler([this] {
-                if (cmbStationName->currentIndex() >= 0) cmbStationName_Click();
-            }));
-    connect(btnOperationSave, &QPushButton::clicked, this, handler([this] { btnOperationSave_Click(); }));
-    connect(btnOperationExit, &QPushButton::clicked, this, [this] { emit exitRequested(); });
+    onEdit(cmbStationName, this, [this] { cmbStationName_Change(); });
+    onPick(cmbStationName, this, [this] { cmbStationName_Click(); });
+    onClick(btnOperationSave, this, [this] { btnOperationSave_Click(); });
+    onClick(btnOperationExit, this, [this] { emit exitRequested(); });
 }
 
 void OperationEntryTab::reset() {
-    {
-        const QSignalBlocker blockReport(cmbReportName);
-        cmbReportName->clear();
-        cmbReportName->addItems(kReportTypes);
-        cmbReportName->setCurrentIndex(-1);
-    }
-    {
-        const QSignalBlocker blockStatus(cmbOperationStatus);
-        cmbOperationStatus->clear();
-        cmbOperationStatus->addItems({QStringLiteral("Active"), QStringLiteral("Inactive")});
-        cmbOperationStatus->setCurrentIndex(-1);
-    }
+    FillList(cmbReportName, kReportTypes);
+    FillList(cmbOperationStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
     txtTeams->setText(QStringLiteral("1"));
     FillCombo(cmbStationName, QStringLiteral("SELECT * FROM Operation ORDER BY Station"), QStringLiteral("Station"));
 }

@@ -1,6 +1,7 @@
 #include "product/OperationFrame.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/NumberBox.h"
 #include "app/Seams.h"
@@ -10,11 +11,11 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+
+using namespace FormLayout;
 
 namespace {
 
@@ -29,70 +30,35 @@ QString BareId(const QVariant &id) { return BareId(id.toString()); }
 OperationFrame::OperationFrame(QWidget *parent) : QGroupBox(QStringLiteral("Operation"), parent) {
     setObjectName(QStringLiteral("fraOperation"));
 
-    cmbStyle2 = new QComboBox(this);
-    cmbStyle2->setObjectName(QStringLiteral("cmbStyle2"));
-    cmbComponent2 = new QComboBox(this);
-    cmbComponent2->setObjectName(QStringLiteral("cmbComponent2"));
-    cmbOperation = new QComboBox(this);
-    cmbOperation->setObjectName(QStringLiteral("cmbOperation"));
-    txtInstructions = new QLineEdit(this);
-    txtInstructions->setObjectName(QStringLiteral("txtInstructions"));
-    txtThickness = new NumberBox(kDimensionPicture, this);
-    txtThickness->setObjectName(QStringLiteral("txtThickness"));
-    txtWidth = new NumberBox(kDimensionPicture, this);
-    txtWidth->setObjectName(QStringLiteral("txtWidth"));
-    txtLength = new NumberBox(kDimensionPicture, this);
-    txtLength->setObjectName(QStringLiteral("txtLength"));
-    txtStyleComponentOperationID = new QLineEdit(this);
-    txtStyleComponentOperationID->setObjectName(QStringLiteral("txtStyleComponentOperationID"));
+    cmbStyle2 = named<QComboBox>(this, "cmbStyle2");
+    cmbComponent2 = named<QComboBox>(this, "cmbComponent2");
+    cmbOperation = named<QComboBox>(this, "cmbOperation");
+    txtInstructions = named<QLineEdit>(this, "txtInstructions");
+    txtThickness = named<NumberBox>(this, "txtThickness", kDimensionPicture);
+    txtWidth = named<NumberBox>(this, "txtWidth", kDimensionPicture);
+    txtLength = named<NumberBox>(this, "txtLength", kDimensionPicture);
+    txtStyleComponentOperationID = named<QLineEdit>(this, "txtStyleComponentOperationID");
     txtStyleComponentOperationID->setVisible(false);
-    btnOperationNew = new QPushButton(QStringLiteral("New"), this);
-    btnOperationNew->setObjectName(QStringLiteral("btnOperationNew"));
-    btnOperationsSave2 = new QPushButton(QStringLiteral("Save"), this);
-    btnOperationsSave2->setObjectName(QStringLiteral("btnOperationsSave2"));
-    btnDeleteOp = new QPushButton(QStringLiteral("Delete"), this);
-    btnDeleteOp->setObjectName(QStringLiteral("btnDeleteOp"));
+    btnOperationNew = named<QPushButton>(this, "btnOperationNew", QStringLiteral("New"));
+    btnOperationsSave2 = named<QPushButton>(this, "btnOperationsSave2", QStringLiteral("Save"));
+    btnDeleteOp = named<QPushButton>(this, "btnDeleteOp", QStringLiteral("Delete"));
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Style:"), this), 0, 0);
-    grid->addWidget(cmbStyle2, 0, 1, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Component:"), this), 1, 0);
-    grid->addWidget(cmbComponent2, 1, 1, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Operations:"), this), 2, 0);
-    grid->addWidget(cmbOperation, 2, 1, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Instructions:"), this), 3, 0);
-    grid->addWidget(txtInstructions, 3, 1, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("T/W/L:"), this), 4, 0);
-    grid->addWidget(txtThickness, 4, 1);
-    grid->addWidget(txtWidth, 4, 2);
-    grid->addWidget(txtLength, 4, 3);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOperationNew);
-    buttons->addWidget(btnOperationsSave2);
-    buttons->addWidget(btnDeleteOp);
-    grid->addLayout(buttons, 5, 0, 1, 4);
+    addRow(grid, QStringLiteral("Style:"), cmbStyle2, 3);
+    addRow(grid, QStringLiteral("Component:"), cmbComponent2, 3);
+    addRow(grid, QStringLiteral("Operations:"), cmbOperation, 3);
+    addRow(grid, QStringLiteral("Instructions:"), txtInstructions, 3);
+    addRow(grid, QStringLiteral("T/W/L:"), {txtThickness, txtWidth, txtLength});
+    grid->addLayout(buttonRow({btnOperationNew, btnOperationsSave2, btnDeleteOp}), grid->rowCount(), 0, 1, 4);
     for (int c = 1; c <= 3; ++c) grid->setColumnStretch(c, 1);
+    tabOrder({cmbStyle2, cmbComponent2, cmbOperation, txtInstructions, txtThickness, txtWidth, txtLength,
+              btnOperationNew, btnOperationsSave2, btnDeleteOp});
 
-    setTabOrder(cmbStyle2, cmbComponent2);
-    setTabOrder(cmbComponent2, cmbOperation);
-    setTabOrder(cmbOperation, txtInstructions);
-    setTabOrder(txtInstructions, txtThickness);
-    setTabOrder(txtThickness, txtWidth);
-    setTabOrder(txtWidth, txtLength);
-    setTabOrder(txtLength, btnOperationNew);
-    setTabOrder(btnOperationNew, btnOperationsSave2);
-    setTabOrder(btnOperationsSave2, btnDeleteOp);
-
-    connect(cmbStyle2, &QComboBox::currentIndexChanged, this, handler([this] {
-                if (cmbStyle2->currentIndex() >= 0) cmbStyle2_Click();
-            }));
-    connect(cmbOperation, &QComboBox::currentIndexChanged, this, handler([this] {
-                if (cmbOperation->currentIndex() >= 0) cmbOperation_Click();
-            }));
-    connect(btnOperationNew, &QPushButton::clicked, this, handler([this] { btnOperationNew_Click(); }));
-    connect(btnOperationsSave2, &QPushButton::clicked, this, handler([this] { btnOperationsSave2_Click(); }));
-    connect(btnDeleteOp, &QPushButton::clicked, this, handler([this] { btnDeleteOp_Click(); }));
+    onPick(cmbStyle2, this, [this] { cmbStyle2_Click(); });
+    onPick(cmbOperation, this, [this] { cmbOperation_Click(); });
+    onClick(btnOperationNew, this, [this] { btnOperationNew_Click(); });
+    onClick(btnOperationsSave2, this, [this] { btnOperationsSave2_Click(); });
+    onClick(btnDeleteOp, this, [this] { btnDeleteOp_Click(); });
 }
 
 void OperationFrame::reset() {

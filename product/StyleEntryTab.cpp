@@ -1,6 +1,7 @@
 #include "product/StyleEntryTab.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "product/ComponentFrame.h"
 #include "product/OperationFrame.h"
 #include "product/StyleFrame.h"
@@ -9,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+using namespace FormLayout;
 
 namespace {
 
@@ -23,8 +26,7 @@ StyleEntryTab::StyleEntryTab(QWidget *parent) : QWidget(parent) {
     m_componentFrame = new ComponentFrame(this);
     m_operationFrame = new OperationFrame(this);
     m_styleTree = new StyleTree(this);
-    btnStyleExit = new QPushButton(QStringLiteral("Exit"), this);
-    btnStyleExit->setObjectName(QStringLiteral("btnStyleExit"));
+    btnStyleExit = named<QPushButton>(this, "btnStyleExit", QStringLiteral("Exit"));
 
     auto *frames = new QVBoxLayout;
     frames->addWidget(m_styleFrame);
@@ -34,19 +36,13 @@ StyleEntryTab::StyleEntryTab(QWidget *parent) : QWidget(parent) {
 
     auto *right = new QVBoxLayout;
     right->addWidget(m_styleTree, 1);
-    auto *exitRow = new QHBoxLayout;
-    exitRow->addStretch();
-    exitRow->addWidget(btnStyleExit);
-    right->addLayout(exitRow);
+    right->addLayout(buttonRow({btnStyleExit}));
 
     auto *row = new QHBoxLayout(this);
     row->addLayout(frames, 1);
     row->addLayout(right, 1);
 
-    setTabOrder(m_styleFrame, m_componentFrame);
-    setTabOrder(m_componentFrame, m_operationFrame);
-    setTabOrder(m_operationFrame, m_styleTree);
-    setTabOrder(m_styleTree, btnStyleExit);
+    tabOrder({m_styleFrame, m_componentFrame, m_operationFrame, m_styleTree, btnStyleExit});
 
     connect(m_styleFrame, &StyleFrame::changed, this, &StyleEntryTab::changed);
     connect(m_componentFrame, &ComponentFrame::changed, this, &StyleEntryTab::changed);

@@ -1,6 +1,7 @@
 #include "product/StyleFrame.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/NumberBox.h"
 #include "app/Seams.h"
@@ -10,11 +11,11 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+
+using namespace FormLayout;
 
 namespace {
 
@@ -30,66 +31,33 @@ QString BareId(const QString &text) { return QString::number(text.trimmed().toLo
 StyleFrame::StyleFrame(QWidget *parent) : QGroupBox(QStringLiteral("Style"), parent) {
     setObjectName(QStringLiteral("fraStyle"));
 
-    cmbCustomer = new QComboBox(this);
-    cmbCustomer->setObjectName(QStringLiteral("cmbCustomer"));
-    cmbStyleName = new QComboBox(this);
-    cmbStyleName->setObjectName(QStringLiteral("cmbStyleName"));
-    cmbStyleName->setEditable(true);
-    // The name is typed freely: no completion, and Enter never adds the text to the list.
-    cmbStyleName->setCompleter(nullptr);
-    cmbStyleName->setInsertPolicy(QComboBox::NoInsert);
-    cmbType = new QComboBox(this);
-    cmbType->setObjectName(QStringLiteral("cmbType"));
-    txtCost = new NumberBox(kMoneyPicture, this);
-    txtCost->setObjectName(QStringLiteral("txtCost"));
-    txtPrice = new NumberBox(kMoneyPicture, this);
-    txtPrice->setObjectName(QStringLiteral("txtPrice"));
-    txtStyleNameID = new QLineEdit(this);
-    txtStyleNameID->setObjectName(QStringLiteral("txtStyleNameID"));
+    cmbCustomer = named<QComboBox>(this, "cmbCustomer");
+    cmbStyleName = named<QComboBox>(this, "cmbStyleName");
+    makeKeyCombo(cmbStyleName);  // the name is typed freely
+    cmbType = named<QComboBox>(this, "cmbType");
+    txtCost = named<NumberBox>(this, "txtCost", kMoneyPicture);
+    txtPrice = named<NumberBox>(this, "txtPrice", kMoneyPicture);
+    txtStyleNameID = named<QLineEdit>(this, "txtStyleNameID");
     txtStyleNameID->setVisible(false);
-    btnStyleNew = new QPushButton(QStringLiteral("New"), this);
-    btnStyleNew->setObjectName(QStringLiteral("btnStyleNew"));
-    btnStyleSave = new QPushButton(QStringLiteral("Save"), this);
-    btnStyleSave->setObjectName(QStringLiteral("btnStyleSave"));
-    btnStyleInactivate = new QPushButton(QStringLiteral("Inactivate"), this);
-    btnStyleInactivate->setObjectName(QStringLiteral("btnStyleInactivate"));
+    btnStyleNew = named<QPushButton>(this, "btnStyleNew", QStringLiteral("New"));
+    btnStyleSave = named<QPushButton>(this, "btnStyleSave", QStringLiteral("Save"));
+    btnStyleInactivate = named<QPushButton>(this, "btnStyleInactivate", QStringLiteral("Inactivate"));
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Customer:"), this), 0, 0);
-    grid->addWidget(cmbCustomer, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Name:"), this), 1, 0);
-    grid->addWidget(cmbStyleName, 1, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Type:"), this), 2, 0);
-    grid->addWidget(cmbType, 2, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Cost/Price:"), this), 3, 0);
-    grid->addWidget(txtCost, 3, 1);
-    grid->addWidget(txtPrice, 3, 2);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnStyleNew);
-    buttons->addWidget(btnStyleSave);
-    buttons->addWidget(btnStyleInactivate);
-    grid->addLayout(buttons, 4, 0, 1, 3);
+    addRow(grid, QStringLiteral("Customer:"), cmbCustomer, 2);
+    addRow(grid, QStringLiteral("Name:"), cmbStyleName, 2);
+    addRow(grid, QStringLiteral("Type:"), cmbType, 2);
+    addRow(grid, QStringLiteral("Cost/Price:"), {txtCost, txtPrice});
+    grid->addLayout(buttonRow({btnStyleNew, btnStyleSave, btnStyleInactivate}), grid->rowCount(), 0, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
+    tabOrder({cmbCustomer, cmbStyleName, cmbType, txtCost, txtPrice, btnStyleNew, btnStyleSave, btnStyleInactivate});
 
-    setTabOrder(cmbCustomer, cmbStyleName);
-    setTabOrder(cmbStyleName, cmbType);
-    setTabOrder(cmbType, txtCost);
-    setTabOrder(txtCost, txtPrice);
-    setTabOrder(txtPrice, btnStyleNew);
-    setTabOrder(btnStyleNew, btnStyleSave);
-    setTabOrder(btnStyleSave, btnStyleInactivate);
-
-    connect(cmbCustomer, &QComboBox::currentIndexChanged, this, handler([this] {
-                if (cmbCustomer->currentIndex() >= 0) cmbCustomer_Click();
-            }));
-    connect(cmbType, &QComboBox::currentIndexChanged, this, handler([this] {
-                if (cmbType->currentIndex() >= 0) cmbType_Click();
-            }));
-    connect(btnStyleNew, &QPushButton::clicked, this, handler([this] { btnStyleNew_Click(); }));
-    connect(btnStyleSave, &QPushButton::clicked, this, handler([this] { btnStyleSave_Click(); }));
-    connect(btnStyleInactivate, &QPushButton::clicked, this, handler([this] { btnStyleInactivate_Click(); }));
+    onPick(cmbCustomer, this, [this] { cmbCustomer_Click(); });
+    onPick(cmbType, this, [this] { cmbType_Click(); });
+    onClick(btnStyleNew, this, [this] { btnStyleNew_Click(); });
+    onClick(btnStyleSave, this, [this] { btnStyleSave_Click(); });
+    onClick(btnStyleInactivate, this, [this] { btnStyleInactivate_Click(); });
 }
 
 void StyleFrame::reset() {

@@ -1,6 +1,7 @@
 #include "product/StyleTypeEntryTab.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/Seams.h"
 #include "app/WidgetHelpers.h"
@@ -8,91 +9,45 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
+
+using namespace FormLayout;
 
 StyleTypeEntryTab::StyleTypeEntryTab(QWidget *parent) : QWidget(parent) {
     auto *intro = new QLabel(QStringLiteral("Types will define the category of the Style."), this);
-    cmbTypeID = new QComboBox(this);
-    // The ID text is exactly what the clerk types: no inline completion, no insertion.
-    cmbTypeID->setEditable(true);
-    cmbTypeID->setInsertPolicy(QComboBox::NoInsert);
-    cmbTypeID->setCompleter(nullptr);
-    txtTypeDescription = new QLineEdit(this);
-    cmbTypeStatus = new QComboBox(this);
-    btnTypeSave = new QPushButton(QStringLiteral("Save"), this);
-    btnTypeExit = new QPushButton(QStringLiteral("Exit"), this);
+    cmbTypeID = named<QComboBox>(this, "cmbTypeID");
+    makeKeyCombo(cmbTypeID);
+    txtTypeDescription = named<QLineEdit>(this, "txtTypeDescription");
+    cmbTypeStatus = named<QComboBox>(this, "cmbTypeStatus");
+    btnTypeSave = named<QPushButton>(this, "btnTypeSave", QStringLiteral("Save"));
+    btnTypeExit = named<QPushButton>(this, "btnTypeExit", QStringLiteral("Exit"));
 
-    cmbTypeID->setObjectName(QStringLiteral("cmbTypeID"));
-    txtTypeDescription->setObjectName(QStringLiteral("txtTypeDescription"));
-    cmbTypeStatus->setObjectName(QStringLiteral("cmbTypeStatus"));
-    btnTypeSave->setObjectName(QStringLiteral("btnTypeSave"));
-    btnTypeExit->setObjectName(QStringLiteral("btnTypeExit"));
-
-    auto *grid = new QGridLayout;
-    const QList<QPair<QString, QWidget *>> rows = {
+    QGridLayout *grid = labelledRows({
         {QStringLiteral("Type ID:"), cmbTypeID},
         {QStringLiteral("Description:"), txtTypeDescription},
         {QStringLiteral("Status:"), cmbTypeStatus},
-    };
-    for (int r = 0; r < rows.size(); ++r) {
-        auto *label = new QLabel(rows[r].first, this);
-        label->setBuddy(rows[r].second);
-        grid->addWidget(label, r, 0);
-        grid->addWidget(rows[r].second, r, 1);
-    }
-    // The boxes keep a working width; the room to their right stays empty.
-    grid->setColumnMinimumWidth(1, 260);
-    grid->setColumnStretch(2, 1);
+    });
+    keepWorkingWidth(grid);
+    entryPage(this, intro, grid, buttonRow({btnTypeSave, btnTypeExit}));
+    tabOrder({cmbTypeID, txtTypeDescription, cmbTypeStatus, btnTypeSave, btnTypeExit});
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnTypeSave);
-    buttons->addWidget(btnTypeExit);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(intro);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
-
-    setTabOrder(cmbTypeID, txtTypeDescription);
-    setTabOrder(txtTypeDescription, cmbTypeStatus);
-    setTabOrder(cmbTypeStatus, btnTypeSave);
-    setTabOrder(btnTypeSave, btnTypeExit);
-
-    connect(cmbTypeID, &QComboBox::editTextChanged, this, handler([this] { cmbTypeID_Change(); }));
-    connect(cmbTypeID, &QComboBox::currentIndexChanged, this, handler([this] { cmbTypeID_Click(); }));
-    connect(btnTypeSave, &QPushButton::clicked, this, handler([this] { btnTypeSave_Click(); }));
-    connect(btnTypeExit, &QPushButton::clicked, this, [this] { emit exitRequested(); });
+    onEdit(cmbTypeID, this, [this] { cmbTypeID_Change(); });
+    onPick(cmbTypeID, this, [this] { cmbTypeID_Click(); });
+    onClick(btnTypeSave, this, [this] { btnTypeSave_Click(); });
+    onClick(btnTypeExit, this, [this] { emit exitRequested(); });
 }
 
 void StyleTypeEntryTab::reset() {
     txtTypeDescription->clear();
-    {
-        const QSignalBlocker block(cmbTypeStatus);
-        cmbTypeStatus->clear();
-        cmbTypeStatus->addItems({QStringLiteral("Active"), QStringLiteral("Inactive")});
-        cmbTypeStatus->setCurrentIndex(-1);
-    }
-    {
-        const QSignalBlocker block(cmbTypeID);
-        FillCombo(cmbTypeID, QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"), QStringLiteral("ID"));
-        cmbTypeID->setCurrentIndex(-1);
-        cmbTypeID->setEditText(QString());
-    }
+    FillList(cmbTypeStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
+    FillCombo(cmbTypeID, QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"), QStringLiteral("ID"));
 }
 
 void StyleTypeEntryTab::cmbTypeID_Change() { lookUp(); }
 
-void StyleTypeEntryTab::cmbTypeID_Click() {
-    if (cmbTypeID->currentIndex() < 0) return;
-    lookUp();
-}
+void StyleTypeEntryTab::cmbTypeID_Click() { lookUp(); }
 
 void StyleTypeEntryTab::lookUp() {
     const QString id = cmbTypeID->currentText();

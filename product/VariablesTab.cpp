@@ -1,6 +1,7 @@
 #include "product/VariablesTab.h"
 
 #include "app/Database.h"
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "app/NumberBox.h"
 #include "app/Seams.h"
@@ -8,10 +9,10 @@
 #include "app/WidgetHelpers.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
+
+using namespace FormLayout;
 
 namespace {
 const QString DataRowSql = QStringLiteral("SELECT * FROM Data WHERE ID = 'Data'");
@@ -19,56 +20,26 @@ const QString DataRowSql = QStringLiteral("SELECT * FROM Data WHERE ID = 'Data'"
 
 VariablesTab::VariablesTab(QWidget *parent) : QWidget(parent) {
     auto *intro = new QLabel(QStringLiteral("Enter Variables to be used throughout the software."), this);
-    txtLaborCostPerHour = new NumberBox(QStringLiteral("#,##0.00"), this);
-    txtNonArmsPerHour = new NumberBox(QStringLiteral("#,##0"), this);
-    txtSLNonArmsPerHour = new NumberBox(QStringLiteral("#,##0"), this);
-    txtLaborPercent = new NumberBox(QStringLiteral("#,##0.00"), this);
-    btnVariableSave = new QPushButton(QStringLiteral("Save"), this);
-    btnVariableExit = new QPushButton(QStringLiteral("Exit"), this);
+    txtLaborCostPerHour = named<NumberBox>(this, "txtLaborCostPerHour", QStringLiteral("#,##0.00"));
+    txtNonArmsPerHour = named<NumberBox>(this, "txtNonArmsPerHour", QStringLiteral("#,##0"));
+    txtSLNonArmsPerHour = named<NumberBox>(this, "txtSLNonArmsPerHour", QStringLiteral("#,##0"));
+    txtLaborPercent = named<NumberBox>(this, "txtLaborPercent", QStringLiteral("#,##0.00"));
+    btnVariableSave = named<QPushButton>(this, "btnVariableSave", QStringLiteral("Save"));
+    btnVariableExit = named<QPushButton>(this, "btnVariableExit", QStringLiteral("Exit"));
 
-    txtLaborCostPerHour->setObjectName(QStringLiteral("txtLaborCostPerHour"));
-    txtNonArmsPerHour->setObjectName(QStringLiteral("txtNonArmsPerHour"));
-    txtSLNonArmsPerHour->setObjectName(QStringLiteral("txtSLNonArmsPerHour"));
-    txtLaborPercent->setObjectName(QStringLiteral("txtLaborPercent"));
-    btnVariableSave->setObjectName(QStringLiteral("btnVariableSave"));
-    btnVariableExit->setObjectName(QStringLiteral("btnVariableExit"));
-
-    auto *grid = new QGridLayout;
-    const QList<QPair<QString, QWidget *>> rows = {
+    QGridLayout *grid = labelledRows({
         {QStringLiteral("Labor Cost / Hour:"), txtLaborCostPerHour},
         {QStringLiteral("Glueline Non-Arms / Hour:"), txtNonArmsPerHour},
         {QStringLiteral("Sprayline Non-Arms / Hour:"), txtSLNonArmsPerHour},
         {QStringLiteral("Labor Percent:"), txtLaborPercent},
-    };
-    for (int r = 0; r < rows.size(); ++r) {
-        auto *label = new QLabel(rows[r].first, this);
-        label->setBuddy(rows[r].second);
-        grid->addWidget(label, r, 0);
-        grid->addWidget(rows[r].second, r, 1);
-    }
-    // The boxes keep a working width; the room to their right stays empty.
-    grid->setColumnMinimumWidth(1, 260);
-    grid->setColumnStretch(2, 1);
+    });
+    keepWorkingWidth(grid);
+    entryPage(this, intro, grid, buttonRow({btnVariableSave, btnVariableExit}));
+    tabOrder({txtLaborCostPerHour, txtNonArmsPerHour, txtSLNonArmsPerHour, txtLaborPercent, btnVariableSave,
+              btnVariableExit});
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnVariableSave);
-    buttons->addWidget(btnVariableExit);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(intro);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
-
-    setTabOrder(txtLaborCostPerHour, txtNonArmsPerHour);
-    setTabOrder(txtNonArmsPerHour, txtSLNonArmsPerHour);
-    setTabOrder(txtSLNonArmsPerHour, txtLaborPercent);
-    setTabOrder(txtLaborPercent, btnVariableSave);
-    setTabOrder(btnVariableSave, btnVariableExit);
-
-    connect(btnVariableSave, &QPushButton::clicked, this, handler([this] { btnVariableSave_Click(); }));
-    connect(btnVariableExit, &QPushButton::clicked, this, [this] { emit exitRequested(); });
+    onClick(btnVariableSave, this, [this] { btnVariableSave_Click(); });
+    onClick(btnVariableExit, this, [this] { emit exitRequested(); });
 }
 
 void VariablesTab::reset() {

@@ -1,5 +1,6 @@
 #include "product/frmStyle.h"
 
+#include "app/FormLayout.h"
 #include "app/Handler.h"
 #include "product/BunEntryTab.h"
 #include "product/ComponentEntryTab.h"
@@ -16,8 +17,7 @@ frmStyle::frmStyle(QWidget *parent) : ChildWindow(parent) {
     setObjectName(QStringLiteral("frmStyle"));
     setWindowTitle(QStringLiteral("Administration"));
 
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1 = FormLayout::named<QTabWidget>(this, "SSTab1");
     operationEntryTab = new OperationEntryTab(SSTab1);
     componentEntryTab = new ComponentEntryTab(SSTab1);
     styleTypeEntryTab = new StyleTypeEntryTab(SSTab1);
