@@ -6,10 +6,10 @@
 #include "masterdata/frmCustomerEntry.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/UiTest.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -45,17 +45,7 @@ std::unique_ptr<Recordset> row(const QString &name) {
 
 QString box(QWidget *w, const QString &name) { return child<QLineEdit>(w, name)->text(); }
 
-// Opens the window; deletes it at the end of the test unless it closed itself.
-struct Window {
-    QPointer<frmCustomerEntry> w = new frmCustomerEntry;
-    Window() { show(w); }
-    ~Window() { delete w; }
-    // True once the window has closed and gone.
-    bool closed() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return w.isNull();
-    }
-};
+using Window = OpenWindow<frmCustomerEntry>;
 
 }  // namespace
 

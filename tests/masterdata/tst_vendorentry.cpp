@@ -5,10 +5,10 @@
 #include "masterdata/frmVendorEntry.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/UiTest.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,15 +33,7 @@ std::unique_ptr<Recordset> row(const QString &name) {
 
 QString box(QWidget *w, const QString &name) { return child<QLineEdit>(w, name)->text(); }
 
-struct Window {
-    QPointer<frmVendorEntry> w = new frmVendorEntry;
-    Window() { show(w); }
-    ~Window() { delete w; }
-    bool closed() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return w.isNull();
-    }
-};
+using Window = OpenWindow<frmVendorEntry>;
 
 }  // namespace
 

@@ -2,15 +2,14 @@
 // bun ID typed or picked, the boxes filled, "Save" clicked. The Bun rows are checked.
 
 #include "app/Database.h"
-#include "app/NumberBox.h"
 #include "data/SqlText.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/UiTest.h"
 
 #include <QCheckBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -32,12 +31,7 @@ std::unique_ptr<Recordset> bun(const QString &id) {
     return AppDatabase().openRecordset("SELECT * FROM Bun WHERE ID = '" + SqlText::Escaped(id) + "'");
 }
 
-struct Admin {
-    QPointer<frmStyle> w = new frmStyle;
-    Admin() { show(w); }
-    ~Admin() { delete w; }
-    QComboBox *combo(const char *name) { return child<QComboBox>(w, name); }
-    NumberBox *number(const char *name) { return child<NumberBox>(w, name); }
+struct Admin : OpenWindow<frmStyle> {
     QLineEdit *grade() { return child<QLineEdit>(w, "txtBunGrade"); }
     QCheckBox *offAll() { return child<QCheckBox>(w, "chkOffAll"); }
     void save() { click(child<QPushButton>(w, "btnBunSave")); }

@@ -3,15 +3,13 @@
 // clicked. The Component, StyleComponent and StyleOperation rows are what is checked.
 
 #include "app/Database.h"
-#include "app/NumberBox.h"
 #include "data/SqlText.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/UiTest.h"
 
-#include <QPointer>
-#include <QPushButton>
 #include <QTest>
 
 using namespace UiTest;
@@ -45,15 +43,7 @@ std::unique_ptr<Recordset> component(const QString &id) {
 }
 
 // The Administration window as the menu opens it; deleted at the end of the test.
-struct Admin {
-    QPointer<frmStyle> w = new frmStyle;
-    Admin() { show(w); }
-    ~Admin() { delete w; }
-    QComboBox *combo(const QString &name) { return child<QComboBox>(w, name); }
-    QLineEdit *line(const QString &name) { return child<QLineEdit>(w, name); }
-    NumberBox *number(const QString &name) { return child<NumberBox>(w, name); }
-    void press(const QString &name) { click(child<QPushButton>(w, name)); }
-
+struct Admin : OpenWindow<frmStyle> {
     // Every field of a complete new component.
     void fillComponent(const QString &id) {
         type(combo("cmbComponentID"), id);

@@ -5,9 +5,9 @@
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/UiTest.h"
 
-#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -46,10 +46,7 @@ QStringList items(QWidget *w, const char *name) {
 QComboBox *combo(QWidget *w, const char *name) { return child<QComboBox>(w, name); }
 void press(QWidget *w, const char *name) { click(child<QPushButton>(w, name)); }
 
-struct Window {
-    QPointer<frmStyle> w = new frmStyle;
-    Window() { show(w); }
-    ~Window() { delete w; }
+struct Window : OpenWindow<frmStyle> {
     void showTab(int index) { child<QTabWidget>(w, "SSTab1")->setCurrentIndex(index); }
 };
 

@@ -5,9 +5,9 @@
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/UiTest.h"
 
-#include <QPointer>
 #include <QPushButton>
 
 using namespace UiTest;
@@ -31,15 +31,12 @@ QComboBox *combo(QWidget *w, const char *name) { return child<QComboBox>(w, name
 QString idText(QWidget *w) { return child<QLineEdit>(w, "txtStyleNameID")->text(); }
 void press(QWidget *w, const char *name) { click(child<QPushButton>(w, name)); }
 
-struct Window {
-    QPointer<frmStyle> w = new frmStyle;
-    Window() { show(w); }
-    ~Window() { delete w; }
+struct Window : OpenWindow<frmStyle> {
     // Picks the customer, types the name and picks the type, in the order the frame needs.
     void enter(const QString &customer, const QString &name, const QString &type) {
-        pick(combo(w, "cmbCustomer"), customer);
-        UiTest::type(combo(w, "cmbStyleName"), name);
-        pick(combo(w, "cmbType"), type);
+        pick(combo("cmbCustomer"), customer);
+        UiTest::type(combo("cmbStyleName"), name);
+        pick(combo("cmbType"), type);
     }
 };
 

@@ -5,9 +5,9 @@
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/UiTest.h"
 
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -76,11 +76,8 @@ QString text(QWidget *w, const char *name) {
 }
 QVariant selectedId(QWidget *w, const char *name) { return child<QComboBox>(w, name)->currentData(); }
 
-struct Window {
-    QPointer<frmStyle> w = new frmStyle;
+struct Window : OpenWindow<frmStyle> {
     QTreeWidget *tree = child<QTreeWidget>(w, "StyleTree");
-    Window() { show(w); }
-    ~Window() { delete w; }
 };
 
 }  // namespace

@@ -2,15 +2,13 @@
 // clerk would. The StyleType rows and the one Data row are checked.
 
 #include "app/Database.h"
-#include "app/NumberBox.h"
 #include "data/SqlText.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/UiTest.h"
 
-#include <QPointer>
-#include <QPushButton>
 #include <QTest>
 
 using namespace UiTest;
@@ -21,15 +19,7 @@ const QString kTypeRequired = QStringLiteral("You must enter an ID, Description,
 const QString kVariablesRequired =
     QStringLiteral("You must enter a Labor Cost Per Hour and Non-Arms Per Hour before saving.");
 
-struct Admin {
-    QPointer<frmStyle> w = new frmStyle;
-    Admin() { show(w); }
-    ~Admin() { delete w; }
-    QComboBox *combo(const char *name) { return child<QComboBox>(w, name); }
-    QLineEdit *line(const char *name) { return child<QLineEdit>(w, name); }
-    NumberBox *number(const char *name) { return child<NumberBox>(w, name); }
-    void press(const char *name) { click(child<QPushButton>(w, name)); }
-
+struct Admin : OpenWindow<frmStyle> {
     void enterFigures(const QString &labor, const QString &glue, const QString &spray, const QString &percent) {
         for (auto [box, text] : {std::pair{"txtLaborCostPerHour", labor}, std::pair{"txtNonArmsPerHour", glue},
                                  std::pair{"txtSLNonArmsPerHour", spray}, std::pair{"txtLaborPercent", percent}}) {
