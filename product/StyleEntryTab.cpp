@@ -17,6 +17,13 @@ namespace {
 
 QString BareId(const QVariant &id) { return QString::number(id.toString().trimmed().toLongLong()); }
 
+// Shows the style of a row (its customer, name, type, cost and price) in the Style frame.
+void showStyle(StyleFrame *frame, const Recordset &rs, const QVariant &styleId) {
+    frame->loadStyle(styleId, rs.field(QStringLiteral("Customer")), rs.field(QStringLiteral("Name")),
+                     rs.field(QStringLiteral("Type")), rs.field(QStringLiteral("Cost")),
+                     rs.field(QStringLiteral("Price")));
+}
+
 }  // namespace
 
 StyleEntryTab::StyleEntryTab(QWidget *parent) : QWidget(parent) {
@@ -67,10 +74,7 @@ void StyleEntryTab::loadNode(int level, const QVariant &recordId) {
 
 void StyleEntryTab::loadStyleRecord(const QVariant &styleId) {
     auto rs = AppDatabase().openRecordset("SELECT * FROM Style WHERE ID = " + BareId(styleId));
-    if (!rs->eof())
-        m_styleFrame->loadStyle(rs->field(QStringLiteral("ID")), rs->field(QStringLiteral("Customer")),
-                                rs->field(QStringLiteral("Name")), rs->field(QStringLiteral("Type")),
-                                rs->field(QStringLiteral("Cost")), rs->field(QStringLiteral("Price")));
+    if (!rs->eof()) showStyle(m_styleFrame, *rs, rs->field(QStringLiteral("ID")));
     rs->close();
 }
 
@@ -83,9 +87,7 @@ void StyleEntryTab::loadStyleComponentRecord(const QVariant &styleComponentId) {
         id);
     if (!rs->eof()) {
         const QVariant styleId = rs->field(QStringLiteral("Style.ID"));
-        m_styleFrame->loadStyle(styleId, rs->field(QStringLiteral("Customer")), rs->field(QStringLiteral("Name")),
-                                rs->field(QStringLiteral("Type")), rs->field(QStringLiteral("Cost")),
-                                rs->field(QStringLiteral("Price")));
+        showStyle(m_styleFrame, *rs, styleId);
         m_componentFrame->loadLink(styleId, rs->field(QStringLiteral("ComponentID")), rs->field(QStringLiteral("Qty")),
                                    id);
     }
@@ -104,9 +106,7 @@ void StyleEntryTab::loadStyleOperationRecord(const QVariant &styleOperationId) {
     if (!rs->eof()) {
         const QVariant styleId = rs->field(QStringLiteral("Style.ID"));
         const QVariant styleComponentId = rs->field(QStringLiteral("StyleComponent.ID"));
-        m_styleFrame->loadStyle(styleId, rs->field(QStringLiteral("Customer")), rs->field(QStringLiteral("Name")),
-                                rs->field(QStringLiteral("Type")), rs->field(QStringLiteral("Cost")),
-                                rs->field(QStringLiteral("Price")));
+        showStyle(m_styleFrame, *rs, styleId);
         m_componentFrame->loadLink(styleId, rs->field(QStringLiteral("StyleComponent.ComponentID")),
                                    rs->field(QStringLiteral("Qty")), styleComponentId);
         m_operationFrame->loadOperation(id, styleId, styleComponentId, rs->field(QStringLiteral("OperationID")),
