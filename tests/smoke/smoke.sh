@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real application on a desktop (Xvfb) the way a clerk would:
-#  - a missing database ends start-up with a message, a non-zero exit and nothing written;
+#  - a missing database, a file that is no database, a short or missing config.txt each end
+#    start-up with a message, a non-zero exit and nothing written;
 #  - with the demo database the main window appears with its menus;
 #  - a second copy says "This application is already running." and ends, the first goes on;
 #  - File > Exit ends the first copy.
@@ -16,18 +17,37 @@ run_on_desktop() {
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$1"
 }
 
-# 1. Missing database.
+# 1. Start-up failures: each ends with a message box (dismissed with Enter), the error
+#    number on stderr, a non-zero exit code, and the files left as they were.
+startup_fails() {  # name, expected error number; config.txt prepared by the caller
+  local name="$1" number="$2"
+  rm -f "$work/err.txt" "$work/code.txt"
+  run_on_desktop "
+    '$work/app/quelby' 2> '$work/err.txt' & pid=\$!
+    w=\$(timeout 20 xdotool search --sync --name '^Quelby\$' | head -1) || { kill \$pid; exit 90; }
+    xdotool key --window \$w Return 2>/dev/null; sleep 0.3; xdotool key Return 2>/dev/null
+    wait \$pid; echo \$? > '$work/code.txt'"
+  local code; code=$(cat "$work/code.txt" 2>/dev/null || echo none)
+  [ "$code" != "none" ] && [ "$code" != "0" ] || fail "$name: exit code $code"
+  grep -q "^$number: " "$work/err.txt" || fail "$name: no error $number on stderr: $(cat "$work/err.txt")"
+  echo "ok - $name ends start-up with: $(head -1 "$work/err.txt")"
+}
+
 printf 'Quelby\nDatabase,%s\n' "$work/missing.db" > "$work/app/config.txt"
-run_on_desktop "
-  '$work/app/quelby' 2> '$work/err1.txt' & pid=\$!
-  w=\$(timeout 20 xdotool search --sync --name '^Quelby\$' | head -1) || { kill \$pid; exit 90; }
-  xdotool key --window \$w Return 2>/dev/null; sleep 0.3; xdotool key Return 2>/dev/null
-  wait \$pid; echo \$? > '$work/code1.txt'"
-code=$(cat "$work/code1.txt" 2>/dev/null || echo none)
-[ "$code" != "none" ] && [ "$code" != "0" ] || fail "missing database: exit code $code"
-grep -q "3024" "$work/err1.txt" || fail "missing database: no error number on stderr: $(cat "$work/err1.txt")"
+startup_fails "missing database" 3024
 [ ! -e "$work/missing.db" ] || fail "missing database: a file was created"
-echo "ok - missing database ends start-up with: $(head -1 "$work/err1.txt")"
+
+printf 'These are the plant notes, not a database.\n%.0s' $(seq 1 100) > "$work/notes.db"
+before=$(md5sum < "$work/notes.db")
+printf 'Quelby\nDatabase,%s\n' "$work/notes.db" > "$work/app/config.txt"
+startup_fails "file that is not a database" 3343
+[ "$(md5sum < "$work/notes.db")" = "$before" ] || fail "file that is not a database: it was changed"
+
+printf 'Quelby only one value' > "$work/app/config.txt"
+startup_fails "config.txt with too few values" 62
+
+rm -f "$work/app/config.txt"
+startup_fails "missing config.txt" 53
 
 # 2. Demo database: main window, second copy, File > Exit.
 "$admin" demo "$work/app/demo.db" >/dev/null || fail "quelby-admin demo failed"
