@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools
   libsqlite3-dev
   fonts-dejavu-core
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool
   poppler-utils
 )
 
