@@ -1,6 +1,6 @@
 #include "app/Config.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's message boxes: text and title, OK or Yes/No buttons, no icon.
 
-#include "app/Seams.h"
+#include "core/Seams.h"
 
 class DesktopMessages : public MessageBoxes {
 public:

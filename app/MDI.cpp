@@ -1,7 +1,7 @@
 #include "app/MDI.h"
 
-#include "app/ChildWindow.h"
-#include "app/Handler.h"
+#include "widgets/ChildWindow.h"
+#include "core/Handler.h"
 #include "app/frmAbout.h"
 #include "masterdata/frmCustomerEntry.h"
 #include "masterdata/frmVendorEntry.h"

@@ -1,11 +1,11 @@
 #include "app/Startup.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "app/Config.h"
-#include "app/Database.h"
+#include "data/Database.h"
 #include "app/DesktopSeams.h"
 #include "app/MDI.h"
-#include "reports/DesktopPrintTarget.h"
+#include "app/DesktopPrintTarget.h"
 
 #include <QApplication>
 #include <QDir>

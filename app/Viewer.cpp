@@ -1,6 +1,6 @@
 #include "app/Viewer.h"
 
-#include "app/Handler.h"
+#include "core/Handler.h"
 #include "reports/DocumentPainter.h"
 
 #include <QAction>

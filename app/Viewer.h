@@ -3,7 +3,7 @@
 // page navigation, zoom, printing (with the printer dialog) and export to PDF. A later
 // preview replaces the document in the same window.
 
-#include "app/ChildWindow.h"
+#include "widgets/ChildWindow.h"
 #include "reports/Document.h"
 
 #include <memory>

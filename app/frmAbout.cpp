@@ -1,8 +1,8 @@
 #include "app/frmAbout.h"
 
-#include "app/Handler.h"
-#include "app/Seams.h"
-#include "app/SqliteEngine.h"
+#include "core/Handler.h"
+#include "core/Seams.h"
+#include "data/SqliteEngine.h"
 
 #include <QGridLayout>
 #include <QLabel>

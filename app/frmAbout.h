@@ -2,7 +2,7 @@
 // The About box: the application's title, version and maker, and a button that starts
 // the desktop's system-information tool.
 
-#include "app/ChildWindow.h"
+#include "widgets/ChildWindow.h"
 
 class QLabel;
 class QPushButton;

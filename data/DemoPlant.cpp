@@ -1,9 +1,9 @@
 #include "data/DemoPlant.h"
 
-#include "app/AppError.h"
-#include "app/Database.h"
-#include "app/Recordset.h"
-#include "app/Seams.h"
+#include "core/AppError.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "core/Seams.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "data/JetDialect.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 
 #include <QDate>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "data/Schema.h"
 
-#include "app/Database.h"
+#include "data/Database.h"
 
 // Kinds of column, declared so that the data layer knows how to convert what is written:
 //   TEXT COLLATE NOCASE  text, compared without regard to case as the plant expects

@@ -1,9 +1,9 @@
 #include "masterdata/MasterRecordForm.h"
 
-#include "app/Database.h"
-#include "app/FormLayout.h"
-#include "app/Seams.h"
-#include "app/WidgetHelpers.h"
+#include "data/Database.h"
+#include "widgets/FormLayout.h"
+#include "core/Seams.h"
+#include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
 
 #include <QComboBox>

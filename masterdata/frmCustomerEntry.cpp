@@ -1,8 +1,8 @@
 #include "masterdata/frmCustomerEntry.h"
 
-#include "app/FormLayout.h"
-#include "app/Handler.h"
-#include "app/WidgetHelpers.h"
+#include "widgets/FormLayout.h"
+#include "widgets/Connectors.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QGridLayout>

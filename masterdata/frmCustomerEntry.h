@@ -4,7 +4,7 @@
 // customer fills the form and an unknown name gives an empty form for a new customer.
 // "Save And Close" writes the one row and closes; there is no delete.
 
-#include "app/ChildWindow.h"
+#include "widgets/ChildWindow.h"
 #include "masterdata/MasterRecordForm.h"
 
 class QComboBox;

@@ -4,7 +4,7 @@
 // up while it is typed or when it is picked, a stored vendor fills the form and an
 // unknown name gives an empty form. "Save And Close" writes the one row and closes.
 
-#include "app/ChildWindow.h"
+#include "widgets/ChildWindow.h"
 #include "masterdata/MasterRecordForm.h"
 
 class QComboBox;

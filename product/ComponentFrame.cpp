@@ -1,11 +1,11 @@
 #include "product/ComponentFrame.h"
 
-#include "app/Database.h"
-#include "app/FormLayout.h"
-#include "app/Handler.h"
-#include "app/Seams.h"
-#include "app/Values.h"
-#include "app/WidgetHelpers.h"
+#include "data/Database.h"
+#include "widgets/FormLayout.h"
+#include "widgets/Connectors.h"
+#include "core/Seams.h"
+#include "core/Values.h"
+#include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
 
 #include <QComboBox>

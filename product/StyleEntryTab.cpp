@@ -1,7 +1,7 @@
 #include "product/StyleEntryTab.h"
 
-#include "app/Database.h"
-#include "app/FormLayout.h"
+#include "data/Database.h"
+#include "widgets/FormLayout.h"
 #include "product/ComponentFrame.h"
 #include "product/OperationFrame.h"
 #include "product/StyleFrame.h"

@@ -1,8 +1,8 @@
 #include "product/StyleTree.h"
 
-#include "app/Database.h"
-#include "app/Handler.h"
-#include "app/Seams.h"
+#include "data/Database.h"
+#include "core/Handler.h"
+#include "core/Seams.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 #include "product/StyleTypeEntryTab.h"
 
-#include "app/Database.h"
-#include "app/FormLayout.h"
-#include "app/Handler.h"
-#include "app/Seams.h"
-#include "app/WidgetHelpers.h"
+#include "data/Database.h"
+#include "widgets/FormLayout.h"
+#include "widgets/Connectors.h"
+#include "core/Seams.h"
+#include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "product/frmStyle.h"
 
-#include "app/FormLayout.h"
-#include "app/Handler.h"
+#include "widgets/FormLayout.h"
+#include "core/Handler.h"
 #include "product/BunEntryTab.h"
 #include "product/ComponentEntryTab.h"
 #include "product/OperationEntryTab.h"

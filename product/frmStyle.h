@@ -4,7 +4,7 @@
 // "Style Entry" tab. Every save or delete on any tab resets the whole window and
 // rebuilds the tree.
 
-#include "app/ChildWindow.h"
+#include "widgets/ChildWindow.h"
 
 #include <QVariant>
 

@@ -1,6 +1,6 @@
 #include "reports/BuilderRegistry.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "reports/ReportsMod.h"
 
 #include <QVector>

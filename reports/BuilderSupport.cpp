@@ -1,7 +1,7 @@
 #include "reports/BuilderSupport.h"
 
-#include "app/Database.h"
-#include "app/Seams.h"
+#include "data/Database.h"
+#include "core/Seams.h"
 
 ReportJob::~ReportJob() {
     if (rows) rows->close();

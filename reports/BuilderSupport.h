@@ -4,7 +4,7 @@
 // builder then sets texts, hides sections, prints or previews, and lets the job go,
 // which closes the rows and releases the report.
 
-#include "app/Recordset.h"
+#include "data/Recordset.h"
 #include "reports/Report.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "reports/DocumentPainter.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 
 #include <QFile>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #include "reports/Formula.h"
 
-#include "app/AppError.h"
-#include "app/Values.h"
+#include "core/AppError.h"
+#include "core/Values.h"
 
 #include <QDate>
 #include <QDateTime>

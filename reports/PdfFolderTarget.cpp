@@ -1,6 +1,6 @@
 #include "reports/PdfFolderTarget.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "reports/DocumentPainter.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "reports/Report.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "reports/PrintTarget.h"
 #include "reports/ReportLayout.h"
 

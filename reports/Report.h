@@ -12,7 +12,7 @@
 // Every name a builder gives (template, text object, section or object, subreport) must
 // exist; otherwise the call throws AppError(ErrorNumber::ReportError) naming it.
 
-#include "app/RowSet.h"
+#include "data/RowSet.h"
 #include "reports/Document.h"
 #include "reports/ReportTemplate.h"
 

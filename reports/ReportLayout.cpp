@@ -1,7 +1,7 @@
 #include "reports/ReportLayout.h"
 
-#include "app/AppError.h"
-#include "app/Seams.h"
+#include "core/AppError.h"
+#include "core/Seams.h"
 #include "reports/DocumentPainter.h"
 #include "reports/Report.h"
 

@@ -1,6 +1,6 @@
 #include "reports/ReportTemplate.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // the format): page set-up, groups, bands of cells, named formulas and subreports.
 // Sizes and positions are kept in millimetres, as written in the file.
 
-#include "app/RowSet.h"
+#include "data/RowSet.h"
 #include "reports/Document.h"
 #include "reports/Formula.h"
 

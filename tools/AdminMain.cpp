@@ -5,11 +5,11 @@
 // Exit codes: 0 done, 1 the work failed (reported on stderr as "number: description"),
 // 2 the command line was not understood (reported with the usage text).
 
-#include "app/AppError.h"
-#include "app/Database.h"
-#include "app/Recordset.h"
-#include "app/RowSet.h"
-#include "app/Values.h"
+#include "core/AppError.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "data/RowSet.h"
+#include "core/Values.h"
 #include "data/DemoPlant.h"
 #include "data/Schema.h"
 #include "tools/PrintCommand.h"

@@ -1,7 +1,7 @@
 #include "tools/PrintCommand.h"
 
-#include "app/AppError.h"
-#include "app/Database.h"
+#include "core/AppError.h"
+#include "data/Database.h"
 #include "reports/BuilderRegistry.h"
 #include "reports/PdfFolderTarget.h"
 #include "reports/PrintTarget.h"

@@ -1,7 +1,7 @@
 // Reading config.txt: the database path is its third value, read the way the original
 // system's sequential input read it. Each case writes a real file into a temporary folder.
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "app/Config.h"
 
 #include <QBuffer>

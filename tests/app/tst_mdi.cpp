@@ -2,7 +2,7 @@
 // the frame, and the About box.
 
 #include "app/MDI.h"
-#include "app/ChildWindow.h"
+#include "widgets/ChildWindow.h"
 #include "app/frmAbout.h"
 #include "masterdata/frmCustomerEntry.h"
 #include "masterdata/frmVendorEntry.h"

@@ -2,9 +2,9 @@
 // its rows agree with one another the way the windows keep them; the benchmark plant
 // keeps the same rules at any size and comes out the same every time.
 
-#include "app/AppError.h"
-#include "app/Database.h"
-#include "app/Recordset.h"
+#include "core/AppError.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
 #include "data/DemoPlant.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"

@@ -1,7 +1,7 @@
 // The desktop engine's SQL as the windows write it, translated for SQLite, and the
 // engine's Like matching.
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "data/JetDialect.h"
 
 #include <QtTest>

@@ -6,8 +6,8 @@
 // row of the catalogue starts from the same data. A statement that reads a summary
 // table lists the SELECT ... INTO statements that make it as its preparation.
 
-#include "app/AppError.h"
-#include "app/Database.h"
+#include "core/AppError.h"
+#include "data/Database.h"
 #include "data/SqlText.h"
 #include "tests/support/Fixtures.h"
 

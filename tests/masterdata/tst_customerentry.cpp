@@ -1,7 +1,7 @@
 // Customer Entry/Edit driven as a clerk would: names typed or picked, boxes filled,
 // "Save And Close" and "Exit" clicked; the Customer rows are what is checked.
 
-#include "app/Database.h"
+#include "data/Database.h"
 #include "data/SqlText.h"
 #include "masterdata/frmCustomerEntry.h"
 #include "tests/support/Fakes.h"

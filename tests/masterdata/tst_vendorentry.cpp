@@ -1,6 +1,6 @@
 // Vendor Entry/Edit driven through its controls; the Vendor rows are what is checked.
 
-#include "app/Database.h"
+#include "data/Database.h"
 #include "data/SqlText.h"
 #include "masterdata/frmVendorEntry.h"
 #include "tests/support/Fakes.h"

@@ -1,7 +1,7 @@
 // The "Bun/Fiber Entry" tab of the Administration window, driven as a clerk would: the
 // bun ID typed or picked, the boxes filled, "Save" clicked. The Bun rows are checked.
 
-#include "app/Database.h"
+#include "data/Database.h"
 #include "data/SqlText.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"

@@ -2,7 +2,7 @@
 // driven as a clerk would: IDs typed or picked, lists picked, "Save", "New" and "Delete"
 // clicked. The Component, StyleComponent and StyleOperation rows are what is checked.
 
-#include "app/Database.h"
+#include "data/Database.h"
 #include "data/SqlText.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"

@@ -1,7 +1,7 @@
 // Stations on the "Operation Entry" tab and style operations in the Operation frame of
 // the Administration window, driven through the window's controls.
 
-#include "app/NumberBox.h"
+#include "widgets/NumberBox.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

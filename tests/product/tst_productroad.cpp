@@ -4,7 +4,7 @@
 // stored rows, the style tree and a click on an operation node are then checked.
 
 #include "app/MDI.h"
-#include "app/NumberBox.h"
+#include "widgets/NumberBox.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/UiTest.h"

@@ -1,7 +1,7 @@
 // The Style frame of the Administration window: lookups by customer, name and type, and
 // saves that update or append the Style row.
 
-#include "app/NumberBox.h"
+#include "widgets/NumberBox.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

@@ -1,7 +1,7 @@
 // The style tree of the Administration window: its shape and texts, and what a click on
 // each kind of node loads into the frames.
 
-#include "app/NumberBox.h"
+#include "widgets/NumberBox.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

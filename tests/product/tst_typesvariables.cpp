@@ -1,7 +1,7 @@
 // The "Style-Type Entry" and "Variables" tabs of the Administration window, driven as a
 // clerk would. The StyleType rows and the one Data row are checked.
 
-#include "app/Database.h"
+#include "data/Database.h"
 #include "data/SqlText.h"
 #include "product/frmStyle.h"
 #include "tests/support/Fakes.h"

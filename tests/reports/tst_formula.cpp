@@ -1,7 +1,7 @@
 // Report formulas: arithmetic, text, comparisons, functions, empty values and how the
 // results read on paper.
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "reports/Formula.h"
 
 #include <QDate>

@@ -2,8 +2,8 @@
 // text, nothing clipped, empty tables, many pages, PDF output, the builder registry, the
 // print command and the field-definition files.
 
-#include "app/AppError.h"
-#include "app/Database.h"
+#include "core/AppError.h"
+#include "data/Database.h"
 #include "data/SqlText.h"
 #include "reports/BuilderRegistry.h"
 #include "reports/DocumentPainter.h"

@@ -6,7 +6,7 @@
 #include "app/MDI.h"
 #include "app/Viewer.h"
 #include "data/SqlText.h"
-#include "reports/DesktopPrintTarget.h"
+#include "app/DesktopPrintTarget.h"
 #include "reports/PrintTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

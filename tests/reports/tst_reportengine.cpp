@@ -3,7 +3,7 @@
 // texts set between copies, names that do not exist, wrapping cells, "Page N of M",
 // division by zero and subreports.
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "reports/DocumentPainter.h"
 #include "reports/Report.h"
 #include "tests/support/CaptureTarget.h"

@@ -5,7 +5,7 @@
 
 #include "app/MDI.h"
 #include "app/Viewer.h"
-#include "reports/DesktopPrintTarget.h"
+#include "app/DesktopPrintTarget.h"
 #include "reports/ReportsMod.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

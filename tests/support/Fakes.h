@@ -2,7 +2,7 @@
 // Fakes of the seams for tests. ScopedFakes installs all of them for one test function
 // and restores the real ones afterwards.
 
-#include "app/Seams.h"
+#include "core/Seams.h"
 
 #include <QDateTime>
 #include <QQueue>

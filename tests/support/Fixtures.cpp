@@ -1,6 +1,6 @@
 #include "tests/support/Fixtures.h"
 
-#include "app/Database.h"
+#include "data/Database.h"
 #include "data/DemoPlant.h"
 #include "data/Schema.h"
 

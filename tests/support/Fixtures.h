@@ -2,7 +2,7 @@
 // A fresh database in a temporary folder, opened as the application's connection
 // (AppDatabase), empty or holding the demo plant.
 
-#include "app/RowSet.h"
+#include "data/RowSet.h"
 
 #include <QString>
 #include <QTemporaryDir>

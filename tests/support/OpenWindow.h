@@ -8,7 +8,7 @@
 //   UiTest::type(admin.combo("cmbBunID"), "B-48");
 //   admin.press("btnBunSave");
 
-#include "app/NumberBox.h"
+#include "widgets/NumberBox.h"
 #include "tests/support/UiTest.h"
 
 #include <QCoreApplication>

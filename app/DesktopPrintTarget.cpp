@@ -1,0 +1,48 @@
+#include "app/DesktopPrintTarget.h"
+
+#include "app/MDI.h"
+#include "app/Viewer.h"
+#include "reports/DocumentPainter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+DesktopPrintTarget::DesktopPrintTarget()
+    : m_folder(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("printed"))) {}
+
+void DesktopPrintTarget::print(const Document &document, const QString &templateName) {
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull()) {
+        writePdf(document, templateName);
+        return;
+    }
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setDocName(templateName);
+    printer.setCopyCount(1);
+    PaintDocument(printer, document);
+}
+
+void DesktopPrintTarget::preview(const Document &document, const QString &templateName) {
+    if (MDI *frame = MDI::instance()) {
+        if (Viewer *viewer = frame->open<Viewer>()) {
+            viewer->showDocument(document);
+            return;
+        }
+    }
+    writePdf(document, templateName);
+}
+
+void DesktopPrintTarget::writePdf(const Document &document, const QString &templateName) {
+    const QString path = m_folder.write(document, templateName);
+    MDI::showStatus(QStringLiteral("%1 printed to %2").arg(templateName, QDir::toNativeSeparators(path)));
+}
+
+void InstallDesktopPrintTarget() {
+    static DesktopPrintTarget target;
+    Reports::setPrintTarget(&target);
+}

@@ -1,0 +1,4 @@
+#include "core/NavigatorFlags.h"
+
+bool OrderNavigatorOpen = false;
+bool ShipmentNavigatorOpen = false;

@@ -1,0 +1,385 @@
+#include "core/Values.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QVector>
+
+#include <cmath>
+
+namespace Values {
+
+namespace {
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// Converts a plain number text ("-12.5e3", ".5", "5.") in the C locale, whatever the
+// desktop's locale says about decimal commas.
+double toDouble(const QString &plain) {
+    if (plain.isEmpty()) return 0.0;
+    bool ok = false;
+    double v = QLocale::c().toDouble(plain, &ok);
+    if (ok) return v;
+    // A number too large for a double reads as the largest one of its sign rather than
+    // as zero, so an absurd quantity is never mistaken for nothing.
+    if (std::isinf(v)) return v;
+    return 0.0;
+}
+
+}  // namespace
+
+double Val(const QString &text) {
+    // Blanks, tabs and line feeds are dropped wherever they stand, then the longest
+    // leading number is taken: sign, digits, one point, exponent E or D.
+    QString s;
+    s.reserve(text.size());
+    for (QChar c : text)
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n')) s.append(c);
+
+    QString plain;
+    int i = 0;
+    const int n = s.size();
+    if (i < n && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) plain.append(s[i++]);
+    int digits = 0;
+    while (i < n && isDigit(s[i])) { plain.append(s[i++]); ++digits; }
+    if (i < n && s[i] == QLatin1Char('.')) {
+        plain.append(s[i++]);
+        while (i < n && isDigit(s[i])) { plain.append(s[i++]); ++digits; }
+    }
+    if (digits == 0) return 0.0;
+    if (i < n && (s[i].toUpper() == QLatin1Char('E') || s[i].toUpper() == QLatin1Char('D'))) {
+        int j = i + 1;
+        QString exponent = QStringLiteral("e");
+        if (j < n && (s[j] == QLatin1Char('-') || s[j] == QLatin1Char('+'))) exponent.append(s[j++]);
+        int expDigits = 0;
+        while (j < n && isDigit(s[j])) { exponent.append(s[j++]); ++expDigits; }
+        if (expDigits > 0) plain.append(exponent);
+    }
+    if (plain.endsWith(QLatin1Char('.'))) plain.chop(1);
+    return toDouble(plain);
+}
+
+namespace {
+
+// Reads a US-style number filling the whole text; false when the text is anything else.
+bool parseNumeric(const QString &text, double *value) {
+    const QString s = text.trimmed();
+    const int n = s.size();
+    int i = 0;
+    bool currency = false, paren = false;
+    QChar sign;
+    auto skipBlanks = [&] { while (i < n && (s[i] == QLatin1Char(' ') || s[i] == QLatin1Char('\t'))) ++i; };
+
+    // Leading currency sign, sign and opening parenthesis, in any order, each once.
+    for (;;) {
+        if (i >= n) return false;
+        const QChar c = s[i];
+        if (c == QLatin1Char('$') && !currency) currency = true;
+        else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && sign.isNull() && !paren) sign = c;
+        else if (c == QLatin1Char('(') && !paren && sign.isNull()) paren = true;
+        else break;
+        ++i;
+        skipBlanks();
+    }
+
+    QString plain;
+    int digits = 0;
+    while (i < n) {
+        if (isDigit(s[i])) { plain.append(s[i++]); ++digits; }
+        // A thousands separator stands between digits.
+        else if (s[i] == QLatin1Char(',') && digits > 0 && i + 1 < n && isDigit(s[i + 1])) ++i;
+        else break;
+    }
+    if (i < n && s[i] == QLatin1Char('.')) {
+        plain.append(s[i++]);
+        while (i < n && isDigit(s[i])) { plain.append(s[i++]); ++digits; }
+    }
+    if (digits == 0) return false;
+    if (i < n && (s[i].toUpper() == QLatin1Char('E') || s[i].toUpper() == QLatin1Char('D'))) {
+        ++i;
+        plain.append(QLatin1Char('e'));
+        if (i < n && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) plain.append(s[i++]);
+        int expDigits = 0;
+        while (i < n && isDigit(s[i])) { plain.append(s[i++]); ++expDigits; }
+        if (expDigits == 0) return false;
+    }
+    // A sign may follow the number ("12-") when none came before it.
+    if (i < n && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+')) && sign.isNull() && !paren) sign = s[i++];
+    if (paren) {
+        skipBlanks();
+        if (i >= n || s[i] != QLatin1Char(')')) return false;
+        ++i;
+    }
+    if (i != n) return false;
+
+    if (plain.startsWith(QLatin1Char('.'))) plain.prepend(QLatin1Char('0'));
+    plain.replace(QStringLiteral(".e"), QStringLiteral("e"));
+    if (plain.endsWith(QLatin1Char('.'))) plain.chop(1);
+    double v = toDouble(plain);
+    if (paren || sign == QLatin1Char('-')) v = -v;
+    if (value) *value = v;
+    return true;
+}
+
+}  // namespace
+
+bool IsNumeric(const QString &text) { return parseNumeric(text, nullptr); }
+
+double NumericValue(const QString &text) {
+    double v = 0.0;
+    return parseNumeric(text, &v) ? v : 0.0;
+}
+
+namespace {
+
+// A non-negative number as decimal digits, taken from its 15-significant-digit text so
+// that 0.075 is the 0.075 the clerk typed and not the binary number just below it.
+struct DecimalText {
+    QString digits;   // significant digits, no leading zeros ("" for zero)
+    int pointPos = 0; // digits before the decimal point (may be negative or beyond the digits)
+
+    static DecimalText of(double magnitude) {
+        DecimalText d;
+        if (magnitude == 0.0) return d;
+        // "d.dddddddddddddde+XX"
+        const QString e = QString::number(magnitude, 'e', 14);
+        const int ePos = e.indexOf(QLatin1Char('e'));
+        d.digits = e.left(ePos);
+        d.digits.remove(QLatin1Char('.'));
+        d.pointPos = e.mid(ePos + 1).toInt() + 1;
+        while (d.digits.endsWith(QLatin1Char('0'))) d.digits.chop(1);
+        return d;
+    }
+
+    // The integer and fraction digits rounded half away from zero to the given number of
+    // decimals. The integer text has no leading zeros ("" for zero).
+    void rounded(int decimals, QString *integer, QString *fraction) const {
+        // All digits with the point after `point` of them, long enough to hold every kept
+        // decimal and the first dropped digit.
+        QString all = digits;
+        int point = pointPos;
+        if (point < 0) {
+            all.prepend(QString(-point, QLatin1Char('0')));
+            point = 0;
+        }
+        all = all.leftJustified(point + decimals + 1, QLatin1Char('0'));
+        QString run = all.left(point + decimals);
+        if (all.at(point + decimals) >= QLatin1Char('5')) {
+            int k = run.size() - 1;
+            while (k >= 0 && run[k] == QLatin1Char('9')) { run[k] = QLatin1Char('0'); --k; }
+            if (k >= 0) run[k] = QChar(run[k].unicode() + 1);
+            else run.prepend(QLatin1Char('1'));
+        }
+        *integer = run.left(run.size() - decimals);
+        *fraction = run.right(decimals);
+        while (integer->startsWith(QLatin1Char('0'))) integer->remove(0, 1);
+    }
+};
+
+struct Token {
+    enum Kind { Literal, Zero, Hash, Point, Comma } kind;
+    QString text;
+};
+using Section = QVector<Token>;
+
+// Splits a picture into its sections (at ';') and tokens. Text in double quotes and a
+// character after a backslash are literal; every other character that is not a
+// placeholder ($, letters, blanks, parentheses...) is literal too.
+QVector<Section> parsePicture(const QString &picture) {
+    QVector<Section> sections(1);
+    const int n = picture.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = picture[i];
+        Section &s = sections.last();
+        if (c == QLatin1Char(';')) sections.append(Section());
+        else if (c == QLatin1Char('0')) s.append({Token::Zero, c});
+        else if (c == QLatin1Char('#')) s.append({Token::Hash, c});
+        else if (c == QLatin1Char('.')) s.append({Token::Point, c});
+        else if (c == QLatin1Char(',')) s.append({Token::Comma, c});
+        else if (c == QLatin1Char('\\') && i + 1 < n) s.append({Token::Literal, picture[++i]});
+        else if (c == QLatin1Char('"')) {
+            const int close = picture.indexOf(QLatin1Char('"'), i + 1);
+            const int end = close < 0 ? n : close;
+            s.append({Token::Literal, picture.mid(i + 1, end - i - 1)});
+            i = end;
+        } else s.append({Token::Literal, c});
+    }
+    return sections;
+}
+
+bool isPlaceholder(const Token &t) { return t.kind == Token::Zero || t.kind == Token::Hash; }
+
+// One section applied to a non-negative magnitude; `minus` puts a "-" right before the
+// number. *roundsToZero tells whether the shown number is zero.
+QString formatSection(double magnitude, const Section &section, bool minus, bool *roundsToZero) {
+    int point = -1;
+    for (int i = 0; i < section.size(); ++i)
+        if (section[i].kind == Token::Point) { point = i; break; }
+    const int intEnd = point < 0 ? section.size() : point;
+
+    // Integer placeholders, minimum integer digits, grouping and scaling commas.
+    QVector<int> intSlots;
+    int minInt = 0;
+    bool seenZero = false;
+    for (int i = 0; i < intEnd; ++i) {
+        if (!isPlaceholder(section[i])) continue;
+        intSlots.append(i);
+        if (section[i].kind == Token::Zero) seenZero = true;
+        if (seenZero) ++minInt;
+    }
+    bool grouping = false;
+    int scale = 0;
+    QVector<bool> commaIsLiteral(section.size(), false);
+    for (int i = 0; i < section.size(); ++i) {
+        if (section[i].kind != Token::Comma) continue;
+        if (i > intEnd) { commaIsLiteral[i] = true; continue; }
+        const bool placeholderAfter = !intSlots.isEmpty() && intSlots.last() > i;
+        const bool placeholderBefore = !intSlots.isEmpty() && intSlots.first() < i;
+        if (placeholderAfter) grouping = true;       // "#,##0": thousands separators
+        else if (placeholderBefore) ++scale;         // "#,##0,": thousands
+        else commaIsLiteral[i] = true;
+    }
+
+    // Fraction placeholders and the decimals they keep.
+    QVector<int> fracSlots;
+    int minFrac = 0;
+    if (point >= 0)
+        for (int i = point + 1; i < section.size(); ++i)
+            if (isPlaceholder(section[i])) {
+                fracSlots.append(i);
+                if (section[i].kind == Token::Zero) minFrac = fracSlots.size();
+            }
+
+    DecimalText d = DecimalText::of(magnitude);
+    d.pointPos -= 3 * scale;
+    QString integer, fraction;
+    d.rounded(fracSlots.size(), &integer, &fraction);
+    *roundsToZero = integer.isEmpty() && !fraction.contains(QRegularExpression(QStringLiteral("[1-9]")));
+
+    integer = integer.rightJustified(minInt, QLatin1Char('0'));
+    while (fraction.size() > minFrac && fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
+
+    if (grouping) {
+        for (int pos = integer.size() - 3; pos > 0; pos -= 3) integer.insert(pos, QLatin1Char(','));
+    }
+
+    // What each integer placeholder shows: digits right-aligned, surplus digits on the
+    // leftmost one; with grouping the whole grouped number stands at the first one.
+    QVector<QString> intText(intSlots.size());
+    if (!intSlots.isEmpty()) {
+        if (grouping) {
+            intText[0] = integer;
+        } else {
+            const int slotCount = intSlots.size();
+            const int len = integer.size();
+            for (int k = 0; k < slotCount; ++k) {
+                const int fromRight = slotCount - 1 - k;
+                if (fromRight < len) intText[k] = integer.at(len - 1 - fromRight);
+            }
+            if (len > slotCount) intText[0] = integer.left(len - slotCount + 1);
+        }
+    }
+
+    QString out;
+    bool signPlaced = !minus;
+    int intIndex = 0, fracIndex = 0;
+    for (int i = 0; i < section.size(); ++i) {
+        const Token &t = section[i];
+        const bool numberPart = (isPlaceholder(t) || i == point);
+        if (numberPart && !signPlaced) { out.append(QLatin1Char('-')); signPlaced = true; }
+        if (i == point) {
+            // Without integer placeholders the integer digits stand before the point.
+            if (intSlots.isEmpty()) out.append(integer);
+            out.append(QLatin1Char('.'));
+        } else if (isPlaceholder(t) && i < intEnd) {
+            out.append(intText[intIndex++]);
+        } else if (isPlaceholder(t)) {
+            if (fracIndex < fraction.size()) out.append(fraction.at(fracIndex));
+            ++fracIndex;
+        } else if (t.kind == Token::Comma) {
+            if (commaIsLiteral[i]) out.append(t.text);
+        } else {
+            out.append(t.text);
+        }
+    }
+    if (!signPlaced) out.prepend(QLatin1Char('-'));
+    return out;
+}
+
+QString generalNumber(double value) {
+    QString s = QString::number(value, 'g', 15);
+    s.replace(QLatin1Char('e'), QLatin1Char('E'));
+    return s;
+}
+
+bool sectionEmpty(const Section &s) { return s.isEmpty(); }
+
+}  // namespace
+
+QString Format(double value, const QString &picture) {
+    if (std::isnan(value) || std::isinf(value)) return generalNumber(value);
+    const QVector<Section> sections = parsePicture(picture);
+    if (value == 0.0) value = 0.0;  // no negative zero
+
+    bool zero = false;
+    if (value == 0.0 && sections.size() >= 3 && !sectionEmpty(sections[2]))
+        return formatSection(0.0, sections[2], false, &zero);
+
+    if (value < 0.0) {
+        const bool ownSection = sections.size() >= 2 && !sectionEmpty(sections[1]);
+        const Section &section = ownSection ? sections[1] : sections[0];
+        if (sectionEmpty(section)) return generalNumber(value);
+        const QString shown = formatSection(-value, section, !ownSection, &zero);
+        // A negative amount too small to show is shown as the positive format shows it,
+        // never as "-0.00" or "(0.00)".
+        if (!zero) return shown;
+        value = -value;
+    }
+    if (sectionEmpty(sections[0])) return generalNumber(value);
+    return formatSection(value, sections[0], false, &zero);
+}
+
+QString FormatValue(const QVariant &value, const QString &picture) {
+    if (!value.isValid() || value.isNull()) return QString();
+    switch (value.typeId()) {
+    case QMetaType::QString: {
+        const QString text = value.toString();
+        if (text.trimmed().isEmpty()) return QString();
+        // A text that is not a number is shown as it is.
+        return IsNumeric(text) ? Format(NumericValue(text), picture) : text;
+    }
+    case QMetaType::Bool:
+        return Format(value.toBool() ? -1.0 : 0.0, picture);
+    case QMetaType::QDate:
+        return ShortDate(value.toDate());
+    case QMetaType::QDateTime:
+        return ShortDate(value.toDateTime().date());
+    default:
+        break;
+    }
+    bool ok = false;
+    const double v = value.toDouble(&ok);
+    return ok ? Format(v, picture) : value.toString();
+}
+
+QString ShortDate(const QDate &date) {
+    if (!date.isValid()) return QString();
+    return QStringLiteral("%1/%2/%3").arg(date.month()).arg(date.day()).arg(date.year());
+}
+
+QDate ParseShortDate(const QString &text) {
+    static const QRegularExpression us(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})$"));
+    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
+    const QString s = text.trimmed();
+    QRegularExpressionMatch m = us.match(s);
+    if (m.hasMatch()) {
+        int year = m.captured(3).toInt();
+        // Two-digit years: 00-29 are this century's, 30-99 the last one's.
+        if (m.captured(3).size() == 2) year += year < 30 ? 2000 : 1900;
+        return QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
+    }
+    m = iso.match(s);
+    if (m.hasMatch()) return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    return QDate();
+}
+
+}  // namespace Values

@@ -1,0 +1,60 @@
+#pragma once
+// The application's one connection (AppDatabase) and the operations every window uses:
+// open a result set from SQL text, execute a statement, transactions.
+
+#include "data/Engine.h"
+#include "data/Recordset.h"
+
+#include <QString>
+#include <memory>
+
+class Database {
+public:
+    // Opens an existing database file read-write, shared with other copies. Never
+    // creates a file: a missing file or a file that is not a database throws AppError.
+    static std::unique_ptr<Database> open(const QString &path);
+    // Creates a new, empty database file (tools and tests only); fails if it exists.
+    static std::unique_ptr<Database> create(const QString &path);
+
+    explicit Database(std::unique_ptr<Engine> engine, QString path);
+    ~Database();
+
+    QString path() const { return m_path; }
+    Engine &engine() { return *m_engine; }
+
+    // A result set positioned on its first row. SELECT * FROM one table (whole, with a
+    // WHERE clause, or TOP 1) gives an updatable set; anything else is read-only.
+    std::unique_ptr<Recordset> openRecordset(const QString &sql);
+    // Performs a DELETE, UPDATE, INSERT, DROP TABLE or SELECT ... INTO at once.
+    void execute(const QString &sql);
+
+    void begin();
+    void commit();
+    void rollback();
+
+private:
+    std::unique_ptr<Engine> m_engine;
+    QString m_path;
+};
+
+// Runs a sequence of writes as one unit: rolled back unless commit() is reached, so an
+// interrupted save leaves the file as it was. Inside another transaction it joins it.
+class Transaction {
+public:
+    explicit Transaction(Database &db);
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+private:
+    Database &m_db;
+    bool m_owner;  // false inside an enclosing transaction, which decides for both
+    bool m_done = false;
+};
+
+// The run-wide connection and the path it was opened with.
+Database &AppDatabase();
+bool HasAppDatabase();
+void SetAppDatabase(std::unique_ptr<Database> db);  // replaces (and closes) the previous one
+QString DatabasePath();

@@ -1,0 +1,30 @@
+#include "widgets/ChildWindow.h"
+
+#include "core/Handler.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+
+ChildWindow::ChildWindow(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose); }
+
+void ChildWindow::unload() {
+    // Inside the main frame the sub-window is what the user sees: close it, which
+    // closes this window with it.
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget())) frame->close();
+    else close();
+}
+
+void ChildWindow::closeEvent(QCloseEvent *event) {
+    if (!m_unloaded) {
+        m_unloaded = true;
+        handler([this] { Form_Unload(); })();
+    }
+    event->accept();
+}
+
+void ChildWindow::setClientTwips(int widthTwips, int heightTwips, bool resizable) {
+    const QSize size(widthTwips / 15, heightTwips / 15);
+    setResizable(resizable);
+    if (resizable) resize(size);
+    else setFixedSize(size);
+}

@@ -1,0 +1,94 @@
+#include "widgets/WidgetHelpers.h"
+
+#include "data/Database.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+
+// Selects the whole text of a box when it receives the focus. A box focused by a mouse
+// click is selected once the button is released, since the click itself places the caret.
+class SelectAllFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        if (!box) return false;
+        if (event->type() == QEvent::FocusIn) {
+            box->selectAll();
+            m_clicked = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason ? box : nullptr;
+        } else if (event->type() == QEvent::MouseButtonRelease && m_clicked == box) {
+            m_clicked = nullptr;
+            QTimer::singleShot(0, box, [box] {
+                if (box->hasFocus()) box->selectAll();
+            });
+        } else if (event->type() == QEvent::FocusOut && m_clicked == box) {
+            m_clicked = nullptr;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit *m_clicked = nullptr;
+};
+
+}  // namespace
+
+void SelectAllOnFocus(QLineEdit *box) {
+    static SelectAllFilter *filter = new SelectAllFilter(nullptr);
+    box->installEventFilter(filter);
+}
+
+void SelectAllOnFocus(std::initializer_list<QLineEdit *> boxes) {
+    for (QLineEdit *box : boxes) SelectAllOnFocus(box);
+}
+
+void FillCombo(QComboBox *combo, const QString &sql, const QString &column) {
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    auto rs = AppDatabase().openRecordset(sql);
+    QStringList items;
+    for (; !rs->eof(); rs->moveNext()) items << rs->text(column);
+    rs->close();
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    if (combo->isEditable()) combo->setEditText(QString());
+}
+
+void FillList(QComboBox *combo, const QStringList &entries) {
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    combo->addItems(entries);
+    combo->setCurrentIndex(-1);
+}
+
+void AddItem(QComboBox *combo, const QString &text, const QVariant &id) { combo->addItem(text, id); }
+
+QVariant SelectedId(const QComboBox *combo) {
+    const int index = combo->currentIndex();
+    return index < 0 ? QVariant() : combo->itemData(index, Qt::UserRole);
+}
+
+void SelectById(QComboBox *combo, const QVariant &id) {
+    int found = -1;
+    if (!id.isNull()) {
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->itemData(i, Qt::UserRole).toString() == id.toString()) {
+                found = i;
+                break;
+            }
+        }
+    }
+    combo->setCurrentIndex(found);
+}
+
+void SelectByText(QComboBox *combo, const QString &text) {
+    combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchExactly));
+}
+
+QString BoxText(const QVariant &value) { return value.isNull() ? QString() : value.toString(); }
