@@ -109,6 +109,24 @@ const char *const GroupBody = R"xml(
   </section>
 )xml";
 
+// An order's line with a subreport of CNC pieces in the report footer.
+const char *const TallyBody = R"xml(
+  <section type="detail" name="D" height="5"><field x="0" y="0" width="40" field="Name"/></section>
+  <section type="reportFooter" name="RF" height="4">
+    <subreport name="CNC" x="10" y="0" width="80">
+      <report>
+        <section type="reportHeader" height="5"><text name="txtSub" x="0" y="0" width="60">CNC tally</text></section>
+        <section type="detail" height="5">
+          <field x="0" y="0" width="30" field="Station"/>
+          <field x="35" y="0" width="20" field="Pcs" align="right"/>
+        </section>
+        <section type="reportFooter" height="5">
+          <field x="0" y="0" width="60" formula="'Pieces: ' + sum({Pcs})"/>
+        </section>
+      </report>
+    </subreport>
+  </section>)xml";
+
 }  // namespace
 
 class tst_reportengine : public QObject {
@@ -129,6 +147,7 @@ private slots:
     void divisionByZeroIsEmpty();
     void subreportsShowTheirOwnRows();
     void longSubreportFlowsOverPages();
+    void readingTheMainReportReadsItsSubreports();
     void recordsComeOnlyFromReadRecords();
     void templateErrorsNameTheLine_data();
     void templateErrorsNameTheLine();
@@ -345,23 +364,7 @@ void tst_reportengine::divisionByZeroIsEmpty() {
 
 void tst_reportengine::subreportsShowTheirOwnRows() {
     ScopedFakes fakes;
-    const auto t = makeTemplate(R"xml(
-      <section type="detail" name="D" height="5"><field x="0" y="0" width="40" field="Name"/></section>
-      <section type="reportFooter" name="RF" height="4">
-        <subreport name="CNC" x="10" y="0" width="80">
-          <report>
-            <section type="reportHeader" height="5"><text name="txtSub" x="0" y="0" width="60">CNC tally</text></section>
-            <section type="detail" height="5">
-              <field x="0" y="0" width="30" field="Station"/>
-              <field x="35" y="0" width="20" field="Pcs" align="right"/>
-            </section>
-            <section type="reportFooter" height="5">
-              <field x="0" y="0" width="60" formula="'Pieces: ' + sum({Pcs})"/>
-            </section>
-          </report>
-        </subreport>
-      </section>)xml");
-
+    const auto t = makeTemplate(TallyBody);
     const RowSet main = makeRows({"Name"}, {{"Order 12"}});
     const Document unbound = fill(t, main);
     QCOMPARE(unbound.pageLines(0).mid(1, 3), (QStringList{"Order 12", "CNC tally", "Pieces: 0"}));
@@ -395,6 +398,22 @@ void tst_reportengine::longSubreportFlowsOverPages() {
     for (int i = 1; i <= 60; ++i) QVERIFY(pageOf(doc, QStringLiteral("Row %1").arg(i)) >= 0);
     QVERIFY(pageOf(doc, QStringLiteral("Row 24")) < pageOf(doc, QStringLiteral("Row 60")));
     verifyNothingOverFooter(doc);
+}
+
+void tst_reportengine::readingTheMainReportReadsItsSubreports() {
+    ScopedFakes fakes;
+    // As the production summary fills its report: the subreport's rows bound, then
+    // discard and read on the main report only.
+    Report report(makeTemplate(TallyBody));
+    report.bind(makeRows({"Name"}, {{"Order 12"}}));
+    report.subreport(QStringLiteral("CNC")).bind(makeRows({"Station", "Pcs"}, {{"CNC 1", 40}, {"CNC 2", 24}}));
+    report.discardSavedData();
+    report.readRecords();
+    QCOMPARE(report.render().pageLines(0).mid(1, 5),
+             (QStringList{"Order 12", "CNC tally", "CNC 1 | 40", "CNC 2 | 24", "Pieces: 64"}));
+    // Discarding the main report's data empties its subreports as well.
+    report.discardSavedData();
+    QCOMPARE(report.render().pageLines(0).mid(1, 2), (QStringList{"CNC tally", "Pieces: 0"}));
 }
 
 void tst_reportengine::recordsComeOnlyFromReadRecords() {
