@@ -104,11 +104,11 @@ void tst_listings::pageTextOnTheDemoPlant_data() {
         << QStringList{"Component Listing", "Printed 12/9/2026", "Components by ID",
                        "Component | Description | Thickness | Width | Length | Cut style | Bun | Rails | Pieces | Test | Range | Topped | Ship | Arm | Tie",
                        "/bun | /rail",
-                       "AR-110 | Arm Pad Rolled | 1.000 | 18.000 | 30.000 | Straight Cut | 1530-60 | 3 | 24 | No | No | Yes | No",
-                       "AR-180 | Wing Arm Shell | 2.000 | 28.000 | 34.000 | Pattern Cut | REBOND-72 | 2 | 8 | Yes | 50-55 | Yes | Yes | Yes",
-                       "BC-220 | Back Cushion Core | 4.000 | 22.000 | 26.000 | Straight Cut | 1845-76 | 3 | 6 | Yes | 28-32 | 1/2\" Dacron | No | No | Yes",
-                       "SW-500 | Seat Wrap Fiber | 0.500 | 54.000 | 60.000 | Straight Cut | DAC10-54 | 1 | 30 | No | Yes | No | Yes",
-                       "TP-600 | Topper Pad | 1.000 | 21.000 | 22.000 | Straight Cut | 0 | 0 | No | No | No | No",
+                       "AR-110 | Arm Pad Rolled | 1.00 | 18.00 | 30.00 | Straight Cut | 1530-60 | 3 | 24 | No | No | Yes | No",
+                       "AR-180 | Wing Arm Shell | 2.00 | 28.00 | 34.00 | Pattern Cut | REBOND-72 | 2 | 8 | Yes | 50-55 | Yes | Yes | Yes",
+                       "BC-220 | Back Cushion Core | 4.00 | 22.00 | 26.00 | Straight Cut | 1845-76 | 3 | 6 | Yes | 28-32 | 1/2\" Dacron | No | No | Yes",
+                       "SW-500 | Seat Wrap Fiber | 0.50 | 54.00 | 60.00 | Straight Cut | DAC10-54 | 1 | 30 | No | Yes | No | Yes",
+                       "TP-600 | Topper Pad | 1.00 | 21.00 | 22.00 | Straight Cut | 0 | 0 | No | No | No | No",
                        "Total components: 19",
                        "Quelby | Page 1 of 1"};
     QTest::newRow("buns") << "PrintBunListing" << "crptBunListing" << false
