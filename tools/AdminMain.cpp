@@ -12,6 +12,7 @@
 #include "core/Values.h"
 #include "data/DemoPlant.h"
 #include "data/Schema.h"
+#include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
 
 #include <QCoreApplication>
@@ -50,6 +51,9 @@ const char kUsage[] =
     "  print PATH BUILDER [ARGUMENTS...] --out DIR\n"
     "                          run a document builder (PrintCNCTickets 12, PrintBunListing...)\n"
     "                          and write what it prints or previews as PDF files into DIR\n"
+    "  paperwork PATH ORDER_ID --out DIR\n"
+    "                          print the order's whole paperwork, as saving the order does,\n"
+    "                          as PDF files into DIR\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
@@ -215,6 +219,7 @@ const QVector<Command> &commands() {
                  "DELETE * FROM, DROP TABLE, SELECT ... INTO) and prints nothing.\n",
          runExec},
         {"print", PrintCommandUsage(), RunPrintCommand, true},
+        {"paperwork", PaperworkCommandUsage(), RunPaperworkCommand, true},
     };
     return all;
 }
@@ -264,9 +269,9 @@ int run(const QStringList &arguments) {
 }  // namespace
 
 int main(int argc, char *argv[]) {
-    // Documents are painted, so print needs a (windowless) GUI application; the other
-    // commands need only the core.
-    const bool paints = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    // Documents are painted, so print and paperwork need a (windowless) GUI application;
+    // the other commands need only the core.
+    const bool paints = argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "paperwork") == 0);
     std::unique_ptr<QCoreApplication> app;
     if (paints) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -62,6 +62,11 @@ private slots:
     void failuresExitNonZeroWithTheError();
     void largePlant();
     void printWritesPdfFiles();
+    void printKnowsThePaperworkBuilders_data();
+    void printKnowsThePaperworkBuilders();
+    void paperworkWritesTheWholeSetAsPdfFiles();
+    void paperworkRefusesWhatItCannotPrint_data();
+    void paperworkRefusesWhatItCannotPrint();
 
 private:
     QTemporaryDir m_dir;
@@ -271,6 +276,87 @@ void tst_Admin::printWritesPdfFiles() {
     QFile pdf(files[0]);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
+}
+
+// The ID of a demo order, by its number, as a script would look it up.
+static QString demoOrderId(const QString &demo, const QString &orderNumber) {
+    const Run run = admin({"query", demo, "SELECT ID FROM Orders WHERE OrderNumber = '" + orderNumber + "'"});
+    return run.out.split('\n', Qt::SkipEmptyParts).value(1);
+}
+
+void tst_Admin::printKnowsThePaperworkBuilders_data() {
+    QTest::addColumn<QString>("builder");
+    QTest::addColumn<QStringList>("arguments");  // after the order ID
+    QTest::addColumn<QString>("file");
+    QTest::newRow("order report") << "PrintOrder" << QStringList{"false", "Plant Mangager"} << "crptOrder";
+    QTest::newRow("summary") << "PrintProductionSummary" << QStringList{"Saw Department"} << "crptSummary";
+    QTest::newRow("load sheet previewed") << "PrintLoadSheet" << QStringList{"true"} << "crptLoadSheet";
+    QTest::newRow("foam order") << "PrintFoamOrder" << QStringList{} << "crptFoamOrder";
+}
+
+void tst_Admin::printKnowsThePaperworkBuilders() {
+    QFETCH(QString, builder);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    QTemporaryDir out;
+    const QString id = demoOrderId(m_demo, "HC-5630");
+    QVERIFY(!id.isEmpty());
+    const Run run = admin(QStringList{"print", m_demo, builder, id} + arguments + QStringList{"--out", out.path()});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts).size(), 1);
+    QVERIFY2(run.out.trimmed().endsWith("0001-" + file + ".pdf"), qPrintable(run.out));
+}
+
+void tst_Admin::paperworkWritesTheWholeSetAsPdfFiles() {
+    QTemporaryDir out;
+    const QString id = demoOrderId(m_demo, "V-1088");
+    QVERIFY(!id.isEmpty());
+    const Run run = admin({"paperwork", m_demo, id, "--out", out.path()});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QStringList files = run.out.split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(files.size() >= 18, qPrintable(run.out));
+    // The office copy (Vedu's form) first, the load sheet last, a summary ahead of each
+    // department's packet; every file is a PDF in the folder, in printing order.
+    QVERIFY2(files.first().endsWith("0001-crptOrder2.pdf"), qPrintable(files.first()));
+    QVERIFY2(files.at(1).endsWith("0002-crptSummary.pdf"), qPrintable(files.at(1)));
+    QVERIFY2(files.last().endsWith(QString("%1-crptLoadSheet.pdf").arg(files.size(), 4, 10, QChar('0'))),
+             qPrintable(files.last()));
+    QCOMPARE(files.filter("crptSummary").size(), 3);
+    QCOMPARE(files.filter("crptCNC.pdf").size(), 3);  // CNC, and CNC 2 once per team
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files).size(), files.size());
+    for (const QString &f : files) {
+        QFile pdf(f);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+    }
+}
+
+void tst_Admin::paperworkRefusesWhatItCannotPrint_data() {
+    QTest::addColumn<QStringList>("args");  // %DB% and %OUT% stand for the paths
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("an order ID that is not a number")
+        << QStringList{"%DB%", "7 OR 1=1", "--out", "%OUT%"} << 1 << "13: Type mismatch";
+    QTest::newRow("an order that does not exist") << QStringList{"%DB%", "9999", "--out", "%OUT%"} << 1 << "3021: ";
+    QTest::newRow("no order ID") << QStringList{"%DB%", "--out", "%OUT%"} << 2 << "paperwork: ";
+    QTest::newRow("two order IDs") << QStringList{"%DB%", "1", "2", "--out", "%OUT%"} << 2 << "paperwork: ";
+    QTest::newRow("no --out") << QStringList{"%DB%", "1"} << 2 << "paperwork: ";
+    QTest::newRow("no database there") << QStringList{"%DB%.missing", "1", "--out", "%OUT%"} << 1 << "3024: ";
+}
+
+void tst_Admin::paperworkRefusesWhatItCannotPrint() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    QTemporaryDir out;
+    for (QString &a : args) a.replace("%DB%", m_demo).replace("%OUT%", out.filePath("pdf"));
+    const Run run = admin(QStringList{"paperwork"} + args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.startsWith(error), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QVERIFY(!QDir(out.filePath("pdf")).exists() || QDir(out.filePath("pdf")).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Admin)
