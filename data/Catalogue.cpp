@@ -1,5 +1,7 @@
 #include "data/Catalogue.h"
 
+#include <QHash>
+
 namespace {
 
 using K = ColumnKind;
@@ -144,9 +146,12 @@ const QVector<CatalogueIndex> &indexes() {
 }
 
 const CatalogueTable *table(const QString &name) {
-    for (const CatalogueTable &t : tables())
-        if (t.name.compare(name, Qt::CaseInsensitive) == 0) return &t;
-    return nullptr;
+    static const QHash<QString, const CatalogueTable *> byName = [] {
+        QHash<QString, const CatalogueTable *> all;
+        for (const CatalogueTable &t : tables()) all.insert(t.name.toLower(), &t);
+        return all;
+    }();
+    return byName.value(name.toLower(), nullptr);
 }
 
 ColumnKind kindOf(const QString &tableName, const QString &columnName) {

@@ -188,7 +188,7 @@ QVector<Token> tokenize(const QString &sql) {
             }
             tokens.append({Kind::String, sql.mid(start, i - start)});
         } else if (c == QLatin1Char('"')) {
-            // The desktop engine reads "..." as text as well; SQLite would take it for a
+            // The desktop engine reads "..." as text as well; the plant's engines would take it for a
             // name, so it is rewritten between single quotes.
             QString value;
             ++i;

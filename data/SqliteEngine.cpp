@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <QFileInfo>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace {
@@ -160,9 +161,19 @@ SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
         throw AppError(ErrorNumber::TableExists, QStringLiteral("Database '%1' already exists.").arg(path));
 
     int flags = SQLITE_OPEN_READWRITE;
-    if (access == EngineAccess::ReadOnly) flags = SQLITE_OPEN_READONLY;
+    QByteArray name = path.toUtf8();
+    if (access == EngineAccess::ReadOnly) {
+        flags = SQLITE_OPEN_READONLY;
+        // Without a WAL file beside it the file itself holds everything: read it as
+        // immutable, so that not even a WAL or shared-memory file is made next to a file of
+        // another program.
+        if (!QFileInfo::exists(path + QLatin1String("-wal"))) {
+            flags |= SQLITE_OPEN_URI;
+            name = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
+        }
+    }
     if (access == EngineAccess::CreateNew) flags |= SQLITE_OPEN_CREATE;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
         sqlite3_close(m_db);

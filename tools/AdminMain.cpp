@@ -52,7 +52,10 @@ const char kUsage[] =
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
-    "init and demo never overwrite a file. Failures are reported as \"number: description\"\n"
+    "init and demo never overwrite a file, and build the new one under a temporary name\n"
+    "beside PATH, so a run stopped part-way leaves nothing under PATH. query and exec run\n"
+    "exactly one statement and refuse a file that is not a plant database.\n"
+    "Failures are reported as \"number: description\"\n"
     "on the error stream; the exit code is 0 when done, 1 on a failure, 2 on bad arguments.\n";
 
 struct Command {

@@ -386,10 +386,11 @@ QByteArray fileBytes(const QString &path) {
 }
 
 // A database file of another program: a table of its own and a row, in the rollback
-// journal mode such programs usually keep.
-void writeForeignDatabase(const QString &path) {
+// journal or in the WAL journal.
+void writeForeignDatabase(const QString &path, bool wal = false) {
     sqlite3 *db = nullptr;
     QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    if (wal) QCOMPARE(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
     QCOMPARE(sqlite3_exec(db, "CREATE TABLE Recipes (Name TEXT); INSERT INTO Recipes VALUES ('Soup')", nullptr, nullptr,
                           nullptr),
              SQLITE_OK);
@@ -402,6 +403,7 @@ void tst_Database::foreignFilesAreRefusedUntouched_data() {
     QTest::addColumn<QString>("kind");
     QTest::newRow("zero bytes") << "empty";
     QTest::newRow("another program's database") << "foreign";
+    QTest::newRow("another program's database in WAL") << "foreign wal";
     QTest::newRow("a plant file missing tables") << "partial";
 }
 
@@ -414,8 +416,8 @@ void tst_Database::foreignFilesAreRefusedUntouched() {
     if (kind == "empty") {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-    } else if (kind == "foreign") {
-        writeForeignDatabase(path);
+    } else if (kind.startsWith("foreign")) {
+        writeForeignDatabase(path, kind.endsWith("wal"));
     } else {
         writeForeignDatabase(path);
         sqlite3 *db = nullptr;
