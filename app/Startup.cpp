@@ -6,6 +6,7 @@
 #include "app/DesktopSeams.h"
 #include "app/MDI.h"
 #include "app/DesktopPrintTarget.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,6 +52,7 @@ int Main(QApplication &app) {
     }
 
     InstallDesktopPrintTarget();
+    EnterPressesButtons();
     auto mainWindow = std::make_unique<MDI>();
     mainWindow->show();
     const int code = app.exec();
