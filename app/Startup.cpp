@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <memory>
@@ -53,8 +54,10 @@ int Main(QApplication &app) {
 
     InstallDesktopPrintTarget();
     EnterPressesButtons();
+    // The frame's size and position between runs, in the user's settings.
+    QSettings placement(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quelby"), QStringLiteral("Quelby"));
     auto mainWindow = std::make_unique<MDI>();
-    mainWindow->show();
+    mainWindow->showFrame(&placement);
     const int code = app.exec();
     mainWindow.reset();
     SetAppDatabase(nullptr);
