@@ -12,6 +12,8 @@
 #include "orders/frmShipMgrReports.h"
 #include "product/frmStyle.h"
 #include "reports/ReportsMod.h"
+#include "shipping/frmShipmentEntry.h"
+#include "shipping/frmShipmentNavigator.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -85,8 +87,12 @@ QVector<Command> commands() {
         {L{"File"}, "Exit", "Exit", nullptr},
         {L{"Orders"}, "Order Navigator", "OrdNav", nullptr},
         {L{"Orders"}, "Order Entry", "OrderEntry", nullptr},
-        {L{"Shipping"}, "Shipment Navigator", "ShipmentNav", nullptr},
-        {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", nullptr},
+        {L{"Shipping"}, "Shipment Navigator", "ShipmentNav",
+         [](MDI *mdi) {
+             // A double-clicked shipment opens in the frame's one shipment entry window.
+             mdi->open<frmShipmentNavigator>()->setEntryOpener([mdi] { return mdi->open<frmShipmentEntry>(); });
+         }},
+        {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", opens<frmShipmentEntry>()},
         {L{"Administrative"}, "Customer Entry", "CustomerEntry", opens<frmCustomerEntry>()},
         {L{"Administrative"}, "Vendor Entry", "VendorEntry", opens<frmVendorEntry>()},
         {L{"Administrative"}, "Style Entry", "StyleEntry", opens<frmStyle>()},
