@@ -7,6 +7,8 @@
 #include <QTime>
 #include <QVector>
 
+#include <charconv>
+
 namespace {
 
 // ---------------------------------------------------------------------------------
@@ -16,6 +18,7 @@ namespace {
 
 enum class Kind {
     Space,    // blanks, tabs, line ends
+    Comment,  // -- to the end of the line, or /* ... */
     Word,     // a name or keyword
     Number,   // 12, 1.5, 1e3
     String,   // '...' with '' inside (a "..." literal is rewritten to this form)
@@ -149,6 +152,14 @@ QVector<Token> tokenize(const QString &sql) {
         if (c.isSpace()) {
             while (i < n && sql.at(i).isSpace()) ++i;
             tokens.append({Kind::Space, sql.mid(start, i - start)});
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            while (i < n && sql.at(i) != QLatin1Char('\n')) ++i;
+            tokens.append({Kind::Comment, sql.mid(start, i - start)});
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            const int close = sql.indexOf(QLatin1String("*/"), i + 2);
+            if (close < 0) syntaxError(sql);
+            i = close + 2;
+            tokens.append({Kind::Comment, sql.mid(start, i - start)});
         } else if (isWordStart(c)) {
             while (i < n && isWordChar(sql.at(i))) ++i;
             tokens.append({Kind::Word, sql.mid(start, i - start)});
@@ -162,7 +173,15 @@ QVector<Token> tokenize(const QString &sql) {
                     while (i < n && isAsciiDigit(sql.at(i))) ++i;
                 }
             }
-            tokens.append({Kind::Number, sql.mid(start, i - start)});
+            const QString number = sql.mid(start, i - start);
+            // A literal beyond a double would be stored as infinity (one too small for a
+            // double is merely 0).
+            const QByteArray digits = number.toLatin1();
+            double value = 0;
+            const auto read = std::from_chars(digits.constData(), digits.constData() + digits.size(), value);
+            if (read.ec == std::errc::result_out_of_range && !digits.contains("e-") && !digits.contains("E-"))
+                throw AppError(ErrorNumber::SyntaxError, QStringLiteral("Overflow in query expression '%1'.").arg(sql));
+            tokens.append({Kind::Number, number});
         } else if (c == QLatin1Char('\'')) {
             ++i;
             for (;;) {
@@ -179,7 +198,7 @@ QVector<Token> tokenize(const QString &sql) {
             }
             tokens.append({Kind::String, sql.mid(start, i - start)});
         } else if (c == QLatin1Char('"')) {
-            // The desktop engine reads "..." as text as well; SQLite would take it for a
+            // The desktop engine reads "..." as text as well; the plant's engines would take it for a
             // name, so it is rewritten between single quotes.
             QString value;
             ++i;
@@ -236,13 +255,16 @@ bool isPunct(const Token &t, char c) {
     return t.kind == Kind::Punct && t.text.size() == 1 && t.text.at(0) == QLatin1Char(c);
 }
 
-// Index of the next token from `from` that is not blank; tokens.size() when none.
+bool isBlank(const Token &t) { return t.kind == Kind::Space || t.kind == Kind::Comment; }
+
+// Index of the next token from `from` that is neither blank nor a comment; tokens.size()
+// when none.
 int nextSignificant(const QVector<Token> &tokens, int from) {
-    while (from < tokens.size() && tokens.at(from).kind == Kind::Space) ++from;
+    while (from < tokens.size() && isBlank(tokens.at(from))) ++from;
     return from;
 }
 int previousSignificant(const QVector<Token> &tokens, int from) {
-    while (from >= 0 && tokens.at(from).kind == Kind::Space) --from;
+    while (from >= 0 && isBlank(tokens.at(from))) --from;
     return from;
 }
 
@@ -383,7 +405,7 @@ void translateSelectInto(QVector<Token> &tokens, const QString &sql) {
     }
 }
 
-QString translate(const QString &sql) {
+QString translateTokens(const QString &sql) {
     QVector<Token> tokens = tokenize(sql);
     translateYesNo(tokens);
     translateDelete(tokens);
@@ -393,6 +415,86 @@ QString translate(const QString &sql) {
     out.reserve(sql.size() + 32);
     for (const Token &t : tokens) out += t.text;
     return out;
+}
+
+// ---------------------------------------------------------------------------------
+// The shape of a statement, read from its significant tokens.
+
+QString unbracketed(const Token &t) { return t.kind == Kind::Bracket ? t.text.mid(1, t.text.size() - 2) : t.text; }
+bool isName(const Token &t) { return t.kind == Kind::Word || t.kind == Kind::Bracket; }
+
+// The significant tokens up to the first ';', with their offsets in the text (exact up to
+// the first date literal or double-quoted text, which tokenize() rewrites; nothing of the
+// kind can stand before the '*' of an updatable set);
+// sets *second when anything but blanks, comments and ';' follows it.
+QVector<QPair<Token, int>> firstStatement(const QVector<Token> &tokens, bool *second) {
+    QVector<QPair<Token, int>> words;
+    *second = false;
+    int offset = 0;
+    bool ended = false;
+    for (const Token &t : tokens) {
+        const int at = offset;
+        offset += t.text.size();
+        if (isBlank(t)) continue;
+        if (isPunct(t, ';')) {
+            ended = true;
+        } else if (ended) {
+            *second = true;
+            break;
+        } else {
+            words.append({t, at});
+        }
+    }
+    return words;
+}
+
+// "SELECT [TOP n] * FROM t" followed by nothing, WHERE or ORDER BY.
+void readUpdatable(const QVector<QPair<Token, int>> &w, JetDialect::StatementShape &shape) {
+    int i = 0;
+    auto at = [&](int k) -> const Token * { return k < w.size() ? &w.at(k).first : nullptr; };
+    if (!at(i) || !isWord(*at(i), "SELECT")) return;
+    ++i;
+    if (at(i) && isWord(*at(i), "TOP")) {
+        if (!at(i + 1) || at(i + 1)->kind != Kind::Number) return;
+        i += 2;
+    }
+    if (!at(i) || !isPunct(*at(i), '*')) return;
+    const int star = w.at(i).second;
+    if (!at(i + 1) || !isWord(*at(i + 1), "FROM") || !at(i + 2) || !isName(*at(i + 2))) return;
+    const Token *after = at(i + 3);
+    if (after && !isWord(*after, "WHERE") && !(isWord(*after, "ORDER") && at(i + 4) && isWord(*at(i + 4), "BY")))
+        return;
+    shape.updatableTable = unbracketed(*at(i + 2));
+    shape.starPosition = star;
+}
+
+// "SELECT ... INTO t" (INTO at the top level, before FROM) or "CREATE TABLE t AS SELECT".
+void readMadeTable(const QVector<QPair<Token, int>> &w, JetDialect::StatementShape &shape) {
+    if (w.size() >= 5 && isWord(w.at(0).first, "CREATE") && isWord(w.at(1).first, "TABLE") && isName(w.at(2).first) &&
+        isWord(w.at(3).first, "AS") && isWord(w.at(4).first, "SELECT")) {
+        shape.madeTable = unbracketed(w.at(2).first);
+        return;
+    }
+    if (w.isEmpty() || !isWord(w.at(0).first, "SELECT")) return;
+    int depth = 0;
+    for (int i = 1; i + 1 < w.size(); ++i) {
+        const Token &t = w.at(i).first;
+        if (isPunct(t, '(')) ++depth;
+        else if (isPunct(t, ')')) --depth;
+        else if (depth == 0 && isWord(t, "FROM")) return;
+        else if (depth == 0 && isWord(t, "INTO") && isName(w.at(i + 1).first)) {
+            shape.madeTable = unbracketed(w.at(i + 1).first);
+            return;
+        }
+    }
+}
+
+JetDialect::StatementShape readShape(const QString &sql) {
+    JetDialect::StatementShape shape;
+    const QVector<QPair<Token, int>> words = firstStatement(tokenize(sql), &shape.secondStatement);
+    readUpdatable(words, shape);
+    readMadeTable(words, shape);
+    return shape;
 }
 
 // ---------------------------------------------------------------------------------
@@ -469,21 +571,35 @@ bool matchesOne(const PatternElement &e, QChar c) {
     return false;
 }
 
-// Statements embed ever-new values, so the cache is emptied when it grows large.
-constexpr int kCacheLimit = 2000;
+// What is read from a statement's text is kept by the text. Statements embed ever-new
+// values, so a cache is emptied when it grows large.
+template <typename T, typename Read>
+T cachedByText(QHash<QString, T> &cache, const QString &text, Read read) {
+    constexpr int kCacheLimit = 2000;
+    const auto found = cache.constFind(text);
+    if (found != cache.constEnd()) return *found;
+    T value = read(text);
+    if (cache.size() >= kCacheLimit) cache.clear();
+    cache.insert(text, value);
+    return value;
+}
 
 }  // namespace
 
 namespace JetDialect {
 
-QString toSqlite(const QString &jetSql) {
+QString translate(const QString &jetSql) {
     static QHash<QString, QString> cache;
-    const auto found = cache.constFind(jetSql);
-    if (found != cache.constEnd()) return *found;
-    QString translated = translate(jetSql);
-    if (cache.size() >= kCacheLimit) cache.clear();
-    cache.insert(jetSql, translated);
-    return translated;
+    return cachedByText(cache, jetSql, translateTokens);
+}
+
+AppError secondStatementError() {
+    return AppError(3142, QStringLiteral("Characters found after end of SQL statement."));
+}
+
+StatementShape shapeOf(const QString &jetSql) {
+    static QHash<QString, StatementShape> cache;
+    return cachedByText(cache, jetSql, readShape);
 }
 
 bool like(const QString &text, const QString &pattern) {

@@ -11,7 +11,6 @@
 #include "data/RowSet.h"
 #include "core/Values.h"
 #include "data/DemoPlant.h"
-#include "data/Schema.h"
 #include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
 
@@ -57,7 +56,10 @@ const char kUsage[] =
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
-    "init and demo never overwrite a file. Failures are reported as \"number: description\"\n"
+    "init and demo never overwrite a file, and build the new one under a temporary name\n"
+    "beside PATH, so a run stopped part-way leaves nothing under PATH. query and exec run\n"
+    "exactly one statement and refuse a file that is not a plant database.\n"
+    "Failures are reported as \"number: description\"\n"
     "on the error stream; the exit code is 0 when done, 1 on a failure, 2 on bad arguments.\n";
 
 struct Command {
@@ -94,7 +96,7 @@ QString numberText(double value) {
 // One field as the desktop engine shows it in a grid: dates m/d/yyyy (with the time
 // when one is kept), yes/no True/False, null empty. Tabs and line breaks inside a text
 // become blanks so that every row stays on one line.
-QString cellText(const QVariant &value, const QString &declType) {
+QString cellText(const QVariant &value, ColumnKind kind) {
     if (!value.isValid() || value.isNull()) return QString();
     switch (value.typeId()) {
     case QMetaType::Bool:
@@ -112,7 +114,7 @@ QString cellText(const QVariant &value, const QString &declType) {
     default:
         break;
     }
-    if (declType == QLatin1String("YESNO")) return value.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    if (kind == ColumnKind::YesNo) return value.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");
     QString text = value.toString();
     for (QChar &c : text)
         if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) c = QLatin1Char(' ');
@@ -126,7 +128,7 @@ QString rowsText(const RowSet &rows) {
     lines << header.join(QLatin1Char('\t'));
     for (const auto &row : rows.rows) {
         QStringList cells;
-        for (int i = 0; i < row.size(); ++i) cells << cellText(row.at(i), rows.columns.at(i).declType);
+        for (int i = 0; i < row.size(); ++i) cells << cellText(row.at(i), rows.columns.at(i).kind);
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -135,21 +137,13 @@ QString rowsText(const RowSet &rows) {
 // ---------------------------------------------------------------------------------------
 // Commands
 
-// Creates a new database file with the schema and runs `fill` on it. A failure removes
-// what was created, so a half-made database is never left behind.
+// Creates a new database file with the schema and runs `fill` on it. The file appears
+// under its name only when complete: a failure or a stop part-way leaves nothing there.
 void createDatabase(const QString &path, const std::function<void(Database &)> &fill) {
     if (QFileInfo::exists(path))
         throw AppError(ErrorNumber::TableExists,
                        QStringLiteral("The file '%1' already exists; quelby-admin never overwrites a database.").arg(path));
-    try {
-        auto db = Database::create(path);
-        Schema::create(*db);
-        fill(*db);
-    } catch (...) {
-        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-            QFile::remove(path + suffix);
-        throw;
-    }
+    Database::build(path, fill);
 }
 
 int parseCount(const QString &text, const char *what) {

@@ -139,9 +139,9 @@ void TestDialect::translates_data() {
 void TestDialect::translates() {
     QFETCH(QString, jet);
     QFETCH(QString, sqlite);
-    QCOMPARE(JetDialect::toSqlite(jet), sqlite);
+    QCOMPARE(JetDialect::translate(jet), sqlite);
     // A second translation of the same text (from the cache) is the same.
-    QCOMPARE(JetDialect::toSqlite(jet), sqlite);
+    QCOMPARE(JetDialect::translate(jet), sqlite);
 }
 
 void TestDialect::rejects_data() {
@@ -166,6 +166,9 @@ void TestDialect::rejects_data() {
     QTest::newRow("top without a count") << "SELECT TOP * FROM Orders" << plain;
     QTest::newRow("top with a fraction") << "SELECT TOP 1.5 * FROM Orders" << plain;
     QTest::newRow("select into without a name") << "SELECT ID INTO FROM Orders" << plain;
+    QTest::newRow("number beyond a double") << "UPDATE Orders SET Total = 1e400 WHERE ID = 1"
+                                            << "Overflow in query expression '";
+    QTest::newRow("unterminated comment") << "DELETE FROM Orders /* WHERE ID = 1" << plain;
     QTest::newRow("top percent") << "SELECT TOP 10 PERCENT * FROM Orders"
                                  << "TOP n PERCENT is not supported in query expression '";
 }
@@ -175,7 +178,7 @@ void TestDialect::rejects() {
     QFETCH(QString, message);
     for (int attempt = 0; attempt < 2; ++attempt) {  // a failure is never cached as a translation
         try {
-            const QString translated = JetDialect::toSqlite(jet);
+            const QString translated = JetDialect::translate(jet);
             QFAIL(qPrintable(QStringLiteral("translated to: ") + translated));
         } catch (const AppError &e) {
             QCOMPARE(e.number(), ErrorNumber::SyntaxError);

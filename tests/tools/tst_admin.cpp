@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QThread>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -67,6 +69,11 @@ private slots:
     void paperworkWritesTheWholeSetAsPdfFiles();
     void paperworkRefusesWhatItCannotPrint_data();
     void paperworkRefusesWhatItCannotPrint();
+    void secondStatementIsRefused_data();
+    void secondStatementIsRefused();
+    void foreignFileIsLeftAlone_data();
+    void foreignFileIsLeftAlone();
+    void killedDemoLeavesNoFile();
 
 private:
     QTemporaryDir m_dir;
@@ -357,6 +364,74 @@ void tst_Admin::paperworkRefusesWhatItCannotPrint() {
     QVERIFY2(run.err.startsWith(error), qPrintable(run.err));
     QCOMPARE(run.out, QString());
     QVERIFY(!QDir(out.filePath("pdf")).exists() || QDir(out.filePath("pdf")).isEmpty());
+}
+
+void tst_Admin::secondStatementIsRefused_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("exec") << "exec" << "UPDATE Orders SET Status = 'Void'; DELETE FROM Orders";
+    QTest::newRow("query") << "query" << "SELECT COUNT(*) AS N FROM Orders; DELETE FROM Orders";
+}
+
+// Everything after a ';' used to be dropped without a word; now nothing runs at all.
+void tst_Admin::secondStatementIsRefused() {
+    QFETCH(QString, command);
+    QFETCH(QString, sql);
+    const QString path = m_dir.filePath(command + "-two.db");
+    QCOMPARE(admin({"demo", path}).exitCode, 0);
+    const QString before = admin({"query", path, "SELECT Status, COUNT(*) AS N FROM Orders GROUP BY Status"}).out;
+    const Run run = admin({command, path, sql});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("3142: "), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QCOMPARE(admin({"query", path, "SELECT Status, COUNT(*) AS N FROM Orders GROUP BY Status"}).out, before);
+}
+
+void tst_Admin::foreignFileIsLeftAlone_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("query") << "query" << "SELECT 1 AS N";
+    QTest::newRow("exec") << "exec" << "DROP TABLE Anything";
+}
+
+// A zero-byte file named by mistake is no plant: refused, and not turned into a database.
+void tst_Admin::foreignFileIsLeftAlone() {
+    QFETCH(QString, command);
+    QFETCH(QString, sql);
+    const QString path = m_dir.filePath(command + "-zero.db");
+    { QFile file(path); QVERIFY(file.open(QIODevice::WriteOnly)); }
+    const Run run = admin({command, path, sql});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("3343: Unrecognized database format"), qPrintable(run.err));
+    QCOMPARE(QFileInfo(path).size(), 0);
+    QVERIFY(!QFile::exists(path + "-wal"));
+}
+
+// A demo stopped part-way leaves no file under the name asked for, so that running it again
+// simply works; only a leftover under a temporary name may remain.
+void tst_Admin::killedDemoLeavesNoFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plant.db");
+    QProcess process;
+    process.start(QStringLiteral(QUELBY_ADMIN_PATH), {"demo", path, "--large", "400", "40000"});
+    QVERIFY(process.waitForStarted());
+    // Wait until the new database is being written, then stop the tool at once.
+    QDir folder(dir.path());
+    bool writing = false;
+    for (int i = 0; i < 6000 && !writing && process.state() == QProcess::Running; ++i) {
+        for (const QFileInfo &file : folder.entryInfoList(QDir::Files | QDir::Hidden))
+            if (file.size() > 0) writing = true;
+        if (!writing) QThread::msleep(10);
+    }
+    QVERIFY2(writing, "quelby-admin wrote nothing");
+    QVERIFY2(process.state() == QProcess::Running, "the large plant was finished before it could be stopped");
+    process.kill();
+    process.waitForFinished();
+    QVERIFY2(!QFile::exists(path), "a half-made database was left under its name");
+    const Run again = admin({"demo", path});
+    QCOMPARE(again.err, QString());
+    QCOMPARE(again.exitCode, 0);
+    QVERIFY(admin({"query", path, "SELECT COUNT(*) AS N FROM Orders"}).out != QString("N\n0\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_Admin)
