@@ -5,6 +5,8 @@
 #include "app/frmAbout.h"
 #include "masterdata/frmCustomerEntry.h"
 #include "masterdata/frmVendorEntry.h"
+#include "orders/frmOrderEntry.h"
+#include "orders/frmOrderNavigator.h"
 #include "product/frmStyle.h"
 #include "reports/ReportsMod.h"
 
@@ -57,8 +59,8 @@ QVector<Command> commands() {
     using L = QStringList;
     return {
         {L{"File"}, "Exit", "Exit", nullptr},
-        {L{"Orders"}, "Order Navigator", "OrdNav", nullptr},
-        {L{"Orders"}, "Order Entry", "OrderEntry", nullptr},
+        {L{"Orders"}, "Order Navigator", "OrdNav", opens<frmOrderNavigator>()},
+        {L{"Orders"}, "Order Entry", "OrderEntry", opens<frmOrderEntry>()},
         {L{"Shipping"}, "Shipment Navigator", "ShipmentNav", nullptr},
         {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", nullptr},
         {L{"Administrative"}, "Customer Entry", "CustomerEntry", opens<frmCustomerEntry>()},
@@ -97,13 +99,18 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(this)) {
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     buildMenus();
+    // The order navigator opens the order window through the frame, once.
+    frmOrderEntry::setOpener([this] { return open<frmOrderEntry>(); });
     statusBar();
     // Client area of 740 by 594 pixels below the menu bar.
     resize(740, 594 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
 
 MDI::~MDI() {
-    if (g_instance == this) g_instance = nullptr;
+    if (g_instance == this) {
+        g_instance = nullptr;
+        frmOrderEntry::setOpener(nullptr);
+    }
 }
 
 MDI *MDI::instance() { return g_instance; }
