@@ -22,7 +22,7 @@ namespace {
 
 struct Entry : OpenWindow<frmOrderEntry> {
     Entry() {
-        QApplication::setActiveWindow(w);
+        w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
     }
     Grid *grid() const { return child<Grid>(w, "vsfgItems"); }

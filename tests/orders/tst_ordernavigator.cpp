@@ -64,7 +64,7 @@ struct Frame {
     frmOrderNavigator *nav = nullptr;
     Frame() {
         show(&mdi);
-        QApplication::setActiveWindow(&mdi);
+        mdi.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&mdi));
         mdi.command("OrdNav")->trigger();
         nav = qobject_cast<frmOrderNavigator *>(mdi.workspace()->activeSubWindow()->widget());
