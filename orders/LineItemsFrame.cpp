@@ -235,11 +235,12 @@ void LineItemsFrame::btnSaveItem_Click() {
     }
     QWidget *next = nullptr;
     if (lblItem->text().isEmpty()) {
-        vsfgItems->addItem(QStringList(ColumnCount, QString()));
-        writeRow(vsfgItems->rows() - 1, nextItemNumber());
+        vsfgItems->addItem(lineCells(nextItemNumber()));
         next = txtLine;
     } else {
-        writeRow(rowOfItem(lblItem->text()), lblItem->text());
+        const int row = rowOfItem(lblItem->text());
+        const QStringList cells = lineCells(lblItem->text());
+        for (int col = 0; col < ColumnCount && row >= 1; ++col) vsfgItems->setTextMatrix(row, col, cells[col]);
         next = txtQty;
     }
     fitGrid();
@@ -252,18 +253,16 @@ void LineItemsFrame::btnSaveItem_Click() {
 
 // 1 for the first line, otherwise one more than the number in the last row.
 QString LineItemsFrame::nextItemNumber() const {
-    const int rows = vsfgItems->rows();
-    // The new row is already appended: the last line before it is two rows up.
-    if (rows <= 2) return QStringLiteral("1");
-    return NumberText(Values::Val(vsfgItems->textMatrix(rows - 2, ItemNumber)) + 1);
+    const int last = vsfgItems->rows() - 1;
+    if (last < 1) return QStringLiteral("1");
+    return NumberText(Values::Val(vsfgItems->textMatrix(last, ItemNumber)) + 1);
 }
 
-void LineItemsFrame::writeRow(int row, const QString &itemNumber) {
-    if (row < 1) return;
-    const QStringList cells = {itemNumber,           txtLine->text(),      txtQty->text(),
-                               cmbStyle->currentText(), txtPriceEach->text(), lblPriceExt->text(),
-                               CellText(SelectedId(cmbStyle))};
-    for (int col = 0; col < ColumnCount; ++col) vsfgItems->setTextMatrix(row, col, cells[col]);
+// The grid cells of the line the fields describe.
+QStringList LineItemsFrame::lineCells(const QString &itemNumber) const {
+    return {itemNumber,           txtLine->text(),      txtQty->text(),
+            cmbStyle->currentText(), txtPriceEach->text(), lblPriceExt->text(),
+            CellText(SelectedId(cmbStyle))};
 }
 
 int LineItemsFrame::rowOfItem(const QString &itemNumber) const {

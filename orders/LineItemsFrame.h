@@ -59,7 +59,7 @@ private:
     void selectStyle(int row);
     int rowOfItem(const QString &itemNumber) const;
     QString nextItemNumber() const;
-    void writeRow(int row, const QString &itemNumber);
+    QStringList lineCells(const QString &itemNumber) const;
     void fitGrid();
 
     Grid *vsfgItems;

@@ -14,7 +14,6 @@
 #include "widgets/NumberBox.h"
 #include "widgets/WidgetHelpers.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -94,16 +93,9 @@ frmOrderEntry::frmOrderEntry(QWidget *parent)
     handler([this] { Form_Load(); })();
 }
 
-frmOrderEntry::~frmOrderEntry() { cmbCustomer->disconnect(this); }
-
 frmOrderEntry *frmOrderEntry::open() {
     if (opener()) return opener()();
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (auto *open = qobject_cast<frmOrderEntry *>(top); open && open->isVisible()) {
-            open->raise();
-            return open;
-        }
-    auto *window = new frmOrderEntry;
+    auto *window = new frmOrderEntry;  // no main frame: the window stands alone
     window->show();
     return window;
 }

@@ -23,7 +23,6 @@ class frmOrderEntry : public ChildWindow {
     Q_OBJECT
 public:
     explicit frmOrderEntry(QWidget *parent = nullptr);
-    ~frmOrderEntry() override;
 
     // Opens the order window, or brings the open one forward with what it holds. The
     // main frame installs how its windows open; without one the window opens on its own.
