@@ -522,7 +522,9 @@ public:
         if (!m_run.shows(section, row)) return;
         takeBreak(row);
         Band band = renderBand(m_run, section, row, m_left);
-        if (!fits(band.height) && !atBodyTop()) {
+        // A band that would fit on a page of its own starts one; a taller band (a long
+        // subreport) starts where it is and is cut.
+        if (!fits(band.height) && !atBodyTop() && band.height <= m_footerTop - m_bodyTop + Epsilon) {
             finishPage();
             startPage(row);
             band = renderBand(m_run, section, row, m_left);  // page numbers may have changed
