@@ -7,6 +7,7 @@
 #include "orders/LineItemsFrame.h"
 #include "orders/OrderCells.h"
 #include "orders/OrderSave.h"
+#include "orders/Paperwork.h"
 #include "orders/frmOrderNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -265,6 +266,7 @@ void frmOrderEntry::btnSave_Click() {
     BusyCursor busy;
     const qint64 id = SaveOrder(header(), m_items->lines());
     lblID->setText(QString::number(id));
+    PrintOrderPaperwork(lblID->text());
     unload();
 }
 

@@ -3,7 +3,10 @@
 // Close". What is checked are the grid as shown, the messages, and the stored rows.
 
 #include "data/Database.h"
+#include "core/AppError.h"
 #include "orders/frmOrderEntry.h"
+#include "reports/PrintTarget.h"
+#include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/OpenWindow.h"
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 using namespace UiTest;
 
@@ -104,11 +108,40 @@ void newOrder(Entry &win, const QString &customer, const QString &number) {
     type(win.line("txtOrderNumber"), number);
 }
 
+// A printer that fails on the first document.
+class FailingPrinter : public PrintTarget {
+public:
+    FailingPrinter() : m_previous(&Reports::printTarget()) { Reports::setPrintTarget(this); }
+    ~FailingPrinter() override { Reports::setPrintTarget(m_previous); }
+    void print(const Document &, const QString &) override {
+        throw AppError(ErrorNumber::PrinterError, "The printer is out of paper.");
+    }
+    void preview(const Document &, const QString &) override {}
+
+private:
+    PrintTarget *m_previous;
+};
+
+// Each printed document as "template label", the label being the department or the
+// recipient it is made out to.
+QStringList printed(const CaptureTarget &capture) {
+    QStringList out;
+    for (const CapturedDocument &d : capture.documents) {
+        QString label = d.text("txtDepartment");
+        if (label.isEmpty()) label = d.text("txtRecipient");
+        out << (d.preview ? "preview " : "") + d.templateName + (label.isEmpty() ? "" : " " + label);
+    }
+    return out;
+}
+
 }  // namespace
 
 class tst_OrderEntry : public QObject {
     Q_OBJECT
+    std::unique_ptr<CaptureTarget> m_capture;  // every saved order prints its paperwork here
 private slots:
+    void init() { m_capture = std::make_unique<CaptureTarget>(); }
+    void cleanup() { m_capture.reset(); }
     void opensEmpty();
     void keyboardEntryAndSaveAndClose();
     void choosingACustomerCopiesShipToAndStyles();
@@ -127,6 +160,7 @@ private slots:
     void openOrderOfNoOrderChangesNothing();
     void shippedLineCannotBeDeleted();
     void unreadableQuantityKeepsTheWindow();
+    void printingFailsAfterTheOrderIsStored();
 };
 
 void tst_OrderEntry::opensEmpty() {
@@ -198,6 +232,21 @@ void tst_OrderEntry::keyboardEntryAndSaveAndClose() {
                  .rows,
              (QVector<QVector<QVariant>>{{1, "A1", 10.0, chair.toLongLong(), 89.95, 899.5},
                                          {2, "A2", 4.0, sectional.toLongLong(), 100.0, 400.0}}));
+
+    // The paperwork of the stored order: the office copy first, then the three
+    // departments' packets each headed by its summary, the load sheet last.
+    const QStringList docs = printed(*m_capture);
+    QVERIFY2(docs.size() > 4, qPrintable(docs.join('|')));
+    QVERIFY2(docs.first().startsWith("crptOrder") && docs.first().endsWith(" Office Manager"), qPrintable(docs.first()));
+    const CapturedDocument &office = m_capture->documents.first();
+    QVERIFY(office.contains("P.O. PO-5150 | Order ID " + id));
+    QVERIFY(office.contains("A1 | 1 | " + chair + " | Metro-Chair | 10 | $89.95 | $899.50"));
+    QVERIFY(office.contains("A2 | 2 | " + sectional + " | Avalon-Sectional | 4 | $100.00 | $400.00"));
+    QCOMPARE(docs.filter("crptSummary"),
+             QStringList({"crptSummary Saw Department", "crptSummary Fabrication Department",
+                          "crptSummary Shipping Department"}));
+    QCOMPARE(docs.last(), QString("crptLoadSheet"));
+    QVERIFY(docs.filter("preview").isEmpty());
 }
 
 void tst_OrderEntry::choosingACustomerCopiesShipToAndStyles() {
@@ -358,6 +407,7 @@ void tst_OrderEntry::saveNeedsCustomerNumberAndALine() {
     QCOMPARE(fakes.messages.shown.first().title, QString("Required Fields"));
     QVERIFY(!win.closed());
     QCOMPARE(db.count("Orders"), orders);
+    QVERIFY(m_capture->documents.isEmpty());
 }
 
 void tst_OrderEntry::duplicateNumberAsks_data() {
@@ -519,6 +569,7 @@ void tst_OrderEntry::unreadableQuantityKeepsTheWindow() {
              qPrintable(fakes.messages.shown.first().text));
     QVERIFY(!win.closed());
     QCOMPARE(db.count("Orders"), orders);
+    QVERIFY(m_capture->documents.isEmpty());
     QCOMPARE(win.label("lblID"), QString());
     QCOMPARE(win.box("txtOrderNumber"), QString("PO-77"));
     QCOMPARE(win.grid()->textMatrix(2, 2), QString("ten"));
@@ -531,6 +582,34 @@ void tst_OrderEntry::unreadableQuantityKeepsTheWindow() {
     QVERIFY(win.closed());
     QCOMPARE(db.count("Orders"), orders + 1);
     QCOMPARE(db.count("OrderItems", "OrderID = (SELECT ID FROM Orders WHERE OrderNumber = 'PO-77')"), 2);
+    QVERIFY(printed(*m_capture).first().startsWith("crptOrder"));
+}
+
+// Printing starts once the order is stored: a printer failing on the first document
+// leaves the header with all its lines, and the window open for another try.
+void tst_OrderEntry::printingFailsAfterTheOrderIsStored() {
+    TestDatabase db(TestDatabase::Demo);
+    ScopedFakes fakes;
+    Entry win;
+    newOrder(win, "Vedu", "PO-88");
+    enterLine(win, fakes.clock, "a", "me", "2");
+    enterLine(win, fakes.clock, "b", "av", "1");
+    {
+        FailingPrinter printer;
+        win.press("btnSave");
+    }
+    QCOMPARE(fakes.messages.texts(), QStringList({"20501: The printer is out of paper."}));
+    QVERIFY(!win.closed());
+    const QString id = db.scalar("SELECT ID FROM Orders WHERE OrderNumber = 'PO-88'").toString();
+    QCOMPARE(win.label("lblID"), id);
+    QCOMPARE(db.count("OrderItems", "OrderID = " + id), 2);
+
+    // Saving again stores the same order, not a second one, and prints the whole set.
+    win.press("btnSave");
+    QVERIFY(win.closed());
+    QCOMPARE(db.count("Orders", "OrderNumber = 'PO-88'"), 1);
+    QVERIFY(printed(*m_capture).first().startsWith("crptOrder"));
+    QCOMPARE(printed(*m_capture).last(), QString("crptLoadSheet"));
 }
 
 QTEST_MAIN(tst_OrderEntry)

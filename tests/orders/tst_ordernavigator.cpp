@@ -7,6 +7,7 @@
 #include "data/Database.h"
 #include "orders/frmOrderEntry.h"
 #include "orders/frmOrderNavigator.h"
+#include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/UiTest.h"
@@ -275,6 +276,7 @@ void tst_OrderNavigator::savingAnOrderRefreshesTheNavigator() {
     TestDatabase db;
     seed(db);
     ScopedFakes fakes;
+    CaptureTarget capture;
     Frame f;
     pick(f.combo("cmbCustomer"), "Acme Foam");
     f.press("btnFind");
@@ -292,6 +294,7 @@ void tst_OrderNavigator::savingAnOrderRefreshesTheNavigator() {
     QCOMPARE(f.windows(), 1);
     QCOMPARE(f.numbers(), QStringList({"0001", "1123", "7*8", "778"}));  // the criteria kept
     QCOMPARE(f.items()->rows(), 0);
+    QVERIFY(!capture.documents.isEmpty());
 }
 
 void tst_OrderNavigator::exitLowersTheFlag() {

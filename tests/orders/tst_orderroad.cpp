@@ -101,6 +101,20 @@ void tst_OrderRoad::enterSavePrintFindReopen() {
     QVERIFY(!id.isEmpty());
     QCOMPARE(db.count("OrderItems", "OrderID = " + id), 2);
 
+    // The paperwork printed once the order was stored: the office copy, then each
+    // department's packet headed by its summary.
+    QStringList printed;
+    for (const CapturedDocument &d : capture.documents)
+        if (!d.preview) printed << d.templateName + " " + d.text("txtDepartment") + d.text("txtRecipient");
+    QVERIFY2(printed.size() >= 5, qPrintable(printed.join('|')));
+    QVERIFY(printed.first().startsWith("crptOrder"));
+    QVERIFY(printed.first().endsWith(" Office Manager"));
+    QVERIFY(capture.documents.first().contains("MV-7001"));
+    QCOMPARE(printed.filter("crptSummary"),
+             QStringList({"crptSummary Saw Department", "crptSummary Fabrication Department",
+                          "crptSummary Shipping Department"}));
+    QCOMPARE(printed.last(), QString("crptLoadSheet "));
+
     // The navigator finds it by part of its number; a double-click opens it again.
     type(child<QLineEdit>(nav, "txtOrderNumber"), "7001");
     click(child<QPushButton>(nav, "btnFind"));
