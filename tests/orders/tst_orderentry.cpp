@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -292,6 +293,12 @@ void tst_OrderEntry::itemNumbersKeepGapsAndReuseTheLast() {
         return numbers.join(' ');
     };
     QCOMPARE(items(), QString("1a 2b 3c"));
+
+    // A click on the header loads nothing.
+    QHeaderView *header = win.grid()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 4, 4));
+    QCOMPARE(win.label("lblItem"), QString());
+    QCOMPARE(win.box("txtLine"), QString("c"));
 
     // Line 2 loaded and deleted: the others keep their numbers; a new line gets 4.
     win.grid()->setRow(2);
