@@ -162,8 +162,10 @@ void Recordset::resolveKinds() {
         const ColumnKind known = c.table.isEmpty() ? ColumnKind::Other : Catalogue::kindOf(c.table, c.origin);
         m_kinds << (known != ColumnKind::Other ? known : c.kind);
     }
-    if (const CatalogueTable *table = m_table.isEmpty() ? nullptr : Catalogue::table(m_table))
+    if (const CatalogueTable *table = m_table.isEmpty() ? nullptr : Catalogue::table(m_table)) {
+        m_table = table->name;  // the table's own spelling, however the statement spells it
         if (const CatalogueColumn *id = table->autoNumber()) m_autoNumberColumn = id->name;
+    }
 }
 
 Recordset::~Recordset() = default;

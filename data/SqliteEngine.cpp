@@ -287,8 +287,9 @@ qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &colu
         const QString quotedTable = QString(table).replace('\'', "''");
         qint64 next = 1;
         {
-            auto seq = prepare(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = '%1'").arg(quotedTable));
-            if (seq->step()) next = seq->value(0).toLongLong() + 1;
+            // Names are matched without regard to case, as SQLite matches table names.
+            auto seq = prepare(QStringLiteral("SELECT max(seq) FROM sqlite_sequence WHERE name = '%1' COLLATE NOCASE").arg(quotedTable));
+            if (seq->step() && !seq->value(0).isNull()) next = seq->value(0).toLongLong() + 1;
         }
         {
             auto max = prepare(QStringLiteral("SELECT max(%1) FROM %2").arg(quoteName(column), quoteName(table)));
@@ -306,7 +307,9 @@ qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &colu
 
 void SqliteEngine::keepSequenceAtLeast(const QString &table, qint64 number) {
     const QString quotedTable = QString(table).replace('\'', "''");
-    auto write = prepare(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, %1) WHERE name = '%2'").arg(number).arg(quotedTable));
+    auto write = prepare(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, %1) WHERE name = '%2' COLLATE NOCASE")
+                             .arg(number)
+                             .arg(quotedTable));
     write->step();
     if (write->changes() == 0)
         prepare(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %2)").arg(quotedTable).arg(number))->step();

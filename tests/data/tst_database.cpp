@@ -57,6 +57,7 @@ private slots:
     void oneStatementAtATime_data();
     void oneStatementAtATime();
     void numberReservedInRolledBackSaveIsNotReused();
+    void numberReservedUnderAnotherSpellingIsNotReused();
 };
 
 void tst_Database::updatableShapes_data() {
@@ -542,6 +543,21 @@ void tst_Database::numberReservedInRolledBackSaveIsNotReused() {
         QVERIFY2(rs->field("ID").toLongLong() > lost, "a number of a rolled-back save was handed out again");
         rs->update();
     }
+}
+
+// Table names are matched without regard to case: a number taken through "orders" is not
+// handed out again through "Orders".
+void tst_Database::numberReservedUnderAnotherSpellingIsNotReused() {
+    TestDatabase db;
+    qlonglong abandoned = 0;
+    {
+        auto rs = AppDatabase().openRecordset("select * from orders");
+        rs->addNew();
+        abandoned = rs->field("ID").toLongLong();
+    }
+    auto rs = AppDatabase().openRecordset("SELECT * FROM Orders");
+    rs->addNew();
+    QVERIFY2(rs->field("ID").toLongLong() > abandoned, "a number taken through another spelling came back");
 }
 
 QTEST_GUILESS_MAIN(tst_Database)
