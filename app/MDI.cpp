@@ -6,7 +6,9 @@
 #include "masterdata/frmCustomerEntry.h"
 #include "masterdata/frmVendorEntry.h"
 #include "orders/frmFabMgrReports.h"
+#include "orders/frmOrderEntry.h"
 #include "orders/frmOrderEntryReport.h"
+#include "orders/frmOrderNavigator.h"
 #include "orders/frmPlantMgrReports.h"
 #include "orders/frmSawMgrReports.h"
 #include "orders/frmShipMgrReports.h"
@@ -83,8 +85,8 @@ QVector<Command> commands() {
     using L = QStringList;
     return {
         {L{"File"}, "Exit", "Exit", nullptr},
-        {L{"Orders"}, "Order Navigator", "OrdNav", nullptr},
-        {L{"Orders"}, "Order Entry", "OrderEntry", nullptr},
+        {L{"Orders"}, "Order Navigator", "OrdNav", opens<frmOrderNavigator>()},
+        {L{"Orders"}, "Order Entry", "OrderEntry", opens<frmOrderEntry>()},
         {L{"Shipping"}, "Shipment Navigator", "ShipmentNav", nullptr},
         {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", nullptr},
         {L{"Administrative"}, "Customer Entry", "CustomerEntry", opens<frmCustomerEntry>()},
@@ -123,6 +125,8 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(this)) {
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     buildMenus();
+    // The order navigator opens the order window through the frame, once.
+    frmOrderEntry::setOpener([this] { return open<frmOrderEntry>(); });
     statusBar();
     // The workspace below the menu bar holds the largest window whole.
     const QSize workspace = startWorkspace();
@@ -155,7 +159,10 @@ void MDI::savePlacement() {
 }
 
 MDI::~MDI() {
-    if (g_instance == this) g_instance = nullptr;
+    if (g_instance == this) {
+        g_instance = nullptr;
+        frmOrderEntry::setOpener(nullptr);
+    }
 }
 
 MDI *MDI::instance() { return g_instance; }
