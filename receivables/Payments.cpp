@@ -3,6 +3,16 @@
 #include "core/Values.h"
 #include "data/Database.h"
 
+#include <cmath>
+
+namespace {
+
+// A typed amount as a money column keeps it: its value when the text is a number (0
+// otherwise), to four decimals.
+double storedMoney(const QString &text) { return std::round(Values::NumericValue(text) * 10000.0) / 10000.0; }
+
+}  // namespace
+
 double InvoiceBalance(qint64 invoiceId) {
     Database &db = AppDatabase();
     const QString id = QString::number(invoiceId);
@@ -19,10 +29,7 @@ double InvoiceBalance(qint64 invoiceId) {
 }
 
 double NewBalance(double invoiceBalance, const QString &payment, const QString &adjustment) {
-    const QString cents = QStringLiteral("#,##0.00");
-    const double received = Values::NumericValue(
-        Values::Format(Values::NumericValue(payment) + Values::NumericValue(adjustment), cents));
-    return invoiceBalance - received;
+    return invoiceBalance - (storedMoney(payment) + storedMoney(adjustment));
 }
 
 void RecordPayment(qint64 invoiceId, const QDate &date, const QString &payment, const QString &adjustment) {
@@ -30,8 +37,8 @@ void RecordPayment(qint64 invoiceId, const QDate &date, const QString &payment, 
     rows->addNew();
     rows->setField(QStringLiteral("Invoice"), invoiceId);
     rows->setField(QStringLiteral("Date"), date);
-    rows->setField(QStringLiteral("Amount"), Values::NumericValue(payment));
-    rows->setField(QStringLiteral("Adjustment"), Values::NumericValue(adjustment));
+    rows->setField(QStringLiteral("Amount"), storedMoney(payment));
+    rows->setField(QStringLiteral("Adjustment"), storedMoney(adjustment));
     rows->update();
     rows->close();
 }

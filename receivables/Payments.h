@@ -10,9 +10,9 @@
 double InvoiceBalance(qint64 invoiceId);
 
 // The balance the invoice will have once a payment and an adjustment typed as these
-// texts are stored: the balance less their sum rounded to cents, whatever its sign, so
-// that the preview agrees with the balance the stored rows give. A text that is not a
-// number counts 0, as it is stored.
+// texts are stored: the balance less their sum, whatever its sign, each amount read as
+// the Payments row will keep it, so that the preview agrees with the balance the stored
+// rows give. A text that is not a number counts 0.
 double NewBalance(double invoiceBalance, const QString &payment, const QString &adjustment);
 
 // Appends one Payments row; the amounts are read as NewBalance reads them.
