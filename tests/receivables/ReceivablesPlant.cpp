@@ -16,6 +16,16 @@ void seed(const TestDatabase &db, Content content) {
     db.exec("INSERT INTO Style (Customer, Name, Type, Cost, Price, Status) "
             "VALUES ('O''Brien Furniture', 'Kinsale', 'Sofa', 150, 300, 'Active')");
 
+    // Style 1 is two seat cores, sawn and glued; style 2 one core with no operations yet.
+    db.exec("INSERT INTO Component (ID, Description, Thickness, Width, Length, Status) "
+            "VALUES ('SC-1', 'Seat Core', 4, 20, 22, 'Active')");
+    db.exec("INSERT INTO StyleComponent (StyleID, ComponentID, Qty) VALUES (1, 'SC-1', 2)");
+    db.exec("INSERT INTO StyleComponent (StyleID, ComponentID, Qty) VALUES (2, 'SC-1', 1)");
+    db.exec("INSERT INTO StyleOperation (StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) "
+            "VALUES (1, 1, 'Glue Line 1', 'Glue topper', 4, 20, 22)");
+    db.exec("INSERT INTO StyleOperation (StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) "
+            "VALUES (1, 1, 'Band Saw 1', 'Cut 4\" rails', 4, 20.5, 22.5)");
+
     const char *orders[] = {
         "('PO-100', 'Acme Foam', #12/1/2026#, #12/20/2026#, 'Open', 400)",
         "('PO-200', 'Acme Foam', #12/5/2026#, #12/24/2026#, 'Closed', 270)",

@@ -5,6 +5,9 @@
 //   Customers: Acme Foam (Active), O'Brien Furniture (InActive), Zeta Chairs (no orders)
 //   Styles:    1 Acme Lounge-Chair (cost 40), 2 Acme Lounge-Sofa (cost 90),
 //              3 O'Brien Kinsale-Sofa (cost 150)
+//   Parts:     style 1: 2 of component SC-1 Seat Core 4 x 20 x 22, sawn at Band Saw 1
+//              (4 x 20.5 x 22.5, to cut 4-inch rails) and glued at Glue Line 1 (4 x 20 x 22,
+//              "Glue topper"); style 2: 1 of SC-1 without operations
 //   Orders:    1 Acme PO-100 12/1/2026: 2 Lounge-Chair at 100, 1 Lounge-Sofa at 200 (400)
 //              2 Acme PO-200 12/5/2026: 3 Lounge-Chair at 90 (270)
 //              3 Acme PO-050 12/9/2026: no lines
