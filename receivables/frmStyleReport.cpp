@@ -80,8 +80,9 @@ void frmStyleReport::Form_Load() {
         const QSignalBlocker blocker(cmbCustomer);
         cmbCustomer->setCurrentIndex(0);
     }
+    // Each list holds its "***All ...***" entry alone, shown as its text.
+    fillWithAll(cmbStyle, kAllStyles);
     fillWithAll(cmbType, kAllTypes);
-    cmbCustomer_Click();
 }
 
 void frmStyleReport::cmbCustomer_Click() {
