@@ -14,12 +14,9 @@
 #include <QVBoxLayout>
 
 using namespace FormLayout;
+using namespace StyleListingFilter;
 
 namespace {
-
-const QString kAllCustomers = QStringLiteral("***All Customers***");
-const QString kAllStyles = QStringLiteral("***All Styles***");
-const QString kAllTypes = QStringLiteral("***All Types***");
 
 // Refills a list with its "***All ...***" entry and, when a query is given, one column
 // of its rows, without running the list's handlers.
@@ -74,24 +71,24 @@ void frmStyleReport::layOut() {
 }
 
 void frmStyleReport::Form_Load() {
-    fillWithAll(cmbCustomer, kAllCustomers, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
+    fillWithAll(cmbCustomer, AllCustomers, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
                 QStringLiteral("Customer"));
     {
         const QSignalBlocker blocker(cmbCustomer);
         cmbCustomer->setCurrentIndex(0);
     }
     // Each list holds its "***All ...***" entry alone, shown as its text.
-    fillWithAll(cmbStyle, kAllStyles);
-    fillWithAll(cmbType, kAllTypes);
+    fillWithAll(cmbStyle, AllStyles);
+    fillWithAll(cmbType, AllTypes);
 }
 
 void frmStyleReport::cmbCustomer_Click() {
     const QString customer = cmbCustomer->currentText();
-    if (customer == kAllCustomers) {
+    if (customer == AllCustomers) {
         const QSignalBlocker blocker(cmbStyle);
         cmbStyle->clear();
     } else {
-        fillWithAll(cmbStyle, kAllStyles,
+        fillWithAll(cmbStyle, AllStyles,
                     QStringLiteral("SELECT DISTINCT Name FROM Style WHERE Customer = '") + SqlText::Escaped(customer) +
                         QStringLiteral("' ORDER BY Name"),
                     QStringLiteral("Name"));
@@ -99,7 +96,7 @@ void frmStyleReport::cmbCustomer_Click() {
     // Shown even when the list is empty; then the style list's handler runs.
     {
         const QSignalBlocker blocker(cmbStyle);
-        cmbStyle->setEditText(kAllStyles);
+        cmbStyle->setEditText(AllStyles);
     }
     cmbStyle_Change();
 }
@@ -107,12 +104,12 @@ void frmStyleReport::cmbCustomer_Click() {
 void frmStyleReport::cmbStyle_Change() {
     const QString customer = cmbCustomer->currentText();
     const QString style = cmbStyle->currentText();
-    if (style != kAllStyles && customer != kAllCustomers)
-        fillWithAll(cmbType, kAllTypes,
+    if (style != AllStyles && customer != AllCustomers)
+        fillWithAll(cmbType, AllTypes,
                     QStringLiteral("SELECT DISTINCT Type FROM Style WHERE Customer = '") + SqlText::Escaped(customer) +
                         QStringLiteral("' AND Name = '") + SqlText::Escaped(style) + QStringLiteral("' ORDER BY Type"),
                     QStringLiteral("Type"));
-    cmbType->setEditText(kAllTypes);
+    cmbType->setEditText(AllTypes);
 }
 
 void frmStyleReport::btnPrint_Click() {

@@ -45,10 +45,6 @@ namespace {
 // work out the balances and which invoices are open.
 const QString kPaid = QStringLiteral("(SELECT SUM(Amount) + SUm(Adjustment) FROM Payments WHERE Invoice = Invoice.ID) AS Paid");
 
-const QString kAllCustomers = QStringLiteral("***All Customers***");
-const QString kAllStyles = QStringLiteral("***All Styles***");
-const QString kAllTypes = QStringLiteral("***All Types***");
-
 // A date text handed to the sales report as a #m/d/yyyy# literal, so the query reads the
 // same day whatever form the text came in; a text that is no date is refused before it
 // reaches the query.
@@ -108,9 +104,9 @@ void PrintStyleListing(const QString &customer, const QString &style, const QStr
     // a chosen style on customer and style, whatever the wider filters hold.
     const QString byCustomer = QStringLiteral(" WHERE Customer = '") + SqlText::Escaped(customer) + QLatin1Char('\'');
     const QString byStyle = byCustomer + QStringLiteral(" AND Name = '") + SqlText::Escaped(style) + QLatin1Char('\'');
-    if (type != kAllTypes) sql += byStyle + QStringLiteral(" AND Type = '") + SqlText::Escaped(type) + QLatin1Char('\'');
-    else if (style != kAllStyles) sql += byStyle;
-    else if (customer != kAllCustomers) sql += byCustomer;
+    if (type != StyleListingFilter::AllTypes) sql += byStyle + QStringLiteral(" AND Type = '") + SqlText::Escaped(type) + QLatin1Char('\'');
+    else if (style != StyleListingFilter::AllStyles) sql += byStyle;
+    else if (customer != StyleListingFilter::AllCustomers) sql += byCustomer;
     sql += QStringLiteral(" ORDER BY Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID");
     PreviewQuery(QStringLiteral("crptStyleListing"), sql);
 }

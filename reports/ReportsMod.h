@@ -23,6 +23,12 @@ void PrintCustomerStatements();
 // "***All ...***" entry; the type filters on all three values, the style on customer and
 // style, the customer alone on the customer.
 void PrintStyleListing(const QString &customer, const QString &style, const QString &type);
+// The "everything" entries of the style listing's three filters.
+namespace StyleListingFilter {
+inline const QString AllCustomers = QStringLiteral("***All Customers***");
+inline const QString AllStyles = QStringLiteral("***All Styles***");
+inline const QString AllTypes = QStringLiteral("***All Types***");
+}  // namespace StyleListingFilter
 // Sales and cost of the orders dated from start to end (month/day/year texts, both days
 // included) by customer, with detail 1 also by style.
 void PrintSalesByCustomer(const QString &start, const QString &end, int detail);
