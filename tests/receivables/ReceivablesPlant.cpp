@@ -1,8 +1,15 @@
 #include "tests/receivables/ReceivablesPlant.h"
 
-#include "tests/support/Fixtures.h"
+#include <initializer_list>
 
 namespace ReceivablesPlant {
+
+namespace {
+// One INSERT statement per row of values.
+void insertRows(const TestDatabase &db, const char *insert, std::initializer_list<const char *> rows) {
+    for (const char *values : rows) db.exec(QLatin1String(insert) + QLatin1String(" VALUES ") + QLatin1String(values));
+}
+}  // namespace
 
 void seed(const TestDatabase &db, Content content) {
     db.exec("INSERT INTO Customer (Customer, Address1, City, State, Zip, Status) "
@@ -26,35 +33,20 @@ void seed(const TestDatabase &db, Content content) {
     db.exec("INSERT INTO StyleOperation (StyleID, ComponentID, OperationID, Instructions, Thickness, Width, Length) "
             "VALUES (1, 1, 'Band Saw 1', 'Cut 4\" rails', 4, 20.5, 22.5)");
 
-    const char *orders[] = {
-        "('PO-100', 'Acme Foam', #12/1/2026#, #12/20/2026#, 'Open', 400)",
-        "('PO-200', 'Acme Foam', #12/5/2026#, #12/24/2026#, 'Closed', 270)",
-        "('PO-050', 'Acme Foam', #12/9/2026#, #12/29/2026#, 'Open', 0)",
-        "('OB-1', 'O''Brien Furniture', #11/20/2026#, #12/10/2026#, 'Void', 300)",
-    };
-    for (const char *o : orders)
-        db.exec(QStringLiteral("INSERT INTO Orders (OrderNumber, Customer, OrderDate, DueDate, Status, Total) VALUES ") +
-                QLatin1String(o));
-    const char *lines[] = {
-        "(1, 1, 'A', 2, 1, 100, 200)",
-        "(1, 2, 'B', 1, 2, 200, 200)",
-        "(2, 1, 'C', 3, 1, 90, 270)",
-        "(4, 1, '1', 1, 3, 300, 300)",
-    };
-    for (const char *l : lines)
-        db.exec(QStringLiteral("INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) VALUES ") +
-                QLatin1String(l));
+    insertRows(db, "INSERT INTO Orders (OrderNumber, Customer, OrderDate, DueDate, Status, Total)",
+               {"('PO-100', 'Acme Foam', #12/1/2026#, #12/20/2026#, 'Open', 400)",
+                "('PO-200', 'Acme Foam', #12/5/2026#, #12/24/2026#, 'Closed', 270)",
+                "('PO-050', 'Acme Foam', #12/9/2026#, #12/29/2026#, 'Open', 0)",
+                "('OB-1', 'O''Brien Furniture', #11/20/2026#, #12/10/2026#, 'Void', 300)"});
+    insertRows(db, "INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt)",
+               {"(1, 1, 'A', 2, 1, 100, 200)", "(1, 2, 'B', 1, 2, 200, 200)", "(2, 1, 'C', 3, 1, 90, 270)",
+                "(4, 1, '1', 1, 3, 300, 300)"});
     if (content == OrdersOnly) return;
 
-    const char *invoices[] = {
-        "('Acme Foam', #11/1/2026#, #12/1/2026#, 12.5, 0, 400, 412.5, 'Net 30')",
-        "('O''Brien Furniture', #11/21/2026#, #12/21/2026#, 0, 0, 300, 300, '')",
-        "('Acme Foam', #12/6/2026#, #12/31/2026#, 0, 5, 270, 275, 'Second release')",
-    };
-    for (const char *i : invoices)
-        db.exec(QStringLiteral("INSERT INTO Invoice (Customer, InvoiceDate, DueDate, Freight, Misc, Subtotal, Total, "
-                               "MemoField) VALUES ") +
-                QLatin1String(i));
+    insertRows(db, "INSERT INTO Invoice (Customer, InvoiceDate, DueDate, Freight, Misc, Subtotal, Total, MemoField)",
+               {"('Acme Foam', #11/1/2026#, #12/1/2026#, 12.5, 0, 400, 412.5, 'Net 30')",
+                "('O''Brien Furniture', #11/21/2026#, #12/21/2026#, 0, 0, 300, 300, '')",
+                "('Acme Foam', #12/6/2026#, #12/31/2026#, 0, 5, 270, 275, 'Second release')"});
     for (const auto &[invoice, order] : {std::pair{1, 1}, {2, 4}, {3, 2}}) {
         db.exec(QStringLiteral("INSERT INTO OrdersInvoiced (OrderID) VALUES (%1)").arg(order));
         db.exec(QStringLiteral("INSERT INTO InvoiceOrders (Invoice, OrderID) VALUES (%1, %2)").arg(invoice).arg(order));

@@ -19,9 +19,19 @@
 //   Invoice 2 O'Brien, 11/21/2026 due 12/21/2026, order 4: total 300, paid in full
 //   Invoice 3 Acme, 12/6/2026 due 12/31/2026, order 2, misc 5: total 275, unpaid
 
-class TestDatabase;
+#include "tests/support/Fakes.h"
+#include "tests/support/Fixtures.h"
 
 namespace ReceivablesPlant {
 enum Content { OrdersOnly, WithInvoices };
 void seed(const TestDatabase &db, Content content = OrdersOnly);
 }  // namespace ReceivablesPlant
+
+// One test's fakes (today is 12/9/2026) and a fresh database holding the plant.
+struct ReceivablesFixture {
+    explicit ReceivablesFixture(ReceivablesPlant::Content content = ReceivablesPlant::OrdersOnly) {
+        ReceivablesPlant::seed(db, content);
+    }
+    ScopedFakes fakes;
+    TestDatabase db;
+};

@@ -63,9 +63,7 @@ private slots:
 };
 
 void tst_Invoices::opensReadyForTheFirstInvoice() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     Window win;
     QCOMPARE(win.w->windowTitle(), QString("Invoicing"));
     // Customers of any status, by name; nothing picked.
@@ -85,9 +83,7 @@ void tst_Invoices::opensReadyForTheFirstInvoice() {
 }
 
 void tst_Invoices::createsTheInvoiceAndStartsOver() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     CaptureTarget capture;
     Window win;
 
@@ -108,10 +104,10 @@ void tst_Invoices::createsTheInvoiceAndStartsOver() {
     type(win.memo(), "Net 30");
     win.press("btnPrint");
 
-    QCOMPARE(column(db, "SELECT OrderID FROM OrdersInvoiced"), QStringList{"1"});
-    QCOMPARE(column(db, "SELECT ID, Customer, InvoiceDate, DueDate, Freight, Misc, MemoField, Subtotal, Total FROM Invoice"),
+    QCOMPARE(column(plant.db, "SELECT OrderID FROM OrdersInvoiced"), QStringList{"1"});
+    QCOMPARE(column(plant.db, "SELECT ID, Customer, InvoiceDate, DueDate, Freight, Misc, MemoField, Subtotal, Total FROM Invoice"),
              QStringList{"1|Acme Foam|2026-12-09|2027-01-08|12.5|0|Net 30|400|412.5"});
-    QCOMPARE(column(db, "SELECT Invoice, OrderID FROM InvoiceOrders"), QStringList{"1|1"});
+    QCOMPARE(column(plant.db, "SELECT Invoice, OrderID FROM InvoiceOrders"), QStringList{"1|1"});
 
     // The new invoice is previewed at once.
     QCOMPARE(capture.templates(), QStringList{"crptInvoice"});
@@ -128,24 +124,22 @@ void tst_Invoices::createsTheInvoiceAndStartsOver() {
     QVERIFY(!win.closed());
     pick(win.combo("cmbCustomer"), "Acme Foam");
     QCOMPARE(win.entries("lstOrders"), (QStringList{"3 - PO-050 - 12/9/2026", "2 - PO-200 - 12/5/2026"}));
-    QVERIFY(fakes.messages.shown.isEmpty());
-    QCOMPARE(fakes.cursor.depth, 0);
+    QVERIFY(plant.fakes.messages.shown.isEmpty());
+    QCOMPARE(plant.fakes.cursor.depth, 0);
 }
 
 void tst_Invoices::noOrdersToInvoiceIsRefused() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     CaptureTarget capture;
     Window win;
     pick(win.combo("cmbCustomer"), "Acme Foam");
     type(win.number("txtFreight"), "20");
     win.press("btnPrint");
-    QCOMPARE(fakes.messages.shown.size(), 1);
-    QCOMPARE(fakes.messages.shown.first().text, QString("No Invoices Selected."));
-    QCOMPARE(fakes.messages.shown.first().title, QString("No Invoices Selected"));
-    QCOMPARE(db.count("Invoice"), 0);
-    QCOMPARE(db.count("OrdersInvoiced"), 0);
+    QCOMPARE(plant.fakes.messages.shown.size(), 1);
+    QCOMPARE(plant.fakes.messages.shown.first().text, QString("No Invoices Selected."));
+    QCOMPARE(plant.fakes.messages.shown.first().title, QString("No Invoices Selected"));
+    QCOMPARE(plant.db.count("Invoice"), 0);
+    QCOMPARE(plant.db.count("OrdersInvoiced"), 0);
     QVERIFY(capture.documents.isEmpty());
     // The clerk's work stays.
     QCOMPARE(win.combo("cmbCustomer")->currentText(), QString("Acme Foam"));
@@ -153,9 +147,7 @@ void tst_Invoices::noOrdersToInvoiceIsRefused() {
 }
 
 void tst_Invoices::anotherCustomerDiscardsBothLists() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     Window win;
     pick(win.combo("cmbCustomer"), "Acme Foam");
     win.move("lstOrders", "1 - PO-100 - 12/1/2026", "btnAdd");
@@ -168,9 +160,7 @@ void tst_Invoices::anotherCustomerDiscardsBothLists() {
 }
 
 void tst_Invoices::memoHoldsAtMost250Characters() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     Window win;
     type(win.memo(), QString(248, QLatin1Char('m')) + QStringLiteral("abcd"));
     QCOMPARE(win.memo()->toPlainText(), QString(248, QLatin1Char('m')) + QStringLiteral("ab"));
@@ -179,16 +169,14 @@ void tst_Invoices::memoHoldsAtMost250Characters() {
 }
 
 void tst_Invoices::cancelWritesNothing() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     Window win;
     pick(win.combo("cmbCustomer"), "Acme Foam");
     win.move("lstOrders", "1 - PO-100 - 12/1/2026", "btnAdd");
     win.press("btnCancel");
     QVERIFY(win.closed());
-    QCOMPARE(db.count("Invoice"), 0);
-    QCOMPARE(db.count("OrdersInvoiced"), 0);
+    QCOMPARE(plant.db.count("Invoice"), 0);
+    QCOMPARE(plant.db.count("OrdersInvoiced"), 0);
 }
 
 QTEST_MAIN(tst_Invoices)

@@ -48,15 +48,13 @@ private slots:
 };
 
 void tst_ReceivablesCore::invoiceWritesAllThreeTables() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     const qint64 id = CreateInvoice(acmeInvoice({2, 1}, "12.5", "0"));
     QCOMPARE(id, qint64(1));
-    QCOMPARE(rowsOf(db, "SELECT OrderID FROM OrdersInvoiced"), (QStringList{"2", "1"}));
-    QCOMPARE(rowsOf(db, "SELECT ID, Customer, InvoiceDate, DueDate, Freight, Misc, MemoField, Subtotal, Total FROM Invoice"),
+    QCOMPARE(rowsOf(plant.db, "SELECT OrderID FROM OrdersInvoiced"), (QStringList{"2", "1"}));
+    QCOMPARE(rowsOf(plant.db, "SELECT ID, Customer, InvoiceDate, DueDate, Freight, Misc, MemoField, Subtotal, Total FROM Invoice"),
              QStringList{"1|Acme Foam|2026-12-09|2027-01-08|12.5|0|Thank you|670|682.5"});
-    QCOMPARE(rowsOf(db, "SELECT Invoice, OrderID FROM InvoiceOrders"), (QStringList{"1|2", "1|1"}));
+    QCOMPARE(rowsOf(plant.db, "SELECT Invoice, OrderID FROM InvoiceOrders"), (QStringList{"1|2", "1|1"}));
     // The next invoice gets the next number.
     QCOMPARE(CreateInvoice(acmeInvoice({3})), qint64(2));
 }
@@ -80,11 +78,9 @@ void tst_ReceivablesCore::freightAndMisc() {
     QFETCH(double, storedFreight);
     QFETCH(double, storedMisc);
     QFETCH(double, total);
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     const qint64 id = CreateInvoice(acmeInvoice({1}, freight, misc));
-    const RowSet row = db.query(QStringLiteral("SELECT Freight, Misc, Subtotal, Total FROM Invoice WHERE ID = %1").arg(id));
+    const RowSet row = plant.db.query(QStringLiteral("SELECT Freight, Misc, Subtotal, Total FROM Invoice WHERE ID = %1").arg(id));
     QCOMPARE(row.rows.size(), 1);
     QCOMPARE(row.value(0, "Freight").toDouble(), storedFreight);
     QCOMPARE(row.value(0, "Misc").toDouble(), storedMisc);
@@ -93,30 +89,24 @@ void tst_ReceivablesCore::freightAndMisc() {
 }
 
 void tst_ReceivablesCore::orderWithoutLinesAddsNothing() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     QCOMPARE(OrderSubtotal(3), 0.0);
     const qint64 id = CreateInvoice(acmeInvoice({3, 2}, "0", "10"));
-    QCOMPARE(rowsOf(db, QStringLiteral("SELECT Subtotal, Total FROM Invoice WHERE ID = %1").arg(id)), QStringList{"270|280"});
-    QCOMPARE(db.count("InvoiceOrders"), 2);
+    QCOMPARE(rowsOf(plant.db, QStringLiteral("SELECT Subtotal, Total FROM Invoice WHERE ID = %1").arg(id)), QStringList{"270|280"});
+    QCOMPARE(plant.db.count("InvoiceOrders"), 2);
 }
 
 void tst_ReceivablesCore::failedWriteLeavesNoInvoice() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     // The last of the three writes fails: the orders stay uninvoiced and no invoice exists.
-    db.exec("DROP TABLE InvoiceOrders");
+    plant.db.exec("DROP TABLE InvoiceOrders");
     QVERIFY_THROWS_EXCEPTION(AppError, CreateInvoice(acmeInvoice({1, 2})));
-    QCOMPARE(db.count("OrdersInvoiced"), 0);
-    QCOMPARE(db.count("Invoice"), 0);
+    QCOMPARE(plant.db.count("OrdersInvoiced"), 0);
+    QCOMPARE(plant.db.count("Invoice"), 0);
 }
 
 void tst_ReceivablesCore::orderInvoicedTwiceIsRefused() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     CreateInvoice(acmeInvoice({1}));
     // A second window (or office PC) still listing order 1 cannot bill it again.
     try {
@@ -125,17 +115,15 @@ void tst_ReceivablesCore::orderInvoicedTwiceIsRefused() {
     } catch (const AppError &e) {
         QCOMPARE(e.description(), QString("Order 1 has already been invoiced; pick the customer again."));
     }
-    QCOMPARE(rowsOf(db, "SELECT OrderID FROM OrdersInvoiced"), QStringList{"1"});
-    QCOMPARE(db.count("Invoice"), 1);
-    QCOMPARE(db.count("InvoiceOrders"), 1);
+    QCOMPARE(rowsOf(plant.db, "SELECT OrderID FROM OrdersInvoiced"), QStringList{"1"});
+    QCOMPARE(plant.db.count("Invoice"), 1);
+    QCOMPARE(plant.db.count("InvoiceOrders"), 1);
 }
 
 void tst_ReceivablesCore::invoiceWithoutOrdersIsRefused() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     QVERIFY_THROWS_EXCEPTION(AppError, CreateInvoice(acmeInvoice({})));
-    QCOMPARE(db.count("Invoice"), 0);
+    QCOMPARE(plant.db.count("Invoice"), 0);
 }
 
 void tst_ReceivablesCore::balance_data() {
@@ -150,9 +138,7 @@ void tst_ReceivablesCore::balance_data() {
 void tst_ReceivablesCore::balance() {
     QFETCH(qint64, invoice);
     QFETCH(double, balance);
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     QCOMPARE(InvoiceBalance(invoice), balance);
 }
 
@@ -174,23 +160,19 @@ void tst_ReceivablesCore::newBalanceAgreesWithTheStoredRows() {
     QFETCH(QString, payment);
     QFETCH(QString, adjustment);
     QFETCH(double, newBalance);
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     QCOMPARE(NewBalance(InvoiceBalance(1), payment, adjustment), newBalance);
     RecordPayment(1, QDate(2026, 12, 9), payment, adjustment);
     QCOMPARE(InvoiceBalance(1), newBalance);
 }
 
 void tst_ReceivablesCore::paymentAppendsOneRow() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     RecordPayment(3, QDate(2026, 12, 8), "100", "0");
     RecordPayment(3, QDate(2026, 12, 9), "0", "-2.5");
-    QCOMPARE(rowsOf(db, "SELECT Invoice, Date, Amount, Adjustment FROM Payments WHERE Invoice = 3"),
+    QCOMPARE(rowsOf(plant.db, "SELECT Invoice, Date, Amount, Adjustment FROM Payments WHERE Invoice = 3"),
              (QStringList{"3|2026-12-08|100|0", "3|2026-12-09|0|-2.5"}));
-    QCOMPARE(db.count("Payments"), 4);
+    QCOMPARE(plant.db.count("Payments"), 4);
 }
 
 QTEST_MAIN(tst_ReceivablesCore)

@@ -57,9 +57,7 @@ private slots:
 };
 
 void tst_ReceivePayment::opensWithEveryInvoiceNewestFirst() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     Window win;
     QCOMPARE(win.w->windowTitle(), QString("Receive Payment"));
     QComboBox *invoices = win.combo("cmbInvoice");
@@ -75,9 +73,7 @@ void tst_ReceivePayment::opensWithEveryInvoiceNewestFirst() {
 }
 
 void tst_ReceivePayment::paymentIsSavedAndTheWindowStartsOver() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     Window win;
     // Invoice 1: total 412.50 less 400 paid and 2.50 adjusted.
     pick(win.combo("cmbInvoice"), "1");
@@ -94,8 +90,8 @@ void tst_ReceivePayment::paymentIsSavedAndTheWindowStartsOver() {
     QCOMPARE(win.shown("txtNewBalance"), QString("$22.50"));
     win.press("btnSave");
 
-    QCOMPARE(payments(db), QStringList{"3|2026-12-09|250|2.5"});
-    QVERIFY(fakes.messages.shown.isEmpty());
+    QCOMPARE(payments(plant.db), QStringList{"3|2026-12-09|250|2.5"});
+    QVERIFY(plant.fakes.messages.shown.isEmpty());
     QCOMPARE(win.amounts(), kCleared);
     QCOMPARE(win.combo("cmbInvoice")->currentIndex(), -1);
     // Picked again, the invoice shows what the stored rows leave.
@@ -123,19 +119,17 @@ void tst_ReceivePayment::refusals() {
     QFETCH(QString, adjustment);
     QFETCH(QString, text);
     QFETCH(QString, title);
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     Window win;
     if (!invoice.isEmpty()) pick(win.combo("cmbInvoice"), invoice);
     win.enter("txtPaymentAmount", payment);
     win.enter("txtAdjustments", adjustment);
     child<QDateEdit>(win.w, "dtDate")->setDate(QDate(2026, 12, 1));
     win.press("btnSave");
-    QCOMPARE(fakes.messages.shown.size(), 1);
-    QCOMPARE(fakes.messages.shown.first().text, text);
-    QCOMPARE(fakes.messages.shown.first().title, title);
-    QCOMPARE(db.count("Payments"), 2);
+    QCOMPARE(plant.fakes.messages.shown.size(), 1);
+    QCOMPARE(plant.fakes.messages.shown.first().text, text);
+    QCOMPARE(plant.fakes.messages.shown.first().title, title);
+    QCOMPARE(plant.db.count("Payments"), 2);
     // Refused like saved: amounts and invoice cleared, the date kept.
     QCOMPARE(win.amounts(), kCleared);
     QCOMPARE(win.combo("cmbInvoice")->currentIndex(), -1);
@@ -143,9 +137,7 @@ void tst_ReceivePayment::refusals() {
 }
 
 void tst_ReceivePayment::amountThatIsNoNumberBecomesZero() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     Window win;
     pick(win.combo("cmbInvoice"), "3");
     win.enter("txtPaymentAmount", "75");
@@ -155,13 +147,11 @@ void tst_ReceivePayment::amountThatIsNoNumberBecomesZero() {
     // A zero typed otherwise than "0" is a zero payment, and is saved.
     win.enter("txtPaymentAmount", "0.00");
     win.press("btnSave");
-    QCOMPARE(payments(db), QStringList{"3|2026-12-09|0|0"});
+    QCOMPARE(payments(plant.db), QStringList{"3|2026-12-09|0|0"});
 }
 
 void tst_ReceivePayment::refundPreviewMatchesTheStoredBalance() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     Window win;
     // Invoice 2 is paid in full; refunding 20 and writing off 5 leaves 15 owed.
     pick(win.combo("cmbInvoice"), "2");

@@ -66,9 +66,7 @@ private slots:
 };
 
 void tst_ReportSelection::styleWindowUnchangedListsEveryStyle() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     CaptureTarget capture;
     OpenWindow<frmStyleReport> win;
     QCOMPARE(win.w->windowTitle(), QString("Style Selection"));
@@ -86,10 +84,8 @@ void tst_ReportSelection::styleWindowUnchangedListsEveryStyle() {
 }
 
 void tst_ReportSelection::styleWindowNarrowsToOneStyle() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
-    db.exec("INSERT INTO Style (Customer, Name, Type, Status) VALUES ('Acme Foam', 'Lou', 'Bench', 'Active')");
+    ReceivablesFixture plant;
+    plant.db.exec("INSERT INTO Style (Customer, Name, Type, Status) VALUES ('Acme Foam', 'Lou', 'Bench', 'Active')");
     CaptureTarget capture;
     OpenWindow<frmStyleReport> win;
     pick(win.combo("cmbCustomer"), "Acme Foam");
@@ -110,9 +106,7 @@ void tst_ReportSelection::styleWindowNarrowsToOneStyle() {
 }
 
 void tst_ReportSelection::styleWindowBackToAllCustomers() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     CaptureTarget capture;
     OpenWindow<frmStyleReport> win;
     pick(win.combo("cmbCustomer"), "O'Brien Furniture");
@@ -128,9 +122,7 @@ void tst_ReportSelection::styleWindowBackToAllCustomers() {
 }
 
 void tst_ReportSelection::styleWindowWithoutAStyleDoesNothing() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     CaptureTarget capture;
     OpenWindow<frmStyleReport> win;
     clear(win.combo("cmbStyle"));
@@ -152,9 +144,7 @@ void tst_ReportSelection::salesWindowSendsMonthDayYear_data() {
 void tst_ReportSelection::salesWindowSendsMonthDayYear() {
     QFETCH(QLocale, locale);
     LocaleScope scope(locale);
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db);
+    ReceivablesFixture plant;
     CaptureTarget capture;
     OpenWindow<frmSalesByCustomer> win;
     QCOMPARE(win.w->windowTitle(), QString("Sales By Customer Report"));
@@ -175,21 +165,19 @@ void tst_ReportSelection::salesWindowSendsMonthDayYear() {
     QVERIFY(d.contains("Total Acme Foam | $670.00"));
     QVERIFY(!d.contains("O'Brien"));
     QVERIFY(win.closed());
-    QCOMPARE(fakes.cursor.depth, 0);
+    QCOMPARE(plant.fakes.cursor.depth, 0);
 }
 
 void tst_ReportSelection::invoiceWindow() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     CaptureTarget capture;
     OpenWindow<frmInvoiceReport> win;
     QCOMPARE(win.w->windowTitle(), QString("Invoice Report"));
     QCOMPARE(items(win.combo("cmbInvoice")), (QStringList{"3", "2", "1"}));
     win.press("btnOK");
-    QCOMPARE(fakes.messages.shown.size(), 1);
-    QCOMPARE(fakes.messages.shown.first().text, QString("You must select an Invoice."));
-    QCOMPARE(fakes.messages.shown.first().title, QString("Invalid Selection"));
+    QCOMPARE(plant.fakes.messages.shown.size(), 1);
+    QCOMPARE(plant.fakes.messages.shown.first().text, QString("You must select an Invoice."));
+    QCOMPARE(plant.fakes.messages.shown.first().title, QString("Invalid Selection"));
     QVERIFY(capture.documents.isEmpty());
     QVERIFY(!win.closed());
     pick(win.combo("cmbInvoice"), "2");
@@ -215,16 +203,14 @@ void tst_ReportSelection::menuCommands_data() {
 void tst_ReportSelection::menuCommands() {
     QFETCH(QString, command);
     QFETCH(QString, caption);
-    ScopedFakes fakes;
-    TestDatabase db;
-    ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices);
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
     CaptureTarget capture;
     MDI mdi;
     show(&mdi);
     QVERIFY(mdi.command(command)->isEnabled());
     mdi.command(command)->trigger();
     mdi.command(command)->trigger();
-    QVERIFY(fakes.messages.shown.isEmpty());
+    QVERIFY(plant.fakes.messages.shown.isEmpty());
     if (caption.startsWith(QLatin1String("crpt"))) {
         QCOMPARE(capture.templates(), (QStringList{caption, caption}));
         return;

@@ -40,11 +40,10 @@ QStringList stylesListed(const CapturedDocument &d) {
     return styles;
 }
 
-struct Plant {
-    ScopedFakes fakes;
-    TestDatabase db;
+// The plant with its invoices, and every document captured.
+struct Plant : ReceivablesFixture {
+    Plant() : ReceivablesFixture(ReceivablesPlant::WithInvoices) {}
     CaptureTarget capture;
-    Plant() { ReceivablesPlant::seed(db, ReceivablesPlant::WithInvoices); }
     const CapturedDocument &only() {
         if (capture.documents.size() != 1) throw std::runtime_error("not one document");
         return capture.documents.first();
