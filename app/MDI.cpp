@@ -13,6 +13,11 @@
 #include "orders/frmSawMgrReports.h"
 #include "orders/frmShipMgrReports.h"
 #include "product/frmStyle.h"
+#include "receivables/frmInvoiceReport.h"
+#include "receivables/frmInvoices.h"
+#include "receivables/frmReceivePayment.h"
+#include "receivables/frmSalesByCustomer.h"
+#include "receivables/frmStyleReport.h"
 #include "reports/ReportsMod.h"
 
 #include <QAction>
@@ -92,10 +97,10 @@ QVector<Command> commands() {
         {L{"Administrative"}, "Customer Entry", "CustomerEntry", opens<frmCustomerEntry>()},
         {L{"Administrative"}, "Vendor Entry", "VendorEntry", opens<frmVendorEntry>()},
         {L{"Administrative"}, "Style Entry", "StyleEntry", opens<frmStyle>()},
-        {L{"Administrative"}, "Create Invoices", "CreateInvoices", nullptr},
-        {L{"Administrative"}, "Receive Payments", "ReceivePayments", nullptr},
+        {L{"Administrative"}, "Create Invoices", "CreateInvoices", opens<frmInvoices>()},
+        {L{"Administrative"}, "Receive Payments", "ReceivePayments", opens<frmReceivePayment>()},
         {L{"Reports", "OrderReports"}, "Order Entry Control Report", "OrderEntryControlReport", opens<frmOrderEntryReport>()},
-        {L{"Reports", "OrderReports"}, "Sales By Customer", "SalesByCustomer", nullptr},
+        {L{"Reports", "OrderReports"}, "Sales By Customer", "SalesByCustomer", opens<frmSalesByCustomer>()},
         {L{"Reports", "Production"}, "Saw Manager", "SawMgr", opens<frmSawMgrReports>()},
         {L{"Reports", "Production"}, "Fabrication Manager", "FabMgr", opens<frmFabMgrReports>()},
         {L{"Reports", "Production"}, "Plant Manager", "PlantMgr", opens<frmPlantMgrReports>()},
@@ -104,10 +109,10 @@ QVector<Command> commands() {
         {L{"Reports", "Admin"}, "Vendor Listing", "VendorListing", runs(PrintVendorListing)},
         {L{"Reports", "Admin"}, "Bun Listing", "BunListing", runs(PrintBunListing)},
         {L{"Reports", "Admin"}, "Component Listing", "ComponentListing", runs(PrintComponentListing)},
-        {L{"Reports", "Admin"}, "Style Listing", "StyleListing", nullptr},
-        {L{"Reports", "AR"}, "Invoice Report", "InvoiceReport", nullptr},
-        {L{"Reports", "AR"}, "Open Invoices Report", "OpenInvoicesReport", nullptr},
-        {L{"Reports", "AR"}, "Customer Statements", "CustomerStatementsReport", nullptr},
+        {L{"Reports", "Admin"}, "Style Listing", "StyleListing", opens<frmStyleReport>()},
+        {L{"Reports", "AR"}, "Invoice Report", "InvoiceReport", opens<frmInvoiceReport>()},
+        {L{"Reports", "AR"}, "Open Invoices Report", "OpenInvoicesReport", runs(PrintOpenInvoices)},
+        {L{"Reports", "AR"}, "Customer Statements", "CustomerStatementsReport", runs(PrintCustomerStatements)},
         {L{"Help"}, "About", "About", opens<frmAbout>()},
     };
 }

@@ -367,6 +367,14 @@ void Grid::setRow(int row) {
 
 void Grid::setEditableCol(int col) { m_editableCol = col; }
 
+void Grid::finishEditing() {
+    if (!editing()) return;
+    if (QWidget *editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
 bool Grid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
     const bool starts = index.isValid() && index.column() == m_editableCol && state() != EditingState &&
                         (trigger == AllEditTriggers || (editTriggers() & trigger));

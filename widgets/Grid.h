@@ -76,6 +76,9 @@ public:
 
     // True while the clerk is typing into a cell.
     bool editing() const { return state() == EditingState; }
+    // Ends the clerk's edit as Enter would: the typed text is stored and the after-edit
+    // hook runs. A save reads the cells after this, so a value still being typed counts.
+    void finishEditing();
 
     // The one column the clerk may edit (-1: none, the default).
     void setEditableCol(int col);

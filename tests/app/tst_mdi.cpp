@@ -63,8 +63,8 @@ private slots:
     void windowsOpenWholeInTheStartingFrame();
     void largerWindowOpensFromTheCorner();
     void firstStartFitsTheScreen();
+    void frameKeepsItsPlace_data();
     void frameKeepsItsPlace();
-    void exitKeepsThePlaceToo();
     void windowOpensOnlyOnce();
     void fixedAndResizableBorders();
     void exitRunsNoUnload();
@@ -230,7 +230,14 @@ void tst_MDI::firstStartFitsTheScreen() {
     QTRY_COMPARE(mdi.workspace()->size(), mdi.startWorkspace());
 }
 
+void tst_MDI::frameKeepsItsPlace_data() {
+    QTest::addColumn<bool>("byExit");
+    QTest::newRow("closed by its close box") << false;
+    QTest::newRow("ended by File > Exit") << true;
+}
+
 void tst_MDI::frameKeepsItsPlace() {
+    QFETCH(bool, byExit);
     QTemporaryDir dir;
     QSettings placement(dir.filePath("quelby.ini"), QSettings::IniFormat);
     const QRect place(40, 60, 700, 500);
@@ -241,30 +248,17 @@ void tst_MDI::frameKeepsItsPlace() {
         mdi.showNormal();
         mdi.setGeometry(place);
         QTRY_COMPARE(mdi.geometry(), place);
-        QVERIFY(mdi.close());
+        if (byExit) {
+            QTimer::singleShot(0, mdi.command("Exit"), &QAction::trigger);
+            QCOMPARE(QCoreApplication::exec(), 0);
+        } else {
+            QVERIFY(mdi.close());
+        }
     }
     MDI again;
     again.showFrame(&placement);
     QVERIFY(QTest::qWaitForWindowExposed(&again));
     QVERIFY(!again.isMaximized());
-    QCOMPARE(again.geometry(), place);
-}
-
-void tst_MDI::exitKeepsThePlaceToo() {
-    QTemporaryDir dir;
-    QSettings placement(dir.filePath("quelby.ini"), QSettings::IniFormat);
-    const QRect place(30, 20, 720, 520);
-    MDI mdi;
-    mdi.showFrame(&placement);
-    QVERIFY(QTest::qWaitForWindowExposed(&mdi));
-    mdi.showNormal();
-    mdi.setGeometry(place);
-    QTRY_COMPARE(mdi.geometry(), place);
-    QTimer::singleShot(0, mdi.command("Exit"), &QAction::trigger);
-    QCOMPARE(QCoreApplication::exec(), 0);
-    MDI again;
-    again.showFrame(&placement);
-    QVERIFY(QTest::qWaitForWindowExposed(&again));
     QCOMPARE(again.geometry(), place);
 }
 

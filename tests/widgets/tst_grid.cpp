@@ -71,6 +71,7 @@ private slots:
     void editHookRewritesTypedQuantity_data();
     void editHookRewritesTypedQuantity();
     void editRefusedOutsideEditableColumn();
+    void downArrowKeepsTheTypedQuantity();
     void currentRowAndDoubleClick();
     void bulkFillTellsTheViewOnce();
     void rowColour();
@@ -246,6 +247,30 @@ void tst_Grid::editRefusedOutsideEditableColumn() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QTRY_VERIFY(!grid.editing());
     QCOMPARE(grid.textMatrix(1, 3), QString("4"));
+}
+
+void tst_Grid::downArrowKeepsTheTypedQuantity() {
+    Grid grid;
+    fillShipment(grid);
+    shipmentRules(grid);
+    UiTest::show(&grid);
+    grid.setFocus();
+    grid.setCurrentIndex(grid.model()->index(0, 3));
+    QTest::keyClicks(&grid, "9");  // more than the 8 that remain
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTRY_VERIFY(!grid.editing());
+    QCOMPARE(grid.textMatrix(1, 3), QString("0"));
+    QCOMPARE(grid.row(), 2);
+    QCOMPARE(grid.currentIndex().column(), 3);
+    typeInCell(grid, "5");
+    QCOMPARE(grid.textMatrix(2, 3), QString("5"));
+    // A save finishes the edit still open: the typed text counts, the rule applies.
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClicks(&grid, "8");
+    QVERIFY(grid.editing());
+    grid.finishEditing();
+    QVERIFY(!grid.editing());
+    QCOMPARE(grid.textMatrix(3, 3), QString("0"));  // line 3 has shipped in full
 }
 
 void tst_Grid::currentRowAndDoubleClick() {
