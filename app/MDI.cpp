@@ -5,6 +5,11 @@
 #include "app/frmAbout.h"
 #include "masterdata/frmCustomerEntry.h"
 #include "masterdata/frmVendorEntry.h"
+#include "orders/frmFabMgrReports.h"
+#include "orders/frmOrderEntryReport.h"
+#include "orders/frmPlantMgrReports.h"
+#include "orders/frmSawMgrReports.h"
+#include "orders/frmShipMgrReports.h"
 #include "product/frmStyle.h"
 #include "receivables/frmInvoiceReport.h"
 #include "receivables/frmInvoices.h"
@@ -71,12 +76,12 @@ QVector<Command> commands() {
         {L{"Administrative"}, "Style Entry", "StyleEntry", opens<frmStyle>()},
         {L{"Administrative"}, "Create Invoices", "CreateInvoices", opens<frmInvoices>()},
         {L{"Administrative"}, "Receive Payments", "ReceivePayments", opens<frmReceivePayment>()},
-        {L{"Reports", "OrderReports"}, "Order Entry Control Report", "OrderEntryControlReport", nullptr},
+        {L{"Reports", "OrderReports"}, "Order Entry Control Report", "OrderEntryControlReport", opens<frmOrderEntryReport>()},
         {L{"Reports", "OrderReports"}, "Sales By Customer", "SalesByCustomer", opens<frmSalesByCustomer>()},
-        {L{"Reports", "Production"}, "Saw Manager", "SawMgr", nullptr},
-        {L{"Reports", "Production"}, "Fabrication Manager", "FabMgr", nullptr},
-        {L{"Reports", "Production"}, "Plant Manager", "PlantMgr", nullptr},
-        {L{"Reports", "ShippingReports"}, "Shipping Mangager", "ShippingMgr", nullptr},
+        {L{"Reports", "Production"}, "Saw Manager", "SawMgr", opens<frmSawMgrReports>()},
+        {L{"Reports", "Production"}, "Fabrication Manager", "FabMgr", opens<frmFabMgrReports>()},
+        {L{"Reports", "Production"}, "Plant Manager", "PlantMgr", opens<frmPlantMgrReports>()},
+        {L{"Reports", "ShippingReports"}, "Shipping Mangager", "ShippingMgr", opens<frmShipMgrReports>()},
         {L{"Reports", "Admin"}, "Customer Listing", "CustomerListing", runs(PrintCustomerListing)},
         {L{"Reports", "Admin"}, "Vendor Listing", "VendorListing", runs(PrintVendorListing)},
         {L{"Reports", "Admin"}, "Bun Listing", "BunListing", runs(PrintBunListing)},

@@ -1,20 +1,76 @@
 #include "data/Database.h"
 
 #include "core/AppError.h"
-#include "data/SqliteEngine.h"
+#include "data/Catalogue.h"
+#include "data/JetDialect.h"
+#include "data/Schema.h"
 
-#include <QRegularExpression>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
 namespace {
+
 std::unique_ptr<Database> g_appDatabase;
+
+// A plant file holds every table of the catalogue; anything else (a file of another
+// program, an empty file, a file whose making was cut short) is refused before a byte is
+// written to it.
+void requirePlantTables(Engine &engine, const QString &path) {
+    QStringList present;
+    for (const QString &name : engine.tableNames()) present << name.toLower();
+    QStringList missing;
+    for (const CatalogueTable &table : Catalogue::tables())
+        if (!present.contains(table.name.toLower())) missing << table.name;
+    if (missing.isEmpty()) return;
+    const QString reason = missing.size() == Catalogue::tables().size()
+                               ? QStringLiteral("it holds none of the plant's tables")
+                               : QStringLiteral("the plant's tables %1 are missing").arg(missing.join(QStringLiteral(", ")));
+    throw AppError(ErrorNumber::UnrecognizedFormat,
+                   QStringLiteral("Unrecognized database format '%1': %2.").arg(path, reason));
 }
 
+QString temporaryNameBeside(const QString &path) {
+    const QFileInfo target(path);
+    const QString suffix = QString::number(QRandomGenerator::global()->generate64(), 36);
+    return target.dir().filePath(target.fileName() + QStringLiteral(".incomplete-") + suffix);
+}
+
+}  // namespace
+
 std::unique_ptr<Database> Database::open(const QString &path) {
-    return std::make_unique<Database>(std::make_unique<SqliteEngine>(path, SqliteEngine::OpenMode::ExistingOnly), path);
+    {
+        const auto probe = OpenEngine(path, EngineAccess::ReadOnly);
+        requirePlantTables(*probe, path);
+    }
+    return std::make_unique<Database>(OpenEngine(path, EngineAccess::ReadWrite), path);
 }
 
 std::unique_ptr<Database> Database::create(const QString &path) {
-    return std::make_unique<Database>(std::make_unique<SqliteEngine>(path, SqliteEngine::OpenMode::CreateNew), path);
+    return std::make_unique<Database>(OpenEngine(path, EngineAccess::CreateNew), path);
+}
+
+void Database::build(const QString &path, const std::function<void(Database &)> &fill) {
+    if (QFileInfo::exists(path))
+        throw AppError(ErrorNumber::TableExists, QStringLiteral("Database '%1' already exists.").arg(path));
+    const QString building = temporaryNameBeside(path);
+    try {
+        {
+            auto db = create(building);
+            Schema::create(*db);
+            fill(*db);
+        }
+        // Renaming never replaces a file that appeared under the name meanwhile.
+        if (!QFile::rename(building, path)) {
+            if (QFileInfo::exists(path))
+                throw AppError(ErrorNumber::TableExists, QStringLiteral("Database '%1' already exists.").arg(path));
+            throw AppError(ErrorNumber::PathNotFound, QStringLiteral("Cannot move the new database to '%1'.").arg(path));
+        }
+    } catch (...) {
+        RemovePlantFile(building);
+        throw;
+    }
 }
 
 Database::Database(std::unique_ptr<Engine> engine, QString path) : m_engine(std::move(engine)), m_path(std::move(path)) {}
@@ -24,20 +80,24 @@ Database::~Database() = default;
 std::unique_ptr<Recordset> Database::openRecordset(const QString &sql) { return std::make_unique<Recordset>(*this, sql); }
 
 void Database::execute(const QString &sql) {
+    const JetDialect::StatementShape shape = JetDialect::shapeOf(sql);
+    if (shape.secondStatement) throw JetDialect::secondStatementError();
     const QString native = m_engine->translate(sql);
-    auto statement = m_engine->prepare(native);
-    while (statement->step()) {
+    auto run = [&] {
+        auto statement = m_engine->prepare(native);
+        while (statement->step()) {
+        }
+    };
+    if (shape.madeTable.isEmpty()) {
+        run();
+        return;
     }
-    // SELECT ... INTO makes a new table: its text must compare as the plant's other
-    // tables do, or a station typed in another letter case would not join.
-    static const QRegularExpression createAs(QStringLiteral(R"(^\s*CREATE\s+TABLE\s+(\[[^\]]+\]|"[^"]+"|\w+)\s+AS\s+SELECT\b)"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    const auto match = createAs.match(native);
-    if (match.hasMatch()) {
-        QString table = match.captured(1);
-        if (table.startsWith('[') || table.startsWith('"')) table = table.mid(1, table.size() - 2);
-        m_engine->compareTextWithoutCase(table);
-    }
+    // A table made by SELECT ... INTO must compare text as the plant's other tables do, or
+    // a station typed in another letter case would not join; it never exists without that.
+    Transaction tx(*this);
+    run();
+    m_engine->compareTextWithoutCase(shape.madeTable);
+    tx.commit();
 }
 
 void Database::begin() { m_engine->begin(); }

@@ -6,15 +6,22 @@
 #include "data/Recordset.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class Database {
 public:
-    // Opens an existing database file read-write, shared with other copies. Never
-    // creates a file: a missing file or a file that is not a database throws AppError.
+    // Opens an existing plant file read-write, shared with other copies. Never creates a
+    // file, and writes nothing to a file that is not a plant database: a missing file
+    // throws 3024, a file that is no database or holds not the plant's tables 3343.
     static std::unique_ptr<Database> open(const QString &path);
     // Creates a new, empty database file (tools and tests only); fails if it exists.
     static std::unique_ptr<Database> create(const QString &path);
+    // Makes a new plant file: the schema, then whatever `fill` writes. The file is built
+    // under a temporary name in the same folder and appears under `path` only when
+    // complete, so an interrupted build never leaves a half-made file there. Refuses an
+    // existing file.
+    static void build(const QString &path, const std::function<void(Database &)> &fill);
 
     explicit Database(std::unique_ptr<Engine> engine, QString path);
     ~Database();
@@ -25,7 +32,8 @@ public:
     // A result set positioned on its first row. SELECT * FROM one table (whole, with a
     // WHERE clause, or TOP 1) gives an updatable set; anything else is read-only.
     std::unique_ptr<Recordset> openRecordset(const QString &sql);
-    // Performs a DELETE, UPDATE, INSERT, DROP TABLE or SELECT ... INTO at once.
+    // Performs a DELETE, UPDATE, INSERT, DROP TABLE or SELECT ... INTO at once. A table
+    // made by SELECT ... INTO is made, and given the plant's text comparison, as one unit.
     void execute(const QString &sql);
 
     void begin();

@@ -1,30 +1,39 @@
 #pragma once
-// The small interface the data layer needs from a database engine. SQLite stands behind
-// it today; another engine (a shared server) can be added without touching a window.
+// The interface the data layer needs from a database engine. Everything that differs
+// from one engine to another sits behind it: the translation of the desktop engine's SQL,
+// preparing and stepping statements, column metadata and kinds, the row key used to find
+// a row again for an edit, the key of the row just inserted, quoting of names, the DDL
+// made from the catalogue, auto-numbers and transactions. Database and Recordset speak
+// only through it, so another engine (a shared server) or an import from desktop-database
+// files can be added without touching a window or a builder.
+
+#include "data/ColumnKind.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <memory>
+
+struct CatalogueTable;
+struct CatalogueIndex;
 
 struct ColumnMeta {
     QString name;      // result column name
     QString table;     // origin table ("" for expressions)
     QString origin;    // origin column ("" for expressions)
     QString declType;  // declared type of the origin column, upper case ("" for expressions)
+    ColumnKind kind = ColumnKind::Other;  // what the engine knows of the column's kind
 };
 
-struct TableColumn {
-    QString name;
-    QString declType;  // upper case
-    bool primaryKey = false;
-};
-
+// One prepared statement. A statement may be stepped to its end, reset and bound again,
+// so that a caller can keep it for the next use of the same text.
 class Statement {
 public:
     virtual ~Statement() = default;
     virtual void bind(int index, const QVariant &value) = 0;  // 1-based
     virtual bool step() = 0;                                  // true while a row is available
+    virtual void reset() = 0;                                 // back to before the first step, bindings cleared
     virtual int columnCount() const = 0;
     virtual ColumnMeta column(int index) const = 0;           // 0-based
     virtual QVariant value(int index) const = 0;              // raw stored value of the current row
@@ -34,18 +43,47 @@ public:
 class Engine {
 public:
     virtual ~Engine() = default;
-    // Turns a statement of the desktop engine's dialect into this engine's SQL.
+
+    // Turns one statement of the desktop engine's dialect into this engine's SQL.
     virtual QString translate(const QString &jetSql) = 0;
+    // Prepares exactly one statement of this engine's SQL; text after it other than
+    // blanks, comments and semicolons is refused.
     virtual std::unique_ptr<Statement> prepare(const QString &nativeSql) = 0;
-    virtual QVector<TableColumn> tableColumns(const QString &table) = 0;
-    // Reserves the next auto-number of a table for a row being added; the number is
-    // never handed out again, even when the row is never stored.
+
+    // A name (table or column) quoted for this engine's SQL.
+    virtual QString quoteName(const QString &name) const = 0;
+    // The expression that names a row of a table for as long as the row lives, selected
+    // beside the columns of an updatable set and used to find the row again for an edit.
+    virtual QString rowKeyExpression() const = 0;
+    // The row key of the row the last INSERT of this connection stored.
+    virtual QVariant lastInsertedRowKey() = 0;
+
+    // The tables the file holds (permanent and temporary), as the engine names them.
+    virtual QStringList tableNames() = 0;
+    // The statements that create a table of the catalogue, and an index, in this engine.
+    virtual QStringList createTable(const CatalogueTable &table) const = 0;
+    virtual QString createIndex(const CatalogueIndex &index) const = 0;
+
+    // Reserves the next auto-number of a table for a row being added. A number once
+    // handed out is never handed out again, by this or any other connection: not when
+    // the row is never stored, and not when the transaction that reserved it rolls back.
     virtual qint64 reserveAutoNumber(const QString &table, const QString &column) = 0;
     // Gives the text columns of a table just made by SELECT ... INTO the plant's text
-    // comparison (without regard to case), as the permanent tables have it.
+    // comparison (without regard to case), as the permanent tables have it. Runs inside
+    // the caller's transaction.
     virtual void compareTextWithoutCase(const QString &table) = 0;
+
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;
     virtual bool inTransaction() const = 0;
 };
+
+// How a plant file is opened: only read (nothing is written, no journal changed),
+// read and written, or created new (refused when the file exists).
+enum class EngineAccess { ReadOnly, ReadWrite, CreateNew };
+
+// Opens the engine this build keeps plant files in.
+std::unique_ptr<Engine> OpenEngine(const QString &path, EngineAccess access);
+// Removes a plant file together with the journal files the engine keeps beside it.
+void RemovePlantFile(const QString &path);

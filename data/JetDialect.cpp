@@ -16,6 +16,7 @@ namespace {
 
 enum class Kind {
     Space,    // blanks, tabs, line ends
+    Comment,  // -- to the end of the line, or /* ... */
     Word,     // a name or keyword
     Number,   // 12, 1.5, 1e3
     String,   // '...' with '' inside (a "..." literal is rewritten to this form)
@@ -149,6 +150,14 @@ QVector<Token> tokenize(const QString &sql) {
         if (c.isSpace()) {
             while (i < n && sql.at(i).isSpace()) ++i;
             tokens.append({Kind::Space, sql.mid(start, i - start)});
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            while (i < n && sql.at(i) != QLatin1Char('\n')) ++i;
+            tokens.append({Kind::Comment, sql.mid(start, i - start)});
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            const int close = sql.indexOf(QLatin1String("*/"), i + 2);
+            if (close < 0) syntaxError(sql);
+            i = close + 2;
+            tokens.append({Kind::Comment, sql.mid(start, i - start)});
         } else if (isWordStart(c)) {
             while (i < n && isWordChar(sql.at(i))) ++i;
             tokens.append({Kind::Word, sql.mid(start, i - start)});
@@ -179,7 +188,7 @@ QVector<Token> tokenize(const QString &sql) {
             }
             tokens.append({Kind::String, sql.mid(start, i - start)});
         } else if (c == QLatin1Char('"')) {
-            // The desktop engine reads "..." as text as well; SQLite would take it for a
+            // The desktop engine reads "..." as text as well; the plant's engines would take it for a
             // name, so it is rewritten between single quotes.
             QString value;
             ++i;
@@ -236,13 +245,16 @@ bool isPunct(const Token &t, char c) {
     return t.kind == Kind::Punct && t.text.size() == 1 && t.text.at(0) == QLatin1Char(c);
 }
 
-// Index of the next token from `from` that is not blank; tokens.size() when none.
+bool isBlank(const Token &t) { return t.kind == Kind::Space || t.kind == Kind::Comment; }
+
+// Index of the next token from `from` that is neither blank nor a comment; tokens.size()
+// when none.
 int nextSignificant(const QVector<Token> &tokens, int from) {
-    while (from < tokens.size() && tokens.at(from).kind == Kind::Space) ++from;
+    while (from < tokens.size() && isBlank(tokens.at(from))) ++from;
     return from;
 }
 int previousSignificant(const QVector<Token> &tokens, int from) {
-    while (from >= 0 && tokens.at(from).kind == Kind::Space) --from;
+    while (from >= 0 && isBlank(tokens.at(from))) --from;
     return from;
 }
 
@@ -383,7 +395,7 @@ void translateSelectInto(QVector<Token> &tokens, const QString &sql) {
     }
 }
 
-QString translate(const QString &sql) {
+QString translateTokens(const QString &sql) {
     QVector<Token> tokens = tokenize(sql);
     translateYesNo(tokens);
     translateDelete(tokens);
@@ -393,6 +405,86 @@ QString translate(const QString &sql) {
     out.reserve(sql.size() + 32);
     for (const Token &t : tokens) out += t.text;
     return out;
+}
+
+// ---------------------------------------------------------------------------------
+// The shape of a statement, read from its significant tokens.
+
+QString unbracketed(const Token &t) { return t.kind == Kind::Bracket ? t.text.mid(1, t.text.size() - 2) : t.text; }
+bool isName(const Token &t) { return t.kind == Kind::Word || t.kind == Kind::Bracket; }
+
+// The significant tokens up to the first ';', with their offsets in the text (exact up to
+// the first date literal or double-quoted text, which tokenize() rewrites; nothing of the
+// kind can stand before the '*' of an updatable set);
+// sets *second when anything but blanks, comments and ';' follows it.
+QVector<QPair<Token, int>> firstStatement(const QVector<Token> &tokens, bool *second) {
+    QVector<QPair<Token, int>> words;
+    *second = false;
+    int offset = 0;
+    bool ended = false;
+    for (const Token &t : tokens) {
+        const int at = offset;
+        offset += t.text.size();
+        if (isBlank(t)) continue;
+        if (isPunct(t, ';')) {
+            ended = true;
+        } else if (ended) {
+            *second = true;
+            break;
+        } else {
+            words.append({t, at});
+        }
+    }
+    return words;
+}
+
+// "SELECT [TOP n] * FROM t" followed by nothing, WHERE or ORDER BY.
+void readUpdatable(const QVector<QPair<Token, int>> &w, JetDialect::StatementShape &shape) {
+    int i = 0;
+    auto at = [&](int k) -> const Token * { return k < w.size() ? &w.at(k).first : nullptr; };
+    if (!at(i) || !isWord(*at(i), "SELECT")) return;
+    ++i;
+    if (at(i) && isWord(*at(i), "TOP")) {
+        if (!at(i + 1) || at(i + 1)->kind != Kind::Number) return;
+        i += 2;
+    }
+    if (!at(i) || !isPunct(*at(i), '*')) return;
+    const int star = w.at(i).second;
+    if (!at(i + 1) || !isWord(*at(i + 1), "FROM") || !at(i + 2) || !isName(*at(i + 2))) return;
+    const Token *after = at(i + 3);
+    if (after && !isWord(*after, "WHERE") && !(isWord(*after, "ORDER") && at(i + 4) && isWord(*at(i + 4), "BY")))
+        return;
+    shape.updatableTable = unbracketed(*at(i + 2));
+    shape.starPosition = star;
+}
+
+// "SELECT ... INTO t" (INTO at the top level, before FROM) or "CREATE TABLE t AS SELECT".
+void readMadeTable(const QVector<QPair<Token, int>> &w, JetDialect::StatementShape &shape) {
+    if (w.size() >= 5 && isWord(w.at(0).first, "CREATE") && isWord(w.at(1).first, "TABLE") && isName(w.at(2).first) &&
+        isWord(w.at(3).first, "AS") && isWord(w.at(4).first, "SELECT")) {
+        shape.madeTable = unbracketed(w.at(2).first);
+        return;
+    }
+    if (w.isEmpty() || !isWord(w.at(0).first, "SELECT")) return;
+    int depth = 0;
+    for (int i = 1; i + 1 < w.size(); ++i) {
+        const Token &t = w.at(i).first;
+        if (isPunct(t, '(')) ++depth;
+        else if (isPunct(t, ')')) --depth;
+        else if (depth == 0 && isWord(t, "FROM")) return;
+        else if (depth == 0 && isWord(t, "INTO") && isName(w.at(i + 1).first)) {
+            shape.madeTable = unbracketed(w.at(i + 1).first);
+            return;
+        }
+    }
+}
+
+JetDialect::StatementShape readShape(const QString &sql) {
+    JetDialect::StatementShape shape;
+    const QVector<QPair<Token, int>> words = firstStatement(tokenize(sql), &shape.secondStatement);
+    readUpdatable(words, shape);
+    readMadeTable(words, shape);
+    return shape;
 }
 
 // ---------------------------------------------------------------------------------
@@ -476,14 +568,28 @@ constexpr int kCacheLimit = 2000;
 
 namespace JetDialect {
 
-QString toSqlite(const QString &jetSql) {
+QString translate(const QString &jetSql) {
     static QHash<QString, QString> cache;
     const auto found = cache.constFind(jetSql);
     if (found != cache.constEnd()) return *found;
-    QString translated = translate(jetSql);
+    QString translated = translateTokens(jetSql);
     if (cache.size() >= kCacheLimit) cache.clear();
     cache.insert(jetSql, translated);
     return translated;
+}
+
+AppError secondStatementError() {
+    return AppError(3142, QStringLiteral("Characters found after end of SQL statement."));
+}
+
+StatementShape shapeOf(const QString &jetSql) {
+    static QHash<QString, StatementShape> cache;
+    const auto found = cache.constFind(jetSql);
+    if (found != cache.constEnd()) return *found;
+    StatementShape shape = readShape(jetSql);
+    if (cache.size() >= kCacheLimit) cache.clear();
+    cache.insert(jetSql, shape);
+    return shape;
 }
 
 bool like(const QString &text, const QString &pattern) {

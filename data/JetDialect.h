@@ -1,20 +1,46 @@
 #pragma once
-// Translation of the desktop engine's (Jet) SQL dialect into SQLite, on a token stream:
-// string literals and bracketed names are never touched.
+// The desktop engine's (Jet) SQL dialect, read on a token stream: string literals,
+// bracketed names and comments are never touched.
 //
+// translate() turns a statement into the SQL the plant's engines read:
 //   #m/d/yyyy# and #m/d/yyyy hh:mm[:ss]#   -> 'yyyy-MM-dd' / 'yyyy-MM-dd HH:mm:ss'
 //   SELECT [DISTINCT] TOP n ...            -> SELECT ... LIMIT n
 //   SELECT cols INTO t FROM ...            -> CREATE TABLE t AS SELECT cols FROM ...
 //   DELETE * FROM t                        -> DELETE FROM t
 //   True / False                           -> 1 / 0
-// Like keeps its text: the data layer registers a Jet-style like() with SQLite.
+// Like keeps its text: each engine serves the desktop engine's Like as like().
+//
+// shapeOf() tells the data layer what a statement is: whether a second statement
+// follows it, whether it opens an updatable set, and which table a SELECT ... INTO makes.
+
+#include "core/AppError.h"
 
 #include <QString>
 
 namespace JetDialect {
 
 // Translates one statement. Throws AppError (SyntaxError) on an unterminated literal.
-QString toSqlite(const QString &jetSql);
+QString translate(const QString &jetSql);
+
+struct StatementShape {
+    // Something other than blanks, comments and semicolons follows the first top-level
+    // ';': a second statement.
+    bool secondStatement = false;
+    // "SELECT [TOP n] * FROM t [WHERE ...] [ORDER BY ...]", the one shape that gives an
+    // updatable set: t (without brackets); "" for every other statement.
+    QString updatableTable;
+    // Where the '*' of an updatable set stands in the text (-1 when not updatable).
+    int starPosition = -1;
+    // The table made by "SELECT ... INTO t" or "CREATE TABLE t AS SELECT"; "" otherwise.
+    QString madeTable;
+};
+
+// The error for a second statement after the first (3142): the data layer runs one
+// statement per call and never drops the rest without a word.
+AppError secondStatementError();
+
+// Reads the shape of one statement. Throws AppError (SyntaxError) as translate() does.
+StatementShape shapeOf(const QString &jetSql);
 
 // Jet Like matching: '*' any run, '?' one character, '#' one digit, '[abc]', '[a-z]',
 // '[!a-z]'; case is ignored. '%' and '_' are ordinary characters.

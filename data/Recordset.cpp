@@ -1,47 +1,24 @@
 #include "data/Recordset.h"
 
 #include "core/AppError.h"
-#include "data/Database.h"
 #include "core/Values.h"
+#include "data/Catalogue.h"
+#include "data/Database.h"
+#include "data/JetDialect.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <cmath>
 
 namespace {
 
-const QString kRowIdColumn = QStringLiteral("__rowid__");
+// The name under which an updatable set selects the engine's row key beside its columns.
+const QString kRowKeyColumn = QStringLiteral("__rowkey__");
 
-// "SELECT [TOP n] * FROM Table [WHERE ...] [ORDER BY ...]": the one shape of statement
-// that gives an updatable set. Returns the table name, or "" for a read-only set.
-QString updatableTable(const QString &sql) {
-    static const QRegularExpression shape(
-        QStringLiteral(R"(^\s*SELECT\s+(?:TOP\s+\d+\s+)?\*\s+FROM\s+\[?([A-Za-z_][A-Za-z0-9_]*)\]?)"
-                       R"((?:\s+(?:WHERE|ORDER\s+BY)\b.*)?\s*;?\s*$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression join(QStringLiteral(R"(\bJOIN\b)"), QRegularExpression::CaseInsensitiveOption);
-    const auto match = shape.match(sql);
-    if (!match.hasMatch()) return {};
-    const QString rest = sql.mid(match.capturedEnd(1));
-    if (join.match(rest).hasMatch()) return {};
-    return match.captured(1);
-}
-
-// Adds the row key to an updatable statement so that edits find their row.
-QString withRowId(const QString &translated) {
-    static const QRegularExpression selectStar(QStringLiteral(R"(^(\s*SELECT\s+)\*)"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    QString sql = translated;
-    sql.replace(selectStar, QStringLiteral("\\1rowid AS ") + kRowIdColumn + QStringLiteral(", *"));
-    return sql;
-}
-
-bool isDateKind(const QString &declType) { return declType == QLatin1String("DATE") || declType == QLatin1String("DATETIME"); }
-bool isNumberKind(const QString &declType) {
-    return declType == QLatin1String("DOUBLE") || declType == QLatin1String("LONG") ||
-           declType == QLatin1String("CURRENCY") || declType == QLatin1String("INTEGER") ||
-           declType == QLatin1String("INT") || declType == QLatin1String("REAL") || declType == QLatin1String("NUM");
-}
+// The desktop engine's bounds: Long is a 32-bit whole number; Currency keeps 4 decimals
+// within +/-922,337,203,685,477.5807.
+constexpr double kLongMin = -2147483648.0;
+constexpr double kLongMax = 2147483647.0;
+constexpr double kCurrencyLimit = 922337203685477.5807;
 
 [[noreturn]] void conversionError(const QString &column, const QVariant &value) {
     throw AppError(ErrorNumber::ConversionError,
@@ -63,68 +40,102 @@ QDateTime parseDateTime(const QString &text) {
 // Converts a value written to a column into what the column stores, as the desktop
 // engine converts: numeric text with blanks, a currency sign, thousands separators or
 // parentheses; dates from date values or month/day/year text; yes/no from flags,
-// numbers or True/False text.
-QVariant toStored(const TableColumn &column, const QVariant &value) {
-    if (!value.isValid() || value.isNull()) return QVariant();
-    const QString &kind = column.declType;
-    const bool isText = value.typeId() == QMetaType::QString;
-    if (isNumberKind(kind)) {
-        double number = 0;
-        if (value.typeId() == QMetaType::Bool) number = value.toBool() ? -1 : 0;
-        else if (isText) {
-            if (!Values::IsNumeric(value.toString())) conversionError(column.name, value);
-            number = Values::NumericValue(value.toString());
-        } else {
-            bool ok = false;
-            number = value.toDouble(&ok);
-            if (!ok) conversionError(column.name, value);
-        }
-        if (kind == QLatin1String("CURRENCY")) return std::round(number * 10000.0) / 10000.0;
-        if (kind == QLatin1String("LONG") || kind == QLatin1String("INTEGER") || kind == QLatin1String("INT"))
-            return qlonglong(std::llround(number));
-        return number;
-    }
-    if (kind == QLatin1String("YESNO")) {
-        if (isText) {
-            const QString t = value.toString().trimmed();
-            if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("Yes"), Qt::CaseInsensitive) == 0 ||
-                t.compare(QLatin1String("On"), Qt::CaseInsensitive) == 0)
-                return 1;
-            if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("No"), Qt::CaseInsensitive) == 0 ||
-                t.compare(QLatin1String("Off"), Qt::CaseInsensitive) == 0)
-                return 0;
-            if (!Values::IsNumeric(t)) conversionError(column.name, value);
-            return Values::NumericValue(t) != 0 ? 1 : 0;
-        }
-        if (value.typeId() == QMetaType::Bool) return value.toBool() ? 1 : 0;
+// numbers or True/False text. A number the column cannot hold (beyond a double, a Long
+// or a Currency) does not convert.
+double toNumber(const QString &column, const QVariant &value) {
+    double number = 0;
+    if (value.typeId() == QMetaType::Bool) {
+        number = value.toBool() ? -1 : 0;
+    } else if (value.typeId() == QMetaType::QString) {
+        if (!Values::IsNumeric(value.toString())) conversionError(column, value);
+        number = Values::NumericValue(value.toString());
+    } else {
         bool ok = false;
-        const double number = value.toDouble(&ok);
-        if (!ok) conversionError(column.name, value);
-        return number != 0 ? 1 : 0;
+        number = value.toDouble(&ok);
+        if (!ok) conversionError(column, value);
     }
-    if (isDateKind(kind)) {
-        QDateTime when;
-        if (value.typeId() == QMetaType::QDate) when = QDateTime(value.toDate(), QTime(0, 0));
-        else if (value.typeId() == QMetaType::QDateTime) when = value.toDateTime();
-        else if (isText) when = parseDateTime(value.toString());
-        if (!when.isValid()) conversionError(column.name, value);
-        // Midnight is kept as the plain date, so that "<= #m/d/yyyy#" includes it.
-        if (kind == QLatin1String("DATE") || when.time() == QTime(0, 0)) return when.date().toString(Qt::ISODate);
-        return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!std::isfinite(number)) conversionError(column, value);
+    return number;
+}
+
+QVariant toStoredNumber(ColumnKind kind, const QString &column, const QVariant &value) {
+    const double number = toNumber(column, value);
+    if (kind == ColumnKind::Money) {
+        const double rounded = std::round(number * 10000.0) / 10000.0;
+        if (std::fabs(rounded) > kCurrencyLimit) conversionError(column, value);
+        return rounded;
+    }
+    if (kind == ColumnKind::WholeNumber || kind == ColumnKind::AutoNumber) {
+        const double rounded = std::round(number);
+        if (rounded < kLongMin || rounded > kLongMax) conversionError(column, value);
+        return qlonglong(rounded);
+    }
+    return number;
+}
+
+QVariant toStoredYesNo(const QString &column, const QVariant &value) {
+    if (value.typeId() == QMetaType::QString) {
+        const QString t = value.toString().trimmed();
+        for (const char *yes : {"True", "Yes", "On"})
+            if (t.compare(QLatin1String(yes), Qt::CaseInsensitive) == 0) return 1;
+        for (const char *no : {"False", "No", "Off"})
+            if (t.compare(QLatin1String(no), Qt::CaseInsensitive) == 0) return 0;
+    }
+    if (value.typeId() == QMetaType::Bool) return value.toBool() ? 1 : 0;
+    return toNumber(column, value) != 0 ? 1 : 0;
+}
+
+QVariant toStoredDate(ColumnKind kind, const QString &column, const QVariant &value) {
+    QDateTime when;
+    if (value.typeId() == QMetaType::QDate) when = QDateTime(value.toDate(), QTime(0, 0));
+    else if (value.typeId() == QMetaType::QDateTime) when = value.toDateTime();
+    else if (value.typeId() == QMetaType::QString) when = parseDateTime(value.toString());
+    if (!when.isValid()) conversionError(column, value);
+    // Midnight is kept as the plain date, so that "<= #m/d/yyyy#" includes it.
+    if (kind == ColumnKind::Date || when.time() == QTime(0, 0)) return when.date().toString(Qt::ISODate);
+    return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QVariant toStored(ColumnKind kind, const QString &column, const QVariant &value) {
+    if (!value.isValid() || value.isNull()) return QVariant();
+    switch (kind) {
+    case ColumnKind::Number:
+    case ColumnKind::WholeNumber:
+    case ColumnKind::Money:
+    case ColumnKind::AutoNumber: return toStoredNumber(kind, column, value);
+    case ColumnKind::YesNo: return toStoredYesNo(column, value);
+    case ColumnKind::Date:
+    case ColumnKind::DateTime: return toStoredDate(kind, column, value);
+    case ColumnKind::Text:
+    case ColumnKind::Other: break;
     }
     if (value.typeId() == QMetaType::Bool) return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     if (value.typeId() == QMetaType::QDate) return Values::ShortDate(value.toDate());
     return value.toString();
 }
 
+QVariant numberOr(const QVariant &raw, bool whole) {
+    bool ok = false;
+    if (whole) {
+        const qlonglong n = raw.toLongLong(&ok);
+        return ok ? QVariant(n) : raw;
+    }
+    const double d = raw.toDouble(&ok);
+    return ok ? QVariant(d) : raw;
+}
+
 }  // namespace
 
 Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db), m_sql(jetSql) {
     Engine &engine = db.engine();
-    m_table = updatableTable(jetSql);
-    QString native = engine.translate(jetSql);
-    if (!m_table.isEmpty()) native = withRowId(native);
-    auto statement = engine.prepare(native);
+    const JetDialect::StatementShape shape = JetDialect::shapeOf(jetSql);
+    if (shape.secondStatement) throw JetDialect::secondStatementError();
+    m_table = shape.updatableTable;
+    QString keyed = jetSql;
+    // An updatable set selects the row key beside its columns, to find each row again.
+    if (!m_table.isEmpty())
+        keyed.insert(shape.starPosition, engine.rowKeyExpression() + QStringLiteral(" AS ") + kRowKeyColumn + QStringLiteral(", "));
+    auto statement = engine.prepare(engine.translate(keyed));
     const int count = statement->columnCount();
     const int first = m_table.isEmpty() ? 0 : 1;
     for (int i = first; i < count; ++i) m_columns << statement->column(i);
@@ -132,7 +143,7 @@ Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db), m_sql(jetS
         QVector<QVariant> row;
         row.reserve(count - first);
         for (int i = first; i < count; ++i) row << statement->value(i);
-        if (first) m_rowids << statement->value(0).toLongLong();
+        if (first) m_rowKeys << statement->value(0);
         m_rows << row;
     }
     for (int i = m_columns.size() - 1; i >= 0; --i) {
@@ -140,10 +151,19 @@ Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db), m_sql(jetS
         m_index.insert(c.name.toLower(), i);
         if (!c.table.isEmpty()) m_index.insert((c.table + '.' + c.origin).toLower(), i);
     }
-    if (!m_table.isEmpty()) {
-        for (const TableColumn &c : engine.tableColumns(m_table))
-            if (c.primaryKey && c.declType == QLatin1String("INTEGER")) m_autoNumberColumn = c.name;
+    resolveKinds();
+}
+
+// The catalogue decides the kind of every column of a permanent table; the engine's
+// metadata that of computed columns and of the production summary's own tables.
+void Recordset::resolveKinds() {
+    m_kinds.reserve(m_columns.size());
+    for (const ColumnMeta &c : m_columns) {
+        const ColumnKind known = c.table.isEmpty() ? ColumnKind::Other : Catalogue::kindOf(c.table, c.origin);
+        m_kinds << (known != ColumnKind::Other ? known : c.kind);
     }
+    if (const CatalogueTable *table = m_table.isEmpty() ? nullptr : Catalogue::table(m_table))
+        if (const CatalogueColumn *id = table->autoNumber()) m_autoNumberColumn = id->name;
 }
 
 Recordset::~Recordset() = default;
@@ -167,27 +187,21 @@ bool Recordset::hasField(const QString &name) const { return columnIndex(name) >
 
 QVariant Recordset::convertForRead(int column, const QVariant &raw) const {
     if (raw.isNull()) return QVariant();
-    const QString &kind = m_columns.at(column).declType;
-    if (kind == QLatin1String("DATE")) {
+    switch (m_kinds.at(column)) {
+    case ColumnKind::Date:
+    case ColumnKind::DateTime: {
         const QDateTime dt = parseDateTime(raw.toString());
-        return dt.isValid() ? QVariant(dt.date()) : raw;
+        if (!dt.isValid()) return raw;
+        return m_kinds.at(column) == ColumnKind::Date ? QVariant(dt.date()) : QVariant(dt);
     }
-    if (kind == QLatin1String("DATETIME")) {
-        const QDateTime dt = parseDateTime(raw.toString());
-        return dt.isValid() ? QVariant(dt) : raw;
+    case ColumnKind::YesNo: return raw.toDouble() != 0;
+    case ColumnKind::Number:
+    case ColumnKind::Money: return numberOr(raw, false);
+    case ColumnKind::WholeNumber:
+    case ColumnKind::AutoNumber: return numberOr(raw, true);
+    case ColumnKind::Text: return raw.typeId() == QMetaType::QString ? raw : QVariant(raw.toString());
+    case ColumnKind::Other: break;
     }
-    if (kind == QLatin1String("YESNO")) return raw.toDouble() != 0;
-    if (kind == QLatin1String("DOUBLE") || kind == QLatin1String("CURRENCY")) {
-        bool ok = false;
-        const double d = raw.toDouble(&ok);
-        return ok ? QVariant(d) : raw;
-    }
-    if (kind == QLatin1String("LONG") || kind == QLatin1String("INTEGER")) {
-        bool ok = false;
-        const qlonglong n = raw.toLongLong(&ok);
-        return ok ? QVariant(n) : raw;
-    }
-    if (kind.startsWith(QLatin1String("TEXT")) && raw.typeId() != QMetaType::QString) return raw.toString();
     return raw;
 }
 
@@ -225,10 +239,7 @@ void Recordset::setField(const QString &name, const QVariant &value) {
     const ColumnMeta &meta = m_columns.at(index);
     if (meta.origin.compare(m_autoNumberColumn, Qt::CaseInsensitive) == 0 && !m_autoNumberColumn.isEmpty())
         throw AppError(3164, QStringLiteral("Field '%1' cannot be updated.").arg(meta.origin));
-    TableColumn column;
-    column.name = meta.origin.isEmpty() ? meta.name : meta.origin;
-    column.declType = meta.declType;
-    m_buffer[index] = toStored(column, value);
+    m_buffer[index] = toStored(m_kinds.at(index), meta.origin.isEmpty() ? meta.name : meta.origin, value);
     m_dirty[index] = true;
 }
 
@@ -243,41 +254,42 @@ void Recordset::update() {
 }
 
 void Recordset::insertRow() {
+    Engine &engine = m_db.engine();
     QStringList names;
     QStringList marks;
     QVector<QVariant> values;
     for (int i = 0; i < m_columns.size(); ++i) {
         if (!m_dirty.at(i)) continue;
-        names << QLatin1Char('"') + m_columns.at(i).origin + QLatin1Char('"');
+        names << engine.quoteName(m_columns.at(i).origin);
         marks << QStringLiteral("?");
         values << m_buffer.at(i);
     }
+    const QString table = engine.quoteName(m_table);
     const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(m_table)
-                            : QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)").arg(m_table, names.join(','), marks.join(','));
-    auto statement = m_db.engine().prepare(sql);
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(','), marks.join(','));
+    auto statement = engine.prepare(sql);
     for (int i = 0; i < values.size(); ++i) statement->bind(i + 1, values.at(i));
     statement->step();
     // The new row joins the set after its last row; the current row stays where it was.
     m_rows << m_buffer;
-    auto rowid = m_db.engine().prepare(QStringLiteral("SELECT last_insert_rowid()"));
-    rowid->step();
-    m_rowids << rowid->value(0).toLongLong();
+    m_rowKeys << engine.lastInsertedRowKey();
 }
 
 void Recordset::updateRow() {
+    Engine &engine = m_db.engine();
     QStringList sets;
     QVector<QVariant> values;
     for (int i = 0; i < m_columns.size(); ++i) {
         if (!m_dirty.at(i)) continue;
-        sets << QLatin1Char('"') + m_columns.at(i).origin + QStringLiteral("\" = ?");
+        sets << engine.quoteName(m_columns.at(i).origin) + QStringLiteral(" = ?");
         values << m_buffer.at(i);
     }
     if (!sets.isEmpty()) {
-        auto statement = m_db.engine().prepare(
-            QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid = ?").arg(m_table, sets.join(',')));
+        auto statement = engine.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                                            .arg(engine.quoteName(m_table), sets.join(','), engine.rowKeyExpression()));
         for (int i = 0; i < values.size(); ++i) statement->bind(i + 1, values.at(i));
-        statement->bind(values.size() + 1, m_rowids.at(m_pos));
+        statement->bind(values.size() + 1, m_rowKeys.at(m_pos));
         statement->step();
     }
     m_rows[m_pos] = m_buffer;
@@ -285,14 +297,17 @@ void Recordset::updateRow() {
 
 void Recordset::close() {
     m_rows.clear();
-    m_rowids.clear();
+    m_rowKeys.clear();
     m_mode = EditMode::None;
     m_pos = 0;
 }
 
 RowSet Recordset::rowSet() const {
     RowSet set;
-    for (const ColumnMeta &c : m_columns) set.columns << RowSetColumn{c.name, c.table, c.origin, c.declType};
+    for (int i = 0; i < m_columns.size(); ++i) {
+        const ColumnMeta &c = m_columns.at(i);
+        set.columns << RowSetColumn{c.name, c.table, c.origin, c.declType, m_kinds.at(i)};
+    }
     set.rows.reserve(m_rows.size());
     for (const auto &raw : m_rows) {
         QVector<QVariant> row;

@@ -2,7 +2,8 @@
 // A result set as the windows use it: end/beginning flags, move next, fields by name,
 // add new / edit / update on sets of one table.
 //
-// Rows are read when the set opens. Field names match without regard to case; a
+// Rows are read when the set opens. Everything the set asks of the database goes through
+// the Engine: its SQL, its row key, its quoting. Field names match without regard to case; a
 // "Table.Column" name picks a column by its origin table. A null column reads as a null
 // QVariant. Dates read as QDate (QDateTime where a time is kept), yes/no as bool.
 
@@ -52,6 +53,7 @@ private:
     int columnIndex(const QString &name) const;  // -1 when unknown
     int requireColumn(const QString &name) const;
     QVariant convertForRead(int column, const QVariant &raw) const;
+    void resolveKinds();
     void insertRow();
     void updateRow();
 
@@ -59,8 +61,9 @@ private:
     QString m_sql;
     QString m_table;                     // the one table of an updatable set
     QVector<ColumnMeta> m_columns;
+    QVector<ColumnKind> m_kinds;         // each column's kind, from the catalogue where it knows the column
     QVector<QVector<QVariant>> m_rows;   // raw stored values
-    QVector<qint64> m_rowids;            // rowid of each row of an updatable set
+    QVector<QVariant> m_rowKeys;         // the engine's row key of each row of an updatable set
     int m_pos = 0;
     EditMode m_mode = EditMode::None;
     QVector<QVariant> m_buffer;          // row being added or edited

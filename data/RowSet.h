@@ -2,6 +2,8 @@
 // A plain copy of query rows: what the report engine binds and what tools print.
 // It knows nothing of the database engine that produced it.
 
+#include "data/ColumnKind.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -11,6 +13,7 @@ struct RowSetColumn {
     QString table;     // origin table, empty for computed columns
     QString origin;    // origin column name, empty for computed columns
     QString declType;  // declared kind of the origin column (TEXT, LONG, DOUBLE, CURRENCY, DATETIME, YESNO ...)
+    ColumnKind kind = ColumnKind::Other;  // the kind the data layer read the column as
 };
 
 struct RowSet {

@@ -1,6 +1,7 @@
 #pragma once
-// The permanent tables of a plant database. Only the tools and the tests create them;
-// the application never creates or alters a permanent table.
+// The permanent tables of a plant database, made from the catalogue by the engine. Only
+// the tools and the tests create them; the application never creates or alters a
+// permanent table.
 
 #include <QStringList>
 
@@ -8,9 +9,7 @@ class Database;
 
 namespace Schema {
 
-// Every CREATE TABLE and CREATE INDEX statement, in order (SQLite).
-QStringList statements();
-// Creates every table and index in an empty database, in one transaction.
+// Creates every table and index of the catalogue in an empty database, in one transaction.
 void create(Database &db);
 // The names of the permanent tables, in the order they are created.
 QStringList tableNames();

@@ -1,9 +1,13 @@
 #include "data/SqliteEngine.h"
 
 #include "core/AppError.h"
+#include "data/Catalogue.h"
 #include "data/JetDialect.h"
 
+#include <QFile>
+
 #include <QFileInfo>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace {
@@ -18,6 +22,37 @@ int errorNumberFor(int code) {
     case SQLITE_CONSTRAINT: return 3022;  // duplicate key
     default: return ErrorNumber::ReservedError;
     }
+}
+
+// The plant's column kinds as declared in this engine's tables (see declaredType()). A
+// table made by CREATE TABLE ... AS SELECT declares only the broad kinds INT, REAL, NUM
+// and TEXT; NUM is left to the value itself.
+ColumnKind kindOfDeclared(const QString &t) {
+    if (t.startsWith(QLatin1String("TEXT"))) return ColumnKind::Text;
+    if (t == QLatin1String("DOUBLE") || t == QLatin1String("REAL") || t == QLatin1String("FLOAT")) return ColumnKind::Number;
+    if (t == QLatin1String("LONG") || t == QLatin1String("INT") || t == QLatin1String("INTEGER")) return ColumnKind::WholeNumber;
+    if (t == QLatin1String("CURRENCY")) return ColumnKind::Money;
+    if (t == QLatin1String("DATE")) return ColumnKind::Date;
+    if (t == QLatin1String("DATETIME")) return ColumnKind::DateTime;
+    if (t == QLatin1String("YESNO")) return ColumnKind::YesNo;
+    return ColumnKind::Other;
+}
+
+// The declared type of a catalogue kind: the name tells the data layer the kind again
+// when a result column is read, and gives SQLite the storage affinity it needs.
+QString declaredType(const CatalogueColumn &column) {
+    switch (column.kind) {
+    case ColumnKind::Text: return column.key ? QStringLiteral("TEXT COLLATE NOCASE PRIMARY KEY") : QStringLiteral("TEXT COLLATE NOCASE");
+    case ColumnKind::Number: return QStringLiteral("DOUBLE");
+    case ColumnKind::WholeNumber: return QStringLiteral("LONG");
+    case ColumnKind::Money: return QStringLiteral("CURRENCY");
+    case ColumnKind::Date: return QStringLiteral("DATE");
+    case ColumnKind::DateTime: return QStringLiteral("DATETIME");
+    case ColumnKind::YesNo: return QStringLiteral("YESNO");
+    case ColumnKind::AutoNumber: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case ColumnKind::Other: break;
+    }
+    return QString();
 }
 
 // like(pattern, text) as the desktop engine matches: * ? # [list] [!list], no case.
@@ -74,6 +109,12 @@ public:
         throw AppError(errorNumberFor(rc), QString::fromUtf8(sqlite3_errmsg(m_db)));
     }
 
+    void reset() override {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+        m_changes = 0;
+    }
+
     int columnCount() const override { return sqlite3_column_count(m_stmt); }
 
     ColumnMeta column(int index) const override {
@@ -83,6 +124,7 @@ public:
         meta.table = text(sqlite3_column_table_name(m_stmt, index));
         meta.origin = text(sqlite3_column_origin_name(m_stmt, index));
         meta.declType = text(sqlite3_column_decltype(m_stmt, index)).toUpper();
+        meta.kind = kindOfDeclared(meta.declType);
         return meta;
     }
 
@@ -111,15 +153,27 @@ private:
 
 }  // namespace
 
-SqliteEngine::SqliteEngine(const QString &path, OpenMode mode) {
+SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
     const QFileInfo info(path);
-    if (mode == OpenMode::ExistingOnly && !info.exists())
+    if (access != EngineAccess::CreateNew && !info.exists())
         throw AppError(ErrorNumber::CouldNotFindFile, QStringLiteral("Could not find file '%1'.").arg(path));
-    if (mode == OpenMode::CreateNew && info.exists())
+    if (access == EngineAccess::CreateNew && info.exists())
         throw AppError(ErrorNumber::TableExists, QStringLiteral("Database '%1' already exists.").arg(path));
 
-    const int flags = SQLITE_OPEN_READWRITE | (mode == OpenMode::CreateNew ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
+    int flags = SQLITE_OPEN_READWRITE;
+    QByteArray name = path.toUtf8();
+    if (access == EngineAccess::ReadOnly) {
+        flags = SQLITE_OPEN_READONLY;
+        // Without a WAL file beside it the file itself holds everything: read it as
+        // immutable, so that not even a WAL or shared-memory file is made next to a file of
+        // another program.
+        if (!QFileInfo::exists(path + QLatin1String("-wal"))) {
+            flags |= SQLITE_OPEN_URI;
+            name = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
+        }
+    }
+    if (access == EngineAccess::CreateNew) flags |= SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
         sqlite3_close(m_db);
@@ -131,7 +185,10 @@ SqliteEngine::SqliteEngine(const QString &path, OpenMode mode) {
     try {
         // Reading the schema proves the file is a database before anything is written.
         run("SELECT count(*) FROM sqlite_master");
-        run("PRAGMA journal_mode=WAL");
+        // A plant file in use takes the WAL journal, so that several copies can share it.
+        // A file only read is left as it is; a new file is built in the plain journal and
+        // takes WAL when it is first opened for work.
+        if (access == EngineAccess::ReadWrite) run("PRAGMA journal_mode=WAL");
         run("PRAGMA foreign_keys=OFF");
     } catch (const AppError &e) {
         sqlite3_close(m_db);
@@ -148,12 +205,13 @@ SqliteEngine::~SqliteEngine() {
     if (m_db) sqlite3_close_v2(m_db);
 }
 
-QString SqliteEngine::translate(const QString &jetSql) { return JetDialect::toSqlite(jetSql); }
+QString SqliteEngine::translate(const QString &jetSql) { return JetDialect::translate(jetSql); }
 
 std::unique_ptr<Statement> SqliteEngine::prepare(const QString &nativeSql) {
     sqlite3_stmt *stmt = nullptr;
     const QByteArray utf8 = nativeSql.toUtf8();
-    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    const char *tail = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, &tail);
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
         sqlite3_finalize(stmt);
@@ -165,31 +223,64 @@ std::unique_ptr<Statement> SqliteEngine::prepare(const QString &nativeSql) {
         throw AppError(number, message + QStringLiteral(" in '") + nativeSql + QStringLiteral("'"));
     }
     if (!stmt) throw AppError(ErrorNumber::SyntaxError, QStringLiteral("Empty statement."));
+    // SQLite prepares the first statement only: anything after it but blanks, comments
+    // and semicolons would be dropped without a word, so it is refused.
+    const char *end = utf8.constData() + utf8.size();
+    while (tail && tail < end) {
+        sqlite3_stmt *next = nullptr;
+        const char *after = nullptr;
+        const int nextRc = sqlite3_prepare_v2(m_db, tail, int(end - tail), &next, &after);
+        if (next || nextRc != SQLITE_OK || after == tail) {
+            sqlite3_finalize(next);
+            sqlite3_finalize(stmt);
+            throw JetDialect::secondStatementError();
+        }
+        tail = after;
+    }
     return std::make_unique<SqliteStatement>(m_db, stmt);
 }
 
-QVector<TableColumn> SqliteEngine::tableColumns(const QString &table) {
-    const QString key = table.toLower();
-    auto cached = m_tableColumns.constFind(key);
-    if (cached != m_tableColumns.constEnd()) return *cached;
+QString SqliteEngine::quoteName(const QString &name) const {
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+QString SqliteEngine::rowKeyExpression() const { return QStringLiteral("rowid"); }
+
+QVariant SqliteEngine::lastInsertedRowKey() { return QVariant(qlonglong(sqlite3_last_insert_rowid(m_db))); }
+
+QStringList SqliteEngine::tableNames() {
+    QStringList names;
+    auto stmt = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    while (stmt->step()) names << stmt->value(0).toString();
+    return names;
+}
+
+QStringList SqliteEngine::createTable(const CatalogueTable &table) const {
+    QStringList columns;
+    for (const CatalogueColumn &c : table.columns) columns << quoteName(c.name) + QLatin1Char(' ') + declaredType(c);
+    return {QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(table.name), columns.join(QStringLiteral(", ")))};
+}
+
+QString SqliteEngine::createIndex(const CatalogueIndex &index) const {
+    QStringList columns;
+    for (const QString &c : index.columns) columns << quoteName(c);
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        .arg(quoteName(index.name), quoteName(index.table), columns.join(QStringLiteral(", ")));
+}
+
+QVector<SqliteEngine::TableColumn> SqliteEngine::tableColumns(const QString &table) {
     QVector<TableColumn> columns;
-    auto stmt = prepare(QStringLiteral("PRAGMA table_info(\"%1\")").arg(QString(table).replace('"', "\"\"")));
-    while (stmt->step()) {
-        TableColumn column;
-        column.name = stmt->value(1).toString();
-        column.declType = stmt->value(2).toString().toUpper();
-        column.primaryKey = stmt->value(5).toInt() > 0;
-        columns << column;
-    }
-    // Temporary tables come and go: only the permanent tables are remembered.
-    if (!table.startsWith(QLatin1String("tmp"), Qt::CaseInsensitive)) m_tableColumns.insert(key, columns);
+    auto stmt = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)));
+    while (stmt->step()) columns << TableColumn{stmt->value(1).toString(), stmt->value(2).toString().toUpper()};
     return columns;
 }
 
+// Auto-numbers. The next number of a table is one more than the highest ever handed out
+// (its sqlite_sequence entry) or stored, and is written to sqlite_sequence at once, in a
+// write transaction, so that two copies appending at the same moment never get the same
+// number. A number reserved inside a transaction that later rolls back is written again
+// by rollback() before the write lock is let go, so it is never handed out twice either.
 qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &column) {
-    // Take the next number from the table's sequence in a write transaction of its own,
-    // so that two copies appending at the same moment never get the same number and a
-    // number once handed out is never used again.
     const bool ownTransaction = !inTransaction();
     if (ownTransaction) run("BEGIN IMMEDIATE");
     try {
@@ -200,14 +291,12 @@ qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &colu
             if (seq->step()) next = seq->value(0).toLongLong() + 1;
         }
         {
-            auto max = prepare(QStringLiteral("SELECT max(\"%1\") FROM \"%2\"").arg(column, table));
+            auto max = prepare(QStringLiteral("SELECT max(%1) FROM %2").arg(quoteName(column), quoteName(table)));
             if (max->step() && !max->value(0).isNull()) next = qMax(next, max->value(0).toLongLong() + 1);
         }
-        auto write = prepare(QStringLiteral("UPDATE sqlite_sequence SET seq = %1 WHERE name = '%2'").arg(next).arg(quotedTable));
-        write->step();
-        if (write->changes() == 0)
-            prepare(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %2)").arg(quotedTable).arg(next))->step();
+        keepSequenceAtLeast(table, next);
         if (ownTransaction) run("COMMIT");
+        else m_reserved[table] = qMax(m_reserved.value(table), next);
         return next;
     } catch (...) {
         if (ownTransaction) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -215,15 +304,22 @@ qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &colu
     }
 }
 
+void SqliteEngine::keepSequenceAtLeast(const QString &table, qint64 number) {
+    const QString quotedTable = QString(table).replace('\'', "''");
+    auto write = prepare(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, %1) WHERE name = '%2'").arg(number).arg(quotedTable));
+    write->step();
+    if (write->changes() == 0)
+        prepare(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %2)").arg(quotedTable).arg(number))->step();
+}
+
 void SqliteEngine::compareTextWithoutCase(const QString &table) {
     // A table made by CREATE TABLE ... AS SELECT has no collation of its own: copy it into
     // one whose text columns compare without regard to case, under the same name.
-    const QString name = QString(table).replace('"', "\"\"");
-    const QString staging = name + QStringLiteral("__nocase");
+    const QString staging = table + QStringLiteral("__nocase");
     QStringList columns;
     QStringList names;
     for (const TableColumn &c : tableColumns(table)) {
-        const QString quoted = QLatin1Char('"') + QString(c.name).replace('"', "\"\"") + QLatin1Char('"');
+        const QString quoted = quoteName(c.name);
         names << quoted;
         // Text columns, and computed columns of no declared kind, compare without case;
         // the kind of every column stays as it was, so sums remain numbers.
@@ -231,25 +327,66 @@ void SqliteEngine::compareTextWithoutCase(const QString &table) {
         columns << quoted + QLatin1Char(' ') + c.declType + (text ? QStringLiteral(" COLLATE NOCASE") : QString());
     }
     if (columns.isEmpty()) return;
-    const bool ownTransaction = !inTransaction();
-    if (ownTransaction) begin();
+    prepare(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(staging), columns.join(QStringLiteral(", "))))->step();
+    prepare(QStringLiteral("INSERT INTO %1 SELECT %2 FROM %3").arg(quoteName(staging), names.join(','), quoteName(table)))->step();
+    prepare(QStringLiteral("DROP TABLE %1").arg(quoteName(table)))->step();
+    prepare(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoteName(staging), quoteName(table)))->step();
+}
+
+// A transaction is BEGIN IMMEDIATE (the write lock at once, so two copies never deadlock
+// half-way) with a savepoint, so that rollback() can undo the work and still keep the
+// auto-numbers reserved in it.
+void SqliteEngine::begin() {
+    run("BEGIN IMMEDIATE");
+    m_reserved.clear();
     try {
-        prepare(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(staging, columns.join(QStringLiteral(", "))))->step();
-        prepare(QStringLiteral("INSERT INTO \"%1\" SELECT %2 FROM \"%3\"").arg(staging, names.join(','), name))->step();
-        prepare(QStringLiteral("DROP TABLE \"%1\"").arg(name))->step();
-        prepare(QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\"").arg(staging, name))->step();
-        if (ownTransaction) commit();
+        run("SAVEPOINT work");
     } catch (...) {
-        if (ownTransaction) rollback();
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
 }
 
-void SqliteEngine::begin() { run("BEGIN IMMEDIATE"); }
-void SqliteEngine::commit() { run("COMMIT"); }
-void SqliteEngine::rollback() {
-    if (inTransaction()) run("ROLLBACK");
+void SqliteEngine::commit() {
+    run("COMMIT");
+    m_reserved.clear();
 }
+
+void SqliteEngine::rollback() {
+    if (m_reserved.isEmpty()) {
+        if (inTransaction()) run("ROLLBACK");
+        return;
+    }
+    if (!inTransaction()) {
+        // SQLite rolled back by itself (a full disk, an I/O error): write the numbers again
+        // in a transaction of their own, as soon as the file can be written.
+        keepReservedNumbers();
+        return;
+    }
+    try {
+        run("ROLLBACK TO work");
+        for (auto it = m_reserved.constBegin(); it != m_reserved.constEnd(); ++it) keepSequenceAtLeast(it.key(), it.value());
+        m_reserved.clear();
+        run("COMMIT");
+    } catch (...) {
+        m_reserved.clear();
+        if (inTransaction()) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void SqliteEngine::keepReservedNumbers() {
+    const QHash<QString, qint64> reserved = std::exchange(m_reserved, {});
+    try {
+        run("BEGIN IMMEDIATE");
+        for (auto it = reserved.constBegin(); it != reserved.constEnd(); ++it) keepSequenceAtLeast(it.key(), it.value());
+        run("COMMIT");
+    } catch (...) {
+        if (inTransaction()) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
 bool SqliteEngine::inTransaction() const { return m_db && !sqlite3_get_autocommit(m_db); }
 
 void SqliteEngine::run(const char *sql) {
@@ -263,3 +400,16 @@ void SqliteEngine::run(const char *sql) {
 }
 
 QString SqliteEngine::libraryVersion() { return QString::fromLatin1(sqlite3_libversion()); }
+
+void SqliteEngine::removeSideFiles(const QString &path) {
+    for (const char *suffix : {"-journal", "-wal", "-shm"}) QFile::remove(path + QLatin1String(suffix));
+}
+
+std::unique_ptr<Engine> OpenEngine(const QString &path, EngineAccess access) {
+    return std::make_unique<SqliteEngine>(path, access);
+}
+
+void RemovePlantFile(const QString &path) {
+    QFile::remove(path);
+    SqliteEngine::removeSideFiles(path);
+}

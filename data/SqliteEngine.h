@@ -11,13 +11,17 @@ struct sqlite3;
 
 class SqliteEngine : public Engine {
 public:
-    enum class OpenMode { ExistingOnly, CreateNew };
-    SqliteEngine(const QString &path, OpenMode mode);
+    SqliteEngine(const QString &path, EngineAccess access);
     ~SqliteEngine() override;
 
     QString translate(const QString &jetSql) override;
     std::unique_ptr<Statement> prepare(const QString &nativeSql) override;
-    QVector<TableColumn> tableColumns(const QString &table) override;
+    QString quoteName(const QString &name) const override;
+    QString rowKeyExpression() const override;
+    QVariant lastInsertedRowKey() override;
+    QStringList tableNames() override;
+    QStringList createTable(const CatalogueTable &table) const override;
+    QString createIndex(const CatalogueIndex &index) const override;
     qint64 reserveAutoNumber(const QString &table, const QString &column) override;
     void compareTextWithoutCase(const QString &table) override;
     void begin() override;
@@ -25,12 +29,22 @@ public:
     void rollback() override;
     bool inTransaction() const override;
 
-    sqlite3 *handle() const { return m_db; }
     static QString libraryVersion();
+    // Removes the journal files SQLite may keep beside a database file.
+    static void removeSideFiles(const QString &path);
 
 private:
+    struct TableColumn {
+        QString name;
+        QString declType;
+    };
+    QVector<TableColumn> tableColumns(const QString &table);
     void run(const char *sql);
+    void keepSequenceAtLeast(const QString &table, qint64 number);
+    void keepReservedNumbers();
 
     sqlite3 *m_db = nullptr;
-    QHash<QString, QVector<TableColumn>> m_tableColumns;
+    // Auto-numbers reserved inside the open transaction, highest per table: written again
+    // when the transaction rolls back, so that they are never handed out twice.
+    QHash<QString, qint64> m_reserved;
 };

@@ -5,6 +5,7 @@
 #include "widgets/Connectors.h"
 #include "core/Seams.h"
 #include "core/Values.h"
+#include "product/ProductSaves.h"
 #include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
 
@@ -178,12 +179,6 @@ void ComponentFrame::btnDeleteComponent_Click() {
     if (!Seams::messages().ask(QStringLiteral("Are you sure you want to delete the selected Component?"),
                                QStringLiteral("Delete Confirmation")))
         return;
-    const QString link = bareId(linkText);
-    // The operations go first, and both deletes stand or fall together, so a failure
-    // never leaves operations behind without their link.
-    Transaction tx(AppDatabase());
-    AppDatabase().execute(QStringLiteral("DELETE * FROM StyleOperation WHERE ComponentID = ") + link);
-    AppDatabase().execute(QStringLiteral("DELETE * FROM StyleComponent WHERE ID = ") + link);
-    tx.commit();
+    DeleteStyleComponent(AppDatabase(), linkText.trimmed().toLongLong());
     emit changed();
 }

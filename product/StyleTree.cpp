@@ -61,7 +61,8 @@ void StyleTree::refresh() {
         QTreeWidgetItem *styleNode = nullptr;
         QTreeWidgetItem *componentNode = nullptr;
         bool first = true;
-        QString prevCustomer, prevStyle, prevComponent;
+        QString prevCustomer, prevComponent;
+        QVariant prevStyleId;
 
         auto rs = AppDatabase().openRecordset(kTreeQuery);
         for (; !rs->eof(); rs->moveNext()) {
@@ -72,12 +73,13 @@ void StyleTree::refresh() {
             QString componentId = rs->text(QStringLiteral("ComponentID"));
             if (componentId.isEmpty()) componentId = prevComponent;
 
+            // A new style node starts with every new style, told by its ID: two styles of
+            // one customer can read alike ("Arm"/"Left-Seat" and "Arm-Left"/"Seat").
+            const QVariant styleId = rs->field(QStringLiteral("StyleID"));
             if (first || customer != prevCustomer)
                 customerNode = addNode(root, "Cust:" + customer, customer, CustomerLevel, customer);
-            if (first || customer != prevCustomer || styleText != prevStyle) {
-                const QVariant styleId = rs->field(QStringLiteral("StyleID"));
+            if (first || customer != prevCustomer || styleId != prevStyleId)
                 styleNode = addNode(customerNode, "Style:" + styleId.toString(), styleText, StyleLevel, styleId);
-            }
             if (componentId != prevComponent) {
                 const QString text = "(" + rs->text(QStringLiteral("Qty")) + ") - " +
                                      rs->text(QStringLiteral("Component")) + "-" +
@@ -93,7 +95,7 @@ void StyleTree::refresh() {
             }
 
             prevCustomer = customer;
-            prevStyle = styleText;
+            prevStyleId = styleId;
             prevComponent = componentId;
             first = false;
         }

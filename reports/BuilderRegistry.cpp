@@ -10,6 +10,34 @@ namespace {
 BuilderEntry plain(const char *name, void (*builder)()) {
     return {QString::fromLatin1(name), {}, [builder](const QStringList &) { builder(); }};
 }
+
+// A builder of one order's paperwork, given the order's ID as text.
+BuilderEntry forOrder(const char *name, void (*builder)(const QString &)) {
+    return {QString::fromLatin1(name), {QStringLiteral("order ID")},
+            [builder](const QStringList &args) { builder(args.at(0)); }};
+}
+
+// The production summary: order ID and department label.
+BuilderEntry forDepartment(const char *name, void (*builder)(const QString &, const QString &)) {
+    return {QString::fromLatin1(name), {QStringLiteral("order ID"), QStringLiteral("department")},
+            [builder](const QStringList &args) { builder(args.at(0), args.at(1)); }};
+}
+
+// The order report: order ID, preview flag and recipient label.
+BuilderEntry forRecipient(const char *name, void (*builder)(const QString &, bool, const QString &)) {
+    const QString builderName = QString::fromLatin1(name);
+    return {builderName, {QStringLiteral("order ID"), QStringLiteral("preview"), QStringLiteral("recipient")},
+            [builder, builderName](const QStringList &args) {
+                builder(args.at(0), FlagArgument(builderName, args, 1), args.at(2));
+            }};
+}
+
+// The load sheet: order ID and preview flag.
+BuilderEntry forPreview(const char *name, void (*builder)(const QString &, bool)) {
+    const QString builderName = QString::fromLatin1(name);
+    return {builderName, {QStringLiteral("order ID"), QStringLiteral("preview")},
+            [builder, builderName](const QStringList &args) { builder(args.at(0), FlagArgument(builderName, args, 1)); }};
+}
 }  // namespace
 
 const QVector<BuilderEntry> &DocumentBuilders() {
@@ -18,6 +46,22 @@ const QVector<BuilderEntry> &DocumentBuilders() {
         plain("PrintVendorListing", PrintVendorListing),
         plain("PrintBunListing", PrintBunListing),
         plain("PrintComponentListing", PrintComponentListing),
+        forRecipient("PrintOrder", PrintOrder),
+        forDepartment("PrintProductionSummary", PrintProductionSummary),
+        forOrder("PrintLineSupplyTickets", PrintLineSupplyTickets),
+        forOrder("PrintBulletNoserTickets", PrintBulletNoserTickets),
+        forOrder("PrintCNCTickets", PrintCNCTickets),
+        forOrder("PrintCNCStencilTickets", PrintCNCStencilTickets),
+        forOrder("PrintBandSawTickets", PrintBandSawTickets),
+        forOrder("PrintVerticalSlitterTickets", PrintVerticalSlitterTickets),
+        forOrder("PrintTopOutSawTickets", PrintTopOutSawTickets),
+        forOrder("PrintTestSheet", PrintTestSheet),
+        forOrder("PrintTieSheet", PrintTieSheet),
+        forOrder("PrintFoamOrder", PrintFoamOrder),
+        forOrder("PrintGlueSprayLineTickets", PrintGlueSprayLineTickets),
+        forOrder("PrintFiberTableTickets", PrintFiberTableTickets),
+        forOrder("PrintFiberOrder", PrintFiberOrder),
+        forPreview("PrintLoadSheet", PrintLoadSheet),
         {QStringLiteral("PrintStyleListing"),
          {QStringLiteral("customer or ***All Customers***"), QStringLiteral("style name or ***All Styles***"),
           QStringLiteral("type or ***All Types***")},

@@ -29,7 +29,8 @@ namespace {
 
 const QStringList &specialNames() {
     static const QStringList names = {QStringLiteral("PageNumber"), QStringLiteral("TotalPages"),
-                                      QStringLiteral("PrintDate"), QStringLiteral("RecordNumber")};
+                                      QStringLiteral("PrintDate"), QStringLiteral("RecordNumber"),
+                                      QStringLiteral("InRepeatedGroupHeader")};
     return names;
 }
 
@@ -39,18 +40,6 @@ bool isDate(const QVariant &v) {
 }
 QDate dateOf(const QVariant &v) {
     return v.typeId() == QMetaType::QDateTime ? v.toDateTime().date() : v.toDate();
-}
-
-bool truthy(const QVariant &v) {
-    if (!v.isValid() || v.isNull()) return false;
-    if (v.typeId() == QMetaType::Bool) return v.toBool();
-    double n = 0;
-    if (ToNumber(v, &n)) return n != 0;
-    if (isText(v)) {
-        const QString t = v.toString().trimmed();
-        return !t.isEmpty() && t.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
-    }
-    return true;
 }
 
 QVariant arithmetic(const QString &op, const QVariant &a, const QVariant &b) {
@@ -117,12 +106,12 @@ QVariant Node::eval(const Context &context) const {
         return -n;
     }
     case Not:
-        return !truthy(args[0]->eval(context));
+        return !IsTrue(args[0]->eval(context));
     case Binary: {
         if (name == QLatin1String("and"))
-            return truthy(args[0]->eval(context)) && truthy(args[1]->eval(context));
+            return IsTrue(args[0]->eval(context)) && IsTrue(args[1]->eval(context));
         if (name == QLatin1String("or"))
-            return truthy(args[0]->eval(context)) || truthy(args[1]->eval(context));
+            return IsTrue(args[0]->eval(context)) || IsTrue(args[1]->eval(context));
         const QVariant a = args[0]->eval(context);
         const QVariant b = args[1]->eval(context);
         if (name == QLatin1String("=") || name == QLatin1String("<>") || name.startsWith(QLatin1Char('<')) ||
@@ -132,7 +121,7 @@ QVariant Node::eval(const Context &context) const {
     }
     case Call: {
         if (name == QLatin1String("if"))
-            return truthy(args[0]->eval(context)) ? args[1]->eval(context) : args[2]->eval(context);
+            return IsTrue(args[0]->eval(context)) ? args[1]->eval(context) : args[2]->eval(context);
         if (name == QLatin1String("isnull")) {
             const QVariant v = args[0]->eval(context);
             return !v.isValid() || v.isNull();
@@ -154,7 +143,7 @@ QVariant Node::eval(const Context &context) const {
         }
         if (name == QLatin1String("format"))
             return DisplayText(args[0]->eval(context), DisplayText(args[1]->eval(context)));
-        // sum, count, min, max
+        // sum, count, min, max, first
         const Expression argument = args.empty() ? Expression() : Expression(args[0], QString());
         const QString scope = args.size() > 1 ? DisplayText(args[1]->eval(context)) : QString();
         return context.aggregate(name, argument, scope);
@@ -406,7 +395,7 @@ private:
         const QString name = rawName.toLower();
         struct Arity { const char *name; int min, max; };
         static const Arity known[] = {{"if", 3, 3},  {"sum", 1, 2},   {"count", 0, 2},
-                                      {"min", 1, 2}, {"max", 1, 2},   {"round", 1, 2},
+                                      {"min", 1, 2}, {"max", 1, 2},   {"first", 1, 2}, {"round", 1, 2},
                                       {"isnull", 1, 1}, {"format", 2, 2}, {"lines", 1, 20}};
         const Arity *arity = nullptr;
         for (const Arity &a : known)
@@ -478,6 +467,18 @@ bool Expression::usesSpecial(const QString &name) const {
 }
 
 // ---------------------------------------------------------------------------------------
+
+bool IsTrue(const QVariant &v) {
+    if (!v.isValid() || v.isNull()) return false;
+    if (v.typeId() == QMetaType::Bool) return v.toBool();
+    double n = 0;
+    if (ToNumber(v, &n)) return n != 0;
+    if (isText(v)) {
+        const QString t = v.toString().trimmed();
+        return !t.isEmpty() && t.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
+    }
+    return true;
+}
 
 bool ToNumber(const QVariant &value, double *number) {
     if (!value.isValid() || value.isNull()) return false;

@@ -11,9 +11,12 @@
 //   sum(x) count(x) count() min(x) max(x)  over the enclosing group (detail and group
 //                                        bands) or the whole report (other bands); a second
 //                                        argument "report" or a group's name picks the range
+//   first(x)                             x on the first row of that range (a group footer
+//                                        naming its group as its header did)
 //   round(x, n)  isnull(x)  format(x, "#,##0.00")
 //   lines(a, b, ...)                     the non-blank values, one per line (address blocks)
 //   PageNumber TotalPages PrintDate RecordNumber
+//   InRepeatedGroupHeader                True in a group header repeated on a continuation page
 //
 // Division by zero gives an empty (null) value; arithmetic with an empty value is empty.
 
@@ -32,10 +35,10 @@ class Context {
 public:
     virtual ~Context() = default;
     virtual QVariant field(const QString &name) const = 0;
-    // PageNumber, TotalPages, PrintDate, RecordNumber.
+    // PageNumber, TotalPages, PrintDate, RecordNumber, InRepeatedGroupHeader.
     virtual QVariant special(const QString &name) const = 0;
     virtual QVariant namedFormula(const QString &name) const = 0;
-    // function: "sum", "count", "min" or "max"; argument may be empty (count()); scope is
+    // function: "sum", "count", "min", "max" or "first"; argument may be empty (count()); scope is
     // empty for the enclosing range, else "report" or a group name.
     virtual QVariant aggregate(const QString &function, const Expression &argument,
                                const QString &scope) const = 0;
@@ -78,5 +81,9 @@ QString DisplayText(const QVariant &value, const QString &format = QString());
 // A value read as a number (yes/no as -1/0, numeric text by its value); false when it
 // is null or not a number.
 bool ToNumber(const QVariant &value, double *number);
+
+// A value read as a condition: yes, a number other than 0, a text other than "" and
+// "false"; empty is false.
+bool IsTrue(const QVariant &value);
 
 }  // namespace Formula

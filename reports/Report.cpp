@@ -40,15 +40,20 @@ const Report *Report::boundSubreport(const QString &name) const {
     return it == m_subreports.end() ? nullptr : it->second.get();
 }
 
-void Report::discardSavedData() { m_rows = RowSet(); }
+void Report::discardSavedData() {
+    m_rows = RowSet();
+    for (auto &[name, subreport] : m_subreports) subreport->discardSavedData();
+}
 
 void Report::readRecords() {
-    if (!m_hasBound) return;
-    const QStringList unknown = m_template->unknownFields(m_bound.columns);
-    if (!unknown.isEmpty())
-        reportError(QStringLiteral("Report %1 reads the field '%2', which its rows do not have")
-                        .arg(templateName(), unknown.first()));
-    m_rows = m_bound;
+    if (m_hasBound) {
+        const QStringList unknown = m_template->unknownFields(m_bound.columns);
+        if (!unknown.isEmpty())
+            reportError(QStringLiteral("Report %1 reads the field '%2', which its rows do not have")
+                            .arg(templateName(), unknown.first()));
+        m_rows = m_bound;
+    }
+    for (auto &[name, subreport] : m_subreports) subreport->readRecords();
 }
 
 void Report::setText(const QString &objectName, const QString &text) {

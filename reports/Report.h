@@ -35,10 +35,11 @@ public:
     void bind(const RowSet &rows);
     // The subreport placed in this report under that object name, to bind or set texts.
     Report &subreport(const QString &name);
-    // Forgets the rows the report holds.
+    // Forgets the rows the report and its subreports hold.
     void discardSavedData();
-    // Takes the bound rows as the report's data; a field the template reads that the
-    // rows lack throws AppError(ReportError) naming it.
+    // Takes the bound rows as the report's data, and its subreports' bound rows as
+    // theirs; a field a template reads that its rows lack throws AppError(ReportError)
+    // naming it.
     void readRecords();
     // Replaces the text of a named text object.
     void setText(const QString &objectName, const QString &text);

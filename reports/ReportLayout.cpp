@@ -6,7 +6,9 @@
 #include "reports/Report.h"
 
 #include <QHash>
+#include <QSet>
 #include <cmath>
+#include <map>
 #include <memory>
 
 namespace {
@@ -14,22 +16,80 @@ namespace {
 constexpr double PointsPerMm = 72.0 / 25.4;
 constexpr double Epsilon = 1e-6;
 
-class Run;
-
-// Page numbers as the layout knows them while it places bands.
+// Page numbers as the layout knows them while it places bands: the number within the
+// pages numbered together, and their count once the second pass knows it.
 struct PageInfo {
     int page = 1;
     int totalPages = 0;  // 0 until the second pass
 };
 
-// Everything one report (the main report or a subreport) needs during one layout:
-// its rows with group boundaries worked out ahead, field positions and aggregate results.
+// Whether a formula shows a page number, directly or through named formulas.
+bool readsPageNumbers(const ReportTemplate &tpl, const Formula::Expression &e) {
+    if (e.usesSpecial(QStringLiteral("PageNumber")) || e.usesSpecial(QStringLiteral("TotalPages"))) return true;
+    for (const QString &name : e.formulaNames())
+        if (const NamedFormula *f = tpl.formula(name); f && readsPageNumbers(tpl, f->expression)) return true;
+    return false;
+}
+
+// What a layout needs to know of a report once: its bands by kind, without those the
+// builder hid, and the one-line cells that show page numbers (filled in a second pass).
+struct Plan {
+    Plan(const Report &report, const ReportTemplate &tpl) {
+        headers.resize(tpl.groups.size());
+        footers.resize(tpl.groups.size());
+        for (const ReportSection &s : tpl.sections) {
+            if (report.isHidden(s.name)) continue;
+            if (s.kind == SectionKind::GroupHeader) headers[s.group].append(&s);
+            else if (s.kind == SectionKind::GroupFooter) footers[s.group].append(&s);
+            else bands[int(s.kind)].append(&s);
+            for (const ReportObject &o : s.objects)
+                if (o.kind == ReportObject::Field && !o.canGrow && readsPageNumbers(tpl, o.expression))
+                    pageCells.insert(&o);
+        }
+    }
+    const QVector<const ReportSection *> &of(SectionKind kind) const { return bands[int(kind)]; }
+
+    QVector<const ReportSection *> bands[int(SectionKind::PageFooter) + 1];
+    std::vector<QVector<const ReportSection *>> headers, footers;  // per group
+    QSet<const ReportObject *> pageCells;
+};
+
+class Run;
+
+// The runs of one subreport object: all its rows, or for a linked subreport the rows of
+// each link value, each made when a band first needs it.
+struct SubreportRuns {
+    std::unique_ptr<Report> standIn;  // a subreport the builder never opened: no rows
+    const Report *report = nullptr;
+    std::shared_ptr<const Plan> plan;
+    std::shared_ptr<Run> whole;
+    bool indexed = false;
+    QHash<QString, QVector<int>> rowsByLink;
+    QHash<QString, std::shared_ptr<Run>> linked;
+};
+
+// A link value as text: each field's value as shown, without regard to case, as the
+// plant's database compares text. False when a field is empty: an empty value links to
+// nothing.
+bool linkKey(const QVector<QVariant> &values, QString *key) {
+    key->clear();
+    for (const QVariant &v : values) {
+        if (!v.isValid() || v.isNull()) return false;
+        key->append(QChar(0x1f));
+        key->append(Formula::DisplayText(v).toCaseFolded());
+    }
+    return true;
+}
+
+// Everything one report (the main report, a subreport, or a linked subreport's share of
+// its rows) needs during one layout: its rows with group boundaries worked out ahead,
+// field positions and aggregate results.
 class Run {
 public:
-    Run(const Report &report, const ReportTemplate &tpl);
+    Run(const Report &report, std::shared_ptr<const Plan> plan, std::shared_ptr<const RowSet> share = nullptr);
 
     class RowContext;
-    RowContext contextFor(int row, const ReportSection *section) const;
+    RowContext contextFor(int row, const ReportSection *section, bool repeated = false) const;
 
     int fieldIndex(const QString &name) const {
         auto it = fieldIndexes.constFind(name);
@@ -59,21 +119,28 @@ public:
         return {groupStart[group][row], groupEnd[group][row]};
     }
 
+    bool shows(const ReportSection &section, int row, bool repeated = false) const;
+    bool shows(const ReportSection &section, const ReportObject &object, int row, bool repeated) const;
+    // The run of a subreport placed in a band of this run, for the band's row.
+    const Run &subreport(const ReportObject &object, const ReportSection &section, int row) const;
+
     const Report &report;
     const ReportTemplate &tpl;
+    std::shared_ptr<const Plan> plan;
+    std::shared_ptr<const RowSet> share;
     const RowSet &rows;
     PageInfo *page = nullptr;
     QVector<int> changedLevel;  // the outermost group level that starts at each row
     std::vector<QVector<int>> groupStart, groupEnd;
     mutable QHash<QString, int> fieldIndexes;
     mutable QHash<QString, QVariant> aggregates;
-    mutable QHash<QString, std::shared_ptr<Run>> subruns;
-    mutable std::vector<std::unique_ptr<Report>> unboundSubreports;
+    mutable std::map<const ReportObject *, std::unique_ptr<SubreportRuns>> subreports;
 };
 
 class Run::RowContext : public Formula::Context {
 public:
-    RowContext(const Run &run, int row, const ReportSection *section) : m_run(run), m_row(row), m_section(section) {}
+    RowContext(const Run &run, int row, const ReportSection *section, bool repeated)
+        : m_run(run), m_row(row), m_section(section), m_repeated(repeated) {}
 
     QVariant field(const QString &name) const override {
         const int index = m_run.fieldIndex(name);
@@ -93,6 +160,7 @@ public:
             return m_run.page && m_run.page->totalPages > 0 ? m_run.page->totalPages : (m_run.page ? m_run.page->page : 1);
         if (name == QLatin1String("PrintDate")) return Seams::clock().today();
         if (name == QLatin1String("RecordNumber")) return m_row + 1;
+        if (name == QLatin1String("InRepeatedGroupHeader")) return m_repeated;
         return {};
     }
 
@@ -114,12 +182,17 @@ public:
         QVariant result;
         double sum = 0;
         int count = 0;
+        if (function == QLatin1String("first")) {
+            if (from < to) result = argument.evaluate(RowContext(m_run, from, m_section, false));
+            m_run.aggregates.insert(key, result);
+            return result;
+        }
         for (int r = from; r < to; ++r) {
             if (argument.isEmpty()) {
                 ++count;
                 continue;
             }
-            const QVariant v = argument.evaluate(RowContext(m_run, r, m_section));
+            const QVariant v = argument.evaluate(RowContext(m_run, r, m_section, false));
             if (!v.isValid() || v.isNull()) continue;
             ++count;
             double n = 0;
@@ -149,20 +222,25 @@ private:
     const Run &m_run;
     int m_row;
     const ReportSection *m_section;
+    bool m_repeated;
 };
 
-Run::Run(const Report &report, const ReportTemplate &tpl) : report(report), tpl(tpl), rows(report.rows()) {
+Run::Run(const Report &report, std::shared_ptr<const Plan> plan, std::shared_ptr<const RowSet> share)
+    : report(report), tpl(report.reportTemplate()), plan(std::move(plan)), share(std::move(share)),
+      rows(this->share ? *this->share : report.rows()) {
     const int n = rows.rows.size();
     const int groups = tpl.groups.size();
     changedLevel.resize(n);
     groupStart.assign(groups, QVector<int>(n));
     groupEnd.assign(groups, QVector<int>(n));
+    // Rows arrive sorted by the group keys, and the database sorts text without regard
+    // to case: "active" and "Active" are one group.
     QVector<QString> previous(groups);
     for (int r = 0; r < n; ++r) {
         int changed = groups;
         for (int g = 0; g < groups; ++g) {
             const QString key = Formula::DisplayText(tpl.groups.at(g).key.evaluate(contextFor(r, nullptr)));
-            if (key != previous[g]) changed = std::min(changed, g);
+            if (key.compare(previous[g], Qt::CaseInsensitive) != 0) changed = std::min(changed, g);
             previous[g] = key;
         }
         if (r == 0) changed = 0;
@@ -174,11 +252,73 @@ Run::Run(const Report &report, const ReportTemplate &tpl) : report(report), tpl(
             groupEnd[g][r] = (r == n - 1 || changedLevel[r + 1] <= g) ? r + 1 : groupEnd[g][r + 1];
 }
 
-Run::RowContext Run::contextFor(int row, const ReportSection *section) const { return RowContext(*this, row, section); }
+Run::RowContext Run::contextFor(int row, const ReportSection *section, bool repeated) const {
+    return RowContext(*this, row, section, repeated);
+}
+
+bool Run::shows(const ReportSection &section, int row, bool repeated) const {
+    return section.visible.isEmpty() || Formula::IsTrue(section.visible.evaluate(contextFor(row, &section, repeated)));
+}
+
+bool Run::shows(const ReportSection &section, const ReportObject &object, int row, bool repeated) const {
+    if (report.isHidden(object.name)) return false;
+    return object.visible.isEmpty() || Formula::IsTrue(object.visible.evaluate(contextFor(row, &section, repeated)));
+}
+
+const Run &Run::subreport(const ReportObject &object, const ReportSection &section, int row) const {
+    auto &slot = subreports[&object];
+    if (!slot) {
+        slot = std::make_unique<SubreportRuns>();
+        slot->report = report.boundSubreport(object.name);
+        if (!slot->report) {
+            slot->standIn = std::make_unique<Report>(object.subreport);
+            slot->report = slot->standIn.get();
+        }
+        slot->plan = std::make_shared<Plan>(*slot->report, slot->report->reportTemplate());
+    }
+    SubreportRuns &runs = *slot;
+    auto makeRun = [&](std::shared_ptr<const RowSet> share) {
+        auto run = std::make_shared<Run>(*runs.report, runs.plan, std::move(share));
+        run->page = page;
+        return run;
+    };
+    if (object.links.isEmpty()) {
+        if (!runs.whole) runs.whole = makeRun(nullptr);
+        return *runs.whole;
+    }
+
+    const RowSet &all = runs.report->rows();
+    if (!runs.indexed) {
+        runs.indexed = true;
+        QVector<int> columns;
+        for (const SubreportLink &link : object.links) columns.append(all.indexOf(link.sub));
+        if (!columns.contains(-1)) {
+            QVector<QVariant> values(columns.size());
+            QString key;
+            for (int r = 0; r < all.rows.size(); ++r) {
+                for (int i = 0; i < columns.size(); ++i) values[i] = all.rows.at(r).value(columns.at(i));
+                if (linkKey(values, &key)) runs.rowsByLink[key].append(r);
+            }
+        }
+    }
+    QVector<QVariant> values;
+    const RowContext context = contextFor(row, &section);
+    for (const SubreportLink &link : object.links) values.append(context.field(link.main));
+    QString key;
+    if (!linkKey(values, &key)) key = QStringLiteral("\x1e");  // no link key starts so: no rows
+    auto &linked = runs.linked[key];
+    if (!linked) {
+        auto share = std::make_shared<RowSet>();
+        share->columns = all.columns;
+        for (int r : runs.rowsByLink.value(key)) share->rows.append(all.rows.at(r));
+        linked = makeRun(std::move(share));
+    }
+    return *linked;
+}
 
 // A band laid out at the top of its own little page: its items relative to its top-left
 // corner (x already includes the page's left margin), its height, and the cells that
-// must be filled again once the number of pages is known.
+// must be filled again once the page numbers are known.
 struct Band {
     struct Deferred {
         int item;
@@ -186,6 +326,7 @@ struct Band {
         const ReportSection *section;
         const ReportObject *object;
         int row;
+        bool repeated;
     };
     double height = 0;
     QVector<DocumentItem> items;
@@ -204,25 +345,25 @@ struct Band {
     }
 };
 
-Band renderSubreport(const Run &parent, const ReportObject &object);
+Band renderSubreport(const Run &run);
 
-QString cellText(const Run &run, const ReportSection &section, const ReportObject &object, int row) {
+QString cellText(const Run &run, const ReportSection &section, const ReportObject &object, int row, bool repeated) {
     if (object.kind == ReportObject::Text) return run.report.textOf(object);
-    return Formula::DisplayText(object.expression.evaluate(run.contextFor(row, &section)), object.format);
+    return Formula::DisplayText(object.expression.evaluate(run.contextFor(row, &section, repeated)), object.format);
 }
 
-Band renderBand(const Run &run, const ReportSection &section, int row, double left) {
+Band renderBand(const Run &run, const ReportSection &section, int row, double left, bool repeated = false) {
     Band band;
     const double designed = section.height * PointsPerMm;
     double growth = 0;
     for (const ReportObject &object : section.objects) {
-        if (run.report.isHidden(object.name)) continue;
+        if (!run.shows(section, object, row, repeated)) continue;
         const double x = left + object.x * PointsPerMm, y = object.y * PointsPerMm;
         const double w = object.width * PointsPerMm, h = object.height * PointsPerMm;
         switch (object.kind) {
         case ReportObject::Text:
         case ReportObject::Field: {
-            const QString text = cellText(run, section, object, row);
+            const QString text = cellText(run, section, object, row, repeated);
             DocumentItem item;
             item.kind = DocumentItem::Text;
             item.font = object.font;
@@ -239,8 +380,8 @@ Band renderBand(const Run &run, const ReportSection &section, int row, double le
             } else {
                 item.text = QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
                 item.rect = QRectF(x, y, w, std::max(h, LineHeight(object.font)));
-                if (object.kind == ReportObject::Field && object.expression.usesSpecial(QStringLiteral("TotalPages")))
-                    band.deferred.append({int(band.items.size()), &run, &section, &object, row});
+                if (run.plan->pageCells.contains(&object))
+                    band.deferred.append({int(band.items.size()), &run, &section, &object, row, repeated});
                 band.items.append(item);
             }
             break;
@@ -263,7 +404,7 @@ Band renderBand(const Run &run, const ReportSection &section, int row, double le
             break;
         }
         case ReportObject::Subreport: {
-            const Band block = renderSubreport(run, object);
+            const Band block = renderSubreport(run.subreport(object, section, row));
             band.append(block, x, y);
             growth = std::max(growth, block.height);
             break;
@@ -274,84 +415,72 @@ Band renderBand(const Run &run, const ReportSection &section, int row, double le
     return band;
 }
 
-QVector<const ReportSection *> sectionsOf(const Run &run, SectionKind kind, int group = -1) {
-    QVector<const ReportSection *> out;
-    for (const ReportSection &s : run.tpl.sections)
-        if (s.kind == kind && (group < 0 || s.group == group) && !run.report.isHidden(s.name)) out.append(&s);
-    return out;
-}
-
 // A subreport is laid out as one block in its band: its report header, column and page
 // headers once at the top, its groups and rows, its report and page footers at the end.
-Band renderSubreport(const Run &parent, const ReportObject &object) {
-    auto &slot = parent.subruns[object.name];
-    if (!slot) {
-        const Report *bound = parent.report.boundSubreport(object.name);
-        if (bound) {
-            slot = std::make_shared<Run>(*bound, bound->reportTemplate());
-        } else {
-            // Never opened by the builder: the subreport shows without rows.
-            parent.unboundSubreports.push_back(std::make_unique<Report>(object.subreport));
-            slot = std::make_shared<Run>(*parent.unboundSubreports.back(), *object.subreport);
-        }
-        slot->page = parent.page;
-    }
-    const Run &run = *slot;
+Band renderSubreport(const Run &run) {
+    const Plan &plan = *run.plan;
     Band block;
-    auto add = [&](const ReportSection *section, int row) {
-        const Band b = renderBand(run, *section, row, 0);
-        block.append(b, 0, block.height);
-        block.height += b.height;
+    auto add = [&](const QVector<const ReportSection *> &sections, int row) {
+        for (const ReportSection *section : sections) {
+            if (!run.shows(*section, row)) continue;
+            const Band b = renderBand(run, *section, row, 0);
+            block.append(b, 0, block.height);
+            block.height += b.height;
+        }
     };
     const int n = run.rows.rows.size();
     const int groups = run.tpl.groups.size();
     for (SectionKind k : {SectionKind::ReportHeader, SectionKind::PageHeader, SectionKind::ColumnHeader})
-        for (const ReportSection *s : sectionsOf(run, k)) add(s, n > 0 ? 0 : -1);
+        add(plan.of(k), n > 0 ? 0 : -1);
     for (int r = 0; r < n; ++r) {
         const int changed = run.changedLevel[r];
         if (r > 0)
-            for (int g = groups - 1; g >= changed; --g)
-                for (const ReportSection *s : sectionsOf(run, SectionKind::GroupFooter, g)) add(s, r - 1);
-        for (int g = changed; g < groups; ++g)
-            for (const ReportSection *s : sectionsOf(run, SectionKind::GroupHeader, g)) add(s, r);
-        for (const ReportSection *s : sectionsOf(run, SectionKind::Detail)) add(s, r);
+            for (int g = groups - 1; g >= changed; --g) add(plan.footers[g], r - 1);
+        for (int g = changed; g < groups; ++g) add(plan.headers[g], r);
+        add(plan.of(SectionKind::Detail), r);
     }
     if (n > 0)
-        for (int g = groups - 1; g >= 0; --g)
-            for (const ReportSection *s : sectionsOf(run, SectionKind::GroupFooter, g)) add(s, n - 1);
-    for (SectionKind k : {SectionKind::ReportFooter, SectionKind::PageFooter})
-        for (const ReportSection *s : sectionsOf(run, k)) add(s, n > 0 ? n - 1 : -1);
+        for (int g = groups - 1; g >= 0; --g) add(plan.footers[g], n - 1);
+    for (SectionKind k : {SectionKind::ReportFooter, SectionKind::PageFooter}) add(plan.of(k), n > 0 ? n - 1 : -1);
     return block;
 }
 
-// Places the main report's bands on pages.
+// Places the main report's bands on pages: page and column headers on every page, the
+// headers of open groups that ask for it repeated, breaks asked for by the groups, page
+// numbers counted from 1 again where a group restarts them.
 class Pager {
 public:
-    Pager(const Run &run, Document &doc, PageInfo &info) : m_run(run), m_doc(doc), m_info(info) {
+    Pager(const Run &run, Document &doc, PageInfo &info)
+        : m_run(run), m_plan(*run.plan), m_doc(doc), m_info(info), m_openRow(run.tpl.groups.size(), -1) {
         const PageSetup &page = run.tpl.page;
         m_left = page.left * PointsPerMm;
         m_top = page.top * PointsPerMm;
-        m_pageHeight = doc.pageSize.height();
         double footer = 0;
-        for (const ReportSection *s : sectionsOf(run, SectionKind::PageFooter)) footer += s->height * PointsPerMm;
-        m_footerTop = m_pageHeight - page.bottom * PointsPerMm - footer;
+        for (const ReportSection *s : m_plan.of(SectionKind::PageFooter)) footer += s->height * PointsPerMm;
+        m_footerTop = doc.pageSize.height() - page.bottom * PointsPerMm - footer;
     }
 
+    double left() const { return m_left; }
+
     // A new page: the page header, on the first page the report header (which may run
-    // on over pages of its own), then the column header.
+    // on over pages of its own), then the column header and the repeated group headers.
     void startPage(int row) {
         m_doc.pages.append(DocumentPage());
-        m_info.page = m_doc.pages.size();
+        m_pageNumbers.append(m_pageNumbers.isEmpty() || m_restartNumbers ? 1 : m_pageNumbers.last() + 1);
+        m_restartNumbers = false;
+        m_info.page = m_pageNumbers.last();
         m_cursor = m_top;
         m_columnHeaderPlaced = false;
-        for (const ReportSection *s : sectionsOf(m_run, SectionKind::PageHeader)) put(renderBand(m_run, *s, row, m_left));
+        for (const ReportSection *s : m_plan.of(SectionKind::PageHeader))
+            if (m_run.shows(*s, row)) put(renderBand(m_run, *s, row, m_left));
         m_bodyTop = m_cursor;
         if (m_doc.pages.size() == 1)
-            for (const ReportSection *s : sectionsOf(m_run, SectionKind::ReportHeader)) place(*s, row);
+            for (const ReportSection *s : m_plan.of(SectionKind::ReportHeader)) place(*s, row);
         if (!m_columnHeaderPlaced) {
             m_columnHeaderPlaced = true;
-            for (const ReportSection *s : sectionsOf(m_run, SectionKind::ColumnHeader))
-                put(renderBand(m_run, *s, row, m_left));
+            for (const ReportSection *s : m_plan.of(SectionKind::ColumnHeader))
+                if (m_run.shows(*s, row)) put(renderBand(m_run, *s, row, m_left));
+            repeatGroupHeaders();
         }
         m_bodyTop = m_cursor;
     }
@@ -359,7 +488,8 @@ public:
     // The page footer goes at the foot of the page, with the last row placed on it.
     void finishPage() {
         double y = m_footerTop;
-        for (const ReportSection *s : sectionsOf(m_run, SectionKind::PageFooter)) {
+        for (const ReportSection *s : m_plan.of(SectionKind::PageFooter)) {
+            if (!m_run.shows(*s, m_lastRow)) continue;
             Band b = renderBand(m_run, *s, m_lastRow, m_left);
             b.height = s->height * PointsPerMm;  // a page footer keeps its height
             putAt(b, y);
@@ -367,21 +497,34 @@ public:
         }
     }
 
-    bool atBodyTop() const { return m_cursor <= m_bodyTop + Epsilon; }
-    bool fits(double height) const { return m_cursor + height <= m_footerTop + Epsilon; }
+    // The next band placed starts a new page, unless the page holds nothing yet below
+    // its headers; with restart, that page is numbered 1.
+    void breakBeforeNext(bool restartNumbers) {
+        m_breakPending = true;
+        m_restartNumbers = m_restartNumbers || restartNumbers;
+    }
+
+    // The groups open while rows are placed: their headers repeat on a new page.
+    void openGroup(int group, int row) { m_openRow[group] = row; }
+    void closeGroup(int group) { m_openRow[group] = -1; }
 
     // Keeps bands together on one page when they fit on an empty one: the group headers
     // that open a group with the group's first row.
     void keepTogether(double height, int row) {
-        if (!fits(height) && !atBodyTop() && height <= m_footerTop - bodyTopOfFreshPage() + Epsilon) {
+        takeBreak(row);
+        if (!fits(height) && !atBodyTop() && height <= m_footerTop - m_bodyTop + Epsilon) {
             finishPage();
             startPage(row);
         }
     }
 
     void place(const ReportSection &section, int row) {
+        if (!m_run.shows(section, row)) return;
+        takeBreak(row);
         Band band = renderBand(m_run, section, row, m_left);
-        if (!fits(band.height) && !atBodyTop()) {
+        // A band that would fit on a page of its own starts one; a taller band (a long
+        // subreport) starts where it is and is cut.
+        if (!fits(band.height) && !atBodyTop() && band.height <= m_footerTop - m_bodyTop + Epsilon) {
             finishPage();
             startPage(row);
             band = renderBand(m_run, section, row, m_left);  // page numbers may have changed
@@ -403,9 +546,48 @@ public:
         m_lastRow = row;
     }
 
-    double bodyTopOfFreshPage() const { return m_bodyTop; }
+    // Second pass: the cells that show page numbers, now that every page's number and
+    // the count of the pages numbered with it are known.
+    void fillPageNumbers() {
+        const int pages = m_pageNumbers.size();
+        QVector<int> totals(pages);
+        for (int p = pages - 1; p >= 0; --p)
+            totals[p] = p + 1 < pages && m_pageNumbers.at(p + 1) != 1 ? totals.at(p + 1) : m_pageNumbers.at(p);
+        for (const auto &d : m_deferred) {
+            m_info.page = m_pageNumbers.at(d.page);
+            m_info.totalPages = totals.at(d.page);
+            m_doc.pages[d.page].items[d.item].text = cellText(*d.cell.run, *d.cell.section, *d.cell.object,
+                                                               d.cell.row, d.cell.repeated);
+        }
+    }
 
 private:
+    bool atBodyTop() const { return m_cursor <= m_bodyTop + Epsilon; }
+    bool fits(double height) const { return m_cursor + height <= m_footerTop + Epsilon; }
+
+    void takeBreak(int row) {
+        if (!m_breakPending) return;
+        m_breakPending = false;
+        if (!atBodyTop()) {
+            finishPage();
+            startPage(row);
+        } else if (m_restartNumbers) {
+            // Nothing is on this page yet: it becomes the first of the new numbering.
+            m_pageNumbers.last() = 1;
+            m_info.page = 1;
+            m_restartNumbers = false;
+        }
+    }
+
+    void repeatGroupHeaders() {
+        for (int g = 0; g < int(m_openRow.size()); ++g) {
+            const int row = m_openRow.at(g);
+            if (row < 0 || !m_run.tpl.groups.at(g).repeatHeader) continue;
+            for (const ReportSection *s : m_plan.headers[g])
+                if (m_run.shows(*s, row, true)) put(renderBand(m_run, *s, row, m_left, true));
+        }
+    }
+
     static void splitBand(const Band &band, double room, Band &first, Band &rest) {
         // Cut at the top of the first item that does not end within the room.
         double cut = room;
@@ -415,18 +597,19 @@ private:
         }
         first.height = cut;
         rest.height = band.height - cut;
+        QHash<int, const Band::Deferred *> deferredAt;
+        for (const Band::Deferred &d : band.deferred) deferredAt.insert(d.item, &d);
         for (int i = 0; i < band.items.size(); ++i) {
             const DocumentItem &item = band.items.at(i);
             const bool above = std::min(item.rect.top(), item.rect.bottom()) < cut - Epsilon;
             Band &target = above ? first : rest;
             DocumentItem moved = item;
             if (!above) moved.rect.translate(0, -cut);
-            for (const Band::Deferred &d : band.deferred)
-                if (d.item == i) {
-                    Band::Deferred copy = d;
-                    copy.item = target.items.size();
-                    target.deferred.append(copy);
-                }
+            if (const Band::Deferred *d = deferredAt.value(i)) {
+                Band::Deferred copy = *d;
+                copy.item = target.items.size();
+                target.deferred.append(copy);
+            }
             target.items.append(moved);
         }
     }
@@ -444,28 +627,87 @@ private:
             page.items.append(item);
         }
         for (const Band::Deferred &d : band.deferred)
-            m_deferred.append({int(m_doc.pages.size() - 1), base + d.item, d.run, d.section, d.object, d.row});
+            m_deferred.append({int(m_doc.pages.size() - 1), base + d.item, d});
     }
 
-public:
     struct PlacedDeferred {
         int page;
         int item;
-        const Run *run;
-        const ReportSection *section;
-        const ReportObject *object;
-        int row;
+        Band::Deferred cell;
     };
-    QVector<PlacedDeferred> m_deferred;
 
-private:
     const Run &m_run;
+    const Plan &m_plan;
     Document &m_doc;
     PageInfo &m_info;
-    double m_left = 0, m_top = 0, m_pageHeight = 0, m_footerTop = 0;
+    double m_left = 0, m_top = 0, m_footerTop = 0;
     double m_cursor = 0, m_bodyTop = 0;
     bool m_columnHeaderPlaced = false;
+    bool m_breakPending = false;
+    bool m_restartNumbers = false;
     int m_lastRow = -1;
+    std::vector<int> m_openRow;  // per group: the first row of the open group, or -1
+    QVector<int> m_pageNumbers;  // per page: its number among the pages numbered together
+    QVector<PlacedDeferred> m_deferred;
+};
+
+// The main report's rows, group by group: footers of the groups that end, headers of
+// those that begin (kept on one page with the first row shown), then the row itself.
+class MainLayout {
+public:
+    MainLayout(const Run &run, Pager &pager) : m_run(run), m_plan(*run.plan), m_pager(pager) {}
+
+    void placeRows() {
+        const int n = m_run.rows.rows.size();
+        for (int r = 0; r < n; ++r) {
+            if (r > 0) closeGroups(m_run.changedLevel[r], r - 1);
+            openGroups(m_run.changedLevel[r], r);
+            for (const ReportSection *s : m_plan.of(SectionKind::Detail)) m_pager.place(*s, r);
+        }
+        if (n > 0) closeGroups(0, n - 1);
+    }
+
+private:
+    void closeGroups(int outermost, int lastRow) {
+        for (int g = int(m_run.tpl.groups.size()) - 1; g >= outermost; --g) {
+            for (const ReportSection *s : m_plan.footers[g]) m_pager.place(*s, lastRow);
+            m_pager.closeGroup(g);
+            if (m_run.tpl.groups.at(g).newPageAfter) m_pager.breakBeforeNext(false);
+        }
+    }
+
+    void openGroups(int outermost, int row) {
+        const int groups = m_run.tpl.groups.size();
+        if (outermost >= groups) return;
+        double height = 0;
+        for (int g = outermost; g < groups; ++g) {
+            const ReportGroup &group = m_run.tpl.groups.at(g);
+            if (row > 0 && (group.newPageBefore || group.restartPageNumbers))
+                m_pager.breakBeforeNext(group.restartPageNumbers);
+            for (const ReportSection *s : m_plan.headers[g])
+                if (m_run.shows(*s, row)) height += renderBand(m_run, *s, row, m_pager.left()).height;
+        }
+        if (height > 0) {
+            height += firstDetailHeight(row, m_run.groupEnd[groups - 1][row]);
+            m_pager.keepTogether(height, row);
+        }
+        for (int g = outermost; g < groups; ++g) {
+            for (const ReportSection *s : m_plan.headers[g]) m_pager.place(*s, row);
+            m_pager.openGroup(g, row);
+        }
+    }
+
+    // The height of the first detail band shown among the rows [from, to).
+    double firstDetailHeight(int from, int to) const {
+        for (int r = from; r < to; ++r)
+            for (const ReportSection *s : m_plan.of(SectionKind::Detail))
+                if (m_run.shows(*s, r)) return renderBand(m_run, *s, r, m_pager.left()).height;
+        return 0;
+    }
+
+    const Run &m_run;
+    const Plan &m_plan;
+    Pager &m_pager;
 };
 
 }  // namespace
@@ -480,43 +722,15 @@ Document LayoutReport(const Report &report) {
     doc.hidden = report.hiddenNames();
 
     PageInfo info;
-    Run run(report, tpl);
+    Run run(report, std::make_shared<Plan>(report, tpl));
     run.page = &info;
     Pager pager(run, doc, info);
     const int n = run.rows.rows.size();
-    const int groups = tpl.groups.size();
-    const double left = tpl.page.left * PointsPerMm;
 
     pager.startPage(n > 0 ? 0 : -1);
-    for (int r = 0; r < n; ++r) {
-        const int changed = run.changedLevel[r];
-        if (r > 0)
-            for (int g = groups - 1; g >= changed; --g)
-                for (const ReportSection *s : sectionsOf(run, SectionKind::GroupFooter, g)) pager.place(*s, r - 1);
-        // The headers that open groups here stay on one page with the first row.
-        QVector<const ReportSection *> headers;
-        for (int g = changed; g < groups; ++g) headers += sectionsOf(run, SectionKind::GroupHeader, g);
-        const auto details = sectionsOf(run, SectionKind::Detail);
-        if (!headers.isEmpty()) {
-            double height = 0;
-            for (const ReportSection *s : headers) height += renderBand(run, *s, r, left).height;
-            if (!details.isEmpty()) height += renderBand(run, *details.first(), r, left).height;
-            pager.keepTogether(height, r);
-        }
-        for (const ReportSection *s : headers) pager.place(*s, r);
-        for (const ReportSection *s : details) pager.place(*s, r);
-    }
-    if (n > 0)
-        for (int g = groups - 1; g >= 0; --g)
-            for (const ReportSection *s : sectionsOf(run, SectionKind::GroupFooter, g)) pager.place(*s, n - 1);
-    for (const ReportSection *s : sectionsOf(run, SectionKind::ReportFooter)) pager.place(*s, n > 0 ? n - 1 : -1);
+    MainLayout(run, pager).placeRows();
+    for (const ReportSection *s : run.plan->of(SectionKind::ReportFooter)) pager.place(*s, n > 0 ? n - 1 : -1);
     pager.finishPage();
-
-    // Second pass: the cells that show the number of pages.
-    info.totalPages = doc.pages.size();
-    for (const auto &d : pager.m_deferred) {
-        info.page = d.page + 1;
-        doc.pages[d.page].items[d.item].text = cellText(*d.run, *d.section, *d.object, d.row);
-    }
+    pager.fillPageNumbers();
     return doc;
 }

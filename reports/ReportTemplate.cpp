@@ -73,6 +73,9 @@ private:
         if (v == QLatin1String("false") || v == QLatin1String("no") || v == QLatin1String("0")) return false;
         fail(QStringLiteral("'%1' must be true or false, not '%2'").arg(QLatin1String(name), attr(name)));
     }
+    // The visibility formula of a section or cell; empty when it has none.
+    Formula::Expression visibility() const { return has("visible") ? formula(attr("visible")) : Formula::Expression(); }
+
     Formula::Expression formula(const QString &text) const {
         try {
             return Formula::Expression::parse(text);
@@ -128,12 +131,16 @@ private:
                 f.expression = formula(m_xml.readElementText().trimmed());
                 t->formulas.append(f);
             } else if (el == QLatin1String("group")) {
-                allowOnly({"name", "key"});
+                allowOnly({"name", "key", "newPageBefore", "newPageAfter", "restartPageNumbers", "repeatHeader"});
                 ReportGroup g;
                 g.name = attr("name");
                 if (g.name.isEmpty()) fail(QStringLiteral("a <group> needs a name"));
                 if (t->groupIndex(g.name) >= 0) fail(QStringLiteral("group '%1' is defined twice").arg(g.name));
                 g.key = formula(attr("key"));
+                g.newPageBefore = flag("newPageBefore", false);
+                g.newPageAfter = flag("newPageAfter", false);
+                g.restartPageNumbers = flag("restartPageNumbers", false);
+                g.repeatHeader = flag("repeatHeader", false);
                 t->groups.append(g);
                 m_xml.skipCurrentElement();
             } else if (el == QLatin1String("section")) {
@@ -147,7 +154,7 @@ private:
     }
 
     ReportSection readSection(ReportTemplate &t) {
-        allowOnly({"type", "name", "height", "group"});
+        allowOnly({"type", "name", "height", "group", "visible"});
         static const QHash<QString, SectionKind> kinds = {
             {QStringLiteral("reportHeader"), SectionKind::ReportHeader},
             {QStringLiteral("pageHeader"), SectionKind::PageHeader},
@@ -164,6 +171,7 @@ private:
         s.kind = kinds.value(type);
         s.name = attr("name");
         s.height = number("height", 0);
+        s.visible = visibility();
         if (s.kind == SectionKind::GroupHeader || s.kind == SectionKind::GroupFooter) {
             s.group = t.groupIndex(attr("group"));
             if (s.group < 0) fail(QStringLiteral("the section names no defined group ('%1')").arg(attr("group")));
@@ -195,21 +203,24 @@ private:
         ReportObject o;
         const auto el = m_xml.name();
         if (el == QLatin1String("text")) {
-            allowOnly({"name", "x", "y", "width", "height", "font", "size", "bold", "italic", "underline", "align", "canGrow"});
+            allowOnly({"name", "x", "y", "width", "height", "font", "size", "bold", "italic", "underline", "align", "canGrow",
+                       "visible"});
             o.kind = ReportObject::Text;
             readPlacement(o, t);
+            o.visible = visibility();
             o.text = m_xml.readElementText();
         } else if (el == QLatin1String("field")) {
             allowOnly({"name", "x", "y", "width", "height", "font", "size", "bold", "italic", "underline", "align",
-                       "canGrow", "field", "formula", "format"});
+                       "canGrow", "field", "formula", "format", "visible"});
             o.kind = ReportObject::Field;
             readPlacement(o, t);
+            o.visible = visibility();
             if (has("field") == has("formula")) fail(QStringLiteral("a <field> has either field= or formula="));
             o.expression = has("field") ? Formula::Expression::field(attr("field")) : formula(attr("formula"));
             o.format = attr("format");
             m_xml.skipCurrentElement();
         } else if (el == QLatin1String("line")) {
-            allowOnly({"name", "x1", "y1", "x2", "y2", "width"});
+            allowOnly({"name", "x1", "y1", "x2", "y2", "width", "visible"});
             o.kind = ReportObject::Line;
             o.name = attr("name");
             o.x = number("x1", 0);
@@ -217,9 +228,10 @@ private:
             o.x2 = number("x2", o.x);
             o.y2 = number("y2", o.y);
             o.lineWidth = number("width", 0.5);
+            o.visible = visibility();
             m_xml.skipCurrentElement();
         } else if (el == QLatin1String("box")) {
-            allowOnly({"name", "x", "y", "width", "height", "border", "fill"});
+            allowOnly({"name", "x", "y", "width", "height", "border", "fill", "visible"});
             o.kind = ReportObject::Box;
             o.name = attr("name");
             o.x = number("x", 0);
@@ -228,25 +240,44 @@ private:
             o.height = number("height", 0);
             o.lineWidth = number("border", 0.5);
             o.filled = flag("fill", false);
+            o.visible = visibility();
             if (o.width <= 0 || o.height <= 0) fail(QStringLiteral("a <box> needs a width and a height"));
             m_xml.skipCurrentElement();
         } else if (el == QLatin1String("subreport")) {
-            allowOnly({"name", "x", "y", "width"});
+            allowOnly({"name", "x", "y", "width", "visible"});
             o.kind = ReportObject::Subreport;
             o.name = attr("name");
             o.x = number("x", 0);
             o.y = number("y", 0);
             o.width = number("width", 0);
+            o.visible = visibility();
             if (o.name.isEmpty()) fail(QStringLiteral("a <subreport> needs a name"));
-            if (!m_xml.readNextStartElement() || m_xml.name() != QLatin1String("report"))
-                fail(QStringLiteral("a <subreport> holds one <report>"));
-            o.subreport = readReport(&t);
-            if (o.subreport->name.isEmpty()) o.subreport->name = o.name;
-            if (m_xml.readNextStartElement()) fail(QStringLiteral("a <subreport> holds one <report>"));
+            readSubreport(o, t);
         } else {
             fail(QStringLiteral("unexpected <%1> in a section").arg(el.toString()));
         }
         return o;
+    }
+
+    // The content of a <subreport>: its <link>s and one <report>.
+    void readSubreport(ReportObject &o, const ReportTemplate &t) {
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() == QLatin1String("link")) {
+                allowOnly({"main", "sub"});
+                const SubreportLink link{attr("main").trimmed(), attr("sub").trimmed()};
+                if (link.main.isEmpty() || link.sub.isEmpty())
+                    fail(QStringLiteral("a <link> names a field of the main report (main=) and one of the subreport (sub=)"));
+                o.links.append(link);
+                m_xml.skipCurrentElement();
+            } else if (m_xml.name() == QLatin1String("report") && !o.subreport) {
+                o.subreport = readReport(&t);
+                if (o.subreport->name.isEmpty()) o.subreport->name = o.name;
+            } else {
+                fail(QStringLiteral("a <subreport> holds its <link>s and one <report>"));
+            }
+        }
+        if (!o.subreport) fail(QStringLiteral("a <subreport> holds its <link>s and one <report>"));
+        for (const SubreportLink &link : o.links) o.subreport->linkFields.append(link.sub);
     }
 
     // A formula may name only formulas of its template, and never itself through others.
@@ -257,8 +288,13 @@ private:
         };
         for (const auto &f : t.formulas) check(f.expression);
         for (const auto &g : t.groups) check(g.key);
-        for (const auto &s : t.sections)
-            for (const auto &o : s.objects) check(o.expression);
+        for (const auto &s : t.sections) {
+            check(s.visible);
+            for (const auto &o : s.objects) {
+                check(o.expression);
+                check(o.visible);
+            }
+        }
         for (const auto &f : t.formulas) {
             QStringList path{f.name};
             checkCycle(t, f, path);
@@ -351,8 +387,17 @@ QStringList ReportTemplate::fieldNames() const {
     };
     for (const auto &f : formulas) add(f.expression);
     for (const auto &g : groups) add(g.key);
-    for (const auto &s : sections)
-        for (const auto &o : s.objects) add(o.expression);
+    for (const auto &s : sections) {
+        add(s.visible);
+        for (const auto &o : s.objects) {
+            add(o.expression);
+            add(o.visible);
+            for (const SubreportLink &link : o.links)
+                if (!names.contains(link.main)) names.append(link.main);
+        }
+    }
+    for (const QString &n : linkFields)
+        if (!names.contains(n)) names.append(n);
     return names;
 }
 

@@ -17,6 +17,13 @@ class ReportTemplate;
 
 enum class SectionKind { ReportHeader, PageHeader, ColumnHeader, GroupHeader, Detail, GroupFooter, ReportFooter, PageFooter };
 
+// A subreport's link: it shows only its rows whose field `sub` equals the field `main`
+// of the row of the band it is placed in.
+struct SubreportLink {
+    QString main;
+    QString sub;
+};
+
 struct ReportObject {
     enum Kind { Text, Field, Line, Box, Subreport };
     Kind kind = Text;
@@ -31,7 +38,9 @@ struct ReportObject {
     QString format;                  // picture for numbers, date format, "Y;N" for yes/no
     double lineWidth = 0.5;          // points
     bool filled = false;
+    Formula::Expression visible;  // shown only where this holds (empty: always)
     std::shared_ptr<ReportTemplate> subreport;  // Subreport: its own template
+    QVector<SubreportLink> links;               // Subreport: empty when it shows all its rows
 };
 
 struct ReportSection {
@@ -39,12 +48,17 @@ struct ReportSection {
     QString name;
     int group = -1;      // group headers and footers: the group's index
     double height = 0;   // mm
+    Formula::Expression visible;  // placed only where this holds (empty: always)
     QVector<ReportObject> objects;
 };
 
 struct ReportGroup {
     QString name;
     Formula::Expression key;
+    bool newPageBefore = false;       // every group but the first starts a page
+    bool newPageAfter = false;        // what follows a group starts a page
+    bool restartPageNumbers = false;  // each group is numbered from page 1 (starts a page)
+    bool repeatHeader = false;        // its headers repeat on the pages it continues on
 };
 
 struct NamedFormula {
@@ -75,6 +89,8 @@ public:
     QVector<ReportGroup> groups;
     QVector<ReportSection> sections;
     QVector<NamedFormula> formulas;
+    // A linked subreport: the fields of its own rows that its links compare.
+    QStringList linkFields;
 
     int groupIndex(const QString &name) const;  // -1 when none
     const NamedFormula *formula(const QString &name) const;
@@ -87,6 +103,7 @@ public:
     // The field names the template reads (cells, formulas, group keys) that the columns
     // do not have; subreports are checked against their own rows separately.
     QStringList unknownFields(const QVector<RowSetColumn> &columns) const;
-    // Every field name the template reads, subreports excluded.
+    // Every field name the template reads (its subreports' links compare included), the
+    // subreports' own cells excluded.
     QStringList fieldNames() const;
 };

@@ -1,12 +1,21 @@
 #include "reports/ReportsMod.h"
 
+#include "reports/BuilderSupport.h"
+
 #include "core/AppError.h"
 #include "core/Seams.h"
 #include "core/Values.h"
+#include "data/Database.h"
+#include "data/DropTable.h"
 #include "data/SqlText.h"
-#include "reports/BuilderSupport.h"
+#include "data/StationSql.h"
+#include "reports/Report.h"
 
+#include <QCoreApplication>
 #include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <memory>
 
 // ---------------------------------------------------------------------------------------
 // Master-data listings: one query each, previewed.
@@ -34,6 +43,358 @@ void PrintBunListing() {
     PreviewQuery(QStringLiteral("crptBunListing"),
                  QStringLiteral("SELECT ID,Width,Length,Grade,Vendor,Status,OffAll FROM Bun "
                                 "ORDER BY Status,OffAll,Grade,Width,Length,ID"));
+}
+
+// ---------------------------------------------------------------------------------------
+// Production paperwork of one order.
+
+namespace {
+
+using namespace StationSql;
+
+// The order ID as it goes into the queries. The ID is placed unquoted after
+// "Orders.ID = ", so anything but plain digits could change the statement; such an ID
+// is refused before any query runs.
+QString orderIdSql(const QString &orderId) {
+    const QString id = orderId.trimmed();
+    const bool digits =
+        !id.isEmpty() && std::all_of(id.begin(), id.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    if (!digits)
+        throw AppError(ErrorNumber::TypeMismatch,
+                       QStringLiteral("Type mismatch: the order ID '%1' is not a whole number").arg(orderId));
+    return id;
+}
+
+// A field-definition file in the ttx folder beside the executable, rewritten each time.
+void writeFieldDefinitions(const Recordset &rows, const char *fileName) {
+    CreateFieldDefFile(rows.rowSet(), QCoreApplication::applicationDirPath() + QStringLiteral("\\ttx\\") +
+                                          QLatin1String(fileName) + QLatin1Char(' '));
+}
+
+// Binds rows to a report, then discards saved data and reads records.
+void fill(Report &report, const Recordset &rows) {
+    report.bind(rows.rowSet());
+    report.discardSavedData();
+    report.readRecords();
+}
+
+void printOrPreview(const Report &report, bool preview) {
+    if (preview) report.preview();
+    else report.printOut();
+}
+
+// ---- Station work tickets ------------------------------------------------------------
+
+struct StationTickets {
+    QStringList reportTypes;
+    const char *templateName;
+    const QString &select;
+    const QString &join;
+    const char *sort;        // empty: the rows come as the database returns them
+    const char *department;  // empty: the template has no department text
+};
+
+// A ticket heading: the station's name, and its team when the station has several.
+QString ticketHeading(const QString &station, double teams, int team) {
+    return teams > 1 ? station + QStringLiteral(" Team ") + QString::number(team) : station;
+}
+
+void PrintStationTickets(const StationTickets &kind, const QString &orderId) {
+    const QString id = orderIdSql(orderId);
+    BusyCursor busy;
+    auto stations = AppDatabase().openRecordset(StationQuery(kind.reportTypes));
+    std::unique_ptr<Report> report;  // made at the first station with work, reused after
+    for (; !stations->eof(); stations->moveNext()) {
+        const QString station = stations->text(QStringLiteral("Station"));
+        auto rows = AppDatabase().openRecordset(
+            TicketQuery(kind.select, kind.join, station, id, QLatin1String(kind.sort)));
+        if (!rows->isEmpty()) {
+            if (!report) report = Report::create(QLatin1String(kind.templateName));
+            fill(*report, *rows);
+            if (*kind.department) report->setText(QStringLiteral("txtDepartment"), QLatin1String(kind.department));
+            const double teams = Values::Val(stations->text(QStringLiteral("Teams")));
+            for (int team = 1; team <= teams; ++team) {
+                report->setText(QStringLiteral("txtTitle"), ticketHeading(station, teams, team));
+                report->printOut();
+            }
+        }
+        rows->close();
+    }
+    stations->close();
+}
+
+}  // namespace
+
+void PrintGlueSprayLineTickets(const QString &orderId) {
+    PrintStationTickets({{"Glue Line", "Spray Line"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
+                         "Fabrication Department"},
+                        orderId);
+}
+
+void PrintFiberTableTickets(const QString &orderId) {
+    PrintStationTickets({{"Fiber Table"}, "crptFiberTable", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
+}
+
+void PrintLineSupplyTickets(const QString &orderId) {
+    PrintStationTickets({{"Glue/Spray Line Supply"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
+                         "Saw Department"},
+                        orderId);
+}
+
+void PrintBulletNoserTickets(const QString &orderId) {
+    PrintStationTickets({{"Bullet Noser"}, "crptBulletNoser", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
+                        orderId);
+}
+
+void PrintCNCTickets(const QString &orderId) {
+    PrintStationTickets({{"CNC"}, "crptCNC", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
+}
+
+void PrintCNCStencilTickets(const QString &orderId) {
+    PrintStationTickets({{"CNC Stencil"}, "crptCNCStencil", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
+                        orderId);
+}
+
+void PrintBandSawTickets(const QString &orderId) {
+    PrintStationTickets({{"Band Saw"}, "crptBandSaw", TicketSelectWithOffAll(), TicketJoinWithBun(),
+                         " ORDER BY Bun.Grade,StyleOperation.Thickness desc,StyleOperation.Width desc,"
+                         "StyleOperation.Length desc",
+                         ""},
+                        orderId);
+}
+
+void PrintVerticalSlitterTickets(const QString &orderId) {
+    PrintStationTickets({{"Vertical Slitter"}, "crptVerticalSlitter", TicketSelect(), TicketJoin(), "", "Saw Department"},
+                        orderId);
+}
+
+// ---- Production summary --------------------------------------------------------------
+
+namespace {
+
+// An order's pieces per station for the summary tallies, the style operations joined
+// with their conditions in parentheses.
+const QString &tallyFrom() {
+    static const QString text = QStringLiteral(" From ((((((") + OrdersToComponents() +
+                                QStringLiteral(
+                                    " LEFT JOIN StyleOperation ON (StyleComponent.StyleID = StyleOperation.StyleID) AND "
+                                    "(StyleComponent.ID = StyleOperation.ComponentID)) LEFT JOIN Operation ON "
+                                    "StyleOperation.OperationID = Operation.Station)");
+    return text;
+}
+
+// The three summary tables of a line (glue or spray) and the rate it works at.
+struct LineTables {
+    const char *reportType;  // "Glue Line"
+    const char *rate;        // the labour-variables column of its non-arms per hour
+    const char *stations;    // tmpGlueLineMain: Station, Rate
+    const char *total;       // tmpGlueLineTotal: ID, TotalArms
+    const char *nonArms;     // tmpGlueLineNonArm: ID, NonArms
+};
+
+const LineTables kGlueLine = {"Glue Line", "NonArmPerHour", "tmpGlueLineMain", "tmpGlueLineTotal",
+                              "tmpGlueLineNonArm"};
+const LineTables kSprayLine = {"Spray Line", "SprayLineNonArmPerHour", "tmpSprayLineMain", "tmpSprayLineTotal",
+                               "tmpSprayLineNonArm"};
+
+QString lineTally(const LineTables &line, const char *column, const char *table, bool nonArmsOnly, const QString &id) {
+    return QStringLiteral("SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) As ") +
+           QLatin1String(column) + QStringLiteral(" Into ") + QLatin1String(table) + tallyFrom() +
+           QStringLiteral(" Where [Operation].[ReportType] = '") + QLatin1String(line.reportType) +
+           QStringLiteral("' AND ") + (nonArmsOnly ? QStringLiteral("Component.Arm = False AND ") : QString()) +
+           QStringLiteral("Orders.ID = ") + id + QStringLiteral(" Group By StyleOperation.OperationID");
+}
+
+// Drops and rebuilds a line's three tables, then opens every station of the line with
+// its rate and its pieces (empty where the order has none).
+std::unique_ptr<Recordset> rebuildLineTables(const LineTables &line, const QString &id) {
+    const QString stations = QLatin1String(line.stations), total = QLatin1String(line.total),
+                  nonArms = QLatin1String(line.nonArms);
+    DropTable(stations);
+    AppDatabase().execute(QStringLiteral("SELECT Station,") + QLatin1String(line.rate) + QStringLiteral(" As Rate Into ") +
+                          stations + QStringLiteral(" From Operation, Data Where ReportType = '") +
+                          QLatin1String(line.reportType) + QLatin1Char('\''));
+    DropTable(total);
+    AppDatabase().execute(lineTally(line, "TotalArms", line.total, false, id));
+    DropTable(nonArms);
+    AppDatabase().execute(lineTally(line, "NonArms", line.nonArms, true, id));
+    return AppDatabase().openRecordset(QStringLiteral("SELECT Station,Rate,TotalArms,NonArms From ((") + stations +
+                                       QStringLiteral(" LEFT JOIN ") + total + QStringLiteral(" ON ") + stations +
+                                       QStringLiteral(".Station = ") + total + QStringLiteral(".ID) LEFT JOIN ") +
+                                       nonArms + QStringLiteral(" ON ") + stations + QStringLiteral(".Station = ") +
+                                       nonArms + QStringLiteral(".ID) order By Station"));
+}
+
+void fillSubreport(Report &report, const char *name, std::unique_ptr<Recordset> rows) {
+    fill(report.subreport(QLatin1String(name)), *rows);
+    rows->close();
+}
+
+}  // namespace
+
+void PrintProductionSummary(const QString &orderId, const QString &department) {
+    const QString id = orderIdSql(orderId);
+    BusyCursor busy;
+    auto order = AppDatabase().openRecordset(
+        QStringLiteral("SELECT Orders.ID,OrderNumber,Orders.Customer,OrderDate,DueDate,ShipTo,ShipToAddress1,"
+                       "ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,Total,LaborCostPerHour,"
+                       "LaborPercent FROM Orders,Data WHERE Orders.ID = ") +
+        id);
+    auto report = Report::create(QStringLiteral("crptSummary"));
+    report->bind(order->rowSet());
+
+    {
+        // The six tables have fixed names in the shared file: they are dropped, rebuilt
+        // and read as one unit, so another copy summarising at the same moment waits
+        // instead of mixing its order's figures into these, and a failure leaves the
+        // tables of the last whole summary.
+        Transaction tables(AppDatabase());
+        fillSubreport(*report, "subGlueLine", rebuildLineTables(kGlueLine, id));
+        fillSubreport(*report, "subSprayLine", rebuildLineTables(kSprayLine, id));
+        tables.commit();
+    }
+
+    fillSubreport(*report, "subBulletNoser",
+                  AppDatabase().openRecordset(
+                      QStringLiteral("SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) "
+                                     "AS Pcs ") +
+                      tallyFrom() + QStringLiteral(" Where [Operation].[ReportType] = 'Bullet Noser'  AND Orders.ID = ") +
+                      id + QStringLiteral(" Group By StyleOperation.OperationID")));
+    fillSubreport(*report, "subFiberTable",
+                  AppDatabase().openRecordset(
+                      QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS "
+                                     "CompQty,Component.Width,StyleOperation.Width,Bun.Length,Component.PiecesPerRail "
+                                     "FROM (((((((") +
+                      OrdersToComponents() + TicketJoinWithBun() +
+                      QStringLiteral(" WHERE Operation.ReportType = 'Fiber Table' AND Orders.ID = ") + id +
+                      QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.Width,StyleOperation.Width,"
+                                     "Bun.Length,Component.PiecesPerRail")));
+
+    auto cnc = AppDatabase().openRecordset(
+        QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty, "
+                       "Component.PiecesPerRail FROM ((((((") +
+        OrdersToComponents() + TicketJoin() + QStringLiteral(" WHERE Operation.ReportType = 'CNC' AND Orders.ID = ") + id +
+        QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.PiecesPerRail"));
+    writeFieldDefinitions(*cnc, "SummaryCNCRpt.ttx");
+    fillSubreport(*report, "subCNC", std::move(cnc));
+
+    auto bandSaw = AppDatabase().openRecordset(
+        QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS "
+                       "CompQty,Component.RailsPerBun,Component.PiecesPerRail FROM (((((((") +
+        OrdersToComponents() + TicketJoinWithBun() +
+        QStringLiteral(" WHERE Operation.ReportType = 'Band Saw' AND Orders.ID = ") + id +
+        QStringLiteral(" AND Bun.OffAll = False GROUP BY StyleOperation.OperationID,Component.PiecesPerRail,"
+                       "Component.RailsPerBun"));
+    writeFieldDefinitions(*bandSaw, "SummaryBandSawRpt.ttx");
+    fillSubreport(*report, "subBandSaw", std::move(bandSaw));
+
+    report->discardSavedData();
+    report->readRecords();
+    report->setText(QStringLiteral("txtDepartment"), department);
+    report->printOut();
+    order->close();
+}
+
+// ---- Order documents -----------------------------------------------------------------
+
+void PrintOrder(const QString &orderId, bool preview, const QString &recipient) {
+    const QString id = orderIdSql(orderId);
+    BusyCursor busy;
+    auto rows = AppDatabase().openRecordset(
+        QStringLiteral("SELECT Orders.ID,OrderNumber,Orders.Customer,OrderDate,DueDate,ShipTo,ShipToAddress1,"
+                       "ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,ItemNumber,Line,Qty,"
+                       "StyleID,Name,Type,PriceEach,PriceExt FROM ((Orders LEFT JOIN OrderItems ON Orders.ID = "
+                       "OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE Orders.ID = ") +
+        id + QStringLiteral(" ORDER BY Orders.ID,OrderItems.ItemNumber"));
+    if (rows->isEmpty())
+        throw AppError(ErrorNumber::NoCurrentRecord,
+                       QStringLiteral("No current record: there is no order with ID %1").arg(id));
+    // Vedu's orders go on the form made for that customer; the name must match exactly.
+    const bool vedu = rows->text(QStringLiteral("Customer")) == QLatin1String("Vedu");
+    auto report = Report::create(vedu ? QStringLiteral("crptOrder2") : QStringLiteral("crptOrder"));
+    fill(*report, *rows);
+    report->setText(QStringLiteral("txtRecipient"), recipient);
+    printOrPreview(*report, preview);
+    rows->close();
+}
+
+void PrintLoadSheet(const QString &orderId, bool preview) {
+    const QString id = orderIdSql(orderId);
+    BusyCursor busy;
+    ReportJob job = OpenReport(
+        QStringLiteral("crptLoadSheet"),
+        QStringLiteral("SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,ShipTo,"
+                       "ShipToAddress1,ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,"
+                       "OrderItems.ItemNumber,OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,"
+                       "Style.ID,Style.Name,Style.Type,StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,"
+                       "Component.Description,Component.Thickness,Component.Width,Component.Length,Component.Cutstyle,"
+                       "Component.Test,Component.TestRange,Component.Topped,Component.RailsPerBun,"
+                       "Component.PiecesPerRail,Component.Arm,Component.Tie FROM ((((") +
+            OrdersToComponents() + QStringLiteral(" WHERE Component.PrintOnShipping = True AND Orders.ID = ") + id +
+            QStringLiteral(" ORDER BY Style.ID,Style.Type,Component.Description"));
+    printOrPreview(*job.report, preview);
+}
+
+void PrintTestSheet(const QString &orderId) {
+    const QString id = orderIdSql(orderId);
+    PrintQuery(QStringLiteral("crptTest"),
+               ComponentColumns() + QStringLiteral(", Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll FROM (((((") +
+                   OrdersToComponents() + QStringLiteral(" LEFT JOIN Bun ON Component.BunID = Bun.ID)") +
+                   QStringLiteral(" WHERE Component.Test = True AND Orders.ID = ") + id,
+               {{QStringLiteral("txtTitle"), QStringLiteral("Test Sheet")}});
+}
+
+void PrintTieSheet(const QString &orderId) {
+    const QString id = orderIdSql(orderId);
+    PrintQuery(QStringLiteral("crptTie"),
+               TicketSelectWithBun() + TicketJoinWithBun() + QStringLiteral(" WHERE Component.Tie = True AND Orders.ID = ") +
+                   id,
+               {{QStringLiteral("txtTitle"), QStringLiteral("Tie Sheet")}});
+}
+
+void PrintTopOutSawTickets(const QString &orderId) {
+    const QString id = orderIdSql(orderId);
+    // Every band-saw operation, and every CNC operation of a component that no band saw
+    // cuts anywhere in the order; pieces of buns kept off all lists are left out.
+    PrintQuery(QStringLiteral("crptTopOutSaw"),
+               TicketSelectWithOffAll() + TicketJoinWithBun() +
+                   QStringLiteral(" WHERE (ReportType = 'Band Saw' OR (ReportType = 'CNC' AND "
+                                  "StyleComponent.ComponentID NOT IN (SELECT StyleComponent.ComponentID FROM (((((((") +
+                   OrdersToComponents() + TicketJoinWithBun() + QStringLiteral(" WHERE Orders.ID = ") + id +
+                   QStringLiteral(" AND ReportType = 'Band Saw'))) AND Orders.ID = ") + id +
+                   QStringLiteral(" AND OffAll = False ORDER BY  StyleOperation.OperationID,Bun.Grade,Bun.Width DESC, "
+                                  "Component.Length DESC, Component.Width DESC"),
+               {{QStringLiteral("txtTitle"), QStringLiteral("Top Out Saw")}});
+}
+
+void PrintFoamOrder(const QString &orderId) {
+    const QString id = orderIdSql(orderId);
+    BusyCursor busy;
+    // The stations are named, not their report types: foam is bought for these three.
+    auto rows = AppDatabase().openRecordset(
+        TicketColumns() + QStringLiteral(", Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll, Bun.Vendor FROM (((((((") +
+        OrdersToComponents() + TicketJoinWithBun() +
+        QStringLiteral(" WHERE (StyleOperation.OperationID = 'Band Saw 1' OR StyleOperation.OperationID = 'Band Saw 2' "
+                       "OR StyleOperation.OperationID = 'CNC') AND Orders.ID = ") +
+        id + QStringLiteral(" AND OffAll = False ORDER BY Bun.Vendor, StyleOperation.OperationID,Bun.Grade,Bun.Width,Bun.Length"));
+    writeFieldDefinitions(*rows, "FoamOrderRpt.ttx");
+    auto report = Report::create(QStringLiteral("crptFoamOrder"));
+    fill(*report, *rows);
+    report->setText(QStringLiteral("txtTitle"), QStringLiteral("Foam Order"));
+    report->printOut();
+    rows->close();
+}
+
+void PrintFiberOrder(const QString &orderId) {
+    const QString id = orderIdSql(orderId);
+    PrintQuery(QStringLiteral("crptFiberOrder"),
+               TicketColumns() +
+                   QStringLiteral(", Bun.ID,Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll, Bun.Vendor FROM (((((((") +
+                   OrdersToComponents() + TicketJoinWithBun() +
+                   QStringLiteral(" WHERE ReportType = 'Fiber Table' AND Orders.ID = ") + id +
+                   QStringLiteral(" AND OffAll = False ORDER BY Bun.Grade,Bun.Width DESC, Component.Length DESC, "
+                                  "Component.Width DESC"),
+               {{QStringLiteral("txtTitle"), QStringLiteral("Fiber Order")}});
 }
 
 // ---------------------------------------------------------------------------------------

@@ -11,7 +11,7 @@
 #include "data/RowSet.h"
 #include "core/Values.h"
 #include "data/DemoPlant.h"
-#include "data/Schema.h"
+#include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
 
 #include <QCoreApplication>
@@ -50,10 +50,16 @@ const char kUsage[] =
     "  print PATH BUILDER [ARGUMENTS...] --out DIR\n"
     "                          run a document builder (PrintCNCTickets 12, PrintBunListing...)\n"
     "                          and write what it prints or previews as PDF files into DIR\n"
+    "  paperwork PATH ORDER_ID --out DIR\n"
+    "                          print the order's whole paperwork, as saving the order does,\n"
+    "                          as PDF files into DIR\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
-    "init and demo never overwrite a file. Failures are reported as \"number: description\"\n"
+    "init and demo never overwrite a file, and build the new one under a temporary name\n"
+    "beside PATH, so a run stopped part-way leaves nothing under PATH. query and exec run\n"
+    "exactly one statement and refuse a file that is not a plant database.\n"
+    "Failures are reported as \"number: description\"\n"
     "on the error stream; the exit code is 0 when done, 1 on a failure, 2 on bad arguments.\n";
 
 struct Command {
@@ -90,7 +96,7 @@ QString numberText(double value) {
 // One field as the desktop engine shows it in a grid: dates m/d/yyyy (with the time
 // when one is kept), yes/no True/False, null empty. Tabs and line breaks inside a text
 // become blanks so that every row stays on one line.
-QString cellText(const QVariant &value, const QString &declType) {
+QString cellText(const QVariant &value, ColumnKind kind) {
     if (!value.isValid() || value.isNull()) return QString();
     switch (value.typeId()) {
     case QMetaType::Bool:
@@ -108,7 +114,7 @@ QString cellText(const QVariant &value, const QString &declType) {
     default:
         break;
     }
-    if (declType == QLatin1String("YESNO")) return value.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    if (kind == ColumnKind::YesNo) return value.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");
     QString text = value.toString();
     for (QChar &c : text)
         if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) c = QLatin1Char(' ');
@@ -122,7 +128,7 @@ QString rowsText(const RowSet &rows) {
     lines << header.join(QLatin1Char('\t'));
     for (const auto &row : rows.rows) {
         QStringList cells;
-        for (int i = 0; i < row.size(); ++i) cells << cellText(row.at(i), rows.columns.at(i).declType);
+        for (int i = 0; i < row.size(); ++i) cells << cellText(row.at(i), rows.columns.at(i).kind);
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -131,21 +137,13 @@ QString rowsText(const RowSet &rows) {
 // ---------------------------------------------------------------------------------------
 // Commands
 
-// Creates a new database file with the schema and runs `fill` on it. A failure removes
-// what was created, so a half-made database is never left behind.
+// Creates a new database file with the schema and runs `fill` on it. The file appears
+// under its name only when complete: a failure or a stop part-way leaves nothing there.
 void createDatabase(const QString &path, const std::function<void(Database &)> &fill) {
     if (QFileInfo::exists(path))
         throw AppError(ErrorNumber::TableExists,
                        QStringLiteral("The file '%1' already exists; quelby-admin never overwrites a database.").arg(path));
-    try {
-        auto db = Database::create(path);
-        Schema::create(*db);
-        fill(*db);
-    } catch (...) {
-        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-            QFile::remove(path + suffix);
-        throw;
-    }
+    Database::build(path, fill);
 }
 
 int parseCount(const QString &text, const char *what) {
@@ -215,6 +213,7 @@ const QVector<Command> &commands() {
                  "DELETE * FROM, DROP TABLE, SELECT ... INTO) and prints nothing.\n",
          runExec},
         {"print", PrintCommandUsage(), RunPrintCommand, true},
+        {"paperwork", PaperworkCommandUsage(), RunPaperworkCommand, true},
     };
     return all;
 }
@@ -264,9 +263,9 @@ int run(const QStringList &arguments) {
 }  // namespace
 
 int main(int argc, char *argv[]) {
-    // Documents are painted, so print needs a (windowless) GUI application; the other
-    // commands need only the core.
-    const bool paints = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    // Documents are painted, so print and paperwork need a (windowless) GUI application;
+    // the other commands need only the core.
+    const bool paints = argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "paperwork") == 0);
     std::unique_ptr<QCoreApplication> app;
     if (paints) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -17,11 +17,6 @@ constexpr int ExitDone = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
-void err(const QString &text) {
-    std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
-    std::fflush(stderr);
-}
-
 // Puts the previous print target back however the builder ends.
 class TargetScope {
 public:
@@ -34,6 +29,60 @@ private:
 
 }  // namespace
 
+void WriteError(const QString &text) {
+    std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+    std::fflush(stderr);
+}
+
+PdfCommandLine ReadPdfCommandLine(const QStringList &args, int positionals) {
+    PdfCommandLine line;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--out")) {
+            if (i + 1 >= args.size()) {
+                line.error = QStringLiteral("--out needs a folder");
+                return line;
+            }
+            line.out = args.at(++i);
+        } else if (args.at(i) == QLatin1String("--help")) {
+            line.help = true;
+        } else {
+            line.positional.append(args.at(i));
+        }
+    }
+    if (!line.help && (line.positional.size() < positionals || line.out.isEmpty()))
+        line.error = QStringLiteral("give the database, what to print and --out DIR");
+    return line;
+}
+
+int RunIntoPdfFolder(const QString &path, const QString &out, const std::function<void()> &work) {
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        WriteError(QStringLiteral("documents are painted and need a graphical application object"));
+        return ExitFailure;
+    }
+    if (!QFileInfo(path).isFile()) {
+        WriteError(QStringLiteral("%1: There is no database at %2").arg(ErrorNumber::CouldNotFindFile).arg(path));
+        return ExitFailure;
+    }
+    PdfFolderTarget target(out);
+    int code = ExitDone;
+    try {
+        SetAppDatabase(Database::open(path));
+        TargetScope scope(&target);
+        work();
+    } catch (const AppError &e) {
+        WriteError(e.report());
+        code = ExitFailure;
+    } catch (const std::exception &e) {
+        WriteError(QString::fromLocal8Bit(e.what()));
+        code = ExitFailure;
+    }
+    // The documents written before a failure are there; say which they are.
+    for (const QString &file : target.writtenFiles())
+        std::fputs(qPrintable(QDir::toNativeSeparators(file) + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+    return code;
+}
+
 const char *PrintCommandUsage() {
     return "Usage: quelby-admin print PATH BUILDER [ARGUMENTS...] --out DIR\n"
            "\n"
@@ -44,59 +93,23 @@ const char *PrintCommandUsage() {
 }
 
 int RunPrintCommand(const QStringList &args) {
-    QStringList positional;
-    QString out;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--out")) {
-            if (i + 1 >= args.size()) {
-                err(QStringLiteral("print: --out needs a folder"));
-                err(QString::fromLatin1(PrintCommandUsage()));
-                return ExitUsage;
-            }
-            out = args.at(++i);
-        } else if (args.at(i) == QLatin1String("--help")) {
-            std::fputs(PrintCommandUsage(), stdout);
-            return ExitDone;
-        } else {
-            positional.append(args.at(i));
-        }
-    }
-    if (positional.size() < 2 || out.isEmpty()) {
-        err(QStringLiteral("print: give the database, the builder and --out DIR"));
-        err(QString::fromLatin1(PrintCommandUsage()));
-        return ExitUsage;
-    }
-    const QString path = positional.takeFirst();
-    const QString builder = positional.takeFirst();
-    if (!BuilderNames().contains(builder, Qt::CaseInsensitive)) {
-        err(QStringLiteral("print: there is no document builder named '%1'. The builders are:\n  %2")
-                .arg(builder, BuilderNames().join(QStringLiteral("\n  "))));
-        return ExitUsage;
-    }
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        err(QStringLiteral("print: documents are painted and need a graphical application object"));
-        return ExitFailure;
-    }
-    if (!QFileInfo(path).isFile()) {
-        err(QStringLiteral("%1: There is no database at %2").arg(ErrorNumber::CouldNotFindFile).arg(path));
-        return ExitFailure;
-    }
-    try {
-        SetAppDatabase(Database::open(path));
-        PdfFolderTarget target(out);
-        {
-            TargetScope scope(&target);
-            RunBuilder(builder, positional);
-        }
-        for (const QString &file : target.writtenFiles())
-            std::fputs(qPrintable(QDir::toNativeSeparators(file) + QLatin1Char('\n')), stdout);
-        std::fflush(stdout);
+    const PdfCommandLine line = ReadPdfCommandLine(args, 2);
+    if (line.help) {
+        std::fputs(PrintCommandUsage(), stdout);
         return ExitDone;
-    } catch (const AppError &e) {
-        err(e.report());
-        return ExitFailure;
-    } catch (const std::exception &e) {
-        err(QString::fromLocal8Bit(e.what()));
-        return ExitFailure;
     }
+    if (!line.error.isEmpty()) {
+        WriteError(QStringLiteral("print: ") + line.error);
+        WriteError(QString::fromLatin1(PrintCommandUsage()));
+        return ExitUsage;
+    }
+    QStringList rest = line.positional;
+    const QString path = rest.takeFirst();
+    const QString builder = rest.takeFirst();
+    if (!BuilderNames().contains(builder, Qt::CaseInsensitive)) {
+        WriteError(QStringLiteral("print: there is no document builder named '%1'. The builders are:\n  %2")
+                       .arg(builder, BuilderNames().join(QStringLiteral("\n  "))));
+        return ExitUsage;
+    }
+    return RunIntoPdfFolder(path, line.out, [&] { RunBuilder(builder, rest); });
 }

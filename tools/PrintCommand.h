@@ -6,7 +6,9 @@
 // writes every document it prints or previews as a PDF into DIR. The written files are
 // listed on standard output, one per line, in order.
 
+#include <QString>
 #include <QStringList>
+#include <functional>
 
 // args are the words after "print". Returns the exit code: 0 done, 1 the work failed
 // (reported on stderr as "number: description"), 2 the command line was not understood.
@@ -15,3 +17,24 @@ int RunPrintCommand(const QStringList &args);
 
 // The usage text of the print command.
 const char *PrintCommandUsage();
+
+// ---- Shared by the commands that write documents as PDF files -------------------------
+
+// The words of such a command: the positional ones and the folder after --out.
+struct PdfCommandLine {
+    QStringList positional;
+    QString out;
+    bool help = false;
+    QString error;  // why the words cannot be run; empty when they can
+};
+// Reads the words; positionals is how many positional words the command needs at least.
+PdfCommandLine ReadPdfCommandLine(const QStringList &args, int positionals);
+
+// Opens the database at path as the application's connection and runs work with every
+// printed or previewed document written as a PDF into the folder out; then lists the
+// files written on standard output. Returns the exit code: 0 done, 1 the work failed
+// (reported on stderr as "number: description").
+int RunIntoPdfFolder(const QString &path, const QString &out, const std::function<void()> &work);
+
+// Writes a line to the error stream.
+void WriteError(const QString &text);

@@ -44,7 +44,7 @@ private slots:
 void tst_ConcurrentAppend::twoCopiesAppendOrders() {
     TestDatabase db;
     QVector<QProcess *> copies;
-    for (const QString tag : {QStringLiteral("A"), QStringLiteral("B")}) {
+    for (const QString &tag : {QStringLiteral("A"), QStringLiteral("B")}) {
         auto *copy = new QProcess(this);
         copy->start(QCoreApplication::applicationFilePath(), {kWorkerFlag, db.path(), tag});
         copies << copy;

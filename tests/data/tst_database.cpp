@@ -7,9 +7,14 @@
 #include "data/SqlText.h"
 #include "tests/support/Fixtures.h"
 
+#include "core/Values.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <limits>
+#include <sqlite3.h>
 
 class tst_Database : public QObject {
     Q_OBJECT
@@ -43,6 +48,15 @@ private slots:
     void nestedTransactionJoinsOuter();
     void quotedNamesAreStoredAndFound();
     void openRefusesMissingOrForeignFiles();
+    void customerNamedJoinIsSaved_data();
+    void customerNamedJoinIsSaved();
+    void foreignFilesAreRefusedUntouched_data();
+    void foreignFilesAreRefusedUntouched();
+    void numbersTooLargeForTheColumn_data();
+    void numbersTooLargeForTheColumn();
+    void oneStatementAtATime_data();
+    void oneStatementAtATime();
+    void numberReservedInRolledBackSaveIsNotReused();
 };
 
 void tst_Database::updatableShapes_data() {
@@ -56,6 +70,14 @@ void tst_Database::updatableShapes_data() {
     QTest::newRow("comma join") << "SELECT * FROM Orders,Data" << false;
     QTest::newRow("columns") << "SELECT ID, Customer FROM Orders" << false;
     QTest::newRow("group") << "SELECT Customer, SUM(Total) AS T FROM Orders GROUP BY Customer" << false;
+    // The shape is read from the statement's words, never from inside a quoted name.
+    QTest::newRow("join in a name") << "SELECT * FROM Customer WHERE Customer = 'Join Foam'" << true;
+    QTest::newRow("join at the end of a name") << "SELECT * FROM Customer WHERE Customer = 'Acme Join'" << true;
+    QTest::newRow("bracketed table") << "SELECT * FROM [Orders] WHERE OrderNumber = 'left join'" << true;
+    QTest::newRow("join in a subquery") << "SELECT * FROM Orders WHERE ID IN (SELECT Orders.ID FROM Orders "
+                                           "LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID)" << true;
+    QTest::newRow("alias") << "SELECT * FROM Orders o WHERE o.ID = 1" << false;
+    QTest::newRow("join after a bracketed table") << "SELECT * FROM [Orders] INNER JOIN Data ON 1 = 1" << false;
 }
 
 void tst_Database::updatableShapes() {
@@ -328,6 +350,198 @@ void tst_Database::openRefusesMissingOrForeignFiles() {
     QFile f(foreign);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), content);
+}
+
+void tst_Database::customerNamedJoinIsSaved_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("first word") << "Join Foam";
+    QTest::newRow("last word") << "Acme Join";
+    QTest::newRow("lower case") << "left join upholstery";
+}
+
+// The customer window looks the name up, appends when there is no row, edits otherwise.
+void tst_Database::customerNamedJoinIsSaved() {
+    QFETCH(QString, name);
+    TestDatabase db;
+    const QString lookup = "SELECT * FROM Customer WHERE Customer = " + SqlText::Quoted(name);
+    for (const char *city : {"Hickory", "Lenoir"}) {
+        auto rs = AppDatabase().openRecordset(lookup);
+        if (rs->eof()) rs->addNew();
+        else rs->edit();
+        rs->setField("Customer", name);
+        rs->setField("City", city);
+        rs->update();
+        rs->close();
+    }
+    QCOMPARE(db.count("Customer"), 1);
+    QCOMPARE(db.scalar(lookup).toString(), name);
+    QCOMPARE(db.scalar("SELECT City FROM Customer").toString(), QString("Lenoir"));
+}
+
+namespace {
+
+QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+// A database file of another program: a table of its own and a row, in the rollback
+// journal or in the WAL journal.
+void writeForeignDatabase(const QString &path, bool wal = false) {
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    if (wal) QCOMPARE(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(db, "CREATE TABLE Recipes (Name TEXT); INSERT INTO Recipes VALUES ('Soup')", nullptr, nullptr,
+                          nullptr),
+             SQLITE_OK);
+    sqlite3_close(db);
+}
+
+}  // namespace
+
+void tst_Database::foreignFilesAreRefusedUntouched_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("zero bytes") << "empty";
+    QTest::newRow("another program's database") << "foreign";
+    QTest::newRow("another program's database in WAL") << "foreign wal";
+    QTest::newRow("a plant file missing tables") << "partial";
+}
+
+// Nothing is written to a file that is not a plant database: it is refused with the
+// format error and stays byte for byte as it was, with no journal files beside it.
+void tst_Database::foreignFilesAreRefusedUntouched() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plant.db");
+    if (kind == "empty") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    } else if (kind.startsWith("foreign")) {
+        writeForeignDatabase(path, kind.endsWith("wal"));
+    } else {
+        writeForeignDatabase(path);
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "CREATE TABLE Customer (Customer TEXT); CREATE TABLE Orders (ID INTEGER)", nullptr,
+                              nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(db);
+    }
+    const QByteArray before = fileBytes(path);
+    try {
+        Database::open(path);
+        QFAIL("a file that is no plant database was opened");
+    } catch (const AppError &e) {
+        QCOMPARE(e.number(), ErrorNumber::UnrecognizedFormat);
+        QVERIFY2(e.description().startsWith("Unrecognized database format"), qPrintable(e.description()));
+        QVERIFY2(e.description().contains(path), qPrintable(e.description()));
+    }
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"plant.db"});
+}
+
+void tst_Database::numbersTooLargeForTheColumn_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QVariant>("written");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("1e400 as text") << "Qty" << QVariant("1e400") << false;
+    QTest::newRow("400 digits") << "Qty" << QVariant(QString(400, '9')) << false;
+    QTest::newRow("negative 1e400") << "Qty" << QVariant("-1e400") << false;
+    QTest::newRow("infinite double") << "Qty" << QVariant(std::numeric_limits<double>::infinity()) << false;
+    QTest::newRow("1e308 is a number") << "Qty" << QVariant("1e308") << true;
+    QTest::newRow("1e308 as money") << "PriceEach" << QVariant("1e308") << false;
+    QTest::newRow("1e308 double as money") << "PriceExt" << QVariant(1e308) << false;
+    QTest::newRow("money past the currency range") << "PriceEach" << QVariant("$922,337,203,685,478") << false;
+    QTest::newRow("money below the currency range") << "PriceEach" << QVariant("(922,337,203,685,478)") << false;
+    QTest::newRow("money at the currency range") << "PriceEach" << QVariant("922,337,203,685,477") << true;
+    QTest::newRow("whole number past the long range") << "ItemNumber" << QVariant("2147483648") << false;
+    QTest::newRow("whole number at the long range") << "ItemNumber" << QVariant("2147483647") << true;
+}
+
+// A number the column cannot hold is refused as text that does not convert, naming the
+// column and the value, and nothing is stored.
+void tst_Database::numbersTooLargeForTheColumn() {
+    QFETCH(QString, column);
+    QFETCH(QVariant, written);
+    QFETCH(bool, accepted);
+    TestDatabase db;
+    auto rs = AppDatabase().openRecordset("SELECT * FROM OrderItems");
+    rs->addNew();
+    rs->setField("OrderID", 1);
+    try {
+        rs->setField(column, written);
+        QVERIFY2(accepted, "a number too large for its column was accepted");
+    } catch (const AppError &e) {
+        QVERIFY2(!accepted, qPrintable(e.report()));
+        QCOMPARE(e.number(), ErrorNumber::ConversionError);
+        QVERIFY(e.description().startsWith("Data type conversion error"));
+        QVERIFY(e.description().contains(column));
+    }
+    rs->update();
+    const QVariant stored = db.scalar("SELECT " + column + " FROM OrderItems");
+    if (accepted) QCOMPARE(stored.toDouble(), Values::NumericValue(written.toString()));
+    else QVERIFY(stored.isNull());
+    QVERIFY(!db.scalar("SELECT COUNT(*) FROM OrderItems WHERE " + column + " > 1e308").toBool());
+}
+
+void tst_Database::oneStatementAtATime_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("second statement") << "UPDATE Orders SET Status = 'Void'; DELETE FROM Orders" << false;
+    QTest::newRow("second statement without blank") << "UPDATE Orders SET Status = 'Void';DROP TABLE Orders" << false;
+    QTest::newRow("trailing semicolon") << "UPDATE Orders SET Status = 'Void';" << true;
+    QTest::newRow("semicolons and blanks") << "UPDATE Orders SET Status = 'Void' ; ;\n " << true;
+    QTest::newRow("trailing comment") << "UPDATE Orders SET Status = 'Void'; -- all of them" << true;
+    QTest::newRow("block comment") << "UPDATE Orders SET Status = 'Void' /* all */ ;" << true;
+    QTest::newRow("semicolon in a name") << "UPDATE Orders SET Status = 'Void; DELETE FROM Orders'" << true;
+}
+
+// The data layer runs exactly one statement per call: a second one after a ';' is
+// refused before anything runs, whoever passes it.
+void tst_Database::oneStatementAtATime() {
+    QFETCH(QString, sql);
+    QFETCH(bool, accepted);
+    TestDatabase db;
+    db.exec("INSERT INTO Orders (OrderNumber, Status) VALUES ('A', 'Open')");
+    const int executed = errorNumberOf([&] { AppDatabase().execute(sql); });
+    const QString select = "SELECT * FROM Orders WHERE Status <> 'x'" + sql.mid(sql.indexOf(';'));
+    const int opened = errorNumberOf([&] { AppDatabase().openRecordset(select); });
+    if (accepted) {
+        QCOMPARE(executed, 0);
+        QCOMPARE(db.count("Orders"), 1);
+        QCOMPARE(db.scalar("SELECT Status FROM Orders").toString(), sql.contains("'Void;") ? QString("Void; DELETE FROM Orders") : QString("Void"));
+    } else {
+        QCOMPARE(executed, 3142);
+        QCOMPARE(opened, 3142);
+        QCOMPARE(db.count("Orders"), 1);
+        QCOMPARE(db.scalar("SELECT Status FROM Orders").toString(), QString("Open"));
+    }
+}
+
+// An auto-number once handed out is never handed out again, also when the save that took
+// it was rolled back: the order window may already show it.
+void tst_Database::numberReservedInRolledBackSaveIsNotReused() {
+    TestDatabase db;
+    auto other = Database::open(db.path());
+    qlonglong lost = 0;
+    try {
+        Transaction tx(AppDatabase());
+        auto rs = AppDatabase().openRecordset("SELECT * FROM Orders");
+        rs->addNew();
+        lost = rs->field("ID").toLongLong();
+        rs->setField("OrderNumber", "lost");
+        rs->update();
+        throw AppError(ErrorNumber::ReservedError, "printer jammed");
+    } catch (const AppError &) {
+    }
+    QVERIFY(lost > 0);
+    QCOMPARE(db.count("Orders"), 0);
+    for (Database *connection : {&AppDatabase(), other.get()}) {
+        auto rs = connection->openRecordset("SELECT * FROM Orders");
+        rs->addNew();
+        QVERIFY2(rs->field("ID").toLongLong() > lost, "a number of a rolled-back save was handed out again");
+        rs->update();
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

@@ -139,9 +139,9 @@ void TestDialect::translates_data() {
 void TestDialect::translates() {
     QFETCH(QString, jet);
     QFETCH(QString, sqlite);
-    QCOMPARE(JetDialect::toSqlite(jet), sqlite);
+    QCOMPARE(JetDialect::translate(jet), sqlite);
     // A second translation of the same text (from the cache) is the same.
-    QCOMPARE(JetDialect::toSqlite(jet), sqlite);
+    QCOMPARE(JetDialect::translate(jet), sqlite);
 }
 
 void TestDialect::rejects_data() {
@@ -175,7 +175,7 @@ void TestDialect::rejects() {
     QFETCH(QString, message);
     for (int attempt = 0; attempt < 2; ++attempt) {  // a failure is never cached as a translation
         try {
-            const QString translated = JetDialect::toSqlite(jet);
+            const QString translated = JetDialect::translate(jet);
             QFAIL(qPrintable(QStringLiteral("translated to: ") + translated));
         } catch (const AppError &e) {
             QCOMPARE(e.number(), ErrorNumber::SyntaxError);

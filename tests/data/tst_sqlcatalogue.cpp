@@ -9,6 +9,7 @@
 #include "core/AppError.h"
 #include "data/Database.h"
 #include "data/SqlText.h"
+#include "data/StationSql.h"
 #include "tests/support/Fixtures.h"
 
 #include <QtTest>
@@ -37,51 +38,17 @@ struct Entry {
 QString q(const QString &typed) { return SqlText::Escaped(typed); }
 
 // ---- Select and join texts shared by the station tickets and paperwork --------------
+// They live once, in data/StationSql; the catalogue runs them as the builders use them.
 
-const QString S1 = QStringLiteral(
-    "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
-    "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
-    "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
-    "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,Component.Topped,"
-    "Component.RailsPerBun,Component.PiecesPerRail,Component.PrintOnShipping,Component.Arm,Component.Tie,"
-    "StyleOperation.ID,StyleOperation.OperationID,Operation.ReportType,StyleOperation.Instructions,"
-    "StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length FROM ((((((Orders LEFT JOIN OrderItems ON "
-    "Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent ON "
-    "Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID)");
-const QString S2 = QStringLiteral(
-    "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
-    "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
-    "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
-    "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,Component.Topped,"
-    "Component.RailsPerBun,Component.PiecesPerRail,Component.PrintOnShipping,Component.Arm,Component.Tie,"
-    "StyleOperation.ID,StyleOperation.OperationID,Operation.ReportType,StyleOperation.Instructions,"
-    "StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length, Bun.Width,Bun.Length,Bun.Grade FROM "
-    "(((((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = "
-    "Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
-    "StyleComponent.ComponentID = Component.ID)");
-const QString S3 = QStringLiteral(
-    "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,OrderItems.ItemNumber,"
-    "OrderItems.Line,OrderItems.Qty,OrderItems.PriceEach,OrderItems.PriceExt,Style.ID,Style.Name,Style.Type,"
-    "StyleComponent.ID,StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
-    "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,Component.Topped,"
-    "Component.RailsPerBun,Component.PiecesPerRail,Component.PrintOnShipping,Component.Arm,Component.Tie,"
-    "StyleOperation.ID,StyleOperation.OperationID,Operation.ReportType,StyleOperation.Instructions,"
-    "StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length, Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll "
-    "FROM (((((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID "
-    "= Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
-    "StyleComponent.ComponentID = Component.ID)");
-const QString J1 = QStringLiteral(
-    " LEFT JOIN StyleOperation ON StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = "
-    "StyleOperation.ComponentID) LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station)");
-const QString J2 = QStringLiteral(
-    " LEFT JOIN StyleOperation ON StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = "
-    "StyleOperation.ComponentID) LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station) LEFT JOIN Bun "
-    "ON Component.BunID = Bun.ID)");
+const QString &S1 = StationSql::TicketSelect();
+const QString &S2 = StationSql::TicketSelectWithBun();
+const QString &S3 = StationSql::TicketSelectWithOffAll();
+const QString &J1 = StationSql::TicketJoin();
+const QString &J2 = StationSql::TicketJoinWithBun();
 
 QString ticket(const QString &select, const QString &join, const QString &station, const QString &orderId,
                const QString &sort = QString()) {
-    return select + join + QStringLiteral(" WHERE StyleOperation.OperationID = '") + q(station) +
-           QStringLiteral("' AND Orders.ID = ") + orderId + sort;
+    return StationSql::TicketQuery(select, join, station, orderId, sort);
 }
 
 // ---- Production summary ------------------------------------------------------------
@@ -429,6 +396,14 @@ QVector<Entry> catalogue() {
     for (const Stations &s : stationQueries)
         c << query(s.name, QStringLiteral("SELECT Station,Teams FROM Operation WHERE ") + QLatin1String(s.reportTypes),
                   {"Station", "Teams"}, s.stations, false);
+    c << query("stations of two report types as the tickets ask for them",
+              StationSql::StationQuery({"Glue Line", "Spray Line"}), {"Station", "Teams"},
+              {"Glue 1|2", "Glue 2|1", "Spray 1|1"}, false);
+    // Every select text with the join text that closes its parentheses: one row per
+    // operation of every component of every line, and a component without operations once.
+    for (const StationSql::TicketText &t : StationSql::TicketTexts())
+        c << query(t.name, t.select + t.join + " WHERE Orders.ID = 1", {"OrderItems.ItemNumber", "StyleOperation.ID"},
+                  {"1|1", "1|2", "1|9", "1|3", "1|4", "3|5", "3|6"}, false);
     const QStringList ticketColumns = {"StyleOperation.ID", "StyleComponent.ComponentID", "OrderItems.Qty",
                                        "StyleComponent.Qty"};
     c << query("glue line ticket", ticket(S1, J1, "Glue 1", "1"), ticketColumns, {"2|C1|2|2", "4|C2|2|2"}, false);

@@ -56,6 +56,7 @@ class TestOperations : public QObject {
     Q_OBJECT
 private slots:
     void stationLookup();
+    void stationPickedAgainLooksUpAgain();
     void stationSave_data();
     void stationSave();
     void componentListOfStyle();
@@ -93,6 +94,31 @@ void TestOperations::stationLookup() {
     QCOMPARE(text(win.w, "cmbStationName"), QString("Glue Line 3"));
     QCOMPARE(combo(win.w, "cmbReportName")->currentIndex(), -1);
     QCOMPARE(text(win.w, "txtTeams"), QString("1"));
+}
+
+// Picking the station that is already selected shows its stored values again, on the
+// "Operation Entry" tab and in the Operation frame.
+void TestOperations::stationPickedAgainLooksUpAgain() {
+    TestDatabase db;
+    seed(db);
+    ScopedFakes fakes;
+    Window win;
+    win.showTab(0);
+    pick(combo(win.w, "cmbStationName"), "Band Saw 1");
+    pick(combo(win.w, "cmbReportName"), "CNC");
+    type(child<QLineEdit>(win.w, "txtTeams"), "5");
+    pick(combo(win.w, "cmbStationName"), "Band Saw 1");
+    QCOMPARE(text(win.w, "cmbReportName"), QString("Band Saw"));
+    QCOMPARE(text(win.w, "txtTeams"), QString("2"));
+
+    win.showTab(3);
+    pick(combo(win.w, "cmbStyle2"), "Cushion-Seat");
+    pick(combo(win.w, "cmbComponent2"), "FOAM1-Seat foam");
+    pick(combo(win.w, "cmbOperation"), "CNC");
+    type(child<QLineEdit>(win.w, "txtInstructions"), "Round off");
+    pick(combo(win.w, "cmbOperation"), "CNC");
+    QCOMPARE(text(win.w, "txtInstructions"), QString("Bevel"));
+    QCOMPARE(text(win.w, "txtStyleComponentOperationID"), QString("1"));
 }
 
 void TestOperations::stationSave_data() {

@@ -50,6 +50,8 @@ private slots:
     void saveWithoutLoadedStyleUpdatesMatchingStyle();
     void renamedLoadedStyleKeepsItsId();
     void newTypeForLoadedStyleCreatesAnotherStyle();
+    void typePickedAgainAfterANewNameAddsAStyle();
+    void customerPickedAgainListsItsNamesAfresh();
     void saveRefused_data();
     void saveRefused();
     void namesWithQuotes();
@@ -169,6 +171,58 @@ void TestStyleFrame::newTypeForLoadedStyleCreatesAnotherStyle() {
     QCOMPARE(db.count("Style"), 4);
     QCOMPARE(db.scalar("SELECT Cost FROM Style WHERE ID = 3").toDouble(), 1.5);
     QCOMPARE(db.scalar("SELECT Cost FROM Style WHERE Name = 'Arm' AND Type = 'Back'").toDouble(), 7.0);
+}
+
+// The clerk loads Cushion/Seat, types the name Sofa and picks Seat again: the lookup runs
+// again, finds no Sofa/Seat and unloads Cushion, so the save adds Sofa and leaves Cushion
+// with everything that hangs on it.
+void TestStyleFrame::typePickedAgainAfterANewNameAddsAStyle() {
+    TestDatabase db;
+    seed(db);
+    db.exec("INSERT INTO Component (ID, Description, Status) VALUES ('FOAM1', 'Seat foam', 'Active')");
+    db.exec("INSERT INTO StyleComponent (StyleID, ComponentID, Qty) VALUES (1, 'FOAM1', 2)");
+    db.exec("INSERT INTO StyleOperation (StyleID, ComponentID, OperationID, Instructions) VALUES (1, 1, 'CNC', 'Bevel')");
+    db.exec("INSERT INTO OrderItems (OrderID, ItemNumber, Qty, StyleID, PriceEach, PriceExt) VALUES (1, 1, 4, 1, 20, 80)");
+    ScopedFakes fakes;
+    Window win;
+    win.enter("Acme", "Cushion", "Seat");
+    QCOMPARE(idText(win.w), QString("1"));
+    type(combo(win.w, "cmbStyleName"), "Sofa");
+    pick(combo(win.w, "cmbType"), "Seat");
+    QCOMPARE(idText(win.w), QString());
+    QCOMPARE(numberBox(win.w, "txtCost")->text(), QString("0.0"));
+    type(numberBox(win.w, "txtCost"), "30");
+    press(win.w, "btnStyleSave");
+
+    QVERIFY(fakes.messages.shown.isEmpty());
+    QCOMPARE(db.count("Style"), 4);
+    QCOMPARE(db.scalar("SELECT Name FROM Style WHERE ID = 1").toString(), QString("Cushion"));
+    QCOMPARE(db.scalar("SELECT Cost FROM Style WHERE ID = 1").toDouble(), 10.0);
+    const RowSet sofa = db.query("SELECT * FROM Style WHERE Name = 'Sofa'");
+    QCOMPARE(sofa.rows.size(), 1);
+    QCOMPARE(sofa.value(0, "Customer").toString(), QString("Acme"));
+    QCOMPARE(sofa.value(0, "Type").toString(), QString("Seat"));
+    QCOMPARE(sofa.value(0, "Cost").toDouble(), 30.0);
+    QCOMPARE(db.count("StyleComponent", "StyleID = 1"), 1);
+    QCOMPARE(db.count("StyleOperation", "StyleID = 1"), 1);
+    QCOMPARE(db.count("OrderItems", "StyleID = 1"), 1);
+}
+
+// Picking the customer that is already selected lists its names again, as they are
+// stored now, and empties the name box.
+void TestStyleFrame::customerPickedAgainListsItsNamesAfresh() {
+    TestDatabase db;
+    seed(db);
+    ScopedFakes fakes;
+    Window win;
+    pick(combo(win.w, "cmbCustomer"), "Acme");
+    type(combo(win.w, "cmbStyleName"), "Half typed");
+    db.exec("INSERT INTO Style (Customer, Name, Type, Cost, Price, Status) VALUES ('Acme', 'Bolster', 'Seat', 1, 1, 'Active')");
+    pick(combo(win.w, "cmbCustomer"), "Acme");
+    auto *names = combo(win.w, "cmbStyleName");
+    QCOMPARE(names->currentText(), QString());
+    QCOMPARE(names->count(), 3);
+    QCOMPARE(names->itemText(1), QString("Bolster"));
 }
 
 void TestStyleFrame::saveRefused_data() {

@@ -90,6 +90,7 @@ private slots:
     void clicksThatLoadNothing();
     void operationNodeFillsAllFramesAndSavesEditLoadedRows();
     void sameStyleOfTwoCustomersIsToldApart();
+    void stylesOfOneCustomerWithEqualTextsEachHaveANode();
     void keyboardMoveLoadsNode();
 };
 
@@ -218,6 +219,40 @@ void TestStyleTree::sameStyleOfTwoCustomersIsToldApart() {
     QCOMPARE(db.scalar("SELECT Price FROM Style WHERE ID = 2").toDouble(), 30.0);
     QCOMPARE(db.scalar("SELECT Price FROM Style WHERE ID = 1").toDouble(), 20.0);
     QCOMPARE(db.count("Style"), 4);
+}
+
+// "Arm"/"Left-Seat" and "Arm-Left"/"Seat" both read "Arm-Left-Seat": each style keeps
+// its own node with its own components, and either can be loaded.
+void TestStyleTree::stylesOfOneCustomerWithEqualTextsEachHaveANode() {
+    TestDatabase db;
+    seed(db);
+    db.exec("INSERT INTO StyleType (ID, Description, Status) VALUES ('Left-Seat', 'Left seats', 'Active')");
+    db.exec("INSERT INTO Style (Customer, Name, Type, Cost, Price, Status) VALUES ('Acme', 'Arm', 'Left-Seat', 7, 8, 'Active')");
+    db.exec("INSERT INTO Style (Customer, Name, Type, Cost, Price, Status) VALUES ('Acme', 'Arm-Left', 'Seat', 9, 10, 'Active')");
+    db.exec("INSERT INTO StyleComponent (StyleID, ComponentID, Qty) VALUES (5, 'FOAM1', 6)");
+    db.exec("INSERT INTO StyleComponent (StyleID, ComponentID, Qty) VALUES (6, 'FOAM1', 8)");
+    ScopedFakes fakes;
+    Window win;
+    const QStringList acme = treeText(win.tree).mid(3, 8);
+    const QStringList expected = {
+        "  Acme",
+        "    Arm-Back",
+        "    Arm-Left-Seat",
+        "      (6) - FOAM1-Seat foam",
+        "    Arm-Left-Seat",
+        "      (8) - FOAM1-Seat foam",
+        "    Cushion-Seat",
+        "      (2) - FOAM1-Seat foam",
+    };
+    QCOMPARE(acme, expected);
+    QCOMPARE(findNode(win.tree, "Comp-4")->parent(), findNode(win.tree, "Style:5"));
+    QCOMPARE(findNode(win.tree, "Comp-5")->parent(), findNode(win.tree, "Style:6"));
+
+    clickNode(win.tree, "Style:6");
+    QCOMPARE(text(win.w, "txtStyleNameID"), QString("6"));
+    QCOMPARE(text(win.w, "cmbStyleName"), QString("Arm-Left"));
+    QCOMPARE(text(win.w, "cmbType"), QString("Seat"));
+    QCOMPARE(text(win.w, "txtCost"), QString("9"));
 }
 
 void TestStyleTree::keyboardMoveLoadsNode() {

@@ -56,6 +56,10 @@ private slots:
     void emptyTablesStillPreview_data();
     void emptyTablesStillPreview();
     void manyVendorsRunOverPages();
+    void continuationPagesRepeatTheGroupHeading_data();
+    void continuationPagesRepeatTheGroupHeading();
+    void statusesDifferingInCaseMakeOneGroup();
+    void vendorZipPlusFourStaysOnOneLine();
     void pdfFolderNumbersItsFiles();
     void builderRegistry();
     void printCommand_data();
@@ -104,11 +108,11 @@ void tst_listings::pageTextOnTheDemoPlant_data() {
         << QStringList{"Component Listing", "Printed 12/9/2026", "Components by ID",
                        "Component | Description | Thickness | Width | Length | Cut style | Bun | Rails | Pieces | Test | Range | Topped | Ship | Arm | Tie",
                        "/bun | /rail",
-                       "AR-110 | Arm Pad Rolled | 1.000 | 18.000 | 30.000 | Straight Cut | 1530-60 | 3 | 24 | No | No | Yes | No",
-                       "AR-180 | Wing Arm Shell | 2.000 | 28.000 | 34.000 | Pattern Cut | REBOND-72 | 2 | 8 | Yes | 50-55 | Yes | Yes | Yes",
-                       "BC-220 | Back Cushion Core | 4.000 | 22.000 | 26.000 | Straight Cut | 1845-76 | 3 | 6 | Yes | 28-32 | 1/2\" Dacron | No | No | Yes",
-                       "SW-500 | Seat Wrap Fiber | 0.500 | 54.000 | 60.000 | Straight Cut | DAC10-54 | 1 | 30 | No | Yes | No | Yes",
-                       "TP-600 | Topper Pad | 1.000 | 21.000 | 22.000 | Straight Cut | 0 | 0 | No | No | No | No",
+                       "AR-110 | Arm Pad Rolled | 1.00 | 18.00 | 30.00 | Straight Cut | 1530-60 | 3 | 24 | No | No | Yes | No",
+                       "AR-180 | Wing Arm Shell | 2.00 | 28.00 | 34.00 | Pattern Cut | REBOND-72 | 2 | 8 | Yes | 50-55 | Yes | Yes | Yes",
+                       "BC-220 | Back Cushion Core | 4.00 | 22.00 | 26.00 | Straight Cut | 1845-76 | 3 | 6 | Yes | 28-32 | 1/2\" Dacron | No | No | Yes",
+                       "SW-500 | Seat Wrap Fiber | 0.50 | 54.00 | 60.00 | Straight Cut | DAC10-54 | 1 | 30 | No | Yes | No | Yes",
+                       "TP-600 | Topper Pad | 1.00 | 21.00 | 22.00 | Straight Cut | 0 | 0 | No | No | No | No",
                        "Total components: 19",
                        "Quelby | Page 1 of 1"};
     QTest::newRow("buns") << "PrintBunListing" << "crptBunListing" << false
@@ -237,6 +241,72 @@ void tst_listings::manyVendorsRunOverPages() {
     verifyLinesInOrder(d.lines(), {"Status: Active", "O'Neil Foam 001 | Hickory | NC", "O'Neil Foam 100",
                                    "Active: 100 vendors", "Status: InActive", "O'Neil Foam 101", "O'Neil Foam 120",
                                    "InActive: 20 vendors", "Total vendors: 120"});
+}
+
+void tst_listings::continuationPagesRepeatTheGroupHeading_data() {
+    QTest::addColumn<QString>("builder");
+    QTest::addColumn<QString>("insert");  // %1 a running name, %2 the status
+    QTest::addColumn<QStringList>("headings");  // what a page of inactive rows only opens with
+    QTest::newRow("customers") << "PrintCustomerListing"
+                               << "INSERT INTO Customer (Customer,City,State,Zip,Status) VALUES ('%1','Hickory','NC','28601','%2')"
+                               << QStringList{"Status: InActive (continued)"};
+    QTest::newRow("vendors") << "PrintVendorListing"
+                             << "INSERT INTO Vendor (Vendor,City,State,Zip,Status) VALUES ('%1','Hickory','NC','28601','%2')"
+                             << QStringList{"Status: InActive (continued)"};
+    QTest::newRow("buns") << "PrintBunListing"
+                          << "INSERT INTO Bun (ID,Width,Length,Grade,Vendor,Status,OffAll) VALUES ('%1',54,80,'1228','Piedmont Polymers','%2',False)"
+                          << QStringList{"Status: InActive (continued)", "Off-all: No (continued)"};
+}
+
+void tst_listings::continuationPagesRepeatTheGroupHeading() {
+    QFETCH(QString, builder);
+    QFETCH(QString, insert);
+    QFETCH(QStringList, headings);
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Empty);
+    for (int i = 1; i <= 330; ++i)
+        db.exec(insert.arg(QStringLiteral("Name %1").arg(i, 3, 10, QLatin1Char('0')),
+                           i <= 30 ? QStringLiteral("Active") : QStringLiteral("InActive")));
+    CaptureTarget capture;
+    RunBuilder(builder, {});
+    const Document &doc = capture.documents.first().document;
+    QVERIFY(doc.pageCount() >= 4);
+    QVERIFY(doc.pageLines(0).value(4).startsWith(QStringLiteral("Status: Active")));
+    // Every later page says at its top which status its rows have; the last pages hold
+    // inactive rows only, under the repeated heading.
+    for (int p = 1; p < doc.pageCount(); ++p)
+        QVERIFY2(doc.pageLines(p).value(4).startsWith(QStringLiteral("Status: ")),
+                 qPrintable(QStringLiteral("page %1:\n%2").arg(p + 1).arg(doc.pageLines(p).join('\n'))));
+    const QStringList last = doc.pageLines(doc.pageCount() - 2);
+    QCOMPARE(last.mid(4, headings.size()), headings);
+    QVERIFY(last.value(4 + headings.size()).startsWith(QStringLiteral("Name ")));
+}
+
+void tst_listings::statusesDifferingInCaseMakeOneGroup() {
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Empty);
+    const QVector<QPair<QString, QString>> vendors = {
+        {"Acme Foam", "Active"}, {"Bolt Fiber", "active"}, {"Crane Urethane", "ACTIVE"},
+        {"Dyer Rebond", "InActive"}, {"Eagle Poly", "inactive"}};
+    for (const auto &[name, status] : vendors)
+        db.exec(QStringLiteral("INSERT INTO Vendor (Vendor,Status) VALUES ('%1','%2')").arg(name, status));
+    CaptureTarget capture;
+    PrintVendorListing();
+    const QStringList lines = capture.documents.first().lines();
+    verifyLinesInOrder(lines, {"Status: Active", "Acme Foam", "Bolt Fiber", "Crane Urethane", "Active: 3 vendors",
+                               "Status: InActive", "Dyer Rebond", "Eagle Poly", "InActive: 2 vendors"});
+    QCOMPARE(lines.filter(QStringLiteral("Status: ")).size(), 2);
+}
+
+void tst_listings::vendorZipPlusFourStaysOnOneLine() {
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Empty);
+    db.exec(QStringLiteral("INSERT INTO Vendor (Vendor,Address1,City,State,Zip,Phone,Contact,Status) VALUES "
+                           "('Uwharrie Foam','18 Mill Rd','Lexington','NC','27292-1234','336-555-0140','Pat Hill','Active')"));
+    CaptureTarget capture;
+    PrintVendorListing();
+    verifyLinesInOrder(capture.documents.first().lines(),
+                       {"Uwharrie Foam | 18 Mill Rd | Lexington | NC | 27292-1234 | 336-555-0140 | Pat Hill"});
 }
 
 void tst_listings::pdfFolderNumbersItsFiles() {

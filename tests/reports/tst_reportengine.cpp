@@ -1,7 +1,9 @@
 // The report engine on small templates: bands that break exactly at the page footer,
 // group headers kept with their first row, group sums across pages, hidden sections,
 // texts set between copies, names that do not exist, wrapping cells, "Page N of M",
-// division by zero and subreports.
+// division by zero, subreports, visibility formulas, new pages and page numbers per
+// group, group headings repeated on continuation pages, group keys without regard to
+// case, and subreports linked to their band's row.
 
 #include "core/AppError.h"
 #include "reports/DocumentPainter.h"
@@ -109,6 +111,24 @@ const char *const GroupBody = R"xml(
   </section>
 )xml";
 
+// An order's line with a subreport of CNC pieces in the report footer.
+const char *const TallyBody = R"xml(
+  <section type="detail" name="D" height="5"><field x="0" y="0" width="40" field="Name"/></section>
+  <section type="reportFooter" name="RF" height="4">
+    <subreport name="CNC" x="10" y="0" width="80">
+      <report>
+        <section type="reportHeader" height="5"><text name="txtSub" x="0" y="0" width="60">CNC tally</text></section>
+        <section type="detail" height="5">
+          <field x="0" y="0" width="30" field="Station"/>
+          <field x="35" y="0" width="20" field="Pcs" align="right"/>
+        </section>
+        <section type="reportFooter" height="5">
+          <field x="0" y="0" width="60" formula="'Pieces: ' + sum({Pcs})"/>
+        </section>
+      </report>
+    </subreport>
+  </section>)xml";
+
 }  // namespace
 
 class tst_reportengine : public QObject {
@@ -129,7 +149,14 @@ private slots:
     void divisionByZeroIsEmpty();
     void subreportsShowTheirOwnRows();
     void longSubreportFlowsOverPages();
+    void readingTheMainReportReadsItsSubreports();
     void recordsComeOnlyFromReadRecords();
+    void visibilityFormulasHideBandsAndCells();
+    void groupsStartPagesAndRestartNumbers_data();
+    void groupsStartPagesAndRestartNumbers();
+    void groupHeadingsRepeatOnContinuationPages();
+    void groupKeysIgnoreCase();
+    void linkedSubreportsShowTheRowsOfTheirBand();
     void templateErrorsNameTheLine_data();
     void templateErrorsNameTheLine();
 };
@@ -345,23 +372,7 @@ void tst_reportengine::divisionByZeroIsEmpty() {
 
 void tst_reportengine::subreportsShowTheirOwnRows() {
     ScopedFakes fakes;
-    const auto t = makeTemplate(R"xml(
-      <section type="detail" name="D" height="5"><field x="0" y="0" width="40" field="Name"/></section>
-      <section type="reportFooter" name="RF" height="4">
-        <subreport name="CNC" x="10" y="0" width="80">
-          <report>
-            <section type="reportHeader" height="5"><text name="txtSub" x="0" y="0" width="60">CNC tally</text></section>
-            <section type="detail" height="5">
-              <field x="0" y="0" width="30" field="Station"/>
-              <field x="35" y="0" width="20" field="Pcs" align="right"/>
-            </section>
-            <section type="reportFooter" height="5">
-              <field x="0" y="0" width="60" formula="'Pieces: ' + sum({Pcs})"/>
-            </section>
-          </report>
-        </subreport>
-      </section>)xml");
-
+    const auto t = makeTemplate(TallyBody);
     const RowSet main = makeRows({"Name"}, {{"Order 12"}});
     const Document unbound = fill(t, main);
     QCOMPARE(unbound.pageLines(0).mid(1, 3), (QStringList{"Order 12", "CNC tally", "Pieces: 0"}));
@@ -397,6 +408,22 @@ void tst_reportengine::longSubreportFlowsOverPages() {
     verifyNothingOverFooter(doc);
 }
 
+void tst_reportengine::readingTheMainReportReadsItsSubreports() {
+    ScopedFakes fakes;
+    // As the production summary fills its report: the subreport's rows bound, then
+    // discard and read on the main report only.
+    Report report(makeTemplate(TallyBody));
+    report.bind(makeRows({"Name"}, {{"Order 12"}}));
+    report.subreport(QStringLiteral("CNC")).bind(makeRows({"Station", "Pcs"}, {{"CNC 1", 40}, {"CNC 2", 24}}));
+    report.discardSavedData();
+    report.readRecords();
+    QCOMPARE(report.render().pageLines(0).mid(1, 5),
+             (QStringList{"Order 12", "CNC tally", "CNC 1 | 40", "CNC 2 | 24", "Pieces: 64"}));
+    // Discarding the main report's data empties its subreports as well.
+    report.discardSavedData();
+    QCOMPARE(report.render().pageLines(0).mid(1, 2), (QStringList{"CNC tally", "Pieces: 0"}));
+}
+
 void tst_reportengine::recordsComeOnlyFromReadRecords() {
     ScopedFakes fakes;
     Report report(makeTemplate(GroupBody));
@@ -407,6 +434,151 @@ void tst_reportengine::recordsComeOnlyFromReadRecords() {
     QVERIFY(report.render().plainText().contains(QStringLiteral("Row 1")));
     report.discardSavedData();
     QVERIFY(!report.render().plainText().contains(QStringLiteral("Row 1")));
+}
+
+void tst_reportengine::visibilityFormulasHideBandsAndCells() {
+    ScopedFakes fakes;
+    const auto t = makeTemplate(R"xml(
+      <group name="Grp" key="{Grp}"/>
+      <section type="groupHeader" group="Grp" name="GH" height="6" visible="count() > 1">
+        <field x="0" y="0" width="60" formula="'Group ' + {Grp}"/>
+      </section>
+      <section type="detail" name="D" height="6" visible="{Qty} &lt;&gt; 2">
+        <field x="0" y="0" width="40" field="Name"/>
+        <field name="fBig" x="50" y="0" width="20" visible="{Qty} >= 3" formula="'big'"/>
+      </section>
+      <section type="groupFooter" group="Grp" name="GF" height="6">
+        <field x="0" y="0" width="100" formula="'Total ' + {Grp} + ': ' + sum({Qty})"/>
+      </section>)xml");
+    const Document doc = fill(t, groupRows({{"A", 3}, {"B", 1}}));
+    // Row 2 (quantity 2) is not shown, but still counts in its group's total; group B's
+    // single row shows without its heading; only rows of 3 and more carry the mark.
+    QCOMPARE(doc.pageLines(0).mid(1, 6),
+             (QStringList{"Group A", "Row 1", "Row 3 | big", "Total A: 6", "Row 4", "Total B: 1"}));
+    // A hidden cell leaves the rest of its band in place.
+    QCOMPARE(findItem(doc, 0, QStringLiteral("Row 3"))->rect.top(), findItem(doc, 0, QStringLiteral("big"))->rect.top());
+}
+
+void tst_reportengine::groupsStartPagesAndRestartNumbers_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("footers");  // the page footer of every page
+    QTest::addColumn<int>("reportFooterPage");
+    // Group A fills two pages, B one, C three.
+    QTest::newRow("new page before") << "newPageBefore"
+        << QStringList{"Page 1 of 6", "Page 2 of 6", "Page 3 of 6", "Page 4 of 6", "Page 5 of 6", "Page 6 of 6"} << 5;
+    QTest::newRow("new page after: the report footer on a page of its own") << "newPageAfter"
+        << QStringList{"Page 1 of 7", "Page 2 of 7", "Page 3 of 7", "Page 4 of 7", "Page 5 of 7", "Page 6 of 7",
+                       "Page 7 of 7"} << 6;
+    QTest::newRow("page numbers per group") << "restartPageNumbers"
+        << QStringList{"Page 1 of 2", "Page 2 of 2", "Page 1 of 1", "Page 1 of 3", "Page 2 of 3", "Page 3 of 3"} << 5;
+}
+
+void tst_reportengine::groupsStartPagesAndRestartNumbers() {
+    QFETCH(QString, option);
+    QFETCH(QStringList, footers);
+    QFETCH(int, reportFooterPage);
+    ScopedFakes fakes;
+    const QString body = QString::fromLatin1(GroupBody).replace(
+        QStringLiteral("<group name=\"Grp\" key=\"{Grp}\"/>"),
+        QStringLiteral("<group name=\"Grp\" key=\"{Grp}\" %1=\"true\"/>").arg(option));
+    const Document doc = fill(makeTemplate(body), groupRows({{"A", 30}, {"B", 3}, {"C", 50}}));
+    QCOMPARE(doc.pageCount(), footers.size());
+    for (int p = 0; p < doc.pageCount(); ++p) QCOMPARE(doc.pageText(p).last(), footers.at(p));
+    // Each group opens its own page, right below the repeated headers.
+    QCOMPARE(doc.pageText(0).mid(2, 2), (QStringList{"Group A", "Row 1"}));
+    QCOMPARE(doc.pageText(2).mid(2, 2), (QStringList{"Group B", "Row 31"}));
+    QCOMPARE(doc.pageText(3).mid(2, 2), (QStringList{"Group C", "Row 34"}));
+    QCOMPARE(pageOf(doc, QStringLiteral("Total B: 6 in 3 rows")), 2);
+    QCOMPARE(pageOf(doc, QStringLiteral("Grand total: 1746, largest 50")), reportFooterPage);
+    verifyNothingOverFooter(doc);
+}
+
+void tst_reportengine::groupHeadingsRepeatOnContinuationPages() {
+    ScopedFakes fakes;
+    const QString body = QString::fromLatin1(GroupBody).replace(
+        QStringLiteral("formula=\"'Group ' + {Grp}\""),
+        QStringLiteral("formula=\"'Group ' + {Grp} + if(InRepeatedGroupHeader, ' (continued)', '')\""));
+    const RowSet rows = groupRows({{"A", 50}, {"B", 30}});
+
+    const Document plain = fill(makeTemplate(body), rows);
+    QCOMPARE(plain.pageText(1).mid(0, 3), (QStringList{"Tally", "Name", "Row 23"}));
+
+    const QString repeating = QString(body).replace(QStringLiteral("key=\"{Grp}\""),
+                                                     QStringLiteral("key=\"{Grp}\" repeatHeader=\"true\""));
+    const Document doc = fill(makeTemplate(repeating), rows);
+    // Page 2 goes on with group A under its heading; the rows still fit 22 to a page.
+    QCOMPARE(doc.pageText(1).mid(0, 4), (QStringList{"Tally", "Name", "Group A (continued)", "Row 23"}));
+    QCOMPARE(pageOf(doc, QStringLiteral("Row 44")), 1);
+    // Group B opens with its own heading, and is continued on the next page.
+    const int b = pageOf(doc, QStringLiteral("Group B"));
+    QVERIFY(b > 0);
+    QCOMPARE(doc.pageText(b + 1).value(2), QStringLiteral("Group B (continued)"));
+    QCOMPARE(doc.plainText().count(QStringLiteral("Group A (continued)")), 2);
+    verifyNothingOverFooter(doc);
+}
+
+void tst_reportengine::groupKeysIgnoreCase() {
+    ScopedFakes fakes;
+    const auto t = makeTemplate(R"xml(
+      <group name="Grp" key="{Grp}"/>
+      <section type="groupHeader" group="Grp" name="GH" height="6">
+        <field x="0" y="0" width="60" formula="'Group ' + {Grp}"/>
+      </section>
+      <section type="detail" name="D" height="6"><field x="0" y="0" width="40" field="Name"/></section>
+      <section type="groupFooter" group="Grp" name="GF" height="6">
+        <field x="0" y="0" width="100" formula="first({Grp}) + ': ' + count() + ' rows'"/>
+      </section>)xml");
+    const Document doc = fill(t, makeRows({"Grp", "Name"}, {{"active", "Row 1"}, {"Active", "Row 2"},
+                                                           {"ACTIVE", "Row 3"}, {"Inactive", "Row 4"}}));
+    QCOMPARE(doc.pageLines(0).mid(1, 8), (QStringList{"Group active", "Row 1", "Row 2", "Row 3", "active: 3 rows",
+                                                       "Group Inactive", "Row 4", "Inactive: 1 rows"}));
+}
+
+void tst_reportengine::linkedSubreportsShowTheRowsOfTheirBand() {
+    ScopedFakes fakes;
+    const auto t = makeTemplate(R"xml(
+      <section type="detail" name="D" height="6">
+        <field x="0" y="0" width="40" formula="'Order ' + {Order}"/>
+        <subreport name="Lines" x="10" y="5" width="100">
+          <link main="ID" sub="OrderID"/>
+          <link main="Customer" sub="Customer"/>
+          <report>
+            <section type="reportHeader" height="5" visible="count() > 0">
+              <text x="0" y="0" width="30">Style</text><text x="40" y="0" width="20">Qty</text>
+            </section>
+            <section type="detail" height="5">
+              <field x="0" y="0" width="30" field="Style"/>
+              <field x="40" y="0" width="20" field="Qty"/>
+            </section>
+            <section type="reportFooter" height="5">
+              <field x="0" y="0" width="80" formula="'Lines: ' + count() + ', pieces ' + sum({Qty})"/>
+            </section>
+          </report>
+        </subreport>
+      </section>)xml");
+    // The lines come in any order; numbers link to equal numbers whatever their type,
+    // text without regard to case; an order without an ID has no lines.
+    const RowSet orders = makeRows({"ID", "Order", "Customer"},
+                                   {{1, "HC-5512", "Vedu"}, {2, "V-1041", "Vedu"}, {3, "OB-2207", "O'Brien"},
+                                    {QVariant(), "Draft", "Vedu"}});
+    const RowSet lines = makeRows({"OrderID", "Customer", "Style", "Qty"},
+                                  {{1.0, "VEDU", "Madison Sofa", 10}, {2.0, "Vedu", "Metro Sofa", 8},
+                                   {1.0, "vedu", "Heritage Chair", 12}, {2.0, "Vedu", "Metro Chair", 16},
+                                   {3.0, "Lakeside", "Harbor Loveseat", 6}, {QVariant(), "Vedu", "Loose Line", 1}});
+    const Document doc = fill(t, orders, [&](Report &r) {
+        r.subreport(QStringLiteral("Lines")).bind(lines);
+        r.subreport(QStringLiteral("Lines")).readRecords();
+    });
+    QCOMPARE(doc.pageLines(0).mid(1),
+             (QStringList{"Order HC-5512", "Style | Qty", "Madison Sofa | 10", "Heritage Chair | 12",
+                          "Lines: 2, pieces 22", "Order V-1041", "Style | Qty", "Metro Sofa | 8", "Metro Chair | 16",
+                          "Lines: 2, pieces 24", "Order OB-2207", "Lines: 0, pieces 0", "Order Draft",
+                          "Lines: 0, pieces 0", "Page 1 of 1"}));
+
+    // A link field the main report's rows lack is named when the records are read.
+    Report report(t);
+    report.bind(makeRows({"Order", "Customer"}, {{"HC-5512", "Vedu"}}));
+    QVERIFY_THROWS_EXCEPTION(AppError, report.readRecords());
 }
 
 void tst_reportengine::templateErrorsNameTheLine_data() {
@@ -425,6 +597,14 @@ void tst_reportengine::templateErrorsNameTheLine_data() {
     QTest::newRow("formula loop") << "<formula name=\"A\">{@B}</formula><formula name=\"B\">{@A}</formula>"
                                   << "refers to itself";
     QTest::newRow("bad number") << "<section type=\"detail\" height=\"ten\"/>" << "'height' must be a number";
+    QTest::newRow("bad visibility formula") << "<section type=\"detail\" visible=\"{Paid} &lt;\"/>"
+                                            << "Formula error in \"{Paid} <\"";
+    QTest::newRow("link without its subreport field")
+        << "<section type=\"detail\"><subreport name=\"S\" width=\"5\"><link main=\"ID\"/>"
+           "<report><section type=\"detail\"/></report></subreport></section>"
+        << "a <link> names a field of the main report (main=) and one of the subreport (sub=)";
+    QTest::newRow("group option not true or false") << "<group name=\"G\" key=\"{G}\" repeatHeader=\"always\"/>"
+                                                    << "'repeatHeader' must be true or false";
 }
 
 void tst_reportengine::templateErrorsNameTheLine() {

@@ -25,6 +25,32 @@ struct Binding {
     QVector<QPair<QString, QStringList>> subreports = {};
 };
 
+// The columns of the paperwork queries, by the tables they come from.
+QStringList orderColumns() {
+    return {"Orders.Customer", "Orders.OrderDate", "Orders.DueDate", "Orders.OrderNumber", "Orders.ID"};
+}
+QStringList lineColumns() {
+    return {"OrderItems.ItemNumber", "OrderItems.Line", "OrderItems.Qty", "OrderItems.PriceEach", "OrderItems.PriceExt",
+            "Style.ID", "Style.Name", "Style.Type", "StyleComponent.ID", "StyleComponent.ComponentID",
+            "StyleComponent.Qty", "Component.Description", "Component.Thickness", "Component.Width", "Component.Length",
+            "Component.Cutstyle", "Component.Test", "Component.TestRange", "Component.Topped", "Component.RailsPerBun",
+            "Component.PiecesPerRail"};
+}
+QStringList componentColumns() {
+    return orderColumns() + lineColumns() + QStringList{"Component.PrintOnShipping", "Component.Arm", "Component.Tie"};
+}
+QStringList ticketColumns() {
+    return componentColumns() + QStringList{"StyleOperation.ID", "StyleOperation.OperationID", "Operation.ReportType",
+                                            "StyleOperation.Instructions", "StyleOperation.Thickness",
+                                            "StyleOperation.Width", "StyleOperation.Length"};
+}
+QStringList shipToColumns() {
+    return {"ShipTo", "ShipToAddress1", "ShipToAddress2", "ShipToCity", "ShipToState", "ShipToZip", "ShipToPhone",
+            "ShipToFax"};
+}
+const QStringList kBun = {"Bun.Width", "Bun.Length", "Bun.Grade"};
+const QStringList kOffAll = {"Bun.OffAll"};
+
 const QVector<Binding> &bindings() {
     static const QVector<Binding> table = {
         {"PrintVendorListing", "crptVendorListing",
@@ -37,6 +63,41 @@ const QVector<Binding> &bindings() {
          {"ID", "Description", "Thickness", "Width", "Length", "Cutstyle", "Test", "TestRange", "BunID", "Topped",
           "RailsPerBun", "PiecesPerRail", "PrintOnShipping", "Arm", "Tie"}},
         {"PrintBunListing", "crptBunListing", {"ID", "Width", "Length", "Grade", "Vendor", "Status", "OffAll"}},
+        {"PrintGlueSprayLineTickets", "crptGlueSprayLine", ticketColumns(), {"txtTitle", "txtDepartment"}},
+        {"PrintLineSupplyTickets", "crptGlueSprayLine", ticketColumns(), {"txtTitle", "txtDepartment"}},
+        {"PrintFiberTableTickets", "crptFiberTable", ticketColumns() + kBun, {"txtTitle"}},
+        {"PrintBulletNoserTickets", "crptBulletNoser", ticketColumns() + kBun, {"txtTitle"}},
+        {"PrintCNCTickets", "crptCNC", ticketColumns() + kBun, {"txtTitle"}},
+        {"PrintCNCStencilTickets", "crptCNCStencil", ticketColumns() + kBun, {"txtTitle"}},
+        {"PrintBandSawTickets", "crptBandSaw", ticketColumns() + kBun + kOffAll, {"txtTitle"}},
+        {"PrintVerticalSlitterTickets", "crptVerticalSlitter", ticketColumns(), {"txtTitle", "txtDepartment"}},
+        {"PrintProductionSummary", "crptSummary",
+         QStringList{"Orders.ID", "OrderNumber", "Orders.Customer", "OrderDate", "DueDate"} + shipToColumns() +
+             QStringList{"Total", "LaborCostPerHour", "LaborPercent"},
+         {"txtDepartment"}, {},
+         {{"subGlueLine", {"Station", "Rate", "TotalArms", "NonArms"}},
+          {"subSprayLine", {"Station", "Rate", "TotalArms", "NonArms"}},
+          {"subBulletNoser", {"ID", "Pcs"}},
+          {"subFiberTable", {"StyleOperation.OperationID", "CompQty", "Component.Width", "StyleOperation.Width",
+                             "Bun.Length", "Component.PiecesPerRail"}},
+          {"subCNC", {"StyleOperation.OperationID", "CompQty", "Component.PiecesPerRail"}},
+          {"subBandSaw", {"StyleOperation.OperationID", "CompQty", "Component.RailsPerBun", "Component.PiecesPerRail"}}}},
+        {"PrintOrder", "crptOrder",
+         QStringList{"Orders.ID", "OrderNumber", "Orders.Customer", "OrderDate", "DueDate"} + shipToColumns() +
+             QStringList{"ItemNumber", "Line", "Qty", "StyleID", "Name", "Type", "PriceEach", "PriceExt"},
+         {"txtRecipient"}},
+        {"PrintOrder", "crptOrder2",
+         QStringList{"Orders.ID", "OrderNumber", "Orders.Customer", "OrderDate", "DueDate"} + shipToColumns() +
+             QStringList{"ItemNumber", "Line", "Qty", "StyleID", "Name", "Type", "PriceEach", "PriceExt"},
+         {"txtRecipient"}},
+        {"PrintLoadSheet", "crptLoadSheet",
+         orderColumns() + shipToColumns() + lineColumns() + QStringList{"Component.Arm", "Component.Tie"}},
+        {"PrintTestSheet", "crptTest", componentColumns() + kBun + kOffAll, {"txtTitle"}},
+        {"PrintTieSheet", "crptTie", ticketColumns() + kBun, {"txtTitle"}},
+        {"PrintTopOutSawTickets", "crptTopOutSaw", ticketColumns() + kBun + kOffAll, {"txtTitle"}},
+        {"PrintFoamOrder", "crptFoamOrder", ticketColumns() + kBun + kOffAll + QStringList{"Bun.Vendor"}, {"txtTitle"}},
+        {"PrintFiberOrder", "crptFiberOrder", ticketColumns() + QStringList{"Bun.ID"} + kBun + kOffAll + QStringList{"Bun.Vendor"},
+         {"txtTitle"}},
         {"PrintInvoice", "crptInvoice",
          {"Invoice.ID", "Invoice.Customer", "InvoiceDate", "DueDate", "Subtotal", "Freight", "Misc", "Invoice.Total",
           "MemoField", "Customer.Address1", "Customer.Address2", "Customer.City", "Customer.State", "Customer.Zip",

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QThread>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -62,6 +64,16 @@ private slots:
     void failuresExitNonZeroWithTheError();
     void largePlant();
     void printWritesPdfFiles();
+    void printKnowsThePaperworkBuilders_data();
+    void printKnowsThePaperworkBuilders();
+    void paperworkWritesTheWholeSetAsPdfFiles();
+    void paperworkRefusesWhatItCannotPrint_data();
+    void paperworkRefusesWhatItCannotPrint();
+    void secondStatementIsRefused_data();
+    void secondStatementIsRefused();
+    void foreignFileIsLeftAlone_data();
+    void foreignFileIsLeftAlone();
+    void killedDemoLeavesNoFile();
 
 private:
     QTemporaryDir m_dir;
@@ -271,6 +283,155 @@ void tst_Admin::printWritesPdfFiles() {
     QFile pdf(files[0]);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
+}
+
+// The ID of a demo order, by its number, as a script would look it up.
+static QString demoOrderId(const QString &demo, const QString &orderNumber) {
+    const Run run = admin({"query", demo, "SELECT ID FROM Orders WHERE OrderNumber = '" + orderNumber + "'"});
+    return run.out.split('\n', Qt::SkipEmptyParts).value(1);
+}
+
+void tst_Admin::printKnowsThePaperworkBuilders_data() {
+    QTest::addColumn<QString>("builder");
+    QTest::addColumn<QStringList>("arguments");  // after the order ID
+    QTest::addColumn<QString>("file");
+    QTest::newRow("order report") << "PrintOrder" << QStringList{"false", "Plant Mangager"} << "crptOrder";
+    QTest::newRow("summary") << "PrintProductionSummary" << QStringList{"Saw Department"} << "crptSummary";
+    QTest::newRow("load sheet previewed") << "PrintLoadSheet" << QStringList{"true"} << "crptLoadSheet";
+    QTest::newRow("foam order") << "PrintFoamOrder" << QStringList{} << "crptFoamOrder";
+}
+
+void tst_Admin::printKnowsThePaperworkBuilders() {
+    QFETCH(QString, builder);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    QTemporaryDir out;
+    const QString id = demoOrderId(m_demo, "HC-5630");
+    QVERIFY(!id.isEmpty());
+    const Run run = admin(QStringList{"print", m_demo, builder, id} + arguments + QStringList{"--out", out.path()});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts).size(), 1);
+    QVERIFY2(run.out.trimmed().endsWith("0001-" + file + ".pdf"), qPrintable(run.out));
+}
+
+void tst_Admin::paperworkWritesTheWholeSetAsPdfFiles() {
+    QTemporaryDir out;
+    const QString id = demoOrderId(m_demo, "V-1088");
+    QVERIFY(!id.isEmpty());
+    const Run run = admin({"paperwork", m_demo, id, "--out", out.path()});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QStringList files = run.out.split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(files.size() >= 18, qPrintable(run.out));
+    // The office copy (Vedu's form) first, the load sheet last, a summary ahead of each
+    // department's packet; every file is a PDF in the folder, in printing order.
+    QVERIFY2(files.first().endsWith("0001-crptOrder2.pdf"), qPrintable(files.first()));
+    QVERIFY2(files.at(1).endsWith("0002-crptSummary.pdf"), qPrintable(files.at(1)));
+    QVERIFY2(files.last().endsWith(QString("%1-crptLoadSheet.pdf").arg(files.size(), 4, 10, QChar('0'))),
+             qPrintable(files.last()));
+    QCOMPARE(files.filter("crptSummary").size(), 3);
+    QCOMPARE(files.filter("crptCNC.pdf").size(), 3);  // CNC, and CNC 2 once per team
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files).size(), files.size());
+    for (const QString &f : files) {
+        QFile pdf(f);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+    }
+}
+
+void tst_Admin::paperworkRefusesWhatItCannotPrint_data() {
+    QTest::addColumn<QStringList>("args");  // %DB% and %OUT% stand for the paths
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("an order ID that is not a number")
+        << QStringList{"%DB%", "7 OR 1=1", "--out", "%OUT%"} << 1 << "13: Type mismatch";
+    QTest::newRow("an order that does not exist") << QStringList{"%DB%", "9999", "--out", "%OUT%"} << 1 << "3021: ";
+    QTest::newRow("no order ID") << QStringList{"%DB%", "--out", "%OUT%"} << 2 << "paperwork: ";
+    QTest::newRow("two order IDs") << QStringList{"%DB%", "1", "2", "--out", "%OUT%"} << 2 << "paperwork: ";
+    QTest::newRow("no --out") << QStringList{"%DB%", "1"} << 2 << "paperwork: ";
+    QTest::newRow("no database there") << QStringList{"%DB%.missing", "1", "--out", "%OUT%"} << 1 << "3024: ";
+}
+
+void tst_Admin::paperworkRefusesWhatItCannotPrint() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    QTemporaryDir out;
+    for (QString &a : args) a.replace("%DB%", m_demo).replace("%OUT%", out.filePath("pdf"));
+    const Run run = admin(QStringList{"paperwork"} + args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.startsWith(error), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QVERIFY(!QDir(out.filePath("pdf")).exists() || QDir(out.filePath("pdf")).isEmpty());
+}
+
+void tst_Admin::secondStatementIsRefused_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("exec") << "exec" << "UPDATE Orders SET Status = 'Void'; DELETE FROM Orders";
+    QTest::newRow("query") << "query" << "SELECT COUNT(*) AS N FROM Orders; DELETE FROM Orders";
+}
+
+// Everything after a ';' used to be dropped without a word; now nothing runs at all.
+void tst_Admin::secondStatementIsRefused() {
+    QFETCH(QString, command);
+    QFETCH(QString, sql);
+    const QString path = m_dir.filePath(command + "-two.db");
+    QCOMPARE(admin({"demo", path}).exitCode, 0);
+    const QString before = admin({"query", path, "SELECT Status, COUNT(*) AS N FROM Orders GROUP BY Status"}).out;
+    const Run run = admin({command, path, sql});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("3142: "), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QCOMPARE(admin({"query", path, "SELECT Status, COUNT(*) AS N FROM Orders GROUP BY Status"}).out, before);
+}
+
+void tst_Admin::foreignFileIsLeftAlone_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("query") << "query" << "SELECT 1 AS N";
+    QTest::newRow("exec") << "exec" << "DROP TABLE Anything";
+}
+
+// A zero-byte file named by mistake is no plant: refused, and not turned into a database.
+void tst_Admin::foreignFileIsLeftAlone() {
+    QFETCH(QString, command);
+    QFETCH(QString, sql);
+    const QString path = m_dir.filePath(command + "-zero.db");
+    { QFile file(path); QVERIFY(file.open(QIODevice::WriteOnly)); }
+    const Run run = admin({command, path, sql});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("3343: Unrecognized database format"), qPrintable(run.err));
+    QCOMPARE(QFileInfo(path).size(), 0);
+    QVERIFY(!QFile::exists(path + "-wal"));
+}
+
+// A demo stopped part-way leaves no file under the name asked for, so that running it again
+// simply works; only a leftover under a temporary name may remain.
+void tst_Admin::killedDemoLeavesNoFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plant.db");
+    QProcess process;
+    process.start(QStringLiteral(QUELBY_ADMIN_PATH), {"demo", path, "--large", "400", "40000"});
+    QVERIFY(process.waitForStarted());
+    // Wait until the new database is being written, then stop the tool at once.
+    QDir folder(dir.path());
+    bool writing = false;
+    for (int i = 0; i < 6000 && !writing && process.state() == QProcess::Running; ++i) {
+        for (const QFileInfo &file : folder.entryInfoList(QDir::Files | QDir::Hidden))
+            if (file.size() > 0) writing = true;
+        if (!writing) QThread::msleep(10);
+    }
+    QVERIFY2(writing, "quelby-admin wrote nothing");
+    QVERIFY2(process.state() == QProcess::Running, "the large plant was finished before it could be stopped");
+    process.kill();
+    process.waitForFinished();
+    QVERIFY2(!QFile::exists(path), "a half-made database was left under its name");
+    const Run again = admin({"demo", path});
+    QCOMPARE(again.err, QString());
+    QCOMPARE(again.exitCode, 0);
+    QVERIFY(admin({"query", path, "SELECT COUNT(*) AS N FROM Orders"}).out != QString("N\n0\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_Admin)

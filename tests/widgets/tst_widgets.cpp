@@ -1,13 +1,17 @@
 // Shared widget behaviour: the formatted number box, select-all on focus, hidden IDs
-// carried by combo entries, and the handler wrapper that reports failures.
+// carried by combo entries, the handler wrapper that reports failures, and how often a
+// list's pick handler runs for the clerk's and the window's picks.
 
 #include "core/AppError.h"
 #include "core/Handler.h"
+#include "widgets/Connectors.h"
 #include "widgets/NumberBox.h"
 #include "widgets/WidgetHelpers.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/UiTest.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,6 +26,8 @@ private slots:
     void selectAllOnFocus();
     void hiddenIdsOfEntries();
     void handlerReportsFailureAndReturns();
+    void pickRunsOncePerPick_data();
+    void pickRunsOncePerPick();
 };
 
 void tst_Widgets::numberBoxShowsPictureOutsideEditing_data() {
@@ -112,6 +118,85 @@ void tst_Widgets::handlerReportsFailureAndReturns() {
     QCOMPARE(fakes.messages.shown.first().text,
              QString("3022: The changes you requested to the table were not successful."));
     QCOMPARE(after, 1);  // the window goes on working
+}
+
+namespace {
+
+// Opens the list of the combo as the clerk does: with the mouse or with Alt+Down.
+void openList(QComboBox *combo, bool mouse) {
+    if (mouse) QTest::mouseClick(combo, Qt::LeftButton);
+    else QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(combo->view()->isVisible());
+}
+
+// Chooses an entry in the open list: a click on it, or the arrow keys and Enter.
+void chooseInList(QComboBox *combo, int index, bool mouse) {
+    QAbstractItemView *view = combo->view();
+    const QModelIndex entry = combo->model()->index(index, 0);
+    if (mouse) {
+        // The list ignores a release that comes within a double-click of its opening, as
+        // the second half of the click that opened it.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        const QPoint at = view->visualRect(entry).center();
+        QTest::mouseMove(view->viewport(), at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    } else {
+        while (view->currentIndex().row() < index) QTest::keyClick(view, Qt::Key_Down);
+        while (view->currentIndex().row() > index) QTest::keyClick(view, Qt::Key_Up);
+        QTest::keyClick(view, Qt::Key_Return);
+    }
+    QTRY_VERIFY(!view->isVisible());
+}
+
+}  // namespace
+
+void tst_Widgets::pickRunsOncePerPick_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<int>("selected");
+    // The list holds Acme, Cushion Co and Zed; Cushion Co is selected at the start.
+    QTest::newRow("arrow key to the next entry") << "down" << 1 << 2;
+    QTest::newRow("another entry chosen in the list with keys") << "keys:0" << 1 << 0;
+    QTest::newRow("the selected entry chosen again with keys") << "keys:1" << 1 << 1;
+    QTest::newRow("another entry chosen in the list with the mouse") << "mouse:2" << 1 << 2;
+    QTest::newRow("the selected entry chosen again with the mouse") << "mouse:1" << 1 << 1;
+    QTest::newRow("the same entry chosen twice") << "keys:1 keys:1" << 2 << 1;
+    QTest::newRow("selected by the window") << "window:0" << 1 << 0;
+    QTest::newRow("selected by the window where it already is") << "window:1" << 0 << 1;
+    QTest::newRow("selected by the window, then chosen again") << "window:0 keys:0" << 2 << 0;
+    QTest::newRow("selected by the window, then chosen again with the mouse") << "window:2 mouse:2" << 2 << 2;
+}
+
+void tst_Widgets::pickRunsOncePerPick() {
+    QFETCH(QString, steps);
+    QFETCH(int, runs);
+    QFETCH(int, selected);
+    ScopedFakes fakes;
+    QWidget window;
+    auto *combo = new QComboBox(&window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(combo);
+    FillList(combo, {"Acme", "Cushion Co", "Zed"});
+    combo->setCurrentIndex(1);
+    int picks = 0;
+    onPick(combo, &window, [&picks] { ++picks; });
+    UiTest::show(&window);
+    combo->setFocus();
+
+    for (const QString &step : steps.split(' ')) {
+        const QString how = step.section(':', 0, 0);
+        const int entry = step.section(':', 1, 1).toInt();
+        if (how == "down") {
+            QTest::keyClick(combo, Qt::Key_Down);
+        } else if (how == "window") {
+            combo->setCurrentIndex(entry);
+        } else {
+            openList(combo, how == "mouse");
+            chooseInList(combo, entry, how == "mouse");
+        }
+    }
+    QCOMPARE(combo->currentIndex(), selected);
+    QCOMPARE(picks, runs);
 }
 
 QTEST_MAIN(tst_Widgets)

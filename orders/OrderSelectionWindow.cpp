@@ -1,0 +1,56 @@
+#include "orders/OrderSelectionWindow.h"
+
+#include "data/Database.h"
+#include "widgets/AutoCompleteCombo.h"
+#include "widgets/Connectors.h"
+#include "widgets/FormLayout.h"
+#include "widgets/WidgetHelpers.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace FormLayout;
+
+OrderSelectionWindow::OrderSelectionWindow(QWidget *parent)
+    : ChildWindow(parent),
+      cmbOrder(named<QComboBox>(this, "cmbOrder")),
+      btnPrint(named<QPushButton>(this, "btnPrint", QStringLiteral("Print"))),
+      btnCancel(named<QPushButton>(this, "btnCancel", QStringLiteral("Cancel"))) {
+    setWindowTitle(QStringLiteral("Order Selection"));
+    layOut();
+    AttachAutoComplete(cmbOrder);
+    onClick(btnPrint, this, [this] { btnPrint_Click(); });
+    onClick(btnCancel, this, [this] { btnCancel_Click(); });
+    handler([this] { Form_Load(); })();
+}
+
+void OrderSelectionWindow::layOut() {
+    cmbOrder->setMinimumWidth(260);
+    auto *window = new QVBoxLayout(this);
+    window->addLayout(labelledRows({{QStringLiteral("Order Number"), cmbOrder}}));
+    window->addLayout(buttonRow({btnPrint, btnCancel}));
+    window->setSizeConstraint(QLayout::SetFixedSize);  // a fixed border: not resizable
+    tabOrder({cmbOrder, btnPrint, btnCancel});
+}
+
+void OrderSelectionWindow::Form_Load() {
+    auto orders = AppDatabase().openRecordset(
+        QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"));
+    for (; !orders->eof(); orders->moveNext())
+        AddItem(cmbOrder,
+                orders->text(QStringLiteral("Customer")) + QStringLiteral(" - ") +
+                    orders->text(QStringLiteral("OrderNumber")),
+                orders->field(QStringLiteral("ID")));
+    orders->close();
+    cmbOrder->setCurrentIndex(-1);
+}
+
+void OrderSelectionWindow::btnPrint_Click() {
+    if (cmbOrder->currentText().isEmpty()) return;
+    PrintDocuments(SelectedId(cmbOrder).toString());
+    unload();
+}
+
+void OrderSelectionWindow::btnCancel_Click() { unload(); }

@@ -1,0 +1,32 @@
+#include "tools/PaperworkCommand.h"
+
+#include "orders/Paperwork.h"
+#include "tools/PrintCommand.h"
+
+#include <cstdio>
+
+const char *PaperworkCommandUsage() {
+    return "Usage: quelby-admin paperwork PATH ORDER_ID --out DIR\n"
+           "\n"
+           "Prints the production paperwork of the order with ID ORDER_ID on the plant database\n"
+           "at PATH, as saving the order prints it: the office copy, then the saw, fabrication\n"
+           "and shipping departments' packets, each headed by its production summary. Every\n"
+           "document is written as a PDF file into DIR, named with a running number and the\n"
+           "template; the files written are listed one per line, in printing order.\n";
+}
+
+int RunPaperworkCommand(const QStringList &args) {
+    const PdfCommandLine line = ReadPdfCommandLine(args, 2);
+    if (line.help) {
+        std::fputs(PaperworkCommandUsage(), stdout);
+        return 0;
+    }
+    if (!line.error.isEmpty() || line.positional.size() != 2) {
+        WriteError(QStringLiteral("paperwork: ") +
+                   (line.error.isEmpty() ? QStringLiteral("give the database, one order ID and --out DIR") : line.error));
+        WriteError(QString::fromLatin1(PaperworkCommandUsage()));
+        return 2;
+    }
+    const QString orderId = line.positional.at(1);
+    return RunIntoPdfFolder(line.positional.at(0), line.out, [&] { PrintOrderPaperwork(orderId); });
+}
