@@ -1,9 +1,5 @@
 #include "reports/ReportsMod.h"
 
-#include "core/AppError.h"
-#include "core/Seams.h"
-#include "core/Values.h"
-#include "data/SqlText.h"
 #include "reports/BuilderSupport.h"
 
 #include "core/AppError.h"
@@ -11,6 +7,7 @@
 #include "core/Values.h"
 #include "data/Database.h"
 #include "data/DropTable.h"
+#include "data/SqlText.h"
 #include "data/StationSql.h"
 #include "reports/Report.h"
 
@@ -124,27 +121,6 @@ void PrintStationTickets(const StationTickets &kind, const QString &orderId) {
         rows->close();
     }
     stations->close();
-}
-
-}  // namespace
-
-// Accounts receivable and sales: one query each, previewed.
-
-namespace {
-
-// Both invoice reports read every invoice with what has been paid on it; the templates
-// work out the balances and which invoices are open.
-const QString kPaid = QStringLiteral("(SELECT SUM(Amount) + SUm(Adjustment) FROM Payments WHERE Invoice = Invoice.ID) AS Paid");
-
-// A date text handed to the sales report as a #m/d/yyyy# literal, so the query reads the
-// same day whatever form the text came in; a text that is no date is refused before it
-// reaches the query.
-QString SalesDateLiteral(const QString &text) {
-    const QDate date = Values::ParseShortDate(text.trimmed());
-    if (!date.isValid())
-        throw AppError(ErrorNumber::ReportError,
-                       QStringLiteral("PrintSalesByCustomer: '%1' is not a date (month/day/year)").arg(text));
-    return SqlText::DateLiteral(date);
 }
 
 }  // namespace
@@ -454,6 +430,28 @@ void PrintFiberOrder(const QString &orderId) {
                                   "Component.Width DESC"),
                {{QStringLiteral("txtTitle"), QStringLiteral("Fiber Order")}});
 }
+
+// ---------------------------------------------------------------------------------------
+// Accounts receivable and sales: one query each, previewed.
+
+namespace {
+
+// Both invoice reports read every invoice with what has been paid on it; the templates
+// work out the balances and which invoices are open.
+const QString kPaid = QStringLiteral("(SELECT SUM(Amount) + SUm(Adjustment) FROM Payments WHERE Invoice = Invoice.ID) AS Paid");
+
+// A date text handed to the sales report as a #m/d/yyyy# literal, so the query reads the
+// same day whatever form the text came in; a text that is no date is refused before it
+// reaches the query.
+QString SalesDateLiteral(const QString &text) {
+    const QDate date = Values::ParseShortDate(text.trimmed());
+    if (!date.isValid())
+        throw AppError(ErrorNumber::ReportError,
+                       QStringLiteral("PrintSalesByCustomer: '%1' is not a date (month/day/year)").arg(text));
+    return SqlText::DateLiteral(date);
+}
+
+}  // namespace
 
 void PrintInvoice(qint64 invoiceId) {
     PreviewQuery(QStringLiteral("crptInvoice"),

@@ -51,6 +51,8 @@ void PrintTieSheet(const QString &orderId);           // operations on component
 void PrintTopOutSawTickets(const QString &orderId);   // band-saw work, and CNC work not cut on a band saw
 void PrintFoamOrder(const QString &orderId);          // foam to buy for Band Saw 1, Band Saw 2 and CNC
 void PrintFiberOrder(const QString &orderId);         // fiber to buy for the fiber tables
+
+// ---------------------------------------------------------------------------------------
 // Accounts receivable and sales, previewed.
 // One invoice with its bill-to address and the lines of every order it bills.
 void PrintInvoice(qint64 invoiceId);

@@ -6,6 +6,7 @@
 #include "core/AppError.h"
 #include "data/Database.h"
 #include "reports/BuilderRegistry.h"
+#include "reports/DocumentPainter.h"
 #include "reports/ReportsMod.h"
 #include "tests/receivables/ReceivablesPlant.h"
 #include "tests/support/CaptureTarget.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,7 +60,9 @@ private slots:
     void invoice();
     void invoiceWithSeveralOrders();
     void openInvoices();
+    void openInvoicesRunOverPages();
     void customerStatements();
+    void statementsOnePerCustomer();
     void styleListing();
     void styleFilters_data();
     void styleFilters();
@@ -69,6 +73,7 @@ private slots:
     void salesDateThatIsNoDateIsRefused();
     void printCommand_data();
     void printCommand();
+    void nothingClippedOnTheDemoPlant();
 };
 
 void tst_ReceivablesReports::invoice() {
@@ -78,6 +83,7 @@ void tst_ReceivablesReports::invoice() {
     QCOMPARE(d.templateName, QString("crptInvoice"));
     QVERIFY(d.preview);
     QCOMPARE(d.pages.size(), 1);
+    QCOMPARE(d.lines().size(), 19);  // no empty or stray lines
     verifyLinesInOrder(d.lines(), {"Invoice", "Printed 12/9/2026", "Invoice Number | 1", "Invoice Date | 11/1/2026",
                                    "Due Date | 12/1/2026", "Bill To: | Acme Foam", "1 Main St", "Tupelo, MS  38801",
                                    "Item | Line | Qty | Style | Price Each | Extended", "Order PO-100",
@@ -101,7 +107,7 @@ void tst_ReceivablesReports::invoiceWithSeveralOrders() {
     for (int order : {5, 3}) plant.db.exec(QStringLiteral("INSERT INTO InvoiceOrders (Invoice, OrderID) VALUES (4, %1)").arg(order));
     PrintInvoice(4);
     verifyLinesInOrder(plant.only().lines(),
-                       {"Invoice Number | 4", "Order PO-050", "Order PO-050 total | $0.00", "Order PO-300",
+                       {"Invoice Number | 4", "Order PO-050 (no lines)", "Order PO-050 total | $0.00", "Order PO-300",
                         "1 | D | 4 | Lounge-Chair | $95.00 | $380.00", "3 | E | 1 | Lounge-Sofa | $210.00 | $210.00",
                         "Order PO-300 total | $590.00", "Total | $590.00"});
 }
@@ -118,6 +124,25 @@ void tst_ReceivablesReports::openInvoices() {
                                    "3 | 12/6/2026 | 12/31/2026 | Second release | $275.00 | $0.00 | $275.00",
                                    "Acme Foam balance due | $285.00", "Total open balance | $285.00",
                                    "Quelby | Page 1 of 1"});
+    // Invoice 2 is paid in full, so O'Brien owes nothing and is not listed.
+    QVERIFY(!d.contains(QStringLiteral("O'Brien")));
+    QVERIFY(!d.contains(QStringLiteral("11/21/2026")));
+}
+
+void tst_ReceivablesReports::openInvoicesRunOverPages() {
+    Plant plant;
+    // Sixty more open invoices for Acme and a credit for O'Brien (paid beyond its total).
+    for (int i = 0; i < 60; ++i)
+        plant.db.exec("INSERT INTO Invoice (Customer, InvoiceDate, DueDate, Total) VALUES ('Acme Foam', #12/7/2026#, #1/6/2027#, 100)");
+    plant.db.exec("INSERT INTO Payments (Invoice, Amount, Adjustment) VALUES (2, 25, 0)");
+    PrintOpenInvoices();
+    const CapturedDocument &d = plant.only();
+    QVERIFY(d.pages.size() >= 2);
+    const QStringList second = d.document.pageLines(1);
+    QVERIFY2(second.contains(QStringLiteral("Acme Foam (continued)")), qPrintable(second.join('\n')));
+    verifyLinesInOrder(d.lines(), {"Acme Foam", "Acme Foam (continued)", "Acme Foam balance due | $6,285.00",
+                                   "O'Brien Furniture", "2 | 11/21/2026 | 12/21/2026 | $300.00 | $325.00 | ($25.00)",
+                                   "O'Brien Furniture balance due | ($25.00)", "Total open balance | $6,260.00"});
 }
 
 void tst_ReceivablesReports::customerStatements() {
@@ -127,13 +152,44 @@ void tst_ReceivablesReports::customerStatements() {
     const CapturedDocument &d = plant.only();
     QCOMPARE(d.templateName, QString("crptCustomerStatements"));
     QCOMPARE(d.text("txtStatementDate"), QString("1/15/2027"));
-    verifyLinesInOrder(d.lines(), {"Statement", "Statement Date | 1/15/2027", "Bill To: | Acme Foam", "1 Main St",
-                                   "Tupelo, MS  38801", "Invoice | Date | Due | Memo | Total | Paid | Balance",
-                                   "1 | 11/1/2026 | 12/1/2026 | Net 30 | $412.50 | $402.50 | $10.00",
-                                   "3 | 12/6/2026 | 12/31/2026 | Second release | $275.00 | $0.00 | $275.00",
-                                   "Total Due | $285.00", "Bill To: | O'Brien Furniture", "9 Mill Rd", "Unit 4",
-                                   "Hickory, NC  28601", "2 | 11/21/2026 | 12/21/2026 | $300.00 | $300.00 | $0.00",
-                                   "Total Due | $0.00"});
+    // Acme owes on two invoices; O'Brien has paid its only invoice and gets no statement.
+    QCOMPARE(d.pages.size(), 1);
+    QCOMPARE(d.document.pageLines(0),
+             (QStringList{"Statement", "Printed 1/15/2027", "Statement Date | 1/15/2027", "Bill To: | Acme Foam",
+                          "1 Main St", "Tupelo, MS  38801", "Invoice | Date | Due | Memo | Total | Paid | Balance",
+                          "1 | 11/1/2026 | 12/1/2026 | Net 30 | $412.50 | $402.50 | $10.00",
+                          "3 | 12/6/2026 | 12/31/2026 | Second release | $275.00 | $0.00 | $275.00",
+                          "Total Due | $285.00", "Please remit the total due. Thank you for your business.",
+                          "Statement for Acme Foam | Page 1 of 1"}));
+}
+
+void tst_ReceivablesReports::statementsOnePerCustomer() {
+    Plant plant;
+    // Acme's statement runs over pages; O'Brien owes on a second invoice.
+    for (int i = 0; i < 50; ++i)
+        plant.db.exec("INSERT INTO Invoice (Customer, InvoiceDate, DueDate, Total) VALUES ('Acme Foam', #12/7/2026#, #1/6/2027#, 10)");
+    plant.db.exec("INSERT INTO Invoice (Customer, InvoiceDate, DueDate, Total, MemoField) "
+                  "VALUES ('O''Brien Furniture', #12/8/2026#, #1/7/2027#, 150, 'Cushions')");
+    PrintCustomerStatements();
+    const CapturedDocument &d = plant.only();
+    const int pages = d.pages.size();
+    QVERIFY(pages >= 3);
+    const int acmePages = pages - 1;
+    for (int p = 0; p < acmePages; ++p) {
+        const QStringList lines = d.document.pageLines(p);
+        QCOMPARE(lines.first(), QStringLiteral("Statement"));
+        QCOMPARE(lines.last(), QStringLiteral("Statement for Acme Foam | Page %1 of %2").arg(p + 1).arg(acmePages));
+        if (p > 0) QVERIFY2(lines.contains(QStringLiteral("Acme Foam (continued)")), qPrintable(lines.join('\n')));
+    }
+    // O'Brien's statement starts on its own page, numbered anew, with the open invoice only.
+    const QStringList last = d.document.pageLines(pages - 1);
+    verifyLinesInOrder(last, {"Statement", "Bill To: | O'Brien Furniture", "9 Mill Rd", "Unit 4", "Hickory, NC  28601",
+                              "Invoice | Date | Due | Memo | Total | Paid | Balance",
+                              "54 | 12/8/2026 | 1/7/2027 | Cushions | $150.00 | $0.00 | $150.00", "Total Due | $150.00",
+                              "Statement for O'Brien Furniture | Page 1 of 1"});
+    QVERIFY(!last.join('\n').contains(QStringLiteral("11/21/2026")));
+    QVERIFY(!last.join('\n').contains(QStringLiteral("Acme")));
+    QVERIFY(d.contains(QStringLiteral("Total Due | $785.00")));  // 10 + 275 + 50 x 10
 }
 
 void tst_ReceivablesReports::styleListing() {
@@ -147,7 +203,10 @@ void tst_ReceivablesReports::styleListing() {
                                    "Band Saw 1 | Cut 4\" rails | 4.000 | 20.500 | 22.500",
                                    "Glue Line 1 | Glue topper | 4.000 | 20.000 | 22.000",
                                    "Lounge-Sofa | Style 2 | Active", "SC-1 | Seat Core | 1 | 4.000 | 20.000 | 22.000",
-                                   "Customer: O'Brien Furniture", "Kinsale-Sofa | Style 3 | Active"});
+                                   "Customer: O'Brien Furniture", "Kinsale-Sofa (no components) | Style 3 | Active",
+                                   "End of style listing"});
+    // A component without operations, or a style without components, leaves no empty row.
+    QCOMPARE(d.lines().size(), 16);
 }
 
 void tst_ReceivablesReports::styleFilters_data() {
@@ -158,9 +217,11 @@ void tst_ReceivablesReports::styleFilters_data() {
     const QString allC = QStringLiteral("***All Customers***");
     const QString allS = QStringLiteral("***All Styles***");
     const QString allT = QStringLiteral("***All Types***");
-    QTest::newRow("everything") << allC << allS << allT << QStringList{"Lounge-Chair", "Lounge-Sofa", "Kinsale-Sofa"};
+    QTest::newRow("everything") << allC << allS << allT
+                                << QStringList{"Lounge-Chair", "Lounge-Sofa", "Kinsale-Sofa (no components)"};
     QTest::newRow("a customer") << "Acme Foam" << allS << allT << QStringList{"Lounge-Chair", "Lounge-Sofa"};
-    QTest::newRow("a customer with a quote") << "O'Brien Furniture" << allS << allT << QStringList{"Kinsale-Sofa"};
+    QTest::newRow("a customer with a quote") << "O'Brien Furniture" << allS << allT
+                                             << QStringList{"Kinsale-Sofa (no components)"};
     QTest::newRow("a style name") << "Acme Foam" << "Lounge" << allT << QStringList{"Lounge-Chair", "Lounge-Sofa"};
     QTest::newRow("a style") << "Acme Foam" << "Lounge" << "Sofa" << QStringList{"Lounge-Sofa"};
     // The narrower filter wins and takes the wider values as they stand.
@@ -187,7 +248,7 @@ void tst_ReceivablesReports::salesForms_data() {
     QTest::newRow("by customer and style")
         << 1 << "Sales By Customer & Style" << QStringList{"ReportHeaderSummary", "GroupFooterSummary"}
         << QStringList{"Sales By Customer & Style", "Orders dated | 11/1/2026 | to | 12/31/2026",
-                       "Customer | Style | Sales | Cost | Margin | Margin %", "Acme Foam", "(no lines)",
+                       "Customer | Style | Sales | Cost | Margin | Margin %", "Acme Foam",
                        "Lounge-Chair | $470.00 | $200.00 | $270.00 | 57.4%",
                        "Lounge-Sofa | $200.00 | $90.00 | $110.00 | 55.0%",
                        "Total Acme Foam | $670.00 | $290.00 | $380.00 | 56.7%", "O'Brien Furniture",
@@ -223,6 +284,8 @@ void tst_ReceivablesReports::salesForms() {
     // Nothing of the other form shows.
     QCOMPARE(d.contains(QStringLiteral("Lounge-Chair")), detail == 1);
     QCOMPARE(d.contains(QStringLiteral("One line per customer")), detail != 1);
+    // The order without lines (PO-050, 12/9/2026) adds no line of its own.
+    QCOMPARE(d.lines().size(), expected.size() + 2);  // with the run date and the page footer
 }
 
 void tst_ReceivablesReports::salesDateRange_data() {
@@ -300,6 +363,33 @@ void tst_ReceivablesReports::printCommand() {
     QCOMPARE(RunPrintCommand(QStringList{dbPath} + builder + QStringList{"--out", out.path()}), exitCode);
     QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name), files);
     SetAppDatabase(nullptr);
+}
+
+void tst_ReceivablesReports::nothingClippedOnTheDemoPlant() {
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Demo);
+    CaptureTarget capture;
+    for (qint64 invoice = 1; invoice <= 4; ++invoice) PrintInvoice(invoice);  // the demo plant's four
+    PrintOpenInvoices();
+    PrintCustomerStatements();
+    PrintStyleListing(QStringLiteral("***All Customers***"), QStringLiteral("***All Styles***"), QStringLiteral("***All Types***"));
+    PrintSalesByCustomer(QStringLiteral("1/1/2026"), QStringLiteral("12/31/2026"), 1);
+    PrintSalesByCustomer(QStringLiteral("1/1/2026"), QStringLiteral("12/31/2026"), 0);
+    QCOMPARE(capture.documents.size(), 9);
+    const double margin = 12.7 * 72 / 25.4;
+    for (const CapturedDocument &d : capture.documents) {
+        const Document &doc = d.document;
+        for (int p = 0; p < doc.pageCount(); ++p)
+            for (const DocumentItem &item : doc.pages.at(p).items) {
+                if (item.kind != DocumentItem::Text) continue;
+                const double advance = QFontMetricsF(DocumentQFont(item.font)).horizontalAdvance(item.text) / DecipointsPerPoint;
+                QVERIFY2(advance <= item.rect.width() + 0.01,
+                         qPrintable(QStringLiteral("%1: '%2' needs %3 pt in a cell of %4 pt")
+                                        .arg(d.templateName, item.text).arg(advance).arg(item.rect.width())));
+                QVERIFY2(item.rect.right() <= doc.pageSize.width() - margin + 0.01, qPrintable(item.text));
+                QVERIFY2(item.rect.bottom() <= doc.pageSize.height() - margin + 0.01, qPrintable(item.text));
+            }
+    }
 }
 
 QTEST_MAIN(tst_ReceivablesReports)
