@@ -4,7 +4,9 @@
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "data/Database.h"
+#include "shipping/ShipmentQuantities.h"
 #include "shipping/ShippingDatePicker.h"
+#include "shipping/ShippingGrids.h"
 #include "shipping/frmShipmentEntry.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -54,25 +56,6 @@ constexpr int CriteriaHeight = 1500;
 constexpr int ShipmentsTop = CriteriaTop + CriteriaHeight + 60;
 constexpr int GridLeft = 100;
 constexpr int GridTop = 300;
-
-// Starts a grid afresh: no rows, its columns, the header row.
-void StartGrid(Grid *grid, const QStringList &header) {
-    grid->setRedraw(false);
-    grid->clear();
-    grid->setCols(header.size());
-    grid->addItem(header);
-}
-
-// Ends a fill: every column centred, sized to its contents, then shown at once.
-void FinishGrid(Grid *grid) {
-    grid->setColAlignment(-1, Qt::AlignCenter);
-    grid->autoSize();
-    grid->setRedraw(true);
-}
-
-QString Number(const QVariant &value) {
-    return value.isNull() ? QString() : QString::number(value.toDouble(), 'g', 15);
-}
 
 }  // namespace
 
@@ -176,14 +159,14 @@ ShipmentCriteria frmShipmentNavigator::Criteria() const {
 void frmShipmentNavigator::UpdateGrids() {
     BusyCursor busy;
     auto rs = AppDatabase().openRecordset(ShipmentSearchSql(Criteria()));
-    StartGrid(vsfgShipments, kShipmentsHeader);
+    ShippingGrids::Start(vsfgShipments, kShipmentsHeader);
     for (; !rs->eof(); rs->moveNext())
         vsfgShipments->addItem({rs->text(QStringLiteral("Orders.Customer")), rs->text(QStringLiteral("Orders.OrderNumber")),
                                 rs->text(QStringLiteral("Shipments.ID")),
                                 Values::ShortDate(rs->field(QStringLiteral("Shipments.Date")).toDate()),
                                 rs->text(QStringLiteral("Orders.ID")), ShipToText(*rs)});
     rs->close();
-    FinishGrid(vsfgShipments);
+    ShippingGrids::Finish(vsfgShipments);
     EmptyLineItems();
 }
 
@@ -192,17 +175,17 @@ void frmShipmentNavigator::EmptyLineItems() { vsfgItems->clear(); }
 void frmShipmentNavigator::vsfgShipments_RowColChange(int row) {
     if (row <= 0) return;
     auto rs = AppDatabase().openRecordset(ShipmentLinesSql(vsfgShipments->textMatrix(row, ShipmentIdColumn)));
-    StartGrid(vsfgItems, kItemsHeader);
+    ShippingGrids::Start(vsfgItems, kItemsHeader);
     for (; !rs->eof(); rs->moveNext())
-        vsfgItems->addItem({Number(rs->field(QStringLiteral("OrderItems.ItemNumber"))),
-                            Number(rs->field(QStringLiteral("OrderItems.Qty"))),
-                            Number(rs->field(QStringLiteral("ShipmentItems.Qty"))),
+        vsfgItems->addItem({ShipmentQuantities::Plain(rs->field(QStringLiteral("OrderItems.ItemNumber"))),
+                            ShipmentQuantities::Plain(rs->field(QStringLiteral("OrderItems.Qty"))),
+                            ShipmentQuantities::Plain(rs->field(QStringLiteral("ShipmentItems.Qty"))),
                             rs->text(QStringLiteral("Name")) + QLatin1Char('-') + rs->text(QStringLiteral("Type")),
-                            Number(rs->field(QStringLiteral("PriceEach"))), Number(rs->field(QStringLiteral("PriceExt")))});
+                            ShipmentQuantities::Plain(rs->field(QStringLiteral("PriceEach"))), ShipmentQuantities::Plain(rs->field(QStringLiteral("PriceExt")))});
     rs->close();
     vsfgItems->setColFormat(4, kMoney);
     vsfgItems->setColFormat(5, kMoney);
-    FinishGrid(vsfgItems);
+    ShippingGrids::Finish(vsfgItems);
 }
 
 // A data row opens its shipment; the header only brings the entry window forward.

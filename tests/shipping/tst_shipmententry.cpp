@@ -259,7 +259,7 @@ void tst_ShipmentEntry::saveStoresTheShipmentAndCloses() {
     win.choose(kObrien, "OB-1 - 12/1/2026");
     win.date()->setDate(QDate(2026, 12, 7));
     typeInCell(win.grid(), 1, 3, "8");
-    typeInCell(win.grid(), 3, 3, "2");
+    typeInCell(win.grid(), 3, 3, "2", false);  // still being typed when Save is clicked
     win.press("btnSave");
     QVERIFY(win.closed());
     QVERIFY(fakes.messages.shown.isEmpty());
