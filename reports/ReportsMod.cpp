@@ -7,6 +7,7 @@
 #include "core/Values.h"
 #include "data/Database.h"
 #include "data/DropTable.h"
+#include "data/SqlText.h"
 #include "data/StationSql.h"
 #include "reports/Report.h"
 
@@ -98,7 +99,7 @@ QString ticketHeading(const QString &station, double teams, int team) {
     return teams > 1 ? station + QStringLiteral(" Team ") + QString::number(team) : station;
 }
 
-void PrintStationTickets(const StationTickets &kind, const QString &orderId) {
+void printStationTickets(const StationTickets &kind, const QString &orderId) {
     const QString id = orderIdSql(orderId);
     BusyCursor busy;
     auto stations = AppDatabase().openRecordset(StationQuery(kind.reportTypes));
@@ -125,37 +126,37 @@ void PrintStationTickets(const StationTickets &kind, const QString &orderId) {
 }  // namespace
 
 void PrintGlueSprayLineTickets(const QString &orderId) {
-    PrintStationTickets({{"Glue Line", "Spray Line"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
+    printStationTickets({{"Glue Line", "Spray Line"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
                          "Fabrication Department"},
                         orderId);
 }
 
 void PrintFiberTableTickets(const QString &orderId) {
-    PrintStationTickets({{"Fiber Table"}, "crptFiberTable", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
+    printStationTickets({{"Fiber Table"}, "crptFiberTable", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
 }
 
 void PrintLineSupplyTickets(const QString &orderId) {
-    PrintStationTickets({{"Glue/Spray Line Supply"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
+    printStationTickets({{"Glue/Spray Line Supply"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
                          "Saw Department"},
                         orderId);
 }
 
 void PrintBulletNoserTickets(const QString &orderId) {
-    PrintStationTickets({{"Bullet Noser"}, "crptBulletNoser", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
+    printStationTickets({{"Bullet Noser"}, "crptBulletNoser", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
                         orderId);
 }
 
 void PrintCNCTickets(const QString &orderId) {
-    PrintStationTickets({{"CNC"}, "crptCNC", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
+    printStationTickets({{"CNC"}, "crptCNC", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
 }
 
 void PrintCNCStencilTickets(const QString &orderId) {
-    PrintStationTickets({{"CNC Stencil"}, "crptCNCStencil", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
+    printStationTickets({{"CNC Stencil"}, "crptCNCStencil", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
                         orderId);
 }
 
 void PrintBandSawTickets(const QString &orderId) {
-    PrintStationTickets({{"Band Saw"}, "crptBandSaw", TicketSelectWithOffAll(), TicketJoinWithBun(),
+    printStationTickets({{"Band Saw"}, "crptBandSaw", TicketSelectWithOffAll(), TicketJoinWithBun(),
                          " ORDER BY Bun.Grade,StyleOperation.Thickness desc,StyleOperation.Width desc,"
                          "StyleOperation.Length desc",
                          ""},
@@ -163,7 +164,7 @@ void PrintBandSawTickets(const QString &orderId) {
 }
 
 void PrintVerticalSlitterTickets(const QString &orderId) {
-    PrintStationTickets({{"Vertical Slitter"}, "crptVerticalSlitter", TicketSelect(), TicketJoin(), "", "Saw Department"},
+    printStationTickets({{"Vertical Slitter"}, "crptVerticalSlitter", TicketSelect(), TicketJoin(), "", "Saw Department"},
                         orderId);
 }
 
@@ -224,9 +225,39 @@ std::unique_ptr<Recordset> rebuildLineTables(const LineTables &line, const QStri
                                        nonArms + QStringLiteral(".ID) order By Station"));
 }
 
-void fillSubreport(Report &report, const char *name, std::unique_ptr<Recordset> rows) {
-    fill(report.subreport(QLatin1String(name)), *rows);
-    rows->close();
+// The rows of a query, which is closed.
+RowSet rowsOf(std::unique_ptr<Recordset> query) {
+    RowSet rows = query->rowSet();
+    query->close();
+    return rows;
+}
+
+// Binds rows to a subreport; reading the main report's records reads them.
+void bindSubreport(Report &report, const char *name, const RowSet &rows) {
+    report.subreport(QLatin1String(name)).bind(rows);
+}
+
+// The labour of the glue and spray lines beside the order's value, for the labour block
+// of the summary: every station of both lines with its line ("Glue line", "Spray line"),
+// rate and pieces, and on every row the order's Total, LaborCostPerHour and LaborPercent.
+// A subreport cannot read its main report's fields, so the rows carry them; the hours,
+// the cost and the share of the order total are the template's formulas.
+RowSet labourRows(const RowSet &order, const RowSet &glueLine, const RowSet &sprayLine) {
+    RowSet labour;
+    labour.columns.append({QStringLiteral("Line"), QString(), QString(), QStringLiteral("TEXT")});
+    labour.columns += glueLine.columns;
+    const QStringList orderColumns = {QStringLiteral("Total"), QStringLiteral("LaborCostPerHour"),
+                                      QStringLiteral("LaborPercent")};
+    QVector<QVariant> orderValues;
+    for (const QString &name : orderColumns) {
+        const int at = order.indexOf(name);
+        labour.columns.append(at >= 0 ? order.columns.at(at) : RowSetColumn{name, {}, {}, {}});
+        orderValues.append(at >= 0 && !order.rows.isEmpty() ? order.rows.first().value(at) : QVariant());
+    }
+    for (const auto &[line, rows] : {std::pair{QStringLiteral("Glue line"), &glueLine},
+                                     std::pair{QStringLiteral("Spray line"), &sprayLine}})
+        for (const QVector<QVariant> &row : rows->rows) labour.rows.append(QVector<QVariant>{line} + row + orderValues);
+    return labour;
 }
 
 }  // namespace
@@ -242,32 +273,36 @@ void PrintProductionSummary(const QString &orderId, const QString &department) {
     auto report = Report::create(QStringLiteral("crptSummary"));
     report->bind(order->rowSet());
 
+    RowSet glueLine, sprayLine;
     {
         // The six tables have fixed names in the shared file: they are dropped, rebuilt
         // and read as one unit, so another copy summarising at the same moment waits
         // instead of mixing its order's figures into these, and a failure leaves the
         // tables of the last whole summary.
         Transaction tables(AppDatabase());
-        fillSubreport(*report, "subGlueLine", rebuildLineTables(kGlueLine, id));
-        fillSubreport(*report, "subSprayLine", rebuildLineTables(kSprayLine, id));
+        glueLine = rowsOf(rebuildLineTables(kGlueLine, id));
+        sprayLine = rowsOf(rebuildLineTables(kSprayLine, id));
         tables.commit();
     }
+    bindSubreport(*report, "subGlueLine", glueLine);
+    bindSubreport(*report, "subSprayLine", sprayLine);
+    bindSubreport(*report, "subLabour", labourRows(order->rowSet(), glueLine, sprayLine));
 
-    fillSubreport(*report, "subBulletNoser",
-                  AppDatabase().openRecordset(
+    bindSubreport(*report, "subBulletNoser",
+                  rowsOf(AppDatabase().openRecordset(
                       QStringLiteral("SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) "
                                      "AS Pcs ") +
                       tallyFrom() + QStringLiteral(" Where [Operation].[ReportType] = 'Bullet Noser'  AND Orders.ID = ") +
-                      id + QStringLiteral(" Group By StyleOperation.OperationID")));
-    fillSubreport(*report, "subFiberTable",
-                  AppDatabase().openRecordset(
+                      id + QStringLiteral(" Group By StyleOperation.OperationID"))));
+    bindSubreport(*report, "subFiberTable",
+                  rowsOf(AppDatabase().openRecordset(
                       QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS "
                                      "CompQty,Component.Width,StyleOperation.Width,Bun.Length,Component.PiecesPerRail "
                                      "FROM (((((((") +
                       OrdersToComponents() + TicketJoinWithBun() +
                       QStringLiteral(" WHERE Operation.ReportType = 'Fiber Table' AND Orders.ID = ") + id +
                       QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.Width,StyleOperation.Width,"
-                                     "Bun.Length,Component.PiecesPerRail")));
+                                     "Bun.Length,Component.PiecesPerRail"))));
 
     auto cnc = AppDatabase().openRecordset(
         QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty, "
@@ -275,7 +310,7 @@ void PrintProductionSummary(const QString &orderId, const QString &department) {
         OrdersToComponents() + TicketJoin() + QStringLiteral(" WHERE Operation.ReportType = 'CNC' AND Orders.ID = ") + id +
         QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.PiecesPerRail"));
     writeFieldDefinitions(*cnc, "SummaryCNCRpt.ttx");
-    fillSubreport(*report, "subCNC", std::move(cnc));
+    bindSubreport(*report, "subCNC", rowsOf(std::move(cnc)));
 
     auto bandSaw = AppDatabase().openRecordset(
         QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS "
@@ -285,7 +320,7 @@ void PrintProductionSummary(const QString &orderId, const QString &department) {
         QStringLiteral(" AND Bun.OffAll = False GROUP BY StyleOperation.OperationID,Component.PiecesPerRail,"
                        "Component.RailsPerBun"));
     writeFieldDefinitions(*bandSaw, "SummaryBandSawRpt.ttx");
-    fillSubreport(*report, "subBandSaw", std::move(bandSaw));
+    bindSubreport(*report, "subBandSaw", rowsOf(std::move(bandSaw)));
 
     report->discardSavedData();
     report->readRecords();
@@ -394,4 +429,108 @@ void PrintFiberOrder(const QString &orderId) {
                    QStringLiteral(" AND OffAll = False ORDER BY Bun.Grade,Bun.Width DESC, Component.Length DESC, "
                                   "Component.Width DESC"),
                {{QStringLiteral("txtTitle"), QStringLiteral("Fiber Order")}});
+}
+
+// ---------------------------------------------------------------------------------------
+// Accounts receivable and sales: one query each, previewed.
+
+namespace {
+
+// Both invoice reports read every invoice with what has been paid on it; the templates
+// work out the balances and which invoices are open.
+const QString kPaid = QStringLiteral("(SELECT SUM(Amount) + SUm(Adjustment) FROM Payments WHERE Invoice = Invoice.ID) AS Paid");
+
+// A date text handed to the sales report as a #m/d/yyyy# literal, so the query reads the
+// same day whatever form the text came in; a text that is no date is refused before it
+// reaches the query.
+QString SalesDateLiteral(const QString &text) {
+    const QDate date = Values::ParseShortDate(text.trimmed());
+    if (!date.isValid())
+        throw AppError(ErrorNumber::ReportError,
+                       QStringLiteral("PrintSalesByCustomer: '%1' is not a date (month/day/year)").arg(text));
+    return SqlText::DateLiteral(date);
+}
+
+}  // namespace
+
+void PrintInvoice(qint64 invoiceId) {
+    PreviewQuery(QStringLiteral("crptInvoice"),
+                 QStringLiteral("SELECT Invoice.ID,Invoice.Customer,Invoice.InvoiceDate,Invoice.DueDate,Invoice.Subtotal,"
+                                "Invoice.Freight,Invoice.Misc,Invoice.Total,Invoice.MemoField,Customer.Address1,"
+                                "Customer.Address2,Customer.City,Customer.State,Customer.Zip,Orders.OrderNumber,"
+                                "OrderItems.ItemNumber,OrderItems.Line,OrderItems.Qty,Style.Name,Style.Type,"
+                                "OrderItems.PriceEach,OrderItems.PriceExt FROM (((((InvoiceOrders LEFT JOIN Invoice ON "
+                                "InvoiceOrders.Invoice = Invoice.ID) LEFT JOIN Orders ON InvoiceOrders.OrderID = Orders.ID) "
+                                "LEFT JOIN Customer ON Invoice.Customer = Customer.Customer) LEFT JOIN OrderItems ON "
+                                "Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE "
+                                "Invoice.ID = ") +
+                     QString::number(invoiceId) +
+                     QStringLiteral(" ORDER BY Invoice.ID,  Orders.OrderNumber, OrderItems.ItemNumber"));
+}
+
+void PrintOpenInvoices() {
+    PreviewQuery(QStringLiteral("crptOpenInvoices"),
+                 QStringLiteral("SELECT Invoice.Customer,Invoice.ID,Invoice.InvoiceDate,Invoice.DueDate,Invoice.MemoField,"
+                                "Invoice.Total,") +
+                     kPaid + QStringLiteral(" FROM Invoice ORDER BY Invoice.Customer,Invoice.ID"));
+}
+
+void PrintCustomerStatements() {
+    PreviewQuery(QStringLiteral("crptCustomerStatements"),
+                 QStringLiteral("SELECT Invoice.Customer,Customer.Address1,Customer.Address2,Customer.City,Customer.State,"
+                                "Customer.Zip,Invoice.ID,Invoice.InvoiceDate,Invoice.DueDate,Invoice.MemoField,"
+                                "Invoice.Total,") +
+                     kPaid +
+                     QStringLiteral(" FROM (Invoice LEFT JOIN Customer ON Invoice.Customer = Customer.Customer) ORDER BY "
+                                    "Invoice.Customer,Invoice.ID"),
+                 {{QStringLiteral("txtStatementDate"), Values::ShortDate(Seams::clock().today())}});
+}
+
+void PrintStyleListing(const QString &customer, const QString &style, const QString &type) {
+    QString sql = QStringLiteral(
+        "SELECT Customer,Style.ID AS StyleID,Name,Type,Style.Status AS Status,StyleComponent.ID AS ComponentID,"
+        "StyleComponent.ComponentID AS Component,Component.Description AS Description,Component.Thickness,"
+        "Component.Width,Component.Length,Qty,StyleOperation.ID AS OperationID,StyleOperation.OperationID AS Operation,"
+        "Instructions,StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length FROM (((Style LEFT JOIN "
+        "StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN StyleOperation ON StyleComponent.StyleID = "
+        "StyleOperation.StyleID AND StyleComponent.ID = StyleOperation.ComponentID) LEFT JOIN Component ON "
+        "StyleComponent.ComponentID = Component.ID)");
+    // The filters are tested from the type up: a chosen type filters on all three values,
+    // a chosen style on customer and style, whatever the wider filters hold.
+    const QString byCustomer = QStringLiteral(" WHERE Customer = '") + SqlText::Escaped(customer) + QLatin1Char('\'');
+    const QString byStyle = byCustomer + QStringLiteral(" AND Name = '") + SqlText::Escaped(style) + QLatin1Char('\'');
+    if (type != StyleListingFilter::AllTypes) sql += byStyle + QStringLiteral(" AND Type = '") + SqlText::Escaped(type) + QLatin1Char('\'');
+    else if (style != StyleListingFilter::AllStyles) sql += byStyle;
+    else if (customer != StyleListingFilter::AllCustomers) sql += byCustomer;
+    sql += QStringLiteral(" ORDER BY Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID");
+    PreviewQuery(QStringLiteral("crptStyleListing"), sql);
+}
+
+void PrintSalesByCustomer(const QString &start, const QString &end, int detail) {
+    BusyCursor busy;
+    const QString sql =
+        QStringLiteral("SELECT Orders.Customer,OrderItems.StyleID,Style.Name,Style.Type,SUM(OrderItems.Qty*OrderItems."
+                       "PriceEach) AS Sales,SUM(OrderItems.Qty*Style.Cost) AS Cost FROM ((Orders LEFT JOIN OrderItems ON "
+                       "Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE "
+                       "Orders.OrderDate >= ") +
+        SalesDateLiteral(start) + QStringLiteral(" AND Orders.OrderDate <= ") + SalesDateLiteral(end) +
+        QStringLiteral(" GROUP BY Orders.Customer,OrderItems.StyleID,Style.Name,Style.Type ORDER BY "
+                       "Orders.Customer,Style.Name,Style.Type");
+    ReportJob job = OpenReport(QStringLiteral("crptSalesByCustomer"), sql);
+    // The template holds both forms; the builder hides the one not wanted.
+    Report &report = *job.report;
+    if (detail == 1) {
+        report.hide(QStringLiteral("ReportHeaderSummary"));
+        report.hide(QStringLiteral("GroupFooterSummary"));
+        report.setText(QStringLiteral("txtTitle"), QStringLiteral("Sales By Customer & Style"));
+    } else {
+        report.hide(QStringLiteral("GroupHeaderCustomer"));
+        report.hide(QStringLiteral("Detail"));
+        report.hide(QStringLiteral("GroupFooterCustomer"));
+        report.hide(QStringLiteral("txtStyleHeading"));
+        report.setText(QStringLiteral("txtTitle"), QStringLiteral("Sales By Customer"));
+    }
+    report.setText(QStringLiteral("txtStartDate"), start);
+    report.setText(QStringLiteral("txtEndDate"), end);
+    report.preview();
 }

@@ -67,6 +67,7 @@ private slots:
     void ticketRows_data();
     void ticketRows();
     void bandSawRowsByGradeThickestFirst();
+    void longTicketRepeatsItsHeadingsOnEveryPage();
     void teamsReadAsANumber_data();
     void teamsReadAsANumber();
     void orderWithoutWorkPrintsNothing();
@@ -179,6 +180,36 @@ void tst_StationTickets::bandSawRowsByGradeThickestFirst() {
     QVERIFY(!showsANonNumber(saw1));
     // A ticket lists a bun kept off the purchase lists; it says so.
     QVERIFY(capture.documents.at(1).contains(QStringLiteral("Grade Rebond   bun 40 x 80   (bought cut: off all lists)")));
+}
+
+void tst_StationTickets::longTicketRepeatsItsHeadingsOnEveryPage() {
+    ScopedFakes fakes;
+    TestDatabase db;
+    PaperworkPlant::load();
+    // Forty more lines of Lounge sofas: 120 band-saw rows of one grade.
+    for (int item = 3; item <= 42; ++item)
+        db.exec(QStringLiteral("INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) "
+                               "VALUES (1, %1, 'X', 1, 1, 100, 100)")
+                    .arg(item));
+    CaptureTarget capture;
+    PrintBandSawTickets(QStringLiteral("1"));
+    const CapturedDocument &saw1 = capture.documents.first();
+    const int pages = saw1.document.pageCount();
+    QVERIFY(pages >= 3);
+    for (int p = 0; p < pages; ++p) {
+        const QStringList lines = saw1.document.pageLines(p);
+        // Every page names the station and the order, heads its columns and says where
+        // it stands; the grade's heading comes again, marked as continued.
+        QCOMPARE(lines.value(0), QStringLiteral("Band Saw 1"));
+        QVERIFY(lines.contains(QStringLiteral("Order PO-1 | Ordered 12/1/2026 | Due 12/15/2026 | Order ID 1")));
+        QVERIFY(lines.value(4).startsWith(QStringLiteral("Component | Description | Style | Item | Pieces")));
+        QCOMPARE(lines.value(6), p == 0 ? QStringLiteral("Grade HD36   bun 48 x 96")
+                                        : QStringLiteral("Grade HD36   bun 48 x 96   (continued)"));
+        QCOMPARE(lines.last(), QStringLiteral("Quelby | Page %1 of %2").arg(p + 1).arg(pages));
+    }
+    // 6 + 40 x 2 seats on 14.3 rails (1.79 buns), and as many edge pieces cut twice on
+    // 14.3 rails of a component without rails per bun: 258 pieces.
+    QVERIFY(hasLinesInOrder(saw1, {"Grade HD36 total | 258 | 28.7 | 1.79", "Pieces: 258 | Rails: 28.7   Buns: 1.79"}));
 }
 
 void tst_StationTickets::teamsReadAsANumber_data() {
