@@ -314,5 +314,5 @@ void frmShipmentEntry::btnExit_Click() { unload(); }
 
 void frmShipmentEntry::Form_Unload() {
     if (ShipmentNavigatorOpen)
-        if (frmShipmentNavigator *navigator = frmShipmentNavigator::current()) navigator->UpdateGrids();
+        if (frmShipmentNavigator *navigator = frmShipmentNavigator::instance()) navigator->UpdateGrids();
 }

@@ -100,7 +100,7 @@ frmShipmentNavigator::~frmShipmentNavigator() {
     }
 }
 
-frmShipmentNavigator *frmShipmentNavigator::current() { return g_current; }
+frmShipmentNavigator *frmShipmentNavigator::instance() { return g_current; }
 
 void frmShipmentNavigator::layOut() {
     // Customer and order number above, the ship-date range below, the buttons at the right.

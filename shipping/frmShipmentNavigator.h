@@ -26,7 +26,7 @@ public:
     ~frmShipmentNavigator() override;
 
     // The open navigator, or null.
-    static frmShipmentNavigator *current();
+    static frmShipmentNavigator *instance();
 
     // Runs the search with the criteria shown and refills the shipments grid; the line
     // items grid is emptied.
