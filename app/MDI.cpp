@@ -6,12 +6,21 @@
 #include "masterdata/frmCustomerEntry.h"
 #include "masterdata/frmVendorEntry.h"
 #include "orders/frmFabMgrReports.h"
+#include "orders/frmOrderEntry.h"
 #include "orders/frmOrderEntryReport.h"
+#include "orders/frmOrderNavigator.h"
 #include "orders/frmPlantMgrReports.h"
 #include "orders/frmSawMgrReports.h"
 #include "orders/frmShipMgrReports.h"
 #include "product/frmStyle.h"
+#include "receivables/frmInvoiceReport.h"
+#include "receivables/frmInvoices.h"
+#include "receivables/frmReceivePayment.h"
+#include "receivables/frmSalesByCustomer.h"
+#include "receivables/frmStyleReport.h"
 #include "reports/ReportsMod.h"
+#include "shipping/frmShipmentEntry.h"
+#include "shipping/frmShipmentNavigator.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -83,17 +92,21 @@ QVector<Command> commands() {
     using L = QStringList;
     return {
         {L{"File"}, "Exit", "Exit", nullptr},
-        {L{"Orders"}, "Order Navigator", "OrdNav", nullptr},
-        {L{"Orders"}, "Order Entry", "OrderEntry", nullptr},
-        {L{"Shipping"}, "Shipment Navigator", "ShipmentNav", nullptr},
-        {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", nullptr},
+        {L{"Orders"}, "Order Navigator", "OrdNav", opens<frmOrderNavigator>()},
+        {L{"Orders"}, "Order Entry", "OrderEntry", opens<frmOrderEntry>()},
+        {L{"Shipping"}, "Shipment Navigator", "ShipmentNav",
+         [](MDI *mdi) {
+             // A double-clicked shipment opens in the frame's one shipment entry window.
+             mdi->open<frmShipmentNavigator>()->setEntryOpener([mdi] { return mdi->open<frmShipmentEntry>(); });
+         }},
+        {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", opens<frmShipmentEntry>()},
         {L{"Administrative"}, "Customer Entry", "CustomerEntry", opens<frmCustomerEntry>()},
         {L{"Administrative"}, "Vendor Entry", "VendorEntry", opens<frmVendorEntry>()},
         {L{"Administrative"}, "Style Entry", "StyleEntry", opens<frmStyle>()},
-        {L{"Administrative"}, "Create Invoices", "CreateInvoices", nullptr},
-        {L{"Administrative"}, "Receive Payments", "ReceivePayments", nullptr},
+        {L{"Administrative"}, "Create Invoices", "CreateInvoices", opens<frmInvoices>()},
+        {L{"Administrative"}, "Receive Payments", "ReceivePayments", opens<frmReceivePayment>()},
         {L{"Reports", "OrderReports"}, "Order Entry Control Report", "OrderEntryControlReport", opens<frmOrderEntryReport>()},
-        {L{"Reports", "OrderReports"}, "Sales By Customer", "SalesByCustomer", nullptr},
+        {L{"Reports", "OrderReports"}, "Sales By Customer", "SalesByCustomer", opens<frmSalesByCustomer>()},
         {L{"Reports", "Production"}, "Saw Manager", "SawMgr", opens<frmSawMgrReports>()},
         {L{"Reports", "Production"}, "Fabrication Manager", "FabMgr", opens<frmFabMgrReports>()},
         {L{"Reports", "Production"}, "Plant Manager", "PlantMgr", opens<frmPlantMgrReports>()},
@@ -102,10 +115,10 @@ QVector<Command> commands() {
         {L{"Reports", "Admin"}, "Vendor Listing", "VendorListing", runs(PrintVendorListing)},
         {L{"Reports", "Admin"}, "Bun Listing", "BunListing", runs(PrintBunListing)},
         {L{"Reports", "Admin"}, "Component Listing", "ComponentListing", runs(PrintComponentListing)},
-        {L{"Reports", "Admin"}, "Style Listing", "StyleListing", nullptr},
-        {L{"Reports", "AR"}, "Invoice Report", "InvoiceReport", nullptr},
-        {L{"Reports", "AR"}, "Open Invoices Report", "OpenInvoicesReport", nullptr},
-        {L{"Reports", "AR"}, "Customer Statements", "CustomerStatementsReport", nullptr},
+        {L{"Reports", "Admin"}, "Style Listing", "StyleListing", opens<frmStyleReport>()},
+        {L{"Reports", "AR"}, "Invoice Report", "InvoiceReport", opens<frmInvoiceReport>()},
+        {L{"Reports", "AR"}, "Open Invoices Report", "OpenInvoicesReport", runs(PrintOpenInvoices)},
+        {L{"Reports", "AR"}, "Customer Statements", "CustomerStatementsReport", runs(PrintCustomerStatements)},
         {L{"Help"}, "About", "About", opens<frmAbout>()},
     };
 }
@@ -123,6 +136,8 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(this)) {
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     buildMenus();
+    // The order navigator opens the order window through the frame, once.
+    frmOrderEntry::setOpener([this] { return open<frmOrderEntry>(); });
     statusBar();
     // The workspace below the menu bar holds the largest window whole.
     const QSize workspace = startWorkspace();
@@ -155,7 +170,10 @@ void MDI::savePlacement() {
 }
 
 MDI::~MDI() {
-    if (g_instance == this) g_instance = nullptr;
+    if (g_instance == this) {
+        g_instance = nullptr;
+        frmOrderEntry::setOpener(nullptr);
+    }
 }
 
 MDI *MDI::instance() { return g_instance; }

@@ -62,6 +62,19 @@ const QVector<BuilderEntry> &DocumentBuilders() {
         forOrder("PrintFiberTableTickets", PrintFiberTableTickets),
         forOrder("PrintFiberOrder", PrintFiberOrder),
         forPreview("PrintLoadSheet", PrintLoadSheet),
+        {QStringLiteral("PrintStyleListing"),
+         {QStringLiteral("customer or ***All Customers***"), QStringLiteral("style name or ***All Styles***"),
+          QStringLiteral("type or ***All Types***")},
+         [](const QStringList &args) { PrintStyleListing(args.at(0), args.at(1), args.at(2)); }},
+        {QStringLiteral("PrintSalesByCustomer"),
+         {QStringLiteral("start date m/d/yyyy"), QStringLiteral("end date m/d/yyyy"), QStringLiteral("details 1 or 0")},
+         [](const QStringList &args) {
+             PrintSalesByCustomer(args.at(0), args.at(1), WholeNumberArgument(QStringLiteral("PrintSalesByCustomer"), args, 2));
+         }},
+        {QStringLiteral("PrintInvoice"), {QStringLiteral("invoice number")},
+         [](const QStringList &args) { PrintInvoice(WholeNumberArgument(QStringLiteral("PrintInvoice"), args, 0)); }},
+        plain("PrintOpenInvoices", PrintOpenInvoices),
+        plain("PrintCustomerStatements", PrintCustomerStatements),
     };
     return builders;
 }
