@@ -6,7 +6,9 @@
 #include "masterdata/frmCustomerEntry.h"
 #include "masterdata/frmVendorEntry.h"
 #include "orders/frmFabMgrReports.h"
+#include "orders/frmOrderEntry.h"
 #include "orders/frmOrderEntryReport.h"
+#include "orders/frmOrderNavigator.h"
 #include "orders/frmPlantMgrReports.h"
 #include "orders/frmSawMgrReports.h"
 #include "orders/frmShipMgrReports.h"
@@ -22,10 +24,31 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 
 namespace {
 MDI *g_instance = nullptr;
+
+// The workspace's least size, 740 by 594 pixels, and the largest windows it holds: the
+// Administration window is the widest (800 pixels), the Report Viewer the tallest (683).
+const QSize kLeastWorkspace(740, 594);
+const QSize kLargestWindow(800, 683);
+const QString kPlacementKey = QStringLiteral("MDI/geometry");
+
+// What a sub-window's title bar and borders add to the window inside it (a sub-window
+// without a parent draws no title bar, so the probe gets one).
+QSize subWindowFrame(QWidget *parent) {
+    QMdiSubWindow probe(parent);
+    probe.hide();
+    auto *inner = new QWidget;
+    inner->setFixedSize(100, 100);
+    probe.setWidget(inner);
+    probe.ensurePolished();
+    return probe.sizeHint() - inner->size();
+}
 
 // One menu command: where it sits, its caption and name, and what it does (null while
 // the window it opens is not part of this build).
@@ -67,8 +90,8 @@ QVector<Command> commands() {
     using L = QStringList;
     return {
         {L{"File"}, "Exit", "Exit", nullptr},
-        {L{"Orders"}, "Order Navigator", "OrdNav", nullptr},
-        {L{"Orders"}, "Order Entry", "OrderEntry", nullptr},
+        {L{"Orders"}, "Order Navigator", "OrdNav", opens<frmOrderNavigator>()},
+        {L{"Orders"}, "Order Entry", "OrderEntry", opens<frmOrderEntry>()},
         {L{"Shipping"}, "Shipment Navigator", "ShipmentNav", nullptr},
         {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", nullptr},
         {L{"Administrative"}, "Customer Entry", "CustomerEntry", opens<frmCustomerEntry>()},
@@ -107,13 +130,44 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(this)) {
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     buildMenus();
+    // The order navigator opens the order window through the frame, once.
+    frmOrderEntry::setOpener([this] { return open<frmOrderEntry>(); });
     statusBar();
-    // Client area of 740 by 594 pixels below the menu bar.
-    resize(740, 594 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    // The workspace below the menu bar holds the largest window whole.
+    const QSize workspace = startWorkspace();
+    resize(workspace.width(), workspace.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+}
+
+QSize MDI::startWorkspace() const {
+    return kLeastWorkspace.expandedTo(kLargestWindow + subWindowFrame(m_area->viewport()));
+}
+
+void MDI::showFrame(QSettings *placement) {
+    m_placement = placement;
+    if (restoreGeometry(placement->value(kPlacementKey).toByteArray())) {
+        show();
+        return;
+    }
+    // Room for the desktop's own title bar and borders around the frame.
+    const QSize decoration(16, 48);
+    const QRect screenArea = screen()->availableGeometry();
+    if (!QRect(QPoint(), screenArea.size()).contains(QRect(QPoint(), size() + decoration))) {
+        showMaximized();
+        return;
+    }
+    move(screenArea.center() - rect().center());
+    show();
+}
+
+void MDI::savePlacement() {
+    if (m_placement) m_placement->setValue(kPlacementKey, saveGeometry());
 }
 
 MDI::~MDI() {
-    if (g_instance == this) g_instance = nullptr;
+    if (g_instance == this) {
+        g_instance = nullptr;
+        frmOrderEntry::setOpener(nullptr);
+    }
 }
 
 MDI *MDI::instance() { return g_instance; }
@@ -174,10 +228,22 @@ void MDI::addChild(QWidget *window) {
     } else if (window->testAttribute(Qt::WA_Resized)) {
         sub->resize(clientSize + (sub->size() - window->size()));
     }
+    keepInside(sub);
+}
+
+void MDI::keepInside(QMdiSubWindow *sub) {
+    // Inside the visible workspace where it fits; otherwise from its top left corner, so
+    // that the labels at the window's left are seen and the rest is reached by scrolling.
+    const QSize room = m_area->viewport()->size();
+    const QSize size = sub->size();
+    const int x = size.width() > room.width() ? 0 : std::clamp(sub->x(), 0, room.width() - size.width());
+    const int y = size.height() > room.height() ? 0 : std::clamp(sub->y(), 0, room.height() - size.height());
+    sub->move(x, y);
 }
 
 void MDI::Exit_Click() {
     // Ends at once: no window is asked and no window's unload behaviour runs.
+    savePlacement();
     QCoreApplication::exit(0);
 }
 
@@ -188,5 +254,6 @@ void MDI::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
+    savePlacement();
     event->accept();
 }

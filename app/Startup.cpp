@@ -6,10 +6,12 @@
 #include "app/DesktopSeams.h"
 #include "app/MDI.h"
 #include "app/DesktopPrintTarget.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <memory>
@@ -51,8 +53,11 @@ int Main(QApplication &app) {
     }
 
     InstallDesktopPrintTarget();
+    EnterPressesButtons();
+    // The frame's size and position between runs, in the user's settings.
+    QSettings placement(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quelby"), QStringLiteral("Quelby"));
     auto mainWindow = std::make_unique<MDI>();
-    mainWindow->show();
+    mainWindow->showFrame(&placement);
     const int code = app.exec();
     mainWindow.reset();
     SetAppDatabase(nullptr);

@@ -1,9 +1,11 @@
 #include "app/Viewer.h"
 
 #include "core/Handler.h"
+#include "core/Seams.h"
 #include "reports/DocumentPainter.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPageLayout>
@@ -11,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -22,6 +25,17 @@ void applyPageLayout(QPrinter &printer, const Document &document) {
     printer.setPageLayout(QPageLayout(size, document.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                       QMarginsF(0, 0, 0, 0), QPageLayout::Point));
     printer.setDocName(document.templateName);
+}
+
+// Export PDF suggests the user's documents folder and the report's name: the template's
+// name without its "crpt" prefix (crptCustomerListing gives CustomerListing.pdf).
+QString suggestedPdfPath(const Document &document) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    QString name = document.templateName;
+    if (name.startsWith(QLatin1String("crpt"))) name.remove(0, 4);
+    if (name.isEmpty()) name = QStringLiteral("Report");
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
 }
 }  // namespace
 
@@ -135,11 +149,17 @@ void Viewer::btnPrint_Click() {
 
 void Viewer::btnExport_Click() {
     if (m_document.pageCount() == 0) return;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export to PDF"),
-                                                      m_document.templateName + QStringLiteral(".pdf"),
-                                                      QStringLiteral("PDF files (*.pdf)"));
-    if (path.isEmpty()) return;
+    QFileDialog dialog(this, QStringLiteral("Export to PDF"), QString(), QStringLiteral("PDF files (*.pdf)"));
+    dialog.setObjectName(QStringLiteral("dlgExport"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(suggestedPdfPath(m_document));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().constFirst();
     exportPdf(path);
+    // Say where the file went, so the clerk can find it again.
+    Seams::messages().tell(QStringLiteral("The report was saved as %1").arg(QDir::toNativeSeparators(path)),
+                           QStringLiteral("Export PDF"));
 }
 
 void Viewer::exportPdf(const QString &path) {

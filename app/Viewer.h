@@ -22,8 +22,10 @@ public:
     // Shows a rendered document, replacing the one shown before.
     void showDocument(const Document &document);
     const Document &document() const { return m_document; }
-    // Writes the shown document to a PDF file at the given path (the toolbar's "Export
-    // PDF..." asks for the path first). Nothing is written while no document is shown.
+    // Writes the shown document to a PDF file at the given path. Nothing is written while
+    // no document is shown. The toolbar's "Export PDF..." asks for the path first,
+    // suggesting the user's documents folder and the report's name, and afterwards says
+    // where the file went.
     void exportPdf(const QString &path);
     QPrintPreviewWidget *previewWidget() const { return CRViewer; }
 

@@ -106,9 +106,12 @@ QVector<CatalogueIndex> makeIndexes() {
         {"ixOrdersCustomer", "Orders", {"Customer"}},
         {"ixOrdersOrderDate", "Orders", {"OrderDate"}},
         {"ixOrdersOrderNumber", "Orders", {"OrderNumber"}},
+        // The navigators list the open orders by customer and number.
+        {"ixOrdersStatus", "Orders", {"Status", "Customer", "OrderNumber"}},
         {"ixOrderItemsOrder", "OrderItems", {"OrderID", "ItemNumber"}},
         {"ixOrderItemsStyle", "OrderItems", {"StyleID"}},
         {"ixShipmentsOrder", "Shipments", {"OrderID"}},
+        {"ixShipmentsDate", "Shipments", {"Date"}},  // the shipping navigator's and reports' date ranges
         {"ixShipmentItemsShipment", "ShipmentItems", {"ShipmentID"}},
         {"ixShipmentItemsLine", "ShipmentItems", {"OrderID", "OrderLineItem"}},
         {"ixInvoiceCustomer", "Invoice", {"Customer"}},

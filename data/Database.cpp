@@ -83,10 +83,21 @@ void Database::execute(const QString &sql) {
     const JetDialect::StatementShape shape = JetDialect::shapeOf(sql);
     if (shape.secondStatement) throw JetDialect::secondStatementError();
     const QString native = m_engine->translate(sql);
+    const bool changesRows = native.startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) ||
+                             native.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive) ||
+                             native.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive);
+    // A statement that makes, drops or alters a table may change what a kept SELECT * returns.
+    if (!changesRows) forgetStatements();
     auto run = [&] {
-        auto statement = m_engine->prepare(native);
-        while (statement->step()) {
+        auto statement = takeStatement(native);
+        try {
+            while (statement->step()) {
+            }
+        } catch (...) {
+            statement->reset();
+            throw;
         }
+        if (changesRows) giveBack(native, std::move(statement));
     };
     if (shape.madeTable.isEmpty()) {
         run();
@@ -98,6 +109,38 @@ void Database::execute(const QString &sql) {
     run();
     m_engine->compareTextWithoutCase(shape.madeTable);
     tx.commit();
+}
+
+std::unique_ptr<Statement> Database::takeStatement(const QString &nativeSql) {
+    const auto found = m_statements.find(nativeSql);
+    if (found == m_statements.end()) return m_engine->prepare(nativeSql);
+    std::unique_ptr<Statement> statement = std::move(found->second);
+    m_statements.erase(found);
+    return statement;
+}
+
+void Database::giveBack(const QString &nativeSql, std::unique_ptr<Statement> statement) {
+    // A few hundred texts cover a working day; a run that makes more starts afresh.
+    constexpr std::size_t kKept = 500;
+    statement->reset();
+    if (m_statements.size() >= kKept) m_statements.clear();
+    m_statements.try_emplace(nativeSql, std::move(statement));
+}
+
+std::shared_ptr<const RecordsetColumns> Database::keptColumns(const QString &nativeSql) const {
+    const auto found = m_columns.find(nativeSql);
+    return found == m_columns.end() ? nullptr : found->second;
+}
+
+void Database::keepColumns(const QString &nativeSql, std::shared_ptr<const RecordsetColumns> columns) {
+    constexpr std::size_t kKept = 500;
+    if (m_columns.size() >= kKept) m_columns.clear();
+    m_columns[nativeSql] = std::move(columns);
+}
+
+void Database::forgetStatements() {
+    m_statements.clear();
+    m_columns.clear();
 }
 
 void Database::begin() { m_engine->begin(); }

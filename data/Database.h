@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 class Database {
 public:
@@ -40,9 +41,23 @@ public:
     void commit();
     void rollback();
 
+    // A prepared statement of this engine's SQL, kept by its text for the next use: the
+    // lookups and appends of a long run prepare each text once. A statement taken is the
+    // caller's until it is given back, reset; a text in use twice at once is prepared twice.
+    std::unique_ptr<Statement> takeStatement(const QString &nativeSql);
+    void giveBack(const QString &nativeSql, std::unique_ptr<Statement> statement);
+    // The columns a set resolved for a text, kept beside its statement.
+    std::shared_ptr<const RecordsetColumns> keptColumns(const QString &nativeSql) const;
+    void keepColumns(const QString &nativeSql, std::shared_ptr<const RecordsetColumns> columns);
+    // Forgets every kept statement (after a table is made, dropped or altered).
+    void forgetStatements();
+
 private:
     std::unique_ptr<Engine> m_engine;
     QString m_path;
+    // Declared after the engine, so the statements are finished before it closes.
+    std::unordered_map<QString, std::unique_ptr<Statement>> m_statements;
+    std::unordered_map<QString, std::shared_ptr<const RecordsetColumns>> m_columns;
 };
 
 // Runs a sequence of writes as one unit: rolled back unless commit() is reached, so an

@@ -787,7 +787,8 @@ void populateLarge(Database &db, int styleCount, int orderCount) {
     writeShopData(db, now);
 
     // Customers: "Vedu" first, so its own order form is exercised, then generated names.
-    const int customerCount = qMax(10, styleCount / 20);
+    // Two customers in three have styles of their own, as a plant with years of history has.
+    const int customerCount = qMax(10, styleCount * 2 / 3);
     QStringList customerNames{QStringLiteral("Vedu")};
     const int towns = int(std::size(kTownWords)), trades = int(std::size(kTradeWords));
     for (int i = 0; customerNames.size() < customerCount; ++i) {
@@ -840,18 +841,19 @@ void populateLarge(Database &db, int styleCount, int orderCount) {
             styles.add({styleId, customerNames[customer], name, type, cost, price, QStringLiteral("Active")});
             stylesOf[customer].append({styleId, price});
 
-            const int parts = random.between(2, 6);
+            // Six to eighteen components (twelve on average), each with the one operation of
+            // its routing this style asks for: a style's sheet lists a dozen parts.
+            const int parts = random.between(6, routed);
             const int first = random.between(0, routed - 1);
             for (int p = 0; p < parts; ++p) {
                 const Routing &routing = routings().at((first + p * 5) % routed);  // 5 is prime to 18: distinct parts
                 const ComponentDef *component = componentDef(QLatin1String(routing.component));
                 ++linkId;
                 links.add({linkId, styleId, QLatin1String(routing.component), random.between(1, 5)});
-                for (const OperationDef &op : routing.operations) {
-                    const Dims d = cutDims(*component, op.cut);
-                    operations.add({styleId, linkId, QLatin1String(op.station), QLatin1String(op.instructions),
-                                    d.thickness, d.width, d.length});
-                }
+                const OperationDef &op = routing.operations.at(int((styleId + p) % routing.operations.size()));
+                const Dims d = cutDims(*component, op.cut);
+                operations.add({styleId, linkId, QLatin1String(op.station), QLatin1String(op.instructions), d.thickness,
+                                d.width, d.length});
             }
         }
         styles.flush();
@@ -859,7 +861,7 @@ void populateLarge(Database &db, int styleCount, int orderCount) {
         operations.flush();
     }
 
-    // Orders over the last two years: older ones shipped in full and mostly invoiced and
+    // Orders over the last ten years: older ones shipped in full and mostly invoiced and
     // paid, the last month's part shipped, the last week's open; one in fifty void.
     {
         BulkInsert orders(db, QStringLiteral("Orders"),
@@ -876,7 +878,7 @@ void populateLarge(Database &db, int styleCount, int orderCount) {
         BulkInsert invoiceOrders(db, QStringLiteral("InvoiceOrders"), {"Invoice", "OrderID"});
         BulkInsert payments(db, QStringLiteral("Payments"), {"Invoice", "Date", "Amount", "Adjustment"});
 
-        const int span = 730;
+        const int span = 3650;  // ten years of history
         qint64 shipmentId = 0, invoiceId = 0;
         for (int o = 0; o < orderCount; ++o) {
             const qint64 orderId = o + 1;
@@ -892,7 +894,7 @@ void populateLarge(Database &db, int styleCount, int orderCount) {
                 qint64 style;
             };
             QVector<Line> lines;
-            const int lineCount = random.between(1, 5);
+            const int lineCount = random.between(1, 11);  // six lines on average
             double total = 0;
             for (int l = 0; l < lineCount; ++l) {
                 const Generated &style = stylesOf[customer].at(random.between(0, stylesOf[customer].size() - 1));

@@ -13,9 +13,11 @@ namespace DemoPlant {
 void populate(Database &db);
 
 // A large plant for the benchmark, in one transaction: the demo plant's vendors, buns,
-// components, stations and labour variables, then generated customers, `styles` styles
-// with their components and operations, and `orders` orders over the last two years with
-// their lines, shipments, invoices and payments. Deterministic: the same counts give the
+// components, stations and labour variables, then generated customers (two for every
+// three styles), `styles` styles with about twelve components each and one operation per
+// component, and `orders` orders of about six lines over the last ten years with their
+// shipments, invoices and payments. 3000 styles and 100000 orders make the plant of ten
+// years' history the benchmark measures. Deterministic: the same counts give the
 // same rows. Needs a database that holds the schema and nothing else (AppError otherwise).
 void populateLarge(Database &db, int styles, int orders);
 

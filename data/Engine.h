@@ -67,6 +67,8 @@ public:
     // Reserves the next auto-number of a table for a row being added. A number once
     // handed out is never handed out again, by this or any other connection: not when
     // the row is never stored, and not when the transaction that reserved it rolls back.
+    // (Numbers an engine gives by itself to rows inserted by plain SQL in a transaction
+    // that rolls back were never shown to anyone, and may come again.)
     virtual qint64 reserveAutoNumber(const QString &table, const QString &column) = 0;
     // Gives the text columns of a table just made by SELECT ... INTO the plant's text
     // comparison (without regard to case), as the permanent tables have it. Runs inside

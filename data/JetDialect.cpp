@@ -7,6 +7,8 @@
 #include <QTime>
 #include <QVector>
 
+#include <charconv>
+
 namespace {
 
 // ---------------------------------------------------------------------------------
@@ -171,7 +173,15 @@ QVector<Token> tokenize(const QString &sql) {
                     while (i < n && isAsciiDigit(sql.at(i))) ++i;
                 }
             }
-            tokens.append({Kind::Number, sql.mid(start, i - start)});
+            const QString number = sql.mid(start, i - start);
+            // A literal beyond a double would be stored as infinity (one too small for a
+            // double is merely 0).
+            const QByteArray digits = number.toLatin1();
+            double value = 0;
+            const auto read = std::from_chars(digits.constData(), digits.constData() + digits.size(), value);
+            if (read.ec == std::errc::result_out_of_range && !digits.contains("e-") && !digits.contains("E-"))
+                throw AppError(ErrorNumber::SyntaxError, QStringLiteral("Overflow in query expression '%1'.").arg(sql));
+            tokens.append({Kind::Number, number});
         } else if (c == QLatin1Char('\'')) {
             ++i;
             for (;;) {
@@ -561,8 +571,18 @@ bool matchesOne(const PatternElement &e, QChar c) {
     return false;
 }
 
-// Statements embed ever-new values, so the cache is emptied when it grows large.
-constexpr int kCacheLimit = 2000;
+// What is read from a statement's text is kept by the text. Statements embed ever-new
+// values, so a cache is emptied when it grows large.
+template <typename T, typename Read>
+T cachedByText(QHash<QString, T> &cache, const QString &text, Read read) {
+    constexpr int kCacheLimit = 2000;
+    const auto found = cache.constFind(text);
+    if (found != cache.constEnd()) return *found;
+    T value = read(text);
+    if (cache.size() >= kCacheLimit) cache.clear();
+    cache.insert(text, value);
+    return value;
+}
 
 }  // namespace
 
@@ -570,12 +590,7 @@ namespace JetDialect {
 
 QString translate(const QString &jetSql) {
     static QHash<QString, QString> cache;
-    const auto found = cache.constFind(jetSql);
-    if (found != cache.constEnd()) return *found;
-    QString translated = translateTokens(jetSql);
-    if (cache.size() >= kCacheLimit) cache.clear();
-    cache.insert(jetSql, translated);
-    return translated;
+    return cachedByText(cache, jetSql, translateTokens);
 }
 
 AppError secondStatementError() {
@@ -584,12 +599,7 @@ AppError secondStatementError() {
 
 StatementShape shapeOf(const QString &jetSql) {
     static QHash<QString, StatementShape> cache;
-    const auto found = cache.constFind(jetSql);
-    if (found != cache.constEnd()) return *found;
-    StatementShape shape = readShape(jetSql);
-    if (cache.size() >= kCacheLimit) cache.clear();
-    cache.insert(jetSql, shape);
-    return shape;
+    return cachedByText(cache, jetSql, readShape);
 }
 
 bool like(const QString &text, const QString &pattern) {

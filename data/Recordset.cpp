@@ -114,6 +114,51 @@ QVariant toStored(ColumnKind kind, const QString &column, const QVariant &value)
     return value.toString();
 }
 
+// Digits of a stored ISO date or time: `count` digits at `at`, or -1.
+int digitsAt(const QChar *text, int at, int count) {
+    int value = 0;
+    for (int i = at; i < at + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// A date as the plant stores it: yyyy-MM-dd, with " HH:mm:ss" where a time is kept. Read by
+// hand, as each date of a long listing is read; any other text is left to parseDateTime().
+bool readStoredDate(const QString &text, QDate &date, QTime &time) {
+    const int size = int(text.size());
+    if (size != 10 && size != 19) return false;
+    const QChar *c = text.constData();
+    if (c[4] != u'-' || c[7] != u'-') return false;
+    const int year = digitsAt(c, 0, 4), month = digitsAt(c, 5, 2), day = digitsAt(c, 8, 2);
+    if (year < 0 || month < 0 || day < 0) return false;
+    date = QDate(year, month, day);
+    if (!date.isValid()) return false;
+    if (size == 10) {
+        time = QTime(0, 0);
+        return true;
+    }
+    if (c[10] != u' ' || c[13] != u':' || c[16] != u':') return false;
+    const int hour = digitsAt(c, 11, 2), minute = digitsAt(c, 14, 2), second = digitsAt(c, 17, 2);
+    if (hour < 0 || minute < 0 || second < 0) return false;
+    time = QTime(hour, minute, second);
+    return time.isValid();
+}
+
+QVariant readDate(ColumnKind kind, const QVariant &raw) {
+    if (raw.typeId() == QMetaType::QString) {
+        QDate date;
+        QTime time;
+        if (readStoredDate(raw.toString(), date, time))
+            return kind == ColumnKind::Date ? QVariant(date) : QVariant(QDateTime(date, time));
+    }
+    const QDateTime dt = parseDateTime(raw.toString());
+    if (!dt.isValid()) return raw;
+    return kind == ColumnKind::Date ? QVariant(dt.date()) : QVariant(dt);
+}
+
 QVariant numberOr(const QVariant &raw, bool whole) {
     bool ok = false;
     if (whole) {
@@ -130,40 +175,56 @@ Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db), m_sql(jetS
     Engine &engine = db.engine();
     const JetDialect::StatementShape shape = JetDialect::shapeOf(jetSql);
     if (shape.secondStatement) throw JetDialect::secondStatementError();
-    m_table = shape.updatableTable;
     QString keyed = jetSql;
     // An updatable set selects the row key beside its columns, to find each row again.
-    if (!m_table.isEmpty())
+    if (!shape.updatableTable.isEmpty())
         keyed.insert(shape.starPosition, engine.rowKeyExpression() + QStringLiteral(" AS ") + kRowKeyColumn + QStringLiteral(", "));
-    auto statement = engine.prepare(engine.translate(keyed));
-    const int count = statement->columnCount();
-    const int first = m_table.isEmpty() ? 0 : 1;
-    for (int i = first; i < count; ++i) m_columns << statement->column(i);
-    while (statement->step()) {
-        QVector<QVariant> row;
-        row.reserve(count - first);
-        for (int i = first; i < count; ++i) row << statement->value(i);
-        if (first) m_rowKeys << statement->value(0);
-        m_rows << row;
+    const QString native = engine.translate(keyed);
+    std::unique_ptr<Statement> statement = db.takeStatement(native);
+    try {
+        const int count = statement->columnCount();
+        const int first = shape.updatableTable.isEmpty() ? 0 : 1;
+        m_shape = db.keptColumns(native);
+        if (!m_shape || m_shape->columns.size() != count - first) {
+            m_shape = resolveColumns(*statement, first, shape.updatableTable);
+            db.keepColumns(native, m_shape);
+        }
+        while (statement->step()) {
+            QVector<QVariant> row;
+            row.reserve(count - first);
+            for (int i = first; i < count; ++i) row << statement->value(i);
+            if (first) m_rowKeys << statement->value(0);
+            m_rows << row;
+        }
+    } catch (...) {
+        statement->reset();
+        throw;
     }
-    for (int i = m_columns.size() - 1; i >= 0; --i) {
-        const ColumnMeta &c = m_columns.at(i);
-        m_index.insert(c.name.toLower(), i);
-        if (!c.table.isEmpty()) m_index.insert((c.table + '.' + c.origin).toLower(), i);
-    }
-    resolveKinds();
+    db.giveBack(native, std::move(statement));
 }
 
 // The catalogue decides the kind of every column of a permanent table; the engine's
 // metadata that of computed columns and of the production summary's own tables.
-void Recordset::resolveKinds() {
-    m_kinds.reserve(m_columns.size());
-    for (const ColumnMeta &c : m_columns) {
-        const ColumnKind known = c.table.isEmpty() ? ColumnKind::Other : Catalogue::kindOf(c.table, c.origin);
-        m_kinds << (known != ColumnKind::Other ? known : c.kind);
+std::shared_ptr<const RecordsetColumns> Recordset::resolveColumns(Statement &statement, int first, const QString &table) {
+    auto shape = std::make_shared<RecordsetColumns>();
+    for (int i = first; i < statement.columnCount(); ++i) shape->columns << statement.column(i);
+    for (int i = shape->columns.size() - 1; i >= 0; --i) {
+        const ColumnMeta &c = shape->columns.at(i);
+        shape->exact.insert(c.name, i);
+        shape->folded.insert(c.name.toLower(), i);
+        if (!c.table.isEmpty()) shape->folded.insert((c.table + '.' + c.origin).toLower(), i);
     }
-    if (const CatalogueTable *table = m_table.isEmpty() ? nullptr : Catalogue::table(m_table))
-        if (const CatalogueColumn *id = table->autoNumber()) m_autoNumberColumn = id->name;
+    shape->kinds.reserve(shape->columns.size());
+    for (const ColumnMeta &c : shape->columns) {
+        const ColumnKind known = c.table.isEmpty() ? ColumnKind::Other : Catalogue::kindOf(c.table, c.origin);
+        shape->kinds << (known != ColumnKind::Other ? known : c.kind);
+    }
+    shape->table = table;
+    if (const CatalogueTable *t = table.isEmpty() ? nullptr : Catalogue::table(table)) {
+        shape->table = t->name;  // the table's own spelling, however the statement spells it
+        if (const CatalogueColumn *id = t->autoNumber()) shape->autoNumberColumn = id->name;
+    }
+    return shape;
 }
 
 Recordset::~Recordset() = default;
@@ -175,7 +236,12 @@ void Recordset::moveNext() {
 
 void Recordset::moveFirst() { m_pos = 0; }
 
-int Recordset::columnIndex(const QString &name) const { return m_index.value(name.toLower(), -1); }
+int Recordset::columnIndex(const QString &name) const {
+    // Most reads spell the name as the statement does; only the others pay for folding case.
+    const auto exact = m_shape->exact.constFind(name);
+    if (exact != m_shape->exact.constEnd()) return *exact;
+    return m_shape->folded.value(name.toLower(), -1);
+}
 
 int Recordset::requireColumn(const QString &name) const {
     const int index = columnIndex(name);
@@ -187,13 +253,9 @@ bool Recordset::hasField(const QString &name) const { return columnIndex(name) >
 
 QVariant Recordset::convertForRead(int column, const QVariant &raw) const {
     if (raw.isNull()) return QVariant();
-    switch (m_kinds.at(column)) {
+    switch (m_shape->kinds.at(column)) {
     case ColumnKind::Date:
-    case ColumnKind::DateTime: {
-        const QDateTime dt = parseDateTime(raw.toString());
-        if (!dt.isValid()) return raw;
-        return m_kinds.at(column) == ColumnKind::Date ? QVariant(dt.date()) : QVariant(dt);
-    }
+    case ColumnKind::DateTime: return readDate(m_shape->kinds.at(column), raw);
     case ColumnKind::YesNo: return raw.toDouble() != 0;
     case ColumnKind::Number:
     case ColumnKind::Money: return numberOr(raw, false);
@@ -215,11 +277,11 @@ QVariant Recordset::field(const QString &name) const {
 void Recordset::addNew() {
     if (!updatable()) throw AppError(ErrorNumber::NotUpdatable, QStringLiteral("Database or object is read-only."));
     m_mode = EditMode::Adding;
-    m_buffer = QVector<QVariant>(m_columns.size());
-    m_dirty = QVector<bool>(m_columns.size(), false);
-    if (!m_autoNumberColumn.isEmpty()) {
-        const int index = requireColumn(m_autoNumberColumn);
-        m_buffer[index] = m_db.engine().reserveAutoNumber(m_table, m_autoNumberColumn);
+    m_buffer = QVector<QVariant>(m_shape->columns.size());
+    m_dirty = QVector<bool>(m_shape->columns.size(), false);
+    if (!m_shape->autoNumberColumn.isEmpty()) {
+        const int index = requireColumn(m_shape->autoNumberColumn);
+        m_buffer[index] = m_db.engine().reserveAutoNumber(m_shape->table, m_shape->autoNumberColumn);
         m_dirty[index] = true;
     }
 }
@@ -229,17 +291,17 @@ void Recordset::edit() {
     if (eof()) throw AppError(ErrorNumber::NoCurrentRecord, QStringLiteral("No current record."));
     m_mode = EditMode::Editing;
     m_buffer = m_rows.at(m_pos);
-    m_dirty = QVector<bool>(m_columns.size(), false);
+    m_dirty = QVector<bool>(m_shape->columns.size(), false);
 }
 
 void Recordset::setField(const QString &name, const QVariant &value) {
     if (m_mode == EditMode::None)
         throw AppError(ErrorNumber::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
     const int index = requireColumn(name);
-    const ColumnMeta &meta = m_columns.at(index);
-    if (meta.origin.compare(m_autoNumberColumn, Qt::CaseInsensitive) == 0 && !m_autoNumberColumn.isEmpty())
+    const ColumnMeta &meta = m_shape->columns.at(index);
+    if (meta.origin.compare(m_shape->autoNumberColumn, Qt::CaseInsensitive) == 0 && !m_shape->autoNumberColumn.isEmpty())
         throw AppError(3164, QStringLiteral("Field '%1' cannot be updated.").arg(meta.origin));
-    m_buffer[index] = toStored(m_kinds.at(index), meta.origin.isEmpty() ? meta.name : meta.origin, value);
+    m_buffer[index] = toStored(m_shape->kinds.at(index), meta.origin.isEmpty() ? meta.name : meta.origin, value);
     m_dirty[index] = true;
 }
 
@@ -258,39 +320,49 @@ void Recordset::insertRow() {
     QStringList names;
     QStringList marks;
     QVector<QVariant> values;
-    for (int i = 0; i < m_columns.size(); ++i) {
+    for (int i = 0; i < m_shape->columns.size(); ++i) {
         if (!m_dirty.at(i)) continue;
-        names << engine.quoteName(m_columns.at(i).origin);
+        names << engine.quoteName(m_shape->columns.at(i).origin);
         marks << QStringLiteral("?");
         values << m_buffer.at(i);
     }
-    const QString table = engine.quoteName(m_table);
+    const QString table = engine.quoteName(m_shape->table);
     const QString sql = names.isEmpty()
                             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(','), marks.join(','));
-    auto statement = engine.prepare(sql);
-    for (int i = 0; i < values.size(); ++i) statement->bind(i + 1, values.at(i));
-    statement->step();
+    runKept(sql, values);
     // The new row joins the set after its last row; the current row stays where it was.
     m_rows << m_buffer;
     m_rowKeys << engine.lastInsertedRowKey();
+}
+
+// Runs a write of this set through the statement kept for its text, values bound in order.
+void Recordset::runKept(const QString &sql, const QVector<QVariant> &values) {
+    std::unique_ptr<Statement> statement = m_db.takeStatement(sql);
+    try {
+        for (int i = 0; i < values.size(); ++i) statement->bind(i + 1, values.at(i));
+        statement->step();
+    } catch (...) {
+        statement->reset();
+        throw;
+    }
+    m_db.giveBack(sql, std::move(statement));
 }
 
 void Recordset::updateRow() {
     Engine &engine = m_db.engine();
     QStringList sets;
     QVector<QVariant> values;
-    for (int i = 0; i < m_columns.size(); ++i) {
+    for (int i = 0; i < m_shape->columns.size(); ++i) {
         if (!m_dirty.at(i)) continue;
-        sets << engine.quoteName(m_columns.at(i).origin) + QStringLiteral(" = ?");
+        sets << engine.quoteName(m_shape->columns.at(i).origin) + QStringLiteral(" = ?");
         values << m_buffer.at(i);
     }
     if (!sets.isEmpty()) {
-        auto statement = engine.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                                            .arg(engine.quoteName(m_table), sets.join(','), engine.rowKeyExpression()));
-        for (int i = 0; i < values.size(); ++i) statement->bind(i + 1, values.at(i));
-        statement->bind(values.size() + 1, m_rowKeys.at(m_pos));
-        statement->step();
+        values << m_rowKeys.at(m_pos);
+        runKept(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                    .arg(engine.quoteName(m_shape->table), sets.join(','), engine.rowKeyExpression()),
+                values);
     }
     m_rows[m_pos] = m_buffer;
 }
@@ -304,9 +376,9 @@ void Recordset::close() {
 
 RowSet Recordset::rowSet() const {
     RowSet set;
-    for (int i = 0; i < m_columns.size(); ++i) {
-        const ColumnMeta &c = m_columns.at(i);
-        set.columns << RowSetColumn{c.name, c.table, c.origin, c.declType, m_kinds.at(i)};
+    for (int i = 0; i < m_shape->columns.size(); ++i) {
+        const ColumnMeta &c = m_shape->columns.at(i);
+        set.columns << RowSetColumn{c.name, c.table, c.origin, c.declType, m_shape->kinds.at(i)};
     }
     set.rows.reserve(m_rows.size());
     for (const auto &raw : m_rows) {

@@ -14,8 +14,20 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 
 class Database;
+
+// What a set knows of its columns, resolved once per statement text and shared by every
+// set opened from the same text: names, kinds, the lookup of a field by name.
+struct RecordsetColumns {
+    QVector<ColumnMeta> columns;
+    QVector<ColumnKind> kinds;   // each column's kind, from the catalogue where it knows the column
+    QHash<QString, int> exact;   // name as the statement spells it -> column
+    QHash<QString, int> folded;  // lower-case name and "table.origin" -> column
+    QString table;               // the one table of an updatable set, in the catalogue's spelling
+    QString autoNumberColumn;    // ID column of an auto-numbered table
+};
 
 class Recordset {
 public:
@@ -35,16 +47,16 @@ public:
     QString text(const QString &name) const { return field(name).toString(); }
     bool hasField(const QString &name) const;
 
-    bool updatable() const { return !m_table.isEmpty(); }
-    QString table() const { return m_table; }
+    bool updatable() const { return !m_shape->table.isEmpty(); }
+    QString table() const { return m_shape->table; }
     void addNew();
     void edit();
     void setField(const QString &name, const QVariant &value);
     void update();
     void close();
 
-    int fieldCount() const { return m_columns.size(); }
-    ColumnMeta column(int index) const { return m_columns.at(index); }
+    int fieldCount() const { return m_shape->columns.size(); }
+    ColumnMeta column(int index) const { return m_shape->columns.at(index); }
     // Every row of the set (from the first), for binding to a report.
     RowSet rowSet() const;
 
@@ -53,21 +65,18 @@ private:
     int columnIndex(const QString &name) const;  // -1 when unknown
     int requireColumn(const QString &name) const;
     QVariant convertForRead(int column, const QVariant &raw) const;
-    void resolveKinds();
+    static std::shared_ptr<const RecordsetColumns> resolveColumns(Statement &statement, int first, const QString &table);
     void insertRow();
     void updateRow();
+    void runKept(const QString &sql, const QVector<QVariant> &values);
 
     Database &m_db;
     QString m_sql;
-    QString m_table;                     // the one table of an updatable set
-    QVector<ColumnMeta> m_columns;
-    QVector<ColumnKind> m_kinds;         // each column's kind, from the catalogue where it knows the column
+    std::shared_ptr<const RecordsetColumns> m_shape;
     QVector<QVector<QVariant>> m_rows;   // raw stored values
     QVector<QVariant> m_rowKeys;         // the engine's row key of each row of an updatable set
     int m_pos = 0;
     EditMode m_mode = EditMode::None;
     QVector<QVariant> m_buffer;          // row being added or edited
     QVector<bool> m_dirty;
-    QString m_autoNumberColumn;          // ID column of an auto-numbered table
-    QHash<QString, int> m_index;         // lower-case name -> column
 };

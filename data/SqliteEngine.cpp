@@ -181,6 +181,10 @@ SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
         throw AppError(errorNumberFor(rc), QStringLiteral("Cannot open database '%1': %2").arg(path, message));
     }
     sqlite3_busy_timeout(m_db, 10000);
+    // A plant of ten years' history is read through a 64 MB page cache and a memory map of
+    // up to 1 GB, so a long listing reads its pages once rather than through small reads.
+    sqlite3_exec(m_db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
     sqlite3_extended_result_codes(m_db, 0);
     try {
         // Reading the schema proves the file is a database before anything is written.
@@ -202,6 +206,7 @@ SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
 }
 
 SqliteEngine::~SqliteEngine() {
+    m_kept.clear();
     if (m_db) sqlite3_close_v2(m_db);
 }
 
@@ -287,12 +292,15 @@ qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &colu
         const QString quotedTable = QString(table).replace('\'', "''");
         qint64 next = 1;
         {
-            auto seq = prepare(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = '%1'").arg(quotedTable));
-            if (seq->step()) next = seq->value(0).toLongLong() + 1;
+            // Names are matched without regard to case, as SQLite matches table names.
+            Statement &seq = kept(QStringLiteral("SELECT max(seq) FROM sqlite_sequence WHERE name = '%1' COLLATE NOCASE").arg(quotedTable));
+            if (seq.step() && !seq.value(0).isNull()) next = seq.value(0).toLongLong() + 1;
+            seq.reset();
         }
         {
-            auto max = prepare(QStringLiteral("SELECT max(%1) FROM %2").arg(quoteName(column), quoteName(table)));
-            if (max->step() && !max->value(0).isNull()) next = qMax(next, max->value(0).toLongLong() + 1);
+            Statement &max = kept(QStringLiteral("SELECT max(%1) FROM %2").arg(quoteName(column), quoteName(table)));
+            if (max.step() && !max.value(0).isNull()) next = qMax(next, max.value(0).toLongLong() + 1);
+            max.reset();
         }
         keepSequenceAtLeast(table, next);
         if (ownTransaction) run("COMMIT");
@@ -306,13 +314,24 @@ qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &colu
 
 void SqliteEngine::keepSequenceAtLeast(const QString &table, qint64 number) {
     const QString quotedTable = QString(table).replace('\'', "''");
-    auto write = prepare(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, %1) WHERE name = '%2'").arg(number).arg(quotedTable));
-    write->step();
-    if (write->changes() == 0)
+    Statement &write = kept(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, ?) WHERE name = '%1' COLLATE NOCASE").arg(quotedTable));
+    write.bind(1, number);
+    write.step();
+    const int changed = write.changes();
+    write.reset();
+    if (changed == 0)
         prepare(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %2)").arg(quotedTable).arg(number))->step();
 }
 
+Statement &SqliteEngine::kept(const QString &sql) {
+    auto found = m_kept.find(sql);
+    if (found == m_kept.end()) found = m_kept.emplace(sql, prepare(sql)).first;
+    found->second->reset();
+    return *found->second;
+}
+
 void SqliteEngine::compareTextWithoutCase(const QString &table) {
+    m_kept.clear();  // the statements naming the table are made again for the new one
     // A table made by CREATE TABLE ... AS SELECT has no collation of its own: copy it into
     // one whose text columns compare without regard to case, under the same name.
     const QString staging = table + QStringLiteral("__nocase");

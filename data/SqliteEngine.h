@@ -1,4 +1,5 @@
 #pragma once
+
 // The SQLite engine behind the data layer: one connection per plant file, WAL journal
 // and a busy timeout so several copies of the application can share the file, the
 // desktop engine's Like registered as like(), text compared without regard to case.
@@ -6,6 +7,7 @@
 #include "data/Engine.h"
 
 #include <QHash>
+#include <unordered_map>
 
 struct sqlite3;
 
@@ -42,9 +44,12 @@ private:
     void run(const char *sql);
     void keepSequenceAtLeast(const QString &table, qint64 number);
     void keepReservedNumbers();
+    // The auto-number statements, prepared once per text and reset before each use.
+    Statement &kept(const QString &sql);
 
     sqlite3 *m_db = nullptr;
     // Auto-numbers reserved inside the open transaction, highest per table: written again
     // when the transaction rolls back, so that they are never handed out twice.
     QHash<QString, qint64> m_reserved;
+    std::unordered_map<QString, std::unique_ptr<Statement>> m_kept;
 };

@@ -202,19 +202,18 @@ private:
     ReportObject readObject(const ReportTemplate &t) {
         ReportObject o;
         const auto el = m_xml.name();
+        o.visible = visibility();
         if (el == QLatin1String("text")) {
             allowOnly({"name", "x", "y", "width", "height", "font", "size", "bold", "italic", "underline", "align", "canGrow",
                        "visible"});
             o.kind = ReportObject::Text;
             readPlacement(o, t);
-            o.visible = visibility();
             o.text = m_xml.readElementText();
         } else if (el == QLatin1String("field")) {
             allowOnly({"name", "x", "y", "width", "height", "font", "size", "bold", "italic", "underline", "align",
                        "canGrow", "field", "formula", "format", "visible"});
             o.kind = ReportObject::Field;
             readPlacement(o, t);
-            o.visible = visibility();
             if (has("field") == has("formula")) fail(QStringLiteral("a <field> has either field= or formula="));
             o.expression = has("field") ? Formula::Expression::field(attr("field")) : formula(attr("formula"));
             o.format = attr("format");
@@ -228,7 +227,6 @@ private:
             o.x2 = number("x2", o.x);
             o.y2 = number("y2", o.y);
             o.lineWidth = number("width", 0.5);
-            o.visible = visibility();
             m_xml.skipCurrentElement();
         } else if (el == QLatin1String("box")) {
             allowOnly({"name", "x", "y", "width", "height", "border", "fill", "visible"});
@@ -240,7 +238,6 @@ private:
             o.height = number("height", 0);
             o.lineWidth = number("border", 0.5);
             o.filled = flag("fill", false);
-            o.visible = visibility();
             if (o.width <= 0 || o.height <= 0) fail(QStringLiteral("a <box> needs a width and a height"));
             m_xml.skipCurrentElement();
         } else if (el == QLatin1String("subreport")) {
@@ -250,7 +247,6 @@ private:
             o.x = number("x", 0);
             o.y = number("y", 0);
             o.width = number("width", 0);
-            o.visible = visibility();
             if (o.name.isEmpty()) fail(QStringLiteral("a <subreport> needs a name"));
             readSubreport(o, t);
         } else {

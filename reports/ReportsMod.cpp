@@ -225,9 +225,39 @@ std::unique_ptr<Recordset> rebuildLineTables(const LineTables &line, const QStri
                                        nonArms + QStringLiteral(".ID) order By Station"));
 }
 
-void fillSubreport(Report &report, const char *name, std::unique_ptr<Recordset> rows) {
-    fill(report.subreport(QLatin1String(name)), *rows);
-    rows->close();
+// The rows of a query, which is closed.
+RowSet rowsOf(std::unique_ptr<Recordset> query) {
+    RowSet rows = query->rowSet();
+    query->close();
+    return rows;
+}
+
+// Binds rows to a subreport; reading the main report's records reads them.
+void bindSubreport(Report &report, const char *name, const RowSet &rows) {
+    report.subreport(QLatin1String(name)).bind(rows);
+}
+
+// The labour of the glue and spray lines beside the order's value, for the labour block
+// of the summary: every station of both lines with its line ("Glue line", "Spray line"),
+// rate and pieces, and on every row the order's Total, LaborCostPerHour and LaborPercent.
+// A subreport cannot read its main report's fields, so the rows carry them; the hours,
+// the cost and the share of the order total are the template's formulas.
+RowSet labourRows(const RowSet &order, const RowSet &glueLine, const RowSet &sprayLine) {
+    RowSet labour;
+    labour.columns.append({QStringLiteral("Line"), QString(), QString(), QStringLiteral("TEXT")});
+    labour.columns += glueLine.columns;
+    const QStringList orderColumns = {QStringLiteral("Total"), QStringLiteral("LaborCostPerHour"),
+                                      QStringLiteral("LaborPercent")};
+    QVector<QVariant> orderValues;
+    for (const QString &name : orderColumns) {
+        const int at = order.indexOf(name);
+        labour.columns.append(at >= 0 ? order.columns.at(at) : RowSetColumn{name, {}, {}, {}});
+        orderValues.append(at >= 0 && !order.rows.isEmpty() ? order.rows.first().value(at) : QVariant());
+    }
+    for (const auto &[line, rows] : {std::pair{QStringLiteral("Glue line"), &glueLine},
+                                     std::pair{QStringLiteral("Spray line"), &sprayLine}})
+        for (const QVector<QVariant> &row : rows->rows) labour.rows.append(QVector<QVariant>{line} + row + orderValues);
+    return labour;
 }
 
 }  // namespace
@@ -243,32 +273,36 @@ void PrintProductionSummary(const QString &orderId, const QString &department) {
     auto report = Report::create(QStringLiteral("crptSummary"));
     report->bind(order->rowSet());
 
+    RowSet glueLine, sprayLine;
     {
         // The six tables have fixed names in the shared file: they are dropped, rebuilt
         // and read as one unit, so another copy summarising at the same moment waits
         // instead of mixing its order's figures into these, and a failure leaves the
         // tables of the last whole summary.
         Transaction tables(AppDatabase());
-        fillSubreport(*report, "subGlueLine", rebuildLineTables(kGlueLine, id));
-        fillSubreport(*report, "subSprayLine", rebuildLineTables(kSprayLine, id));
+        glueLine = rowsOf(rebuildLineTables(kGlueLine, id));
+        sprayLine = rowsOf(rebuildLineTables(kSprayLine, id));
         tables.commit();
     }
+    bindSubreport(*report, "subGlueLine", glueLine);
+    bindSubreport(*report, "subSprayLine", sprayLine);
+    bindSubreport(*report, "subLabour", labourRows(order->rowSet(), glueLine, sprayLine));
 
-    fillSubreport(*report, "subBulletNoser",
-                  AppDatabase().openRecordset(
+    bindSubreport(*report, "subBulletNoser",
+                  rowsOf(AppDatabase().openRecordset(
                       QStringLiteral("SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) "
                                      "AS Pcs ") +
                       tallyFrom() + QStringLiteral(" Where [Operation].[ReportType] = 'Bullet Noser'  AND Orders.ID = ") +
-                      id + QStringLiteral(" Group By StyleOperation.OperationID")));
-    fillSubreport(*report, "subFiberTable",
-                  AppDatabase().openRecordset(
+                      id + QStringLiteral(" Group By StyleOperation.OperationID"))));
+    bindSubreport(*report, "subFiberTable",
+                  rowsOf(AppDatabase().openRecordset(
                       QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS "
                                      "CompQty,Component.Width,StyleOperation.Width,Bun.Length,Component.PiecesPerRail "
                                      "FROM (((((((") +
                       OrdersToComponents() + TicketJoinWithBun() +
                       QStringLiteral(" WHERE Operation.ReportType = 'Fiber Table' AND Orders.ID = ") + id +
                       QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.Width,StyleOperation.Width,"
-                                     "Bun.Length,Component.PiecesPerRail")));
+                                     "Bun.Length,Component.PiecesPerRail"))));
 
     auto cnc = AppDatabase().openRecordset(
         QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty, "
@@ -276,7 +310,7 @@ void PrintProductionSummary(const QString &orderId, const QString &department) {
         OrdersToComponents() + TicketJoin() + QStringLiteral(" WHERE Operation.ReportType = 'CNC' AND Orders.ID = ") + id +
         QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.PiecesPerRail"));
     writeFieldDefinitions(*cnc, "SummaryCNCRpt.ttx");
-    fillSubreport(*report, "subCNC", std::move(cnc));
+    bindSubreport(*report, "subCNC", rowsOf(std::move(cnc)));
 
     auto bandSaw = AppDatabase().openRecordset(
         QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS "
@@ -286,7 +320,7 @@ void PrintProductionSummary(const QString &orderId, const QString &department) {
         QStringLiteral(" AND Bun.OffAll = False GROUP BY StyleOperation.OperationID,Component.PiecesPerRail,"
                        "Component.RailsPerBun"));
     writeFieldDefinitions(*bandSaw, "SummaryBandSawRpt.ttx");
-    fillSubreport(*report, "subBandSaw", std::move(bandSaw));
+    bindSubreport(*report, "subBandSaw", rowsOf(std::move(bandSaw)));
 
     report->discardSavedData();
     report->readRecords();

@@ -32,8 +32,9 @@ void PrintVerticalSlitterTickets(const QString &orderId);  // "Saw Department"
 // The production summary made out to a department ("Saw Department", "Fabrication
 // Department", "Shipping Department"): the order and its value beside the labour
 // variables and the piece tallies of the glue line, spray line, bullet noser, fiber
-// table, CNC and band saw. Rebuilds the six summary tables (tmpGlueLineMain ...) in one
-// transaction, so two copies of the application never mix their figures. One copy.
+// table, CNC and band saw, and the labour of the two lines against the order's value.
+// Rebuilds the six summary tables (tmpGlueLineMain ...) in one transaction, so two
+// copies of the application never mix their figures. One copy.
 void PrintProductionSummary(const QString &orderId, const QString &department);
 
 // The order with its lines, made out to a recipient ("Office Manager", "Plant

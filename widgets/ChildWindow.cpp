@@ -1,11 +1,16 @@
 #include "widgets/ChildWindow.h"
 
 #include "core/Handler.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 
-ChildWindow::ChildWindow(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose); }
+ChildWindow::ChildWindow(QWidget *parent) : QWidget(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Every window answers Enter on a button alike; the first window opened installs it.
+    EnterPressesButtons();
+}
 
 void ChildWindow::unload() {
     // Inside the main frame the sub-window is what the user sees: close it, which

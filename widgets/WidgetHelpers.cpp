@@ -2,10 +2,16 @@
 
 #include "data/Database.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -37,7 +43,38 @@ private:
     QLineEdit *m_clicked = nullptr;
 };
 
+// Seen by the application before any window: a key press of Enter on a focused button
+// clicks it once (holding the key down does not repeat the click).
+class EnterPressesButtonFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto *button = qobject_cast<QAbstractButton *>(watched);
+        if (!button || !pressesButton(button, static_cast<QKeyEvent *>(event))) return false;
+        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat()) button->click();
+        return true;
+    }
+
+private:
+    static bool pressesButton(QAbstractButton *button, QKeyEvent *key) {
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) || !button->isEnabled()) return false;
+        // A default button already answers Enter, and a dialog gives Enter to its own.
+        if (auto *push = qobject_cast<QPushButton *>(button); push && (push->isDefault() || push->autoDefault()))
+            return false;
+        return !qobject_cast<QDialog *>(button->window());
+    }
+};
+
 }  // namespace
+
+void EnterPressesButtons() {
+    static QPointer<EnterPressesButtonFilter> filter;
+    if (filter || !qApp) return;
+    filter = new EnterPressesButtonFilter(qApp);
+    qApp->installEventFilter(filter);
+}
 
 void SelectAllOnFocus(QLineEdit *box) {
     static SelectAllFilter *filter = new SelectAllFilter(nullptr);

@@ -30,3 +30,9 @@ void SelectById(QComboBox *combo, const QVariant &id);
 void SelectByText(QComboBox *combo, const QString &text);
 // A stored value as a box shows it: empty for null.
 QString BoxText(const QVariant &value);
+
+// From now on, in every window of the application, Enter (and the keypad's Enter) on a
+// focused button presses it, as clerks are used to from the desktop. Other controls keep
+// their own meaning of Enter, and so do message boxes and dialogs, where Enter presses
+// the default button. Installing it again changes nothing.
+void EnterPressesButtons();

@@ -4,6 +4,7 @@
 #include "app/MDI.h"
 #include "widgets/ChildWindow.h"
 #include "app/frmAbout.h"
+#include "app/Viewer.h"
 #include "masterdata/frmCustomerEntry.h"
 #include "masterdata/frmVendorEntry.h"
 #include "product/frmStyle.h"
@@ -17,6 +18,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -54,6 +59,12 @@ private slots:
     void menuTree();
     void unbuiltCommandsAreDisabled();
     void clientArea();
+    void windowsOpenWholeInTheStartingFrame_data();
+    void windowsOpenWholeInTheStartingFrame();
+    void largerWindowOpensFromTheCorner();
+    void firstStartFitsTheScreen();
+    void frameKeepsItsPlace_data();
+    void frameKeepsItsPlace();
     void windowOpensOnlyOnce();
     void fixedAndResizableBorders();
     void exitRunsNoUnload();
@@ -142,7 +153,113 @@ void tst_MDI::clientArea() {
     MDI mdi;
     UiTest::show(&mdi);
     QCOMPARE(mdi.windowTitle(), QString("Quelby"));
-    QCOMPARE(mdi.workspace()->size(), QSize(740, 594));
+    // Never less than 740 by 594 pixels, and room for the largest windows with their
+    // title bars: the Administration window (800 wide) and the Report Viewer (683 high).
+    const QSize workspace = mdi.workspace()->size();
+    QCOMPARE(workspace, mdi.startWorkspace());
+    QVERIFY(workspace.width() > 800 && workspace.height() > 683);
+}
+
+static QMdiSubWindow *openFromMenu(MDI &mdi, const QString &command) {
+    if (command == "Viewer") return qobject_cast<QMdiSubWindow *>(mdi.open<Viewer>()->parentWidget());
+    mdi.command(command)->trigger();
+    return mdi.workspace()->activeSubWindow();
+}
+
+static bool wholeInside(MDI &mdi, QMdiSubWindow *sub) {
+    return QRect(QPoint(0, 0), mdi.workspace()->viewport()->size()).contains(sub->geometry());
+}
+
+void tst_MDI::windowsOpenWholeInTheStartingFrame_data() {
+    QTest::addColumn<QStringList>("commands");
+    QTest::newRow("Administration") << QStringList{"StyleEntry"};
+    QTest::newRow("Report Viewer") << QStringList{"Viewer"};
+    QTest::newRow("customers") << QStringList{"CustomerEntry"};
+    QTest::newRow("one after another")
+        << QStringList{"About", "CustomerEntry", "VendorEntry", "StyleEntry", "Viewer"};
+}
+
+void tst_MDI::windowsOpenWholeInTheStartingFrame() {
+    QFETCH(QStringList, commands);
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Demo);
+    MDI mdi;
+    UiTest::show(&mdi);
+    for (const QString &command : commands) {
+        QMdiSubWindow *sub = openFromMenu(mdi, command);
+        QVERIFY2(wholeInside(mdi, sub), qPrintable(command));
+    }
+    QVERIFY(!mdi.workspace()->horizontalScrollBar()->isVisible());
+    QVERIFY(!mdi.workspace()->verticalScrollBar()->isVisible());
+}
+
+void tst_MDI::largerWindowOpensFromTheCorner() {
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Demo);
+    MDI mdi;
+    mdi.resize(640, 480);
+    UiTest::show(&mdi);
+    openFromMenu(mdi, "CustomerEntry");
+    QMdiSubWindow *small = openFromMenu(mdi, "About");
+    QVERIFY(wholeInside(mdi, small));
+    QMdiSubWindow *admin = openFromMenu(mdi, "StyleEntry");
+    QCOMPARE(admin->pos(), QPoint(0, 0));
+    // The labels at the window's left are in view; the rest is reached by scrolling.
+    QScrollBar *across = mdi.workspace()->horizontalScrollBar();
+    QCOMPARE(across->value(), across->minimum());
+    QWidget *window = admin->widget();
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        if (!label->isVisibleTo(window)) continue;
+        QVERIFY2(label->mapTo(mdi.workspace()->viewport(), QPoint(0, 0)).x() >= 0, qPrintable(label->text()));
+    }
+}
+
+void tst_MDI::firstStartFitsTheScreen() {
+    QTemporaryDir dir;
+    QSettings placement(dir.filePath("quelby.ini"), QSettings::IniFormat);
+    MDI mdi;
+    const QSize startSize = mdi.size();
+    mdi.showFrame(&placement);
+    QVERIFY(QTest::qWaitForWindowExposed(&mdi));
+    const QRect screenArea = mdi.screen()->availableGeometry();
+    if (startSize.width() > screenArea.width() || startSize.height() > screenArea.height())
+        QVERIFY(mdi.isMaximized());
+    if (!mdi.isMaximized()) QVERIFY(screenArea.contains(mdi.frameGeometry()));
+    // Shown normal again, it is the frame that holds the largest window whole.
+    mdi.showNormal();
+    QTRY_COMPARE(mdi.workspace()->size(), mdi.startWorkspace());
+}
+
+void tst_MDI::frameKeepsItsPlace_data() {
+    QTest::addColumn<bool>("byExit");
+    QTest::newRow("closed by its close box") << false;
+    QTest::newRow("ended by File > Exit") << true;
+}
+
+void tst_MDI::frameKeepsItsPlace() {
+    QFETCH(bool, byExit);
+    QTemporaryDir dir;
+    QSettings placement(dir.filePath("quelby.ini"), QSettings::IniFormat);
+    const QRect place(40, 60, 700, 500);
+    {
+        MDI mdi;
+        mdi.showFrame(&placement);
+        QVERIFY(QTest::qWaitForWindowExposed(&mdi));
+        mdi.showNormal();
+        mdi.setGeometry(place);
+        QTRY_COMPARE(mdi.geometry(), place);
+        if (byExit) {
+            QTimer::singleShot(0, mdi.command("Exit"), &QAction::trigger);
+            QCOMPARE(QCoreApplication::exec(), 0);
+        } else {
+            QVERIFY(mdi.close());
+        }
+    }
+    MDI again;
+    again.showFrame(&placement);
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QVERIFY(!again.isMaximized());
+    QCOMPARE(again.geometry(), place);
 }
 
 void tst_MDI::windowOpensOnlyOnce() {

@@ -57,6 +57,11 @@ private slots:
     void oneStatementAtATime_data();
     void oneStatementAtATime();
     void numberReservedInRolledBackSaveIsNotReused();
+    void numberReservedUnderAnotherSpellingIsNotReused();
+    void storedDateFormsReadAlike_data();
+    void storedDateFormsReadAlike();
+    void keptStatementSeesRowsWrittenSince();
+    void keptStatementFollowsARemadeTable();
 };
 
 void tst_Database::updatableShapes_data() {
@@ -542,6 +547,90 @@ void tst_Database::numberReservedInRolledBackSaveIsNotReused() {
         QVERIFY2(rs->field("ID").toLongLong() > lost, "a number of a rolled-back save was handed out again");
         rs->update();
     }
+}
+
+// Table names are matched without regard to case: a number taken through "orders" is not
+// handed out again through "Orders".
+void tst_Database::numberReservedUnderAnotherSpellingIsNotReused() {
+    TestDatabase db;
+    qlonglong abandoned = 0;
+    {
+        auto rs = AppDatabase().openRecordset("select * from orders");
+        rs->addNew();
+        abandoned = rs->field("ID").toLongLong();
+    }
+    auto rs = AppDatabase().openRecordset("SELECT * FROM Orders");
+    rs->addNew();
+    QVERIFY2(rs->field("ID").toLongLong() > abandoned, "a number taken through another spelling came back");
+}
+
+// A date reads as the same value however the file stores it: the plant's own ISO form and
+// the forms older files and hand edits hold.
+void tst_Database::storedDateFormsReadAlike_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QDateTime>("expected");
+    const QDateTime morning(QDate(2024, 3, 5), QTime(13, 4, 5));
+    const QDateTime midnight(QDate(2024, 3, 5), QTime(0, 0));
+    QTest::newRow("iso date") << "2024-03-05" << midnight;
+    QTest::newRow("iso date and time") << "2024-03-05 13:04:05" << morning;
+    QTest::newRow("iso with T") << "2024-03-05T13:04:05" << morning;
+    QTest::newRow("month/day/year") << "3/5/2024" << midnight;
+    QTest::newRow("month/day/year with time") << "3/5/2024 13:04:05" << morning;
+    QTest::newRow("twelve-hour time") << "3/5/2024 1:04:05 PM" << morning;
+    QTest::newRow("leap day") << "2024-02-29" << QDateTime(QDate(2024, 2, 29), QTime(0, 0));
+}
+
+void tst_Database::storedDateFormsReadAlike() {
+    QFETCH(QString, stored);
+    QFETCH(QDateTime, expected);
+    TestDatabase db;
+    db.exec(QStringLiteral("INSERT INTO Customer (Customer, DateAdded) VALUES ('Vedu', '%1')").arg(stored));
+    db.exec(QStringLiteral("INSERT INTO Orders (OrderNumber, OrderDate) VALUES ('A', '%1')").arg(stored));
+    auto customer = AppDatabase().openRecordset("SELECT * FROM Customer");
+    QCOMPARE(customer->field("DateAdded").toDateTime(), expected);
+    auto order = AppDatabase().openRecordset("SELECT * FROM Orders");
+    QCOMPARE(order->field("OrderDate").typeId(), QMetaType::QDate);
+    QCOMPARE(order->field("OrderDate").toDate(), expected.date());
+}
+
+// A statement kept for its text sees the rows written after its last use, through the
+// set's own appends and through plain SQL.
+void tst_Database::keptStatementSeesRowsWrittenSince() {
+    TestDatabase db;
+    const QString sql = QStringLiteral("SELECT * FROM Orders WHERE Status = 'Open'");
+    QCOMPARE(AppDatabase().openRecordset(sql)->recordCount(), 0);
+    {
+        auto rs = AppDatabase().openRecordset(sql);
+        rs->addNew();
+        rs->setField("OrderNumber", "A");
+        rs->setField("Status", "Open");
+        rs->update();
+    }
+    QCOMPARE(AppDatabase().openRecordset(sql)->recordCount(), 1);
+    db.exec("INSERT INTO Orders (OrderNumber, Status) VALUES ('B', 'Open')");
+    auto again = AppDatabase().openRecordset(sql + QStringLiteral(" ORDER BY OrderNumber"));
+    QCOMPARE(again->recordCount(), 2);
+    auto same = AppDatabase().openRecordset(sql);
+    QCOMPARE(same->recordCount(), 2);
+    same->edit();
+    same->setField("Status", "Closed");
+    same->update();
+    QCOMPARE(AppDatabase().openRecordset(sql)->recordCount(), 1);
+}
+
+// A table of the production summary made again with other columns is read with its new
+// columns by the same statement text.
+void tst_Database::keptStatementFollowsARemadeTable() {
+    TestDatabase db;
+    db.exec("INSERT INTO Orders (OrderNumber, Total) VALUES ('A', 10)");
+    AppDatabase().execute("SELECT OrderNumber INTO tmpKept FROM Orders");
+    QCOMPARE(AppDatabase().openRecordset("SELECT * FROM tmpKept")->fieldCount(), 1);
+    AppDatabase().execute("DROP TABLE tmpKept");
+    AppDatabase().execute("SELECT Total, OrderNumber INTO tmpKept FROM Orders");
+    auto rs = AppDatabase().openRecordset("SELECT * FROM tmpKept");
+    QCOMPARE(rs->fieldCount(), 2);
+    QCOMPARE(rs->field("Total").toDouble(), 10.0);
+    QCOMPARE(rs->text("OrderNumber"), QString("A"));
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

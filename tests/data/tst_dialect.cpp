@@ -166,6 +166,9 @@ void TestDialect::rejects_data() {
     QTest::newRow("top without a count") << "SELECT TOP * FROM Orders" << plain;
     QTest::newRow("top with a fraction") << "SELECT TOP 1.5 * FROM Orders" << plain;
     QTest::newRow("select into without a name") << "SELECT ID INTO FROM Orders" << plain;
+    QTest::newRow("number beyond a double") << "UPDATE Orders SET Total = 1e400 WHERE ID = 1"
+                                            << "Overflow in query expression '";
+    QTest::newRow("unterminated comment") << "DELETE FROM Orders /* WHERE ID = 1" << plain;
     QTest::newRow("top percent") << "SELECT TOP 10 PERCENT * FROM Orders"
                                  << "TOP n PERCENT is not supported in query expression '";
 }

@@ -17,6 +17,7 @@ namespace {
 struct Log {
     QStringList statements;          // every text prepared, and BEGIN / COMMIT / ROLLBACK
     QVector<QVariantList> bindings;  // the values bound to each prepared text, in order
+    QVector<QVariantList> runs;      // the values bound at each run of a statement, in order
 };
 
 // Answers every SELECT with the rows it was given; records everything else.
@@ -29,7 +30,10 @@ public:
         while (bound.size() < index) bound << QVariant();
         bound[index - 1] = value;
     }
-    bool step() override { return ++m_row < m_rows.size(); }
+    bool step() override {
+        if (m_row < 0) m_log.runs << m_log.bindings.at(m_index);
+        return ++m_row < m_rows.size();
+    }
     void reset() override { m_row = -1; }
     int columnCount() const override { return m_columns.size(); }
     ColumnMeta column(int index) const override { return m_columns.at(index); }
@@ -140,14 +144,14 @@ void tst_EngineSeam::recordsetSpeaksOnlyThroughTheEngine() {
     rs->update();
     rs->close();
 
+    // The UPDATE of one column is prepared once and kept for the second edit.
     QCOMPARE(engine.log.statements,
              (QStringList{"SELECT TOP 1 ROW_KEY() AS __rowkey__, * FROM Orders WHERE OrderNumber = 'join us'",
                           "INSERT INTO `Orders` (`ID`,`OrderNumber`,`Total`) VALUES (?,?,?)",
-                          "UPDATE `Orders` SET `Status` = ? WHERE ROW_KEY() = ?",
                           "UPDATE `Orders` SET `Status` = ? WHERE ROW_KEY() = ?"}));
     QCOMPARE(engine.log.bindings.at(1), (QVariantList{41, "PO-9", 12.5}));
-    QCOMPARE(engine.log.bindings.at(2), (QVariantList{"Closed", "key-5"}));
-    QCOMPARE(engine.log.bindings.at(3), (QVariantList{"Void", "new-1"}));
+    QCOMPARE(engine.log.runs.mid(engine.log.runs.size() - 3),
+             (QVector<QVariantList>{{41, "PO-9", 12.5}, {"Closed", "key-5"}, {"Void", "new-1"}}));
     for (const QString &sql : engine.log.statements)
         for (const char *word : {"rowid", "sqlite", "pragma", "last_insert", "autoincrement", "\""})
             QVERIFY2(!sql.contains(QLatin1String(word), Qt::CaseInsensitive), qPrintable(sql));

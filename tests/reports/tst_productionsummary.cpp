@@ -48,6 +48,8 @@ private slots:
     void cleanup();
     void tallyAndDerivedFigures();
     void zeroRateLeavesHoursEmpty();
+    void labourShareAgainstTheTarget_data();
+    void labourShareAgainstTheTarget();
     void departmentTextAndOneCopy_data();
     void departmentTextAndOneCopy();
     void orderWithoutLinesListsEveryLineStation();
@@ -106,6 +108,12 @@ void tst_ProductionSummary::tallyAndDerivedFigures() {
         // Band saw: 6 seats are 1 rail, 1/8 bun; 12 edge pieces (two passes) are 1 rail of
         // a component with no rails per bun: no buns. The rebond backs are bought cut.
         "Band saw", "Band Saw 1 | 6 | 6 | 1.0 | 8 | 0.13", "Band Saw 1 | 12 | 12 | 1.0 | 0", "Total | 18 | 2.0 | 0.13"}));
+    // The labour of both lines: 0.6 hours on the glue line and 0.375 on the spray line
+    // at $20 are $12.00 and $7.50, $19.50 in all: 3.9 % of the $500 order.
+    QVERIFY(hasLinesInOrder(d, {"Labour on the glue and spray lines", "Line | Non-arms | Hours | Labour cost",
+                                "Glue line | 6 | 0.60 | $12.00", "Spray line | 3 | 0.38 | $7.50",
+                                "Both lines | 9 | 0.98 | $19.50",
+                                "Labour share of the order | 3.9 % | target 25.0 % | Within the target"}));
     QVERIFY(!showsANonNumber(d));
     for (const char *absent : {"Band Saw 3", "Stencil", "Slitter", "Bob's Saw", "Supply", "Top"})
         QVERIFY2(!d.contains(QLatin1String(absent)), absent);
@@ -119,6 +127,33 @@ void tst_ProductionSummary::zeroRateLeavesHoursEmpty() {
                                 "Labour cost per hour | $0.00 | Hours the budget buys"}));
     QVERIFY(hasLinesInOrder(linesBetween(d, 0, 95), {"Glue 1 | 12 | 6 | 10.0 | 0.60", "Total | 12 | 6 | 0.60"}));
     QVERIFY(hasLinesInOrder(linesBetween(d, 95, 191), {"Spray 1 | 3 | 3 | 0.0", "Total | 3 | 3"}));
+    // The spray line's hours cannot be known, so neither can the labour share.
+    QVERIFY(hasLinesInOrder(d, {"Glue line | 6 | 0.60 | $0.00", "Spray line | 3", "Both lines | 9 | 0.60 | $0.00",
+                                "Labour share of the order | target 25.0 %",
+                                "Not known: a station with non-arms has no rate."}));
+    QVERIFY(!showsANonNumber(d));
+}
+
+void tst_ProductionSummary::labourShareAgainstTheTarget_data() {
+    QTest::addColumn<QString>("labourPercent");
+    QTest::addColumn<QString>("orderTotal");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("well within") << "25" << "500" << "Labour share of the order | 3.9 % | target 25.0 % | Within the target";
+    QTest::newRow("on the target") << "3.9" << "500" << "Labour share of the order | 3.9 % | target 3.9 % | Within the target";
+    QTest::newRow("over") << "3" << "500" << "Labour share of the order | 3.9 % | target 3.0 % | Over the target";
+    QTest::newRow("small order") << "25" << "50" << "Labour share of the order | 39.0 % | target 25.0 % | Over the target";
+    QTest::newRow("order without a value") << "25" << "0" << "Labour share of the order | target 25.0 %";
+}
+
+void tst_ProductionSummary::labourShareAgainstTheTarget() {
+    QFETCH(QString, labourPercent);
+    QFETCH(QString, orderTotal);
+    QFETCH(QString, line);
+    m_db->exec(QStringLiteral("UPDATE Data SET LaborPercent = ") + labourPercent);
+    m_db->exec(QStringLiteral("UPDATE Orders SET Total = %1 WHERE ID = 1").arg(orderTotal));
+    const CapturedDocument d = summaryOf(QStringLiteral("1"));
+    QVERIFY(hasLinesInOrder(d, {"Both lines | 9 | 0.98 | $19.50", line}));
+    QVERIFY(!d.contains(QStringLiteral("Not known")));
     QVERIFY(!showsANonNumber(d));
 }
 

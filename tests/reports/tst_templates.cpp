@@ -81,7 +81,8 @@ const QVector<Binding> &bindings() {
           {"subFiberTable", {"StyleOperation.OperationID", "CompQty", "Component.Width", "StyleOperation.Width",
                              "Bun.Length", "Component.PiecesPerRail"}},
           {"subCNC", {"StyleOperation.OperationID", "CompQty", "Component.PiecesPerRail"}},
-          {"subBandSaw", {"StyleOperation.OperationID", "CompQty", "Component.RailsPerBun", "Component.PiecesPerRail"}}}},
+          {"subBandSaw", {"StyleOperation.OperationID", "CompQty", "Component.RailsPerBun", "Component.PiecesPerRail"}},
+          {"subLabour", {"Line", "Station", "Rate", "TotalArms", "NonArms", "Total", "LaborCostPerHour", "LaborPercent"}}}},
         {"PrintOrder", "crptOrder",
          QStringList{"Orders.ID", "OrderNumber", "Orders.Customer", "OrderDate", "DueDate"} + shipToColumns() +
              QStringList{"ItemNumber", "Line", "Qty", "StyleID", "Name", "Type", "PriceEach", "PriceExt"},

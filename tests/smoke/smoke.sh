@@ -4,13 +4,18 @@
 #    start-up with a message, a non-zero exit and nothing written;
 #  - with the demo database the main window appears with its menus;
 #  - a second copy says "This application is already running." and ends, the first goes on;
-#  - File > Exit ends the first copy.
+#  - File > Exit ends the first copy, keeping the frame's size and position.
 set -u
 quelby="$1"; admin="$2"
 work=$(mktemp -d); trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$work/app" "$work/run"; chmod 700 "$work/run"
 cp "$quelby" "$work/app/quelby"
 export XDG_RUNTIME_DIR="$work/run"
+# The real executable draws on the X server that Xvfb provides, whatever platform the
+# calling environment names (the Qt tests run offscreen), and keeps its settings (the
+# frame's size and position) in the work folder.
+export QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$work/config"
 fail() { echo "FAIL: $*"; exit 1; }
 
 run_on_desktop() {
@@ -74,4 +79,5 @@ grep -q '^second-copy-message$' "$work/steps.txt" || fail "the second copy showe
 grep -q '^second-copy-exit=0$' "$work/steps.txt" || fail "the second copy did not end"
 grep -q '^first-still-running$' "$work/steps.txt" || fail "the first copy was affected by the second"
 grep -q '^first-exit=0$' "$work/steps.txt" || fail "File > Exit did not end the application"
+grep -q '^geometry=' "$work/config/Quelby/Quelby.conf" 2>/dev/null || fail "the frame's size and position were not kept"
 echo "1 passed, 0 failed"

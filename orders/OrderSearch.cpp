@@ -1,0 +1,41 @@
+#include "orders/OrderSearch.h"
+
+#include "data/Recordset.h"
+#include "data/SqlText.h"
+
+#include <QStringList>
+
+QString OrderSearchSql(const OrderCriteria &c) {
+    QStringList conditions;
+    if (!c.customer.isEmpty())
+        conditions << QStringLiteral(" Orders.Customer = '") + SqlText::Escaped(c.customer) + QLatin1Char('\'');
+    if (!c.status.isEmpty())
+        conditions << QStringLiteral(" Orders.Status = '") + SqlText::Escaped(c.status) + QLatin1Char('\'');
+    if (c.byOrderDate)
+        conditions << QStringLiteral(" Orders.OrderDate >= ") + SqlText::DateLiteral(c.startDate) +
+                          QStringLiteral(" AND Orders.OrderDate <= ") + SqlText::DateLiteral(c.endDate);
+    if (!c.orderNumber.isEmpty())
+        conditions << QStringLiteral(" Orders.OrderNumber Like '*") + SqlText::LikeFragment(c.orderNumber) +
+                          QStringLiteral("*'");
+
+    QString sql = QStringLiteral("SELECT * FROM Orders");
+    for (int i = 0; i < conditions.size(); ++i) sql += (i == 0 ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + conditions[i];
+    return sql + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+}
+
+QString OrderLinesSql(qint64 orderId) {
+    return QStringLiteral(
+               "SELECT ItemNumber,OrderItems.Qty,SUM(ShipmentItems.Qty) AS Shipped, Style.Name, Style.Type, "
+               "PriceEach,PriceExt FROM ((OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = "
+               "ShipmentItems.OrderID AND OrderItems.ItemNumber = ShipmentItems.OrderLineItem) LEFT JOIN Style ON "
+               "OrderItems.StyleID = Style.ID) WHERE OrderItems.OrderID = ") +
+           QString::number(orderId) +
+           QStringLiteral(" GROUP BY ItemNumber,OrderItems.Qty,Style.Name,Style.Type,PriceEach,PriceExt");
+}
+
+QString ShipToLine(const Recordset &order) {
+    auto text = [&order](const char *column) { return order.text(QString::fromLatin1(column)); };
+    QString line = text("ShipTo") + QStringLiteral(", ") + text("ShipToAddress1") + QStringLiteral(", ");
+    if (!text("ShipToAddress2").isEmpty()) line += text("ShipToAddress2") + QStringLiteral(", ");
+    return line + text("ShipToCity") + QStringLiteral(", ") + text("ShipToState") + QLatin1Char(' ') + text("ShipToZip");
+}

@@ -1,0 +1,294 @@
+#include "orders/frmOrderNavigator.h"
+
+#include "core/NavigatorFlags.h"
+#include "core/Seams.h"
+#include "core/Values.h"
+#include "data/Database.h"
+#include "orders/OrderCells.h"
+#include "orders/OrderSearch.h"
+#include "orders/frmOrderEntry.h"
+#include "widgets/AutoCompleteCombo.h"
+#include "widgets/Connectors.h"
+#include "widgets/FormLayout.h"
+#include "widgets/Grid.h"
+#include "widgets/WidgetHelpers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace FormLayout;
+
+namespace {
+
+frmOrderNavigator *g_open = nullptr;
+
+const QString kMoney = QStringLiteral("$#,###.##");
+
+// Twips as pixels, 15 a pixel.
+int px(double twips) { return int(twips / 15.0); }
+double twips(int pixels) { return pixels * 15.0; }
+
+// Where the frames sit when the window opens, in twips; Form_Resize keeps the left
+// edges, the first frame and the top of the second, and shares out the rest.
+constexpr int kLeft = 120;
+constexpr int kFrame1Top = 60;
+constexpr int kFrame1Height = 1500;
+constexpr int kFrame2Top = kFrame1Top + kFrame1Height + 60;
+constexpr int kGridLeft = 100;
+constexpr int kGridTop = 270;
+
+QDateEdit *datePicker(QWidget *parent, const char *name) {
+    auto *picker = named<QDateEdit>(parent, name);
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    return picker;
+}
+
+}  // namespace
+
+frmOrderNavigator::frmOrderNavigator(QWidget *parent)
+    : ChildWindow(parent),
+      Frame1(named<QGroupBox>(this, "Frame1", QStringLiteral("Search Criteria"))),
+      Frame2(named<QGroupBox>(this, "Frame2", QStringLiteral("Orders"))),
+      Frame3(named<QGroupBox>(this, "Frame3", QStringLiteral("Line Items"))),
+      cmbCustomer(named<QComboBox>(Frame1, "cmbCustomer")),
+      cmbStatus(named<QComboBox>(Frame1, "cmbStatus")),
+      txtOrderNumber(named<QLineEdit>(Frame1, "txtOrderNumber")),
+      chkOrderDate(named<QCheckBox>(Frame1, "chkOrderDate", QStringLiteral("Order Date"))),
+      dtStartDate(datePicker(Frame1, "dtStartDate")),
+      dtEndDate(datePicker(Frame1, "dtEndDate")),
+      btnFind(named<QPushButton>(Frame1, "btnFind", QStringLiteral("Find"))),
+      btnClear(named<QPushButton>(Frame1, "btnClear", QStringLiteral("Clear"))),
+      btnAddNew(named<QPushButton>(Frame1, "btnAddNew", QStringLiteral("Add New"))),
+      btnExit(named<QPushButton>(Frame1, "btnExit", QStringLiteral("Exit"))),
+      vsfgOrders(named<Grid>(Frame2, "vsfgOrders")),
+      vsfgItems(named<Grid>(Frame3, "vsfgItems")) {
+    setWindowTitle(QStringLiteral("Order Navigator"));
+    setResizable(true);
+    layOut();
+
+    AttachAutoComplete(cmbCustomer);
+    SelectAllOnFocus(txtOrderNumber);
+
+    onClick(btnFind, this, [this] { btnFind_Click(); });
+    onClick(btnClear, this, [this] { btnClear_Click(); });
+    onClick(btnAddNew, this, [this] { btnAddNew_Click(); });
+    onClick(btnExit, this, [this] { btnExit_Click(); });
+    connect(vsfgOrders, &Grid::currentRowChanged, this, handler([this] { vsfgOrders_RowColChange(); }));
+    connect(vsfgOrders, &Grid::rowDoubleClicked, this,
+            [this](int row) { handler([this, row] { vsfgOrders_DblClick(row); })(); });
+
+    handler([this] { Form_Load(); })();
+}
+
+frmOrderNavigator::~frmOrderNavigator() {
+    if (g_open == this) {
+        g_open = nullptr;
+        OrderNavigatorOpen = false;
+    }
+}
+
+frmOrderNavigator *frmOrderNavigator::instance() { return g_open; }
+
+void frmOrderNavigator::layOut() {
+    // Customer and status on the left, the number and the date range on the right, the
+    // buttons underneath.
+    auto *criteria = new QGridLayout(Frame1);
+    criteria->setContentsMargins(8, 4, 8, 4);
+    criteria->setVerticalSpacing(4);
+    auto label = [this](const QString &caption, QWidget *control) {
+        auto *l = new QLabel(caption, Frame1);
+        l->setBuddy(control);
+        return l;
+    };
+    criteria->addWidget(label(QStringLiteral("Customer"), cmbCustomer), 0, 0);
+    criteria->addWidget(cmbCustomer, 0, 1);
+    criteria->addWidget(label(QStringLiteral("Order Number"), txtOrderNumber), 0, 2);
+    criteria->addWidget(txtOrderNumber, 0, 3, 1, 3);
+    criteria->addWidget(label(QStringLiteral("Status"), cmbStatus), 1, 0);
+    criteria->addWidget(cmbStatus, 1, 1);
+    criteria->addWidget(chkOrderDate, 1, 2);
+    criteria->addWidget(dtStartDate, 1, 3);
+    criteria->addWidget(new QLabel(QStringLiteral("to"), Frame1), 1, 4);
+    criteria->addWidget(dtEndDate, 1, 5);
+    criteria->addLayout(buttonRow({btnFind, btnClear, btnAddNew, btnExit}), 2, 0, 1, 6);
+    cmbCustomer->setMinimumWidth(170);
+
+    Frame1->setGeometry(px(kLeft), px(kFrame1Top), px(8700), px(kFrame1Height));
+    Frame2->move(px(kLeft), px(kFrame2Top));
+    Frame3->move(px(kLeft), px(kFrame2Top + 2000));
+    vsfgOrders->move(px(kGridLeft), px(kGridTop));
+    vsfgItems->move(px(kGridLeft), px(kGridTop));
+    setMinimumSize(px(3000), px(kFrame2Top + 1500));
+
+    tabOrder({cmbCustomer, cmbStatus, txtOrderNumber, chkOrderDate, dtStartDate, dtEndDate, btnFind, btnClear,
+              btnAddNew, btnExit, vsfgOrders, vsfgItems});
+}
+
+void frmOrderNavigator::Form_Load() {
+    g_open = this;
+    OrderNavigatorOpen = true;
+    FillList(cmbStatus, {QStringLiteral("Open"), QStringLiteral("Closed"), QStringLiteral("Void")});
+    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"),
+              QStringLiteral("Customer"));
+    const QDate today = Seams::clock().today();
+    dtStartDate->setDate(today);
+    dtEndDate->setDate(today);
+    chkOrderDate->setChecked(false);
+    UpdateGrids();
+    emptyItems();
+}
+
+void frmOrderNavigator::Form_Unload() {
+    if (g_open == this) g_open = nullptr;
+    OrderNavigatorOpen = false;
+}
+
+void frmOrderNavigator::showEvent(QShowEvent *event) {
+    ChildWindow::showEvent(event);
+    if (m_placed) return;
+    m_placed = true;
+    // Placed once the frame has put its sub-window up, so that the frame's own placing
+    // does not move it again.
+    QTimer::singleShot(0, this, [this] { placeInFrame(); });
+}
+
+// Top left of the main window's workspace, 9000 twips wide and nine tenths of the main
+// window's height high.
+void frmOrderNavigator::placeInFrame() {
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub && sub->mdiArea()) {
+        sub->setGeometry(0, 0, px(9000), int(sub->mdiArea()->window()->height() * 0.9));
+    } else {
+        resize(px(9000), px(8100));
+    }
+}
+
+OrderCriteria frmOrderNavigator::criteria() const {
+    OrderCriteria c;
+    if (cmbCustomer->currentIndex() >= 0) c.customer = cmbCustomer->currentText();
+    if (cmbStatus->currentIndex() >= 0) c.status = cmbStatus->currentText();
+    c.byOrderDate = chkOrderDate->isChecked();
+    c.startDate = dtStartDate->date();
+    c.endDate = dtEndDate->date();
+    c.orderNumber = txtOrderNumber->text();
+    return c;
+}
+
+void frmOrderNavigator::UpdateGrids() {
+    BusyCursor busy;
+    auto rs = AppDatabase().openRecordset(OrderSearchSql(criteria()));
+    vsfgOrders->setRedraw(false);
+    vsfgOrders->clear();
+    vsfgOrders->setCols(11);
+    vsfgOrders->addItem({QStringLiteral("Order Number"), QStringLiteral("Customer"), QStringLiteral("Order Date"),
+                         QStringLiteral("Due Date"), QStringLiteral("Status"), QStringLiteral("Total"),
+                         QStringLiteral("Ship To"), QStringLiteral("Ship To Phone"), QStringLiteral("Ship To Fax"),
+                         QStringLiteral("Date Added"), QStringLiteral("OrderID")});
+    for (; !rs->eof(); rs->moveNext()) {
+        QStringList row;
+        for (const char *column : {"OrderNumber", "Customer", "OrderDate", "DueDate", "Status", "Total"})
+            row << CellText(rs->field(QString::fromLatin1(column)));
+        row << ShipToLine(*rs);
+        for (const char *column : {"ShipToPhone", "ShipToFax", "DateAdded", "ID"})
+            row << CellText(rs->field(QString::fromLatin1(column)));
+        vsfgOrders->addItem(row);
+    }
+    rs->close();
+    vsfgOrders->setColAlignment(-1, Qt::AlignCenter);
+    vsfgOrders->setColFormat(5, kMoney);
+    vsfgOrders->autoSize();
+    vsfgOrders->setRedraw(true);
+    emptyItems();
+}
+
+void frmOrderNavigator::emptyItems() { vsfgItems->clear(); }
+
+void frmOrderNavigator::vsfgOrders_RowColChange() {
+    const int row = vsfgOrders->row();
+    if (row < 1) return;
+    const qint64 id = vsfgOrders->textMatrix(row, 10).toLongLong();
+    Frame3->setTitle(QStringLiteral("Order ") + vsfgOrders->textMatrix(row, 0) + QStringLiteral(" Line Items"));
+
+    vsfgItems->clear();
+    vsfgItems->setCols(6);
+    vsfgItems->addItem({QStringLiteral("Item Number"), QStringLiteral("Qty Ordered"), QStringLiteral("Qty Shipped"),
+                        QStringLiteral("Style"), QStringLiteral("Price Each"), QStringLiteral("Price Ext.")});
+    auto rs = AppDatabase().openRecordset(OrderLinesSql(id));
+    for (; !rs->eof(); rs->moveNext()) {
+        vsfgItems->addItem({CellText(rs->field(QStringLiteral("ItemNumber"))), CellText(rs->field(QStringLiteral("Qty"))),
+                            CellText(rs->field(QStringLiteral("Shipped"))),
+                            StyleText(*rs),
+                            CellText(rs->field(QStringLiteral("PriceEach"))),
+                            CellText(rs->field(QStringLiteral("PriceExt")))});
+    }
+    rs->close();
+    vsfgItems->setColAlignment(-1, Qt::AlignCenter);
+    vsfgItems->setColFormat(4, kMoney);
+    vsfgItems->setColFormat(5, kMoney);
+    vsfgItems->autoSize();
+}
+
+// The order under the pointer opens in the order window; on the header the ID is 0,
+// which finds no order, so the order window is left as it was.
+void frmOrderNavigator::vsfgOrders_DblClick(int pointerRow) {
+    const qint64 id = pointerRow >= 1 ? vsfgOrders->textMatrix(vsfgOrders->row(), 10).toLongLong() : 0;
+    frmOrderEntry::open()->OpenOrder(id);
+}
+
+void frmOrderNavigator::btnFind_Click() { UpdateGrids(); }
+
+void frmOrderNavigator::btnClear_Click() {
+    cmbCustomer->setCurrentIndex(-1);
+    cmbStatus->setCurrentIndex(-1);
+    txtOrderNumber->clear();
+    chkOrderDate->setChecked(false);
+    UpdateGrids();
+    emptyItems();
+    Frame3->setTitle(QStringLiteral("Line Items"));
+}
+
+void frmOrderNavigator::btnAddNew_Click() { frmOrderEntry::open(); }
+
+void frmOrderNavigator::btnExit_Click() { unload(); }
+
+void frmOrderNavigator::resizeEvent(QResizeEvent *event) {
+    ChildWindow::resizeEvent(event);
+    handler([this] { Form_Resize(); })();
+}
+
+// The frames follow the window: both lower frames take its width, and the height left
+// under the criteria is shared 55 : 45 between the orders and the lines.
+void frmOrderNavigator::Form_Resize() {
+    QWidget *outer = parentWidget() ? parentWidget() : this;
+    if (outer->isMinimized()) return;
+    const QSize size = parentWidget() ? outer->size() : frameGeometry().size();
+    const double width = twips(size.width());
+    const double height = twips(size.height());
+
+    if (width - 300 > 0) {
+        Frame2->resize(px(width - 300), Frame2->height());
+        Frame3->resize(px(width - 300), Frame3->height());
+        if (twips(Frame2->width()) - 200 > 0) {
+            vsfgOrders->resize(Frame2->width() - px(200), vsfgOrders->height());
+            vsfgItems->resize(Frame2->width() - px(200), vsfgItems->height());
+        }
+    }
+    const double free = height - twips(Frame1->height()) - 650;
+    if (free <= 0) return;
+    Frame2->resize(Frame2->width(), px(free * 0.55));
+    if (twips(Frame2->height()) - 700 > 0) vsfgOrders->resize(vsfgOrders->width(), Frame2->height() - px(700));
+    Frame3->move(Frame3->x(), Frame2->y() + Frame2->height() + px(100));
+    Frame3->resize(Frame3->width(), px(free * 0.45));
+    if (twips(Frame3->height()) - 600 > 0) vsfgItems->resize(vsfgItems->width(), Frame3->height() - px(600));
+}

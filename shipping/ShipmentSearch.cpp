@@ -1,0 +1,52 @@
+#include "shipping/ShipmentSearch.h"
+
+#include "data/Recordset.h"
+#include "data/SqlText.h"
+
+namespace {
+
+const QString kSearch = QStringLiteral(
+    "SELECT Shipments.ID,Shipments.Date,Orders.ID,Orders.Customer,Orders.OrderNumber,Orders.ShipTo,"
+    "Orders.ShipToAddress1,Orders.ShipToAddress2,Orders.ShipToCity,Orders.ShipToState,Orders.ShipToZip "
+    "FROM Shipments LEFT JOIN Orders ON Shipments.OrderID = Orders.ID ");
+
+const QString kLines = QStringLiteral(
+    "SELECT Shipments.ID,Shipments.Date,Orders.ID,Orders.Customer,Orders.OrderNumber,Orders.ShipTo,"
+    "Orders.ShipToAddress1,Orders.ShipToAddress2,Orders.ShipToCity,Orders.ShipToState,Orders.ShipToZip,"
+    "OrderItems.ItemNumber, OrderItems.Qty, ShipmentItems.Qty,Style.Name,Style.Type, OrderItems.PriceEach,"
+    "OrderItems.PriceExt FROM ((((Shipments LEFT JOIN ShipmentItems ON Shipments.ID = ShipmentItems.ShipmentID) "
+    "LEFT JOIN Orders ON Shipments.OrderID = Orders.ID) LEFT JOIN OrderItems ON ShipmentItems.OrderID = "
+    "OrderItems.OrderID AND ShipmentItems.OrderLineItem = OrderItems.ItemNumber) LEFT JOIN Style ON "
+    "OrderItems.StyleID = Style.ID) WHERE ShipmentID = ");
+
+}  // namespace
+
+QString ShipmentSearchSql(const ShipmentCriteria &criteria) {
+    QString sql = kSearch;
+    bool first = true;
+    auto add = [&](const QString &condition) {
+        sql += first ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+        sql += condition;
+        first = false;
+    };
+    if (!criteria.customer.isEmpty())
+        add(QStringLiteral(" Orders.Customer = '") + SqlText::Escaped(criteria.customer) + QLatin1Char('\''));
+    if (criteria.byShipDate)
+        add(QStringLiteral(" Shipments.Date >= ") + SqlText::DateLiteral(criteria.startDate) +
+            QStringLiteral(" AND Shipments.Date <= ") + SqlText::DateLiteral(criteria.endDate));
+    if (!criteria.orderNumber.isEmpty())
+        add(QStringLiteral(" Orders.OrderNumber Like '*") + SqlText::LikeFragment(criteria.orderNumber) +
+            QStringLiteral("*'"));
+    return sql + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+}
+
+QString ShipmentLinesSql(const QString &shipmentId) {
+    return kLines + shipmentId + QStringLiteral(" ORDER BY OrderLineItem");
+}
+
+QString ShipToText(const Recordset &rs) {
+    auto part = [&rs](const char *column) { return rs.text(QString::fromLatin1(column)); };
+    return part("ShipTo") + QStringLiteral(", ") + part("ShipToAddress1") + QStringLiteral(", ") +
+           part("ShipToAddress2") + QStringLiteral(", ") + part("ShipToCity") + QStringLiteral(", ") +
+           part("ShipToState") + QStringLiteral("  ") + part("ShipToZip");
+}

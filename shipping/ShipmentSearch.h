@@ -1,0 +1,29 @@
+#pragma once
+// The statements of the shipment navigator: the search over shipments by customer,
+// ship-date range and order number, and the lines of one shipment.
+
+#include <QDate>
+#include <QString>
+
+class Recordset;
+
+struct ShipmentCriteria {
+    QString customer;      // empty: every customer
+    bool byShipDate = false;
+    QDate startDate;       // both ends inclusive
+    QDate endDate;
+    QString orderNumber;   // any part of the order number; empty: every order
+};
+
+// The shipments matching the criteria, by customer and order number. Each criterion
+// that is set adds one condition, the first after WHERE and the others after AND.
+// The customer and the order-number fragment match exactly as typed: quotes and the
+// Like pattern characters in them stand for themselves.
+QString ShipmentSearchSql(const ShipmentCriteria &criteria);
+
+// The lines of one shipment with their order lines and styles, by item number.
+QString ShipmentLinesSql(const QString &shipmentId);
+
+// The ship-to address of a search row on one line: "ShipTo, Address1, Address2, City,
+// State  Zip"; a null part is left out but its separator stays.
+QString ShipToText(const Recordset &rs);

@@ -1,0 +1,289 @@
+#include "shipping/frmShipmentNavigator.h"
+
+#include "core/NavigatorFlags.h"
+#include "core/Seams.h"
+#include "core/Values.h"
+#include "data/Database.h"
+#include "shipping/ShippingDatePicker.h"
+#include "shipping/frmShipmentEntry.h"
+#include "widgets/AutoCompleteCombo.h"
+#include "widgets/Connectors.h"
+#include "widgets/FormLayout.h"
+#include "widgets/Grid.h"
+#include "widgets/WidgetHelpers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace FormLayout;
+
+namespace {
+
+frmShipmentNavigator *g_current = nullptr;
+
+// The shipments grid's key column.
+constexpr int ShipmentIdColumn = 2;
+
+const QStringList kShipmentsHeader = {QStringLiteral("Customer"), QStringLiteral("Order Number"),
+                                      QStringLiteral("Shipment ID"), QStringLiteral("Shipment Date"),
+                                      QStringLiteral("Order ID"), QStringLiteral("Ship To")};
+const QStringList kItemsHeader = {QStringLiteral("Item Number"), QStringLiteral("Qty Ordered"),
+                                  QStringLiteral("Qty Shipped"), QStringLiteral("Part No."),
+                                  QStringLiteral("Price Each"), QStringLiteral("Price Ext.")};
+const QString kMoney = QStringLiteral("$#,###.##");
+
+// Sizes are designed in twips, 15 to a pixel.
+int px(double twips) { return qRound(twips / 15.0); }
+double twips(int pixels) { return pixels * 15.0; }
+
+// Where the frames sit: the search criteria keep their designed place and size; the
+// two grid frames start below them and share the rest of the window.
+constexpr int FrameLeft = 120;
+constexpr int CriteriaTop = 60;
+constexpr int CriteriaWidth = 9600;
+constexpr int CriteriaHeight = 1500;
+constexpr int ShipmentsTop = CriteriaTop + CriteriaHeight + 60;
+constexpr int GridLeft = 100;
+constexpr int GridTop = 300;
+
+// Starts a grid afresh: no rows, its columns, the header row.
+void StartGrid(Grid *grid, const QStringList &header) {
+    grid->setRedraw(false);
+    grid->clear();
+    grid->setCols(header.size());
+    grid->addItem(header);
+}
+
+// Ends a fill: every column centred, sized to its contents, then shown at once.
+void FinishGrid(Grid *grid) {
+    grid->setColAlignment(-1, Qt::AlignCenter);
+    grid->autoSize();
+    grid->setRedraw(true);
+}
+
+QString Number(const QVariant &value) {
+    return value.isNull() ? QString() : QString::number(value.toDouble(), 'g', 15);
+}
+
+}  // namespace
+
+frmShipmentNavigator::frmShipmentNavigator(QWidget *parent)
+    : ChildWindow(parent),
+      fraCriteria(named<QGroupBox>(this, "fraCriteria", QStringLiteral("Search Criteria"))),
+      cmbCustomer(named<QComboBox>(fraCriteria, "cmbCustomer")),
+      chkShipDate(named<QCheckBox>(fraCriteria, "chkShipDate", QStringLiteral("Ship Date"))),
+      dtStartDate(named<ShippingDatePicker>(fraCriteria, "dtStartDate")),
+      dtEndDate(named<ShippingDatePicker>(fraCriteria, "dtEndDate")),
+      txtOrderNumber(named<QLineEdit>(fraCriteria, "txtOrderNumber")),
+      btnFind(named<QPushButton>(fraCriteria, "btnFind", QStringLiteral("Find"))),
+      btnClear(named<QPushButton>(fraCriteria, "btnClear", QStringLiteral("Clear"))),
+      btnExit(named<QPushButton>(fraCriteria, "btnExit", QStringLiteral("Exit"))),
+      fraShipments(named<QGroupBox>(this, "fraShipments", QStringLiteral("Shipments"))),
+      vsfgShipments(named<Grid>(fraShipments, "vsfgShipments")),
+      fraLineItems(named<QGroupBox>(this, "fraLineItems", QStringLiteral("Line Items"))),
+      vsfgItems(named<Grid>(fraLineItems, "vsfgItems")) {
+    g_current = this;
+    setWindowTitle(QStringLiteral("Shipment Navigator"));
+    layOut();
+
+    cmbCustomer->setEditable(false);
+    AttachAutoComplete(cmbCustomer);
+    SelectAllOnFocus(txtOrderNumber);
+
+    connect(vsfgShipments, &Grid::currentRowChanged, this,
+            [this](int row) { handler([this, row] { vsfgShipments_RowColChange(row); })(); });
+    connect(vsfgShipments, &Grid::rowDoubleClicked, this,
+            [this](int row) { handler([this, row] { vsfgShipments_DblClick(row); })(); });
+    onClick(btnFind, this, [this] { btnFind_Click(); });
+    onClick(btnClear, this, [this] { btnClear_Click(); });
+    onClick(btnExit, this, [this] { btnExit_Click(); });
+
+    handler([this] { Form_Load(); })();
+}
+
+frmShipmentNavigator::~frmShipmentNavigator() {
+    if (g_current == this) {
+        g_current = nullptr;
+        ShipmentNavigatorOpen = false;
+    }
+}
+
+frmShipmentNavigator *frmShipmentNavigator::current() { return g_current; }
+
+void frmShipmentNavigator::layOut() {
+    auto *criteria = new QGridLayout(fraCriteria);
+    addRow(criteria, QStringLiteral("Customer"), cmbCustomer);
+    criteria->addWidget(chkShipDate, 1, 0);
+    auto *to = new QLabel(QStringLiteral("to"), fraCriteria);
+    criteria->addWidget(dtStartDate, 1, 1);
+    criteria->addWidget(to, 1, 2);
+    criteria->addWidget(dtEndDate, 1, 3);
+    auto *orderNumber = new QLabel(QStringLiteral("Order Number"), fraCriteria);
+    orderNumber->setBuddy(txtOrderNumber);
+    criteria->addWidget(orderNumber, 0, 2);
+    criteria->addWidget(txtOrderNumber, 0, 3);
+    criteria->addWidget(btnFind, 0, 5);
+    criteria->addWidget(btnClear, 1, 5);
+    criteria->addWidget(btnExit, 1, 6);
+    criteria->setColumnStretch(4, 1);
+    cmbCustomer->setMinimumWidth(200);
+
+    fraCriteria->setGeometry(px(FrameLeft), px(CriteriaTop), px(CriteriaWidth), px(CriteriaHeight));
+    fraShipments->move(px(FrameLeft), px(ShipmentsTop));
+    fraLineItems->move(px(FrameLeft), px(ShipmentsTop));
+    vsfgShipments->move(px(GridLeft), px(GridTop));
+    vsfgItems->move(px(GridLeft), px(GridTop));
+
+    tabOrder({cmbCustomer, chkShipDate, dtStartDate, dtEndDate, txtOrderNumber, btnFind, btnClear, btnExit,
+              vsfgShipments, vsfgItems});
+    // The frame's client area at opening; placed inside the main frame once shown.
+    setClientTwips(CriteriaWidth + 2 * FrameLeft, 7200, true);
+}
+
+void frmShipmentNavigator::Form_Load() {
+    ShipmentNavigatorOpen = true;
+    FillCriteria();
+    UpdateGrids();
+    EmptyLineItems();
+}
+
+void frmShipmentNavigator::FillCriteria() {
+    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"), QStringLiteral("Customer"));
+    const QDate today = Seams::clock().today();
+    dtStartDate->setDate(today);
+    dtEndDate->setDate(today);
+}
+
+ShipmentCriteria frmShipmentNavigator::Criteria() const {
+    ShipmentCriteria criteria;
+    criteria.customer = cmbCustomer->currentIndex() < 0 ? QString() : cmbCustomer->currentText();
+    criteria.byShipDate = chkShipDate->isChecked();
+    criteria.startDate = dtStartDate->date();
+    criteria.endDate = dtEndDate->date();
+    criteria.orderNumber = txtOrderNumber->text();
+    return criteria;
+}
+
+void frmShipmentNavigator::UpdateGrids() {
+    BusyCursor busy;
+    auto rs = AppDatabase().openRecordset(ShipmentSearchSql(Criteria()));
+    StartGrid(vsfgShipments, kShipmentsHeader);
+    for (; !rs->eof(); rs->moveNext())
+        vsfgShipments->addItem({rs->text(QStringLiteral("Orders.Customer")), rs->text(QStringLiteral("Orders.OrderNumber")),
+                                rs->text(QStringLiteral("Shipments.ID")),
+                                Values::ShortDate(rs->field(QStringLiteral("Shipments.Date")).toDate()),
+                                rs->text(QStringLiteral("Orders.ID")), ShipToText(*rs)});
+    rs->close();
+    FinishGrid(vsfgShipments);
+    EmptyLineItems();
+}
+
+void frmShipmentNavigator::EmptyLineItems() { vsfgItems->clear(); }
+
+void frmShipmentNavigator::vsfgShipments_RowColChange(int row) {
+    if (row <= 0) return;
+    auto rs = AppDatabase().openRecordset(ShipmentLinesSql(vsfgShipments->textMatrix(row, ShipmentIdColumn)));
+    StartGrid(vsfgItems, kItemsHeader);
+    for (; !rs->eof(); rs->moveNext())
+        vsfgItems->addItem({Number(rs->field(QStringLiteral("OrderItems.ItemNumber"))),
+                            Number(rs->field(QStringLiteral("OrderItems.Qty"))),
+                            Number(rs->field(QStringLiteral("ShipmentItems.Qty"))),
+                            rs->text(QStringLiteral("Name")) + QLatin1Char('-') + rs->text(QStringLiteral("Type")),
+                            Number(rs->field(QStringLiteral("PriceEach"))), Number(rs->field(QStringLiteral("PriceExt")))});
+    rs->close();
+    vsfgItems->setColFormat(4, kMoney);
+    vsfgItems->setColFormat(5, kMoney);
+    FinishGrid(vsfgItems);
+}
+
+// A data row opens its shipment; the header only brings the entry window forward.
+void frmShipmentNavigator::vsfgShipments_DblClick(int row) {
+    frmShipmentEntry *entry = OpenEntry();
+    if (row > 0) entry->OpenShipment(vsfgShipments->textMatrix(row, ShipmentIdColumn));
+}
+
+frmShipmentEntry *frmShipmentNavigator::OpenEntry() {
+    if (m_openEntry) return m_openEntry();
+    if (!m_ownEntry) m_ownEntry = new frmShipmentEntry;
+    m_ownEntry->show();
+    m_ownEntry->raise();
+    return m_ownEntry;
+}
+
+void frmShipmentNavigator::btnFind_Click() { UpdateGrids(); }
+
+void frmShipmentNavigator::btnClear_Click() {
+    cmbCustomer->setCurrentIndex(-1);
+    txtOrderNumber->clear();
+    chkShipDate->setChecked(false);  // the dates keep their values
+    UpdateGrids();
+    EmptyLineItems();
+    fraLineItems->setTitle(QStringLiteral("Line Items"));
+}
+
+void frmShipmentNavigator::btnExit_Click() { unload(); }
+
+void frmShipmentNavigator::Form_Unload() {
+    ShipmentNavigatorOpen = false;
+    if (g_current == this) g_current = nullptr;
+}
+
+void frmShipmentNavigator::resizeEvent(QResizeEvent *event) {
+    ChildWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+// The two grid frames share the height below the search criteria, 55 to 45, and take
+// the window's width; the grids fill their frames.
+void frmShipmentNavigator::Form_Resize() {
+    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (isMinimized() || (frame && frame->isMinimized())) return;
+    const double width = twips(this->width());
+    const double height = twips(this->height());
+
+    if (width - 300 > 0) {
+        fraShipments->resize(px(width - 300), fraShipments->height());
+        fraLineItems->resize(px(width - 300), fraLineItems->height());
+        const double frameWidth = twips(fraShipments->width());
+        if (frameWidth > 200) {
+            vsfgShipments->resize(px(frameWidth - 200), vsfgShipments->height());
+            vsfgItems->resize(px(frameWidth - 200), vsfgItems->height());
+        }
+    }
+
+    const double free = height - twips(fraCriteria->height()) - 650;
+    if (free <= 0) return;
+    fraShipments->resize(fraShipments->width(), px(free * 0.55));
+    const double shipmentsHeight = twips(fraShipments->height());
+    if (shipmentsHeight > 700) vsfgShipments->resize(vsfgShipments->width(), px(shipmentsHeight - 700));
+
+    fraLineItems->move(fraLineItems->x(), px(twips(fraShipments->y()) + shipmentsHeight + 100));
+    fraLineItems->resize(fraLineItems->width(), px(free * 0.45));
+    const double itemsHeight = twips(fraLineItems->height());
+    if (itemsHeight > 600) vsfgItems->resize(vsfgItems->width(), px(itemsHeight - 600));
+}
+
+void frmShipmentNavigator::showEvent(QShowEvent *event) {
+    ChildWindow::showEvent(event);
+    if (m_placed) return;
+    m_placed = true;
+    // Once the main frame has put the window in its workspace: the top left corner,
+    // nine tenths of the workspace's width and height.
+    QTimer::singleShot(0, this, [this] { PlaceInFrame(); });
+}
+
+void frmShipmentNavigator::PlaceInFrame() {
+    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame || !frame->mdiArea()) return;
+    const QSize area = frame->mdiArea()->viewport()->size();
+    frame->setGeometry(0, 0, qRound(area.width() * 0.9), qRound(area.height() * 0.9));
+}

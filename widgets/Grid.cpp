@@ -1,0 +1,413 @@
+#include "widgets/Grid.h"
+
+#include "core/AppError.h"
+#include "core/Handler.h"
+#include "core/Values.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <vector>
+
+namespace {
+// The error the plant's staff know for a row or column that is not there.
+constexpr int SubscriptOutOfRange = 9;
+}  // namespace
+
+// The cells of a grid, row 0 being the header. The view sees row 0 as the horizontal
+// header and grid row r (r >= 1) as model row r - 1. While frozen, the cells change
+// without telling the view, which goes on seeing the rows and columns it was last told
+// of; thawing tells it everything in one reset.
+class GridModel : public QAbstractTableModel {
+public:
+    explicit GridModel(Grid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
+
+    int rows() const { return m_rows; }
+    int cols() const { return m_cols; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : m_viewRows;
+    }
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : m_viewCols;
+    }
+
+    const QString &cell(int row, int col) const { return m_cells[size_t(row) * size_t(m_cols) + size_t(col)]; }
+    QString &cell(int row, int col) { return m_cells[size_t(row) * size_t(m_cols) + size_t(col)]; }
+    bool holds(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
+
+    QString shown(int row, int col) const {
+        const QString &text = cell(row, col);
+        const QString &picture = m_formats[col];
+        if (row == 0 || picture.isEmpty() || text.isEmpty()) return text;
+        return Values::FormatValue(text, picture);
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override {
+        const int row = index.row() + 1;
+        const int col = index.column();
+        if (!holds(row, col)) return QVariant();
+        switch (role) {
+        case Qt::DisplayRole:
+            return shown(row, col);
+        case Qt::EditRole:
+            return cell(row, col);
+        case Qt::TextAlignmentRole:
+            return int(m_alignments[col] | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            if (size_t(row) < m_colors.size() && m_colors[size_t(row)].isValid()) return m_colors[size_t(row)];
+            return QVariant();
+        default:
+            return QVariant();
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || !holds(0, section)) return QVariant();
+        if (role == Qt::DisplayRole) return cell(0, section);
+        if (role == Qt::TextAlignmentRole) return int(m_alignments[section] | Qt::AlignVCenter);
+        return QVariant();
+    }
+
+    Qt::ItemFlags flags(const QModelIndex &index) const override {
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (index.column() == m_grid->editableCol()) flags |= Qt::ItemIsEditable;
+        return flags;
+    }
+
+    // The clerk's text, stored when an edit ends; the after-edit hook follows.
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override {
+        if (role != Qt::EditRole || !holds(index.row() + 1, index.column())) return false;
+        setCell(index.row() + 1, index.column(), value.toString());
+        m_grid->cellEdited(index.row() + 1, index.column());
+        return true;
+    }
+
+    void setCell(int row, int col, const QString &text) {
+        cell(row, col) = text;
+        if (m_frozen) return;
+        if (row == 0) {
+            if (col < m_viewCols) emit headerDataChanged(Qt::Horizontal, col, col);
+        } else if (row <= m_viewRows && col < m_viewCols) {
+            const QModelIndex at = index(row - 1, col);
+            emit dataChanged(at, at);
+        }
+    }
+
+    void append(const QStringList &cells) {
+        const int count = std::min<int>(int(cells.size()), m_cols);
+        m_cells.insert(m_cells.end(), cells.begin(), cells.begin() + count);
+        m_cells.resize(m_cells.size() + size_t(m_cols - count));
+        grown(1);
+    }
+
+    void setRows(int rows) {
+        if (rows < m_rows) {
+            removeRange(rows, m_rows - rows);
+        } else if (rows > m_rows) {
+            const int added = rows - m_rows;
+            m_cells.resize(size_t(rows) * size_t(m_cols));
+            grown(added);
+        }
+    }
+
+    void removeRange(int first, int count) {
+        const bool header = first == 0;
+        const bool tell = !m_frozen && !header;
+        const int lastViewRow = std::min(first + count - 1, m_viewRows);
+        if (tell && first <= m_viewRows) beginRemoveRows(QModelIndex(), first - 1, lastViewRow - 1);
+        if (header && !m_frozen) beginResetModel();
+        const auto begin = m_cells.begin() + ptrdiff_t(first) * m_cols;
+        m_cells.erase(begin, begin + ptrdiff_t(count) * m_cols);
+        if (size_t(first) < m_colors.size())
+            m_colors.erase(m_colors.begin() + first, m_colors.begin() + std::min<size_t>(m_colors.size(), size_t(first + count)));
+        m_rows -= count;
+        if (m_frozen) return;
+        if (header) {
+            m_viewRows = std::max(0, m_rows - 1);
+            endResetModel();
+        } else if (first <= m_viewRows) {
+            m_viewRows -= lastViewRow - first + 1;
+            endRemoveRows();
+        }
+    }
+
+    void setCols(int cols) {
+        if (cols == m_cols) return;
+        if (!m_frozen) beginResetModel();
+        std::vector<QString> cells(size_t(m_rows) * size_t(cols));
+        const int kept = std::min(cols, m_cols);
+        for (int r = 0; r < m_rows; ++r)
+            for (int c = 0; c < kept; ++c) cells[size_t(r) * size_t(cols) + size_t(c)] = cell(r, c);
+        m_cells.swap(cells);
+        m_cols = cols;
+        m_formats.resize(cols);
+        m_alignments.resize(cols, Qt::AlignLeft);
+        if (!m_frozen) endReset();
+    }
+
+    void clear() {
+        if (!m_frozen) beginResetModel();
+        m_cells.clear();
+        m_colors.clear();
+        m_rows = 0;
+        if (!m_frozen) endReset();
+    }
+
+    void setFormat(int col, const QString &picture) {
+        m_formats[col] = picture;
+        columnChanged(col);
+    }
+
+    void setAlignment(int col, Qt::Alignment alignment) {
+        m_alignments[col] = alignment;
+        columnChanged(col);
+    }
+
+    void setColor(int row, const QColor &color) {
+        if (m_colors.size() < size_t(m_rows)) m_colors.resize(size_t(m_rows));
+        m_colors[size_t(row)] = color;
+        if (!m_frozen && row <= m_viewRows && m_viewCols > 0)
+            emit dataChanged(index(row - 1, 0), index(row - 1, m_viewCols - 1), {Qt::BackgroundRole});
+    }
+
+    bool frozen() const { return m_frozen; }
+    void freeze() { m_frozen = true; }
+    void thaw() {
+        if (!m_frozen) return;
+        beginResetModel();
+        m_frozen = false;
+        endReset();
+    }
+
+private:
+    // Rows added at the end: the view is told of the data rows among them.
+    void grown(int added) {
+        const int dataBefore = std::max(0, m_rows - 1);
+        m_rows += added;
+        const int dataAfter = std::max(0, m_rows - 1);
+        if (m_frozen) return;
+        if (dataBefore == 0 && m_viewCols > 0) emit headerDataChanged(Qt::Horizontal, 0, m_viewCols - 1);
+        if (dataAfter > dataBefore) {
+            beginInsertRows(QModelIndex(), dataBefore, dataAfter - 1);
+            m_viewRows = dataAfter;
+            endInsertRows();
+        }
+    }
+
+    void columnChanged(int col) {
+        if (m_frozen || col >= m_viewCols) return;
+        emit headerDataChanged(Qt::Horizontal, col, col);
+        if (m_viewRows > 0) emit dataChanged(index(0, col), index(m_viewRows - 1, col));
+    }
+
+    void endReset() {
+        m_viewRows = std::max(0, m_rows - 1);
+        m_viewCols = m_cols;
+        endResetModel();
+    }
+
+    Grid *m_grid;
+    int m_rows = 0;
+    int m_cols = 0;
+    std::vector<QString> m_cells;  // row by row, m_cols cells each
+    QVector<QString> m_formats;
+    std::vector<Qt::Alignment> m_alignments;
+    std::vector<QColor> m_colors;  // per row; empty until a row is coloured
+    int m_viewRows = 0;            // data rows and columns the view knows of
+    int m_viewCols = 0;
+    bool m_frozen = false;
+};
+
+Grid::Grid(QWidget *parent) : QTableView(parent), m_model(new GridModel(this)) {
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    // Tab leaves the grid for the next control; the arrow keys move inside it.
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->hide();
+    connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int) { emit rowDoubleClicked(0); });
+}
+
+Grid::~Grid() = default;
+
+int Grid::rows() const { return m_model->rows(); }
+
+int Grid::cols() const { return m_model->cols(); }
+
+void Grid::setRows(int rows) {
+    if (rows < 0) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    m_quiet = true;
+    m_model->setRows(rows);
+    m_quiet = false;
+    horizontalHeader()->setVisible(this->rows() > 0);
+}
+
+void Grid::setCols(int cols) {
+    if (cols < 0) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    m_model->setCols(cols);
+}
+
+void Grid::clear() { setRows(0); }
+
+void Grid::addItem(const QStringList &cells) {
+    m_model->append(cells);
+    if (rows() == 1) horizontalHeader()->show();
+}
+
+void Grid::removeItem(int row) {
+    if (row < 0 || row >= rows()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    m_quiet = true;
+    m_model->removeRange(row, 1);
+    m_quiet = false;
+    horizontalHeader()->setVisible(rows() > 0);
+}
+
+QString Grid::textMatrix(int row, int col) const {
+    if (!m_model->holds(row, col)) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    return m_model->cell(row, col);
+}
+
+void Grid::setTextMatrix(int row, int col, const QString &text) {
+    if (!m_model->holds(row, col)) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    m_model->setCell(row, col, text);
+}
+
+QString Grid::displayText(int row, int col) const {
+    if (!m_model->holds(row, col)) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    return m_model->shown(row, col);
+}
+
+void Grid::setColFormat(int col, const QString &picture) {
+    if (col == -1) {
+        for (int c = 0; c < cols(); ++c) m_model->setFormat(c, picture);
+        return;
+    }
+    if (col < 0 || col >= cols()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    m_model->setFormat(col, picture);
+}
+
+void Grid::setColAlignment(int col, Qt::Alignment alignment) {
+    if (col == -1) {
+        for (int c = 0; c < cols(); ++c) m_model->setAlignment(c, alignment);
+        return;
+    }
+    if (col < 0 || col >= cols()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    m_model->setAlignment(col, alignment);
+}
+
+void Grid::setRowColor(int row, const QColor &color) {
+    if (row < 1 || row >= rows()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    m_model->setColor(row, color);
+}
+
+void Grid::autoSize() {
+    if (m_model->frozen()) {
+        m_autoSizePending = true;  // sized once the view sees the rows
+        return;
+    }
+    // Widths are summed from each character's advance, measured once per call: exact
+    // enough for fitting and quick over tens of thousands of rows.
+    const QFontMetrics metrics = fontMetrics();
+    int advance[256];
+    for (int c = 0; c < 256; ++c) advance[c] = metrics.horizontalAdvance(QChar(c));
+    auto widthOf = [&](const QString &text) {
+        int width = 0;
+        for (QChar ch : text) {
+            if (ch.unicode() >= 256) return metrics.horizontalAdvance(text);
+            width += advance[ch.unicode()];
+        }
+        return width;
+    };
+    const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 6;
+    for (int col = 0; col < cols(); ++col) {
+        int widest = 0;
+        for (int row = 1; row < rows(); ++row) widest = std::max(widest, widthOf(m_model->shown(row, col)));
+        int width = widest + padding;
+        if (rows() > 0) width = std::max(width, horizontalHeader()->sectionSizeHint(col));
+        horizontalHeader()->resizeSection(col, width);
+    }
+}
+
+void Grid::setRedraw(bool on) {
+    if (!on) {
+        m_model->freeze();
+        return;
+    }
+    m_quiet = true;
+    m_model->thaw();
+    m_quiet = false;
+    horizontalHeader()->setVisible(rows() > 0);
+    if (m_autoSizePending) {
+        m_autoSizePending = false;
+        autoSize();
+    }
+}
+
+int Grid::row() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + 1 : -1;
+}
+
+void Grid::setRow(int row) {
+    if (row < 1 || row >= rows()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    setCurrentIndex(m_model->index(row - 1, std::max(0, currentIndex().column())));
+}
+
+void Grid::setEditableCol(int col) { m_editableCol = col; }
+
+void Grid::finishEditing() {
+    if (!editing()) return;
+    if (QWidget *editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+bool Grid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
+    const bool starts = index.isValid() && index.column() == m_editableCol && state() != EditingState &&
+                        (trigger == AllEditTriggers || (editTriggers() & trigger));
+    if (!starts) return false;
+    if (m_beforeEdit) {
+        bool allowed = false;
+        handler([&] { allowed = m_beforeEdit(index.row() + 1, index.column()); })();
+        if (!allowed) return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+void Grid::keyPressEvent(QKeyEvent *event) {
+    // Enter on a cell of the editable column starts its edit, as F2 does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && state() != EditingState && currentIndex().column() == m_editableCol &&
+        edit(currentIndex(), EditKeyPressed, event))
+        return;
+    QTableView::keyPressEvent(event);
+}
+
+void Grid::mouseDoubleClickEvent(QMouseEvent *event) {
+    const QModelIndex at = indexAt(event->position().toPoint());
+    emit rowDoubleClicked(at.isValid() ? at.row() + 1 : 0);
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void Grid::cellEdited(int row, int col) {
+    if (m_afterEdit) handler([&] { m_afterEdit(row, col); })();
+}
+
+void Grid::currentChanged(const QModelIndex &current, const QModelIndex &previous) {
+    QTableView::currentChanged(current, previous);
+    if (m_quiet || !current.isValid() || current.row() == previous.row()) return;
+    emit currentRowChanged(current.row() + 1);
+}
