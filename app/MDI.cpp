@@ -19,6 +19,8 @@
 #include "receivables/frmSalesByCustomer.h"
 #include "receivables/frmStyleReport.h"
 #include "reports/ReportsMod.h"
+#include "shipping/frmShipmentEntry.h"
+#include "shipping/frmShipmentNavigator.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -92,8 +94,12 @@ QVector<Command> commands() {
         {L{"File"}, "Exit", "Exit", nullptr},
         {L{"Orders"}, "Order Navigator", "OrdNav", opens<frmOrderNavigator>()},
         {L{"Orders"}, "Order Entry", "OrderEntry", opens<frmOrderEntry>()},
-        {L{"Shipping"}, "Shipment Navigator", "ShipmentNav", nullptr},
-        {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", nullptr},
+        {L{"Shipping"}, "Shipment Navigator", "ShipmentNav",
+         [](MDI *mdi) {
+             // A double-clicked shipment opens in the frame's one shipment entry window.
+             mdi->open<frmShipmentNavigator>()->setEntryOpener([mdi] { return mdi->open<frmShipmentEntry>(); });
+         }},
+        {L{"Shipping"}, "Shipment Entry", "ShipmentEntry", opens<frmShipmentEntry>()},
         {L{"Administrative"}, "Customer Entry", "CustomerEntry", opens<frmCustomerEntry>()},
         {L{"Administrative"}, "Vendor Entry", "VendorEntry", opens<frmVendorEntry>()},
         {L{"Administrative"}, "Style Entry", "StyleEntry", opens<frmStyle>()},

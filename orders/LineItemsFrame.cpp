@@ -73,9 +73,6 @@ LineItemsFrame::LineItemsFrame(QWidget *parent)
     for (QWidget *field : {static_cast<QWidget *>(txtLine), static_cast<QWidget *>(cmbStyle),
                            static_cast<QWidget *>(txtQty), static_cast<QWidget *>(txtPriceEach)})
         field->installEventFilter(this);
-    // Enter on a focused button presses it, once.
-    btnSaveItem->setAutoDefault(true);
-    btnDeleteItem->setAutoDefault(true);
 
     onPick(cmbStyle, this, [this] { cmbStyle_Click(); });
     onClick(btnSaveItem, this, [this] { btnSaveItem_Click(); });

@@ -81,7 +81,6 @@ frmOrderEntry::frmOrderEntry(QWidget *parent)
     lblTotal->setFocusPolicy(Qt::NoFocus);
     AttachAutoComplete(cmbCustomer);
     SelectAllOnFocus({txtOrderNumber, txtShipTo, txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtPhone, txtFax});
-    for (QPushButton *button : {btnClose, btnOpenOrder, btnVoidOrder, btnSave, btnExit}) button->setAutoDefault(true);
 
     onPick(cmbCustomer, this, [this] { cmbCustomer_Click(); });
     onClick(btnClose, this, [this] { btnClose_Click(); });

@@ -99,7 +99,7 @@ QString ticketHeading(const QString &station, double teams, int team) {
     return teams > 1 ? station + QStringLiteral(" Team ") + QString::number(team) : station;
 }
 
-void PrintStationTickets(const StationTickets &kind, const QString &orderId) {
+void printStationTickets(const StationTickets &kind, const QString &orderId) {
     const QString id = orderIdSql(orderId);
     BusyCursor busy;
     auto stations = AppDatabase().openRecordset(StationQuery(kind.reportTypes));
@@ -126,37 +126,37 @@ void PrintStationTickets(const StationTickets &kind, const QString &orderId) {
 }  // namespace
 
 void PrintGlueSprayLineTickets(const QString &orderId) {
-    PrintStationTickets({{"Glue Line", "Spray Line"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
+    printStationTickets({{"Glue Line", "Spray Line"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
                          "Fabrication Department"},
                         orderId);
 }
 
 void PrintFiberTableTickets(const QString &orderId) {
-    PrintStationTickets({{"Fiber Table"}, "crptFiberTable", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
+    printStationTickets({{"Fiber Table"}, "crptFiberTable", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
 }
 
 void PrintLineSupplyTickets(const QString &orderId) {
-    PrintStationTickets({{"Glue/Spray Line Supply"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
+    printStationTickets({{"Glue/Spray Line Supply"}, "crptGlueSprayLine", TicketSelect(), TicketJoin(), "",
                          "Saw Department"},
                         orderId);
 }
 
 void PrintBulletNoserTickets(const QString &orderId) {
-    PrintStationTickets({{"Bullet Noser"}, "crptBulletNoser", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
+    printStationTickets({{"Bullet Noser"}, "crptBulletNoser", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
                         orderId);
 }
 
 void PrintCNCTickets(const QString &orderId) {
-    PrintStationTickets({{"CNC"}, "crptCNC", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
+    printStationTickets({{"CNC"}, "crptCNC", TicketSelectWithBun(), TicketJoinWithBun(), "", ""}, orderId);
 }
 
 void PrintCNCStencilTickets(const QString &orderId) {
-    PrintStationTickets({{"CNC Stencil"}, "crptCNCStencil", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
+    printStationTickets({{"CNC Stencil"}, "crptCNCStencil", TicketSelectWithBun(), TicketJoinWithBun(), "", ""},
                         orderId);
 }
 
 void PrintBandSawTickets(const QString &orderId) {
-    PrintStationTickets({{"Band Saw"}, "crptBandSaw", TicketSelectWithOffAll(), TicketJoinWithBun(),
+    printStationTickets({{"Band Saw"}, "crptBandSaw", TicketSelectWithOffAll(), TicketJoinWithBun(),
                          " ORDER BY Bun.Grade,StyleOperation.Thickness desc,StyleOperation.Width desc,"
                          "StyleOperation.Length desc",
                          ""},
@@ -164,7 +164,7 @@ void PrintBandSawTickets(const QString &orderId) {
 }
 
 void PrintVerticalSlitterTickets(const QString &orderId) {
-    PrintStationTickets({{"Vertical Slitter"}, "crptVerticalSlitter", TicketSelect(), TicketJoin(), "", "Saw Department"},
+    printStationTickets({{"Vertical Slitter"}, "crptVerticalSlitter", TicketSelect(), TicketJoin(), "", "Saw Department"},
                         orderId);
 }
 

@@ -18,4 +18,6 @@ QString Checked(const QString &typed, const QString &ordered, const QString &pre
 
 QString Plain(double qty) { return QString::number(qty, 'g', 15); }
 
+QString Plain(const QVariant &stored) { return stored.isNull() ? QString() : Plain(stored.toDouble()); }
+
 }  // namespace ShipmentQuantities

@@ -3,6 +3,7 @@
 // read by their leading number, an empty cell counting 0.
 
 #include <QString>
+#include <QVariant>
 
 namespace ShipmentQuantities {
 
@@ -17,5 +18,7 @@ QString Checked(const QString &typed, const QString &ordered, const QString &pre
 
 // A quantity as a cell shows it: a plain number without grouping ("8", "2.5").
 QString Plain(double qty);
+// A stored number as a cell shows it: plain, and empty for null.
+QString Plain(const QVariant &stored);
 
 }  // namespace ShipmentQuantities

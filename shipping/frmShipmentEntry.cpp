@@ -7,6 +7,7 @@
 #include "data/SqlText.h"
 #include "shipping/ShipmentQuantities.h"
 #include "shipping/ShippingDatePicker.h"
+#include "shipping/ShippingGrids.h"
 #include "shipping/frmShipmentNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -28,7 +29,7 @@ using namespace FormLayout;
 namespace {
 
 // Columns of the line grid; only "This Shipment" is typed into.
-enum Column { ItemNumber, QtyOrdered, PrevShipped, ThisShipment, Style, PriceEach, PriceExt, ColumnCount };
+enum Column { ItemNumber, QtyOrdered, PrevShipped, ThisShipment, Style, PriceEach, PriceExt };
 
 const QStringList kHeader = {QStringLiteral("Item Number"), QStringLiteral("Qty Ordered"),
                              QStringLiteral("Prev. Shipped"), QStringLiteral("This Shipment"),
@@ -58,8 +59,6 @@ QString OrderEntryText(const Recordset &rs) {
     return rs.text(QStringLiteral("OrderNumber")) + QStringLiteral(" - ") +
            Values::ShortDate(rs.field(QStringLiteral("OrderDate")).toDate());
 }
-
-QString Number(const QVariant &value) { return value.isNull() ? QString() : ShipmentQuantities::Plain(value.toDouble()); }
 
 }  // namespace
 
@@ -198,50 +197,56 @@ void frmShipmentEntry::FillOrder(const QString &orderId) {
     }
     order->close();
 
-    vsfgItems->setRedraw(false);
-    vsfgItems->clear();
-    vsfgItems->setCols(ColumnCount);
-    vsfgItems->addItem(kHeader);
+    ShippingGrids::Start(vsfgItems, kHeader);
     auto lines = db.openRecordset(kOrderLines + orderId + kOrderLinesEnd);
     for (; !lines->eof(); lines->moveNext()) {
         const double qty = lines->field(QStringLiteral("OrderItems.Qty")).toDouble();
         const double each = lines->field(QStringLiteral("PriceEach")).toDouble();
-        vsfgItems->addItem({Number(lines->field(QStringLiteral("ItemNumber"))),
-                            Number(lines->field(QStringLiteral("OrderItems.Qty"))),
-                            Number(lines->field(QStringLiteral("Shipped"))), QString(),
+        vsfgItems->addItem({ShipmentQuantities::Plain(lines->field(QStringLiteral("ItemNumber"))),
+                            ShipmentQuantities::Plain(lines->field(QStringLiteral("OrderItems.Qty"))),
+                            ShipmentQuantities::Plain(lines->field(QStringLiteral("Shipped"))), QString(),
                             lines->text(QStringLiteral("Name")) + QLatin1Char('-') + lines->text(QStringLiteral("Type")),
-                            Number(lines->field(QStringLiteral("PriceEach"))), ShipmentQuantities::Plain(qty * each)});
+                            ShipmentQuantities::Plain(lines->field(QStringLiteral("PriceEach"))), ShipmentQuantities::Plain(qty * each)});
     }
     lines->close();
-    vsfgItems->setColAlignment(-1, Qt::AlignCenter);
     vsfgItems->setColFormat(PriceEach, kMoney);
     vsfgItems->setColFormat(PriceExt, kMoney);
-    vsfgItems->autoSize();
-    vsfgItems->setRedraw(true);
+    ShippingGrids::Finish(vsfgItems);
 }
 
 void frmShipmentEntry::OpenShipment(const QString &shipmentId) {
     if (shipmentId.isEmpty()) return;
-    Database &db = AppDatabase();
-
-    auto rs = db.openRecordset(kStoredShipment + shipmentId);
-    if (!rs->eof()) {
-        txtID->setText(shipmentId);
-        {
-            const QSignalBlocker blocker(cmbCustomer);
-            SelectByText(cmbCustomer, rs->text(QStringLiteral("Orders.Customer")));
-        }
-        ListOpenOrders();
-        m_shownOrderId = rs->text(QStringLiteral("Orders.ID"));
-        cmbOrder->setEditText(OrderEntryText(*rs));
-        dtDate->setDate(rs->field(QStringLiteral("Shipments.Date")).toDate());
-        FillOrder(m_shownOrderId);
-    }
+    auto rs = AppDatabase().openRecordset(kStoredShipment + shipmentId);
+    const bool found = !rs->eof();
+    if (found) ShowShipment(shipmentId, *rs);
     rs->close();
+    // A shipment removed meanwhile leaves the window as it was.
+    if (!found) return;
+    ShowShippedLines(shipmentId);
+    vsfgItems->autoSize();
+    LockOrder();
+}
 
-    // Each stored line on the row of its item number (item numbers may have gaps); the
-    // row's "Prev. Shipped" then shows what the other shipments shipped.
-    auto stored = db.openRecordset(QStringLiteral("SELECT * FROM ShipmentItems WHERE ShipmentID = ") + shipmentId);
+// The shipment's header and its order, with the order's lines as they stand.
+void frmShipmentEntry::ShowShipment(const QString &shipmentId, const Recordset &rs) {
+    txtID->setText(shipmentId);
+    {
+        const QSignalBlocker blocker(cmbCustomer);
+        SelectByText(cmbCustomer, rs.text(QStringLiteral("Orders.Customer")));
+    }
+    ClearOrder();
+    ListOpenOrders();
+    m_shownOrderId = rs.text(QStringLiteral("Orders.ID"));
+    cmbOrder->setEditText(OrderEntryText(rs));
+    dtDate->setDate(rs.field(QStringLiteral("Shipments.Date")).toDate());
+    FillOrder(m_shownOrderId);
+}
+
+// Each stored line on the row of its item number (item numbers may have gaps); the
+// row's "Prev. Shipped" then shows what the other shipments shipped.
+void frmShipmentEntry::ShowShippedLines(const QString &shipmentId) {
+    auto stored = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM ShipmentItems WHERE ShipmentID = ") +
+                                              shipmentId);
     for (; !stored->eof(); stored->moveNext()) {
         const double item = stored->field(QStringLiteral("OrderLineItem")).toDouble();
         const double qty = stored->field(QStringLiteral("Qty")).toDouble();
@@ -254,11 +259,12 @@ void frmShipmentEntry::OpenShipment(const QString &shipmentId) {
         }
     }
     stored->close();
-    vsfgItems->autoSize();
+}
 
-    // A stored shipment stays with its customer and order. The order box that loses the
-    // focus as it is disabled must not pick the list entry matching its text, which
-    // would show the order afresh without the shipment's quantities.
+// A stored shipment stays with its customer and order. The order box that loses the
+// focus as it is disabled must not pick the list entry matching its text, which would
+// show the order afresh without the shipment's quantities.
+void frmShipmentEntry::LockOrder() {
     const QSignalBlocker keepText(cmbOrder->lineEdit());
     cmbCustomer->setEnabled(false);
     cmbOrder->setEnabled(false);
@@ -279,6 +285,7 @@ void frmShipmentEntry::vsfgItems_AfterEdit(int row, int col) {
 }
 
 void frmShipmentEntry::btnShipAll_Click() {
+    vsfgItems->finishEditing();
     for (int row = 1; row < vsfgItems->rows(); ++row)
         vsfgItems->setTextMatrix(row, ThisShipment,
                                  ShipmentQuantities::Plain(ShipmentQuantities::Remaining(
@@ -293,6 +300,7 @@ QVector<ShipmentLine> frmShipmentEntry::TypedLines() const {
 }
 
 void frmShipmentEntry::btnSave_Click() {
+    vsfgItems->finishEditing();  // a quantity still being typed counts
     const QVector<ShipmentLine> lines = TypedLines();
     if (!HasQuantities(lines) || vsfgItems->rows() < 2 || cmbCustomer->currentText().isEmpty()) {
         Seams::messages().tell(QStringLiteral("No Items to save."), QStringLiteral("Unable to Save"));

@@ -9,6 +9,7 @@
 #include "widgets/ChildWindow.h"
 
 class Grid;
+class Recordset;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -41,6 +42,9 @@ private:
     void btnExit_Click();
 
     void ListOpenOrders();
+    void ShowShipment(const QString &shipmentId, const Recordset &rs);
+    void ShowShippedLines(const QString &shipmentId);
+    void LockOrder();
     void ClearOrder();
     void SetShipTo(const QStringList &lines);
     QString CurrentOrderId() const;

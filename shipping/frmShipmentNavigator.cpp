@@ -4,7 +4,9 @@
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "data/Database.h"
+#include "shipping/ShipmentQuantities.h"
 #include "shipping/ShippingDatePicker.h"
+#include "shipping/ShippingGrids.h"
 #include "shipping/frmShipmentEntry.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -55,25 +57,6 @@ constexpr int ShipmentsTop = CriteriaTop + CriteriaHeight + 60;
 constexpr int GridLeft = 100;
 constexpr int GridTop = 300;
 
-// Starts a grid afresh: no rows, its columns, the header row.
-void StartGrid(Grid *grid, const QStringList &header) {
-    grid->setRedraw(false);
-    grid->clear();
-    grid->setCols(header.size());
-    grid->addItem(header);
-}
-
-// Ends a fill: every column centred, sized to its contents, then shown at once.
-void FinishGrid(Grid *grid) {
-    grid->setColAlignment(-1, Qt::AlignCenter);
-    grid->autoSize();
-    grid->setRedraw(true);
-}
-
-QString Number(const QVariant &value) {
-    return value.isNull() ? QString() : QString::number(value.toDouble(), 'g', 15);
-}
-
 }  // namespace
 
 frmShipmentNavigator::frmShipmentNavigator(QWidget *parent)
@@ -120,22 +103,27 @@ frmShipmentNavigator::~frmShipmentNavigator() {
 frmShipmentNavigator *frmShipmentNavigator::current() { return g_current; }
 
 void frmShipmentNavigator::layOut() {
+    // Customer and order number above, the ship-date range below, the buttons at the right.
     auto *criteria = new QGridLayout(fraCriteria);
-    addRow(criteria, QStringLiteral("Customer"), cmbCustomer);
+    auto label = [this](const QString &caption, QWidget *control) {
+        auto *text = new QLabel(caption, fraCriteria);
+        text->setBuddy(control);
+        return text;
+    };
+    criteria->addWidget(label(QStringLiteral("Customer"), cmbCustomer), 0, 0);
+    criteria->addWidget(cmbCustomer, 0, 1, 1, 3);
+    criteria->addWidget(label(QStringLiteral("Order Number"), txtOrderNumber), 0, 4);
+    criteria->addWidget(txtOrderNumber, 0, 5);
     criteria->addWidget(chkShipDate, 1, 0);
-    auto *to = new QLabel(QStringLiteral("to"), fraCriteria);
     criteria->addWidget(dtStartDate, 1, 1);
-    criteria->addWidget(to, 1, 2);
+    criteria->addWidget(label(QStringLiteral("to"), dtEndDate), 1, 2);
     criteria->addWidget(dtEndDate, 1, 3);
-    auto *orderNumber = new QLabel(QStringLiteral("Order Number"), fraCriteria);
-    orderNumber->setBuddy(txtOrderNumber);
-    criteria->addWidget(orderNumber, 0, 2);
-    criteria->addWidget(txtOrderNumber, 0, 3);
-    criteria->addWidget(btnFind, 0, 5);
-    criteria->addWidget(btnClear, 1, 5);
-    criteria->addWidget(btnExit, 1, 6);
-    criteria->setColumnStretch(4, 1);
+    criteria->addWidget(btnFind, 0, 7);
+    criteria->addWidget(btnClear, 1, 7);
+    criteria->addWidget(btnExit, 1, 8);
+    criteria->setColumnStretch(6, 1);
     cmbCustomer->setMinimumWidth(200);
+    txtOrderNumber->setMinimumWidth(140);
 
     fraCriteria->setGeometry(px(FrameLeft), px(CriteriaTop), px(CriteriaWidth), px(CriteriaHeight));
     fraShipments->move(px(FrameLeft), px(ShipmentsTop));
@@ -176,14 +164,14 @@ ShipmentCriteria frmShipmentNavigator::Criteria() const {
 void frmShipmentNavigator::UpdateGrids() {
     BusyCursor busy;
     auto rs = AppDatabase().openRecordset(ShipmentSearchSql(Criteria()));
-    StartGrid(vsfgShipments, kShipmentsHeader);
+    ShippingGrids::Start(vsfgShipments, kShipmentsHeader);
     for (; !rs->eof(); rs->moveNext())
         vsfgShipments->addItem({rs->text(QStringLiteral("Orders.Customer")), rs->text(QStringLiteral("Orders.OrderNumber")),
                                 rs->text(QStringLiteral("Shipments.ID")),
                                 Values::ShortDate(rs->field(QStringLiteral("Shipments.Date")).toDate()),
                                 rs->text(QStringLiteral("Orders.ID")), ShipToText(*rs)});
     rs->close();
-    FinishGrid(vsfgShipments);
+    ShippingGrids::Finish(vsfgShipments);
     EmptyLineItems();
 }
 
@@ -192,17 +180,17 @@ void frmShipmentNavigator::EmptyLineItems() { vsfgItems->clear(); }
 void frmShipmentNavigator::vsfgShipments_RowColChange(int row) {
     if (row <= 0) return;
     auto rs = AppDatabase().openRecordset(ShipmentLinesSql(vsfgShipments->textMatrix(row, ShipmentIdColumn)));
-    StartGrid(vsfgItems, kItemsHeader);
+    ShippingGrids::Start(vsfgItems, kItemsHeader);
     for (; !rs->eof(); rs->moveNext())
-        vsfgItems->addItem({Number(rs->field(QStringLiteral("OrderItems.ItemNumber"))),
-                            Number(rs->field(QStringLiteral("OrderItems.Qty"))),
-                            Number(rs->field(QStringLiteral("ShipmentItems.Qty"))),
+        vsfgItems->addItem({ShipmentQuantities::Plain(rs->field(QStringLiteral("OrderItems.ItemNumber"))),
+                            ShipmentQuantities::Plain(rs->field(QStringLiteral("OrderItems.Qty"))),
+                            ShipmentQuantities::Plain(rs->field(QStringLiteral("ShipmentItems.Qty"))),
                             rs->text(QStringLiteral("Name")) + QLatin1Char('-') + rs->text(QStringLiteral("Type")),
-                            Number(rs->field(QStringLiteral("PriceEach"))), Number(rs->field(QStringLiteral("PriceExt")))});
+                            ShipmentQuantities::Plain(rs->field(QStringLiteral("PriceEach"))), ShipmentQuantities::Plain(rs->field(QStringLiteral("PriceExt")))});
     rs->close();
     vsfgItems->setColFormat(4, kMoney);
     vsfgItems->setColFormat(5, kMoney);
-    FinishGrid(vsfgItems);
+    ShippingGrids::Finish(vsfgItems);
 }
 
 // A data row opens its shipment; the header only brings the entry window forward.

@@ -8,12 +8,16 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <vector>
 
 namespace {
-// The error the plant's staff know for a row or column that is not there.
-constexpr int SubscriptOutOfRange = 9;
+// A row or column that is not there: the error the plant's staff know for it.
+[[noreturn]] void outOfRange() {
+    constexpr int SubscriptOutOfRange = 9;
+    throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+}
 }  // namespace
 
 // The cells of a grid, row 0 being the header. The view sees row 0 as the horizontal
@@ -247,15 +251,16 @@ int Grid::rows() const { return m_model->rows(); }
 int Grid::cols() const { return m_model->cols(); }
 
 void Grid::setRows(int rows) {
-    if (rows < 0) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-    m_quiet = true;
-    m_model->setRows(rows);
-    m_quiet = false;
+    if (rows < 0) outOfRange();
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        m_model->setRows(rows);
+    }
     horizontalHeader()->setVisible(this->rows() > 0);
 }
 
 void Grid::setCols(int cols) {
-    if (cols < 0) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (cols < 0) outOfRange();
     m_model->setCols(cols);
 }
 
@@ -267,25 +272,26 @@ void Grid::addItem(const QStringList &cells) {
 }
 
 void Grid::removeItem(int row) {
-    if (row < 0 || row >= rows()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-    m_quiet = true;
-    m_model->removeRange(row, 1);
-    m_quiet = false;
+    if (row < 0 || row >= rows()) outOfRange();
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        m_model->removeRange(row, 1);
+    }
     horizontalHeader()->setVisible(rows() > 0);
 }
 
 QString Grid::textMatrix(int row, int col) const {
-    if (!m_model->holds(row, col)) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (!m_model->holds(row, col)) outOfRange();
     return m_model->cell(row, col);
 }
 
 void Grid::setTextMatrix(int row, int col, const QString &text) {
-    if (!m_model->holds(row, col)) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (!m_model->holds(row, col)) outOfRange();
     m_model->setCell(row, col, text);
 }
 
 QString Grid::displayText(int row, int col) const {
-    if (!m_model->holds(row, col)) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (!m_model->holds(row, col)) outOfRange();
     return m_model->shown(row, col);
 }
 
@@ -294,7 +300,7 @@ void Grid::setColFormat(int col, const QString &picture) {
         for (int c = 0; c < cols(); ++c) m_model->setFormat(c, picture);
         return;
     }
-    if (col < 0 || col >= cols()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (col < 0 || col >= cols()) outOfRange();
     m_model->setFormat(col, picture);
 }
 
@@ -303,12 +309,12 @@ void Grid::setColAlignment(int col, Qt::Alignment alignment) {
         for (int c = 0; c < cols(); ++c) m_model->setAlignment(c, alignment);
         return;
     }
-    if (col < 0 || col >= cols()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (col < 0 || col >= cols()) outOfRange();
     m_model->setAlignment(col, alignment);
 }
 
 void Grid::setRowColor(int row, const QColor &color) {
-    if (row < 1 || row >= rows()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (row < 1 || row >= rows()) outOfRange();
     m_model->setColor(row, color);
 }
 
@@ -345,9 +351,10 @@ void Grid::setRedraw(bool on) {
         m_model->freeze();
         return;
     }
-    m_quiet = true;
-    m_model->thaw();
-    m_quiet = false;
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        m_model->thaw();
+    }
     horizontalHeader()->setVisible(rows() > 0);
     if (m_autoSizePending) {
         m_autoSizePending = false;
@@ -361,7 +368,7 @@ int Grid::row() const {
 }
 
 void Grid::setRow(int row) {
-    if (row < 1 || row >= rows()) throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (row < 1 || row >= rows()) outOfRange();
     setCurrentIndex(m_model->index(row - 1, std::max(0, currentIndex().column())));
 }
 

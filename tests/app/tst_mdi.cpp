@@ -176,7 +176,7 @@ void tst_MDI::windowsOpenWholeInTheStartingFrame_data() {
     QTest::newRow("Report Viewer") << QStringList{"Viewer"};
     QTest::newRow("customers") << QStringList{"CustomerEntry"};
     QTest::newRow("one after another")
-        << QStringList{"About", "CustomerEntry", "VendorEntry", "StyleEntry", "Viewer"};
+        << QStringList{"About", "CustomerEntry", "VendorEntry", "SawMgr", "StyleEntry", "OrderEntryControlReport", "Viewer"};
 }
 
 void tst_MDI::windowsOpenWholeInTheStartingFrame() {

@@ -67,6 +67,7 @@ private slots:
     void ticketRows_data();
     void ticketRows();
     void bandSawRowsByGradeThickestFirst();
+    void longTicketRepeatsItsHeadingsOnEveryPage();
     void teamsReadAsANumber_data();
     void teamsReadAsANumber();
     void orderWithoutWorkPrintsNothing();
@@ -100,15 +101,13 @@ void tst_StationTickets::ticketsPerStationAndTeam_data() {
 void tst_StationTickets::ticketsPerStationAndTeam() {
     QFETCH(QString, builder);
     QFETCH(QStringList, expected);
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     builderNamed(builder)(QStringLiteral("1"));
     QCOMPARE(tickets(capture), expected);
     for (const CapturedDocument &d : capture.documents) QVERIFY(!d.preview);
-    QCOMPARE(fakes.cursor.busyCount, 1);
-    QCOMPARE(fakes.cursor.depth, 0);
+    QCOMPARE(plant.fakes.cursor.busyCount, 1);
+    QCOMPARE(plant.fakes.cursor.depth, 0);
 }
 
 void tst_StationTickets::ticketRows_data() {
@@ -144,9 +143,7 @@ void tst_StationTickets::ticketRows() {
     QFETCH(int, copy);
     QFETCH(QStringList, rows);
     QFETCH(QStringList, also);
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     builderNamed(builder)(QStringLiteral("1"));
     QVERIFY(capture.documents.size() > copy);
@@ -160,9 +157,7 @@ void tst_StationTickets::ticketRows() {
 }
 
 void tst_StationTickets::bandSawRowsByGradeThickestFirst() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     PrintBandSawTickets(QStringLiteral("1"));
     QCOMPARE(capture.documents.size(), 2);
@@ -181,6 +176,34 @@ void tst_StationTickets::bandSawRowsByGradeThickestFirst() {
     QVERIFY(capture.documents.at(1).contains(QStringLiteral("Grade Rebond   bun 40 x 80   (bought cut: off all lists)")));
 }
 
+void tst_StationTickets::longTicketRepeatsItsHeadingsOnEveryPage() {
+    PaperworkFixture plant;
+    // Forty more lines of Lounge sofas: 120 band-saw rows of one grade.
+    for (int item = 3; item <= 42; ++item)
+        plant.db->exec(QStringLiteral("INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) "
+                               "VALUES (1, %1, 'X', 1, 1, 100, 100)")
+                    .arg(item));
+    CaptureTarget capture;
+    PrintBandSawTickets(QStringLiteral("1"));
+    const CapturedDocument &saw1 = capture.documents.first();
+    const int pages = saw1.document.pageCount();
+    QVERIFY(pages >= 3);
+    for (int p = 0; p < pages; ++p) {
+        const QStringList lines = saw1.document.pageLines(p);
+        // Every page names the station and the order, heads its columns and says where
+        // it stands; the grade's heading comes again, marked as continued.
+        QCOMPARE(lines.value(0), QStringLiteral("Band Saw 1"));
+        QVERIFY(lines.contains(QStringLiteral("Order PO-1 | Ordered 12/1/2026 | Due 12/15/2026 | Order ID 1")));
+        QVERIFY(lines.value(4).startsWith(QStringLiteral("Component | Description | Style | Item | Pieces")));
+        QCOMPARE(lines.value(6), p == 0 ? QStringLiteral("Grade HD36   bun 48 x 96")
+                                        : QStringLiteral("Grade HD36   bun 48 x 96   (continued)"));
+        QCOMPARE(lines.last(), QStringLiteral("Quelby | Page %1 of %2").arg(p + 1).arg(pages));
+    }
+    // 6 + 40 x 2 seats on 14.3 rails (1.79 buns), and as many edge pieces cut twice on
+    // 14.3 rails of a component without rails per bun: 258 pieces.
+    QVERIFY(hasLinesInOrder(saw1, {"Grade HD36 total | 258 | 28.7 | 1.79", "Pieces: 258 | Rails: 28.7   Buns: 1.79"}));
+}
+
 void tst_StationTickets::teamsReadAsANumber_data() {
     QTest::addColumn<QString>("teams");
     QTest::addColumn<QStringList>("headings");
@@ -194,10 +217,8 @@ void tst_StationTickets::teamsReadAsANumber_data() {
 void tst_StationTickets::teamsReadAsANumber() {
     QFETCH(QString, teams);
     QFETCH(QStringList, headings);
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
-    db.exec(QStringLiteral("UPDATE Operation SET Teams = %1 WHERE Station = 'CNC'").arg(teams));
+    PaperworkFixture plant;
+    plant.db->exec(QStringLiteral("UPDATE Operation SET Teams = %1 WHERE Station = 'CNC'").arg(teams));
     CaptureTarget capture;
     PrintCNCTickets(QStringLiteral("1"));
     QStringList found;
@@ -206,9 +227,7 @@ void tst_StationTickets::teamsReadAsANumber() {
 }
 
 void tst_StationTickets::orderWithoutWorkPrintsNothing() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     for (const QString &id : {QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("99")})
         for (const char *name : {"PrintGlueSprayLineTickets", "PrintFiberTableTickets", "PrintLineSupplyTickets",
@@ -216,7 +235,7 @@ void tst_StationTickets::orderWithoutWorkPrintsNothing() {
                                  "PrintBandSawTickets", "PrintVerticalSlitterTickets"})
             builderNamed(QLatin1String(name))(id);
     QCOMPARE(tickets(capture), QStringList());
-    QCOMPARE(fakes.cursor.depth, 0);
+    QCOMPARE(plant.fakes.cursor.depth, 0);
 }
 
 void tst_StationTickets::orderIdThatIsNotANumberIsRefused_data() {
@@ -229,9 +248,7 @@ void tst_StationTickets::orderIdThatIsNotANumberIsRefused_data() {
 
 void tst_StationTickets::orderIdThatIsNotANumberIsRefused() {
     QFETCH(QString, orderId);
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     try {
         PrintCNCTickets(orderId);

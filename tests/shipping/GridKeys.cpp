@@ -6,7 +6,7 @@
 
 namespace GridKeys {
 
-void typeInCell(Grid *grid, int row, int col, const QString &text) {
+void typeInCell(Grid *grid, int row, int col, const QString &text, bool enter) {
     grid->setFocus(Qt::OtherFocusReason);
     grid->setCurrentIndex(grid->model()->index(row - 1, col));
     if (text.isEmpty()) return;
@@ -14,9 +14,10 @@ void typeInCell(Grid *grid, int row, int col, const QString &text) {
     QWidget *editor = QApplication::focusWidget();
     if (!editor || editor == grid) return;  // the grid refused the edit
     QTest::keyClicks(editor, text.mid(1));
+    if (!enter) return;
     QTest::keyClick(editor, Qt::Key_Return);
     // The editor hands its text over once control returns to the event loop.
-    QTest::qWaitFor([grid] { return !grid->editing(); });
+    QVERIFY(QTest::qWaitFor([grid] { return !grid->editing(); }));
 }
 
 void doubleClick(Grid *grid, int row) {

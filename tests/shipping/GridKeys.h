@@ -9,8 +9,9 @@
 namespace GridKeys {
 
 // Makes the cell current, types the text (the first key starts the edit) and presses
-// Enter in the editor; an edit the grid refuses leaves the keys unused.
-void typeInCell(Grid *grid, int row, int col, const QString &text);
+// Enter in the editor, unless `enter` is false and the cell is left open; an edit the
+// grid refuses leaves the keys unused.
+void typeInCell(Grid *grid, int row, int col, const QString &text, bool enter = true);
 // Double-clicks a data row, or the header row for row 0.
 void doubleClick(Grid *grid, int row);
 // Moves to a data row with the Down and Up keys, from the current row.
