@@ -3,7 +3,6 @@
 #include "orders/Paperwork.h"
 #include "tools/PrintCommand.h"
 
-#include <cstdio>
 
 const char *PaperworkCommandUsage() {
     return "Usage: quelby-admin paperwork PATH ORDER_ID --out DIR\n"
@@ -16,17 +15,8 @@ const char *PaperworkCommandUsage() {
 }
 
 int RunPaperworkCommand(const QStringList &args) {
-    const PdfCommandLine line = ReadPdfCommandLine(args, 2);
-    if (line.help) {
-        std::fputs(PaperworkCommandUsage(), stdout);
-        return 0;
-    }
-    if (!line.error.isEmpty() || line.positional.size() != 2) {
-        WriteError(QStringLiteral("paperwork: ") +
-                   (line.error.isEmpty() ? QStringLiteral("give the database, one order ID and --out DIR") : line.error));
-        WriteError(QString::fromLatin1(PaperworkCommandUsage()));
-        return 2;
-    }
+    PdfCommandLine line;
+    if (const int end = ReadPdfCommandLine(args, "paperwork", PaperworkCommandUsage(), 2, 2, line); end >= 0) return end;
     const QString orderId = line.positional.at(1);
     return RunIntoPdfFolder(line.positional.at(0), line.out, [&] { PrintOrderPaperwork(orderId); });
 }

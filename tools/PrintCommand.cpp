@@ -34,24 +34,25 @@ void WriteError(const QString &text) {
     std::fflush(stderr);
 }
 
-PdfCommandLine ReadPdfCommandLine(const QStringList &args, int positionals) {
-    PdfCommandLine line;
+int ReadPdfCommandLine(const QStringList &args, const char *command, const char *usage, int fewest, int most,
+                       PdfCommandLine &line) {
+    QString error;
     for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--out")) {
-            if (i + 1 >= args.size()) {
-                line.error = QStringLiteral("--out needs a folder");
-                return line;
-            }
-            line.out = args.at(++i);
-        } else if (args.at(i) == QLatin1String("--help")) {
-            line.help = true;
-        } else {
-            line.positional.append(args.at(i));
+        if (args.at(i) == QLatin1String("--help")) {
+            std::fputs(usage, stdout);
+            return ExitDone;
         }
+        if (args.at(i) != QLatin1String("--out")) line.positional.append(args.at(i));
+        else if (i + 1 < args.size()) line.out = args.at(++i);
+        else error = QStringLiteral("--out needs a folder");
     }
-    if (!line.help && (line.positional.size() < positionals || line.out.isEmpty()))
-        line.error = QStringLiteral("give the database, what to print and --out DIR");
-    return line;
+    if (error.isEmpty() && (line.positional.size() < fewest || (most >= 0 && line.positional.size() > most)))
+        error = QStringLiteral("give the database, what to print and --out DIR");
+    if (error.isEmpty() && line.out.isEmpty()) error = QStringLiteral("give the folder to write into with --out DIR");
+    if (error.isEmpty()) return -1;
+    WriteError(QLatin1String(command) + QStringLiteral(": ") + error);
+    WriteError(QString::fromLatin1(usage));
+    return ExitUsage;
 }
 
 int RunIntoPdfFolder(const QString &path, const QString &out, const std::function<void()> &work) {
@@ -93,16 +94,8 @@ const char *PrintCommandUsage() {
 }
 
 int RunPrintCommand(const QStringList &args) {
-    const PdfCommandLine line = ReadPdfCommandLine(args, 2);
-    if (line.help) {
-        std::fputs(PrintCommandUsage(), stdout);
-        return ExitDone;
-    }
-    if (!line.error.isEmpty()) {
-        WriteError(QStringLiteral("print: ") + line.error);
-        WriteError(QString::fromLatin1(PrintCommandUsage()));
-        return ExitUsage;
-    }
+    PdfCommandLine line;
+    if (const int end = ReadPdfCommandLine(args, "print", PrintCommandUsage(), 2, -1, line); end >= 0) return end;
     QStringList rest = line.positional;
     const QString path = rest.takeFirst();
     const QString builder = rest.takeFirst();

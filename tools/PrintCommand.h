@@ -24,11 +24,13 @@ const char *PrintCommandUsage();
 struct PdfCommandLine {
     QStringList positional;
     QString out;
-    bool help = false;
-    QString error;  // why the words cannot be run; empty when they can
 };
-// Reads the words; positionals is how many positional words the command needs at least.
-PdfCommandLine ReadPdfCommandLine(const QStringList &args, int positionals);
+// Reads the words of the command named `command`, which takes from `fewest` to `most`
+// positional words (most -1: no limit) and --out DIR. With --help it prints the usage;
+// words it cannot run are reported with the usage. Returns the exit code to end with
+// then (0 or 2), or -1 when the command can go on with `line`.
+int ReadPdfCommandLine(const QStringList &args, const char *command, const char *usage, int fewest, int most,
+                       PdfCommandLine &line);
 
 // Opens the database at path as the application's connection and runs work with every
 // printed or previewed document written as a PDF into the folder out; then lists the

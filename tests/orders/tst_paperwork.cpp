@@ -55,19 +55,15 @@ private slots:
     void demoOrderPrintsItsPaperwork();
 
 private:
-    std::unique_ptr<ScopedFakes> m_fakes;
-    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<PaperworkFixture> m_plant;
 };
 
 void tst_Paperwork::init() {
-    m_fakes = std::make_unique<ScopedFakes>();
-    m_db = std::make_unique<TestDatabase>();
-    PaperworkPlant::load();
+    m_plant = std::make_unique<PaperworkFixture>();
 }
 
 void tst_Paperwork::cleanup() {
-    m_db.reset();
-    m_fakes.reset();
+    m_plant.reset();
 }
 
 void tst_Paperwork::eighteenCallsInOrderWithTheirLabels() {
@@ -122,7 +118,7 @@ void tst_Paperwork::savedOrderPrintsTheWholeSet() {
     QCOMPARE(summaries.size(), 3);
     QCOMPARE(summaries.at(1), summaries.at(0));
     QCOMPARE(summaries.at(2), summaries.at(0));
-    QCOMPARE(m_fakes->cursor.depth, 0);
+    QCOMPARE(m_plant->fakes.cursor.depth, 0);
     // Saving the order again prints the whole set again.
     capture.clear();
     PrintOrderPaperwork(QStringLiteral("1"));
@@ -162,7 +158,7 @@ void tst_Paperwork::orderWithoutWorkStillGetsItsDocuments() {
 void tst_Paperwork::failureStopsTheRunWhereItHappens() {
     // The stations are gone: the office copy prints, the saw department's summary
     // cannot be made, and nothing after it is printed.
-    m_db->exec(QStringLiteral("DROP TABLE Operation"));
+    m_plant->db->exec(QStringLiteral("DROP TABLE Operation"));
     CaptureTarget capture;
     QStringList started;
     QVERIFY_THROWS_EXCEPTION(AppError, PrintOrderPaperwork(QStringLiteral("1"), [&](int, const PaperworkStep &step) {
@@ -170,12 +166,12 @@ void tst_Paperwork::failureStopsTheRunWhereItHappens() {
                              }));
     QCOMPARE(started.last(), QStringLiteral("PrintProductionSummary"));
     QCOMPARE(documents(capture), QStringList{"crptOrder Office Manager"});
-    QCOMPARE(m_fakes->cursor.depth, 0);
+    QCOMPARE(m_plant->fakes.cursor.depth, 0);
 }
 
 void tst_Paperwork::demoOrderPrintsItsPaperwork() {
-    m_db.reset();
-    TestDatabase demo(TestDatabase::Demo);
+    m_plant->useDemoPlant();
+    TestDatabase &demo = *m_plant->db;
     const QString id = demo.scalar(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = 'V-1088'")).toString();
     CaptureTarget capture;
     PrintOrderPaperwork(id);

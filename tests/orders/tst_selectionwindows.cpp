@@ -77,19 +77,15 @@ private slots:
     void orderEntryReportPreviewsInTheViewerAndCloses();
 
 private:
-    std::unique_ptr<ScopedFakes> m_fakes;
-    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<PaperworkFixture> m_plant;
 };
 
 void tst_SelectionWindows::init() {
-    m_fakes = std::make_unique<ScopedFakes>();
-    m_db = std::make_unique<TestDatabase>();
-    PaperworkPlant::load();
+    m_plant = std::make_unique<PaperworkFixture>();
 }
 
 void tst_SelectionWindows::cleanup() {
-    m_db.reset();
-    m_fakes.reset();
+    m_plant.reset();
 }
 
 void tst_SelectionWindows::layoutListAndTabOrder() {
@@ -131,7 +127,7 @@ void tst_SelectionWindows::printWithoutAnOrderDoesNothing() {
         QVERIFY2(isOpen(w), command);
     }
     QVERIFY(capture.documents.isEmpty());
-    QVERIFY(m_fakes->messages.shown.isEmpty());
+    QVERIFY(m_plant->fakes.messages.shown.isEmpty());
     QCOMPARE(mdi.workspace()->subWindowList().size(), 5);
 }
 
@@ -192,12 +188,12 @@ void tst_SelectionWindows::eachWindowPrintsItsSet() {
         QVERIFY2(d.contains(QStringLiteral("PO-1")), qPrintable(d.templateName));
     }
     QVERIFY(!isOpen(w));
-    QVERIFY(m_fakes->messages.shown.isEmpty());
+    QVERIFY(m_plant->fakes.messages.shown.isEmpty());
 }
 
 void tst_SelectionWindows::equalEntriesPrintTheirOwnOrder() {
     // A customer that reused its order number: two equal entries, each its own order.
-    m_db->exec(QStringLiteral("INSERT INTO Orders (ID, OrderNumber, Customer, OrderDate, DueDate, Status, DateAdded, "
+    m_plant->db->exec(QStringLiteral("INSERT INTO Orders (ID, OrderNumber, Customer, OrderDate, DueDate, Status, DateAdded, "
                               "Total) VALUES (6, 'PO-1', 'Acme', '2026-12-05', '2026-12-19', 'Closed', '2026-12-05', 80)"));
     MDI mdi;
     show(&mdi);
@@ -228,14 +224,14 @@ void tst_SelectionWindows::failureKeepsTheWindowOpen() {
     QPointer<QWidget> w = openFromMenu(mdi, QStringLiteral("ShippingMgr"));
     pick(child<QComboBox>(w, QStringLiteral("cmbOrder")), QStringLiteral("Vedu - V-1"));
     // The labour variables are gone: the summary cannot be made.
-    m_db->exec(QStringLiteral("DROP TABLE Data"));
+    m_plant->db->exec(QStringLiteral("DROP TABLE Data"));
     click(child<QPushButton>(w, QStringLiteral("btnPrint")));
     QVERIFY(isOpen(w));
-    QCOMPARE(m_fakes->messages.shown.size(), 1);
-    QVERIFY2(m_fakes->messages.shown.first().text.contains(QStringLiteral("Data")),
-             qPrintable(m_fakes->messages.shown.first().text));
+    QCOMPARE(m_plant->fakes.messages.shown.size(), 1);
+    QVERIFY2(m_plant->fakes.messages.shown.first().text.contains(QStringLiteral("Data")),
+             qPrintable(m_plant->fakes.messages.shown.first().text));
     QVERIFY(capture.documents.isEmpty());
-    QCOMPARE(m_fakes->cursor.depth, 0);
+    QCOMPARE(m_plant->fakes.cursor.depth, 0);
 }
 
 void tst_SelectionWindows::orderEntryReportPreviewsInTheViewerAndCloses() {
@@ -257,7 +253,7 @@ void tst_SelectionWindows::orderEntryReportPreviewsInTheViewerAndCloses() {
     const Document &doc = viewer->document();
     QCOMPARE(doc.templateName, QStringLiteral("crptOrder2"));
     QVERIFY(doc.pageLines(0).contains(QStringLiteral("Copy for | Office Manager")));
-    QVERIFY(m_fakes->messages.shown.isEmpty());
+    QVERIFY(m_plant->fakes.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(tst_SelectionWindows)

@@ -20,8 +20,12 @@
 // Orders 2, 3 and 4 are one "Bare-Chair" each for the customers "Vedu", "VEDU" and
 // "Vedu Interiors"; order 5 ("PO-EMPTY", Acme) has no lines.
 
+#include "tests/support/Fakes.h"
+#include "tests/support/Fixtures.h"
+
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 struct CapturedDocument;
 
@@ -31,6 +35,19 @@ namespace PaperworkPlant {
 void load();
 
 }  // namespace PaperworkPlant
+
+// What a paperwork test runs on: the seams' fakes and a fresh database holding the plant,
+// opened as AppDatabase for the fixture's lifetime.
+struct PaperworkFixture {
+    ScopedFakes fakes;
+    std::unique_ptr<TestDatabase> db = std::make_unique<TestDatabase>();
+    PaperworkFixture() { PaperworkPlant::load(); }
+    // Trades the known plant for the demo plant.
+    void useDemoPlant() {
+        db.reset();
+        db = std::make_unique<TestDatabase>(TestDatabase::Demo);
+    }
+};
 
 // Checks on the paperwork's documents.
 namespace PaperworkCheck {

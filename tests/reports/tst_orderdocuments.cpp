@@ -63,19 +63,15 @@ private slots:
     void everyDocumentOfTheDemoPlantFitsItsCells();
 
 private:
-    std::unique_ptr<ScopedFakes> m_fakes;
-    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<PaperworkFixture> m_plant;
 };
 
 void tst_OrderDocuments::init() {
-    m_fakes = std::make_unique<ScopedFakes>();
-    m_db = std::make_unique<TestDatabase>();
-    PaperworkPlant::load();
+    m_plant = std::make_unique<PaperworkFixture>();
 }
 
 void tst_OrderDocuments::cleanup() {
-    m_db.reset();
-    m_fakes.reset();
+    m_plant.reset();
 }
 
 void tst_OrderDocuments::orderFormByCustomer_data() {
@@ -116,7 +112,7 @@ void tst_OrderDocuments::orderReport() {
                        "Vedu P.O. V-1 | Order ID 2", "Vedu line | Item | Style ID | Style | Qty | Price each | Extended",
                        "7A | 1 | 2 | Bare-Chair | 1 | $40.00 | $40.00", "Lines: 1   Pieces: 1 | Order total | $40.00",
                        "Acknowledged by ______________________ | Date ____________"}));
-    QCOMPARE(m_fakes->cursor.depth, 0);
+    QCOMPARE(m_plant->fakes.cursor.depth, 0);
 }
 
 void tst_OrderDocuments::orderReportOfAMissingOrder() {
@@ -129,7 +125,7 @@ void tst_OrderDocuments::orderReportOfAMissingOrder() {
         QVERIFY(e.description().contains(QStringLiteral("99")));
     }
     QVERIFY(capture.documents.isEmpty());
-    QCOMPARE(m_fakes->cursor.depth, 0);
+    QCOMPARE(m_plant->fakes.cursor.depth, 0);
     // An order without lines is an order: its report prints with no lines.
     PrintOrder(QStringLiteral("5"), false, QStringLiteral("Office Manager"));
     QCOMPARE(capture.documents.size(), 1);
@@ -266,8 +262,8 @@ void tst_OrderDocuments::foamOrderFieldDefinitions() {
 void tst_OrderDocuments::everyDocumentOfTheDemoPlantFitsItsCells() {
     // Every document of this paperwork for every order of the demo plant: each renders,
     // and no text is wider than its cell or off the page.
-    m_db.reset();
-    TestDatabase demo(TestDatabase::Demo);
+    m_plant->useDemoPlant();
+    TestDatabase &demo = *m_plant->db;
     CaptureTarget capture;
     const RowSet orders = demo.query(QStringLiteral("SELECT ID FROM Orders ORDER BY ID"));
     QVERIFY(orders.rows.size() >= 10);

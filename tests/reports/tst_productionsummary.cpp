@@ -59,19 +59,15 @@ private slots:
     void orderIdThatIsNotANumberIsRefused();
 
 private:
-    std::unique_ptr<ScopedFakes> m_fakes;
-    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<PaperworkFixture> m_plant;
 };
 
 void tst_ProductionSummary::init() {
-    m_fakes = std::make_unique<ScopedFakes>();
-    m_db = std::make_unique<TestDatabase>();
-    PaperworkPlant::load();
+    m_plant = std::make_unique<PaperworkFixture>();
 }
 
 void tst_ProductionSummary::cleanup() {
-    m_db.reset();
-    m_fakes.reset();
+    m_plant.reset();
 }
 
 void tst_ProductionSummary::tallyAndDerivedFigures() {
@@ -117,11 +113,11 @@ void tst_ProductionSummary::tallyAndDerivedFigures() {
     QVERIFY(!showsANonNumber(d));
     for (const char *absent : {"Band Saw 3", "Stencil", "Slitter", "Bob's Saw", "Supply", "Top"})
         QVERIFY2(!d.contains(QLatin1String(absent)), absent);
-    QCOMPARE(m_fakes->cursor.depth, 0);
+    QCOMPARE(m_plant->fakes.cursor.depth, 0);
 }
 
 void tst_ProductionSummary::zeroRateLeavesHoursEmpty() {
-    m_db->exec(QStringLiteral("UPDATE Data SET SprayLineNonArmPerHour = 0, LaborCostPerHour = 0"));
+    m_plant->db->exec(QStringLiteral("UPDATE Data SET SprayLineNonArmPerHour = 0, LaborCostPerHour = 0"));
     const CapturedDocument d = summaryOf(QStringLiteral("1"));
     QVERIFY(hasLinesInOrder(d, {"Order total | $500.00 | Labour budget at target | $125.00",
                                 "Labour cost per hour | $0.00 | Hours the budget buys"}));
@@ -149,8 +145,8 @@ void tst_ProductionSummary::labourShareAgainstTheTarget() {
     QFETCH(QString, labourPercent);
     QFETCH(QString, orderTotal);
     QFETCH(QString, line);
-    m_db->exec(QStringLiteral("UPDATE Data SET LaborPercent = ") + labourPercent);
-    m_db->exec(QStringLiteral("UPDATE Orders SET Total = %1 WHERE ID = 1").arg(orderTotal));
+    m_plant->db->exec(QStringLiteral("UPDATE Data SET LaborPercent = ") + labourPercent);
+    m_plant->db->exec(QStringLiteral("UPDATE Orders SET Total = %1 WHERE ID = 1").arg(orderTotal));
     const CapturedDocument d = summaryOf(QStringLiteral("1"));
     QVERIFY(hasLinesInOrder(d, {"Both lines | 9 | 0.98 | $19.50", line}));
     QVERIFY(!d.contains(QStringLiteral("Not known")));
@@ -182,33 +178,33 @@ void tst_ProductionSummary::orderWithoutLinesListsEveryLineStation() {
 
 void tst_ProductionSummary::tablesRebuiltOnEveryRun() {
     summaryOf(QStringLiteral("1"));
-    QCOMPARE(tableRows(*m_db, "SELECT Station, Rate FROM tmpGlueLineMain"), (QStringList{"Glue 1|10", "Glue 2|10"}));
-    QCOMPARE(tableRows(*m_db, "SELECT ID, TotalArms FROM tmpGlueLineTotal"), QStringList{"Glue 1|12"});
-    QCOMPARE(tableRows(*m_db, "SELECT ID, NonArms FROM tmpGlueLineNonArm"), QStringList{"Glue 1|6"});
-    QCOMPARE(tableRows(*m_db, "SELECT Station, Rate FROM tmpSprayLineMain"), QStringList{"Spray 1|8"});
-    QCOMPARE(tableRows(*m_db, "SELECT ID, TotalArms FROM tmpSprayLineTotal"), QStringList{"Spray 1|3"});
-    QCOMPARE(tableRows(*m_db, "SELECT ID, NonArms FROM tmpSprayLineNonArm"), QStringList{"Spray 1|3"});
+    QCOMPARE(tableRows(*m_plant->db, "SELECT Station, Rate FROM tmpGlueLineMain"), (QStringList{"Glue 1|10", "Glue 2|10"}));
+    QCOMPARE(tableRows(*m_plant->db, "SELECT ID, TotalArms FROM tmpGlueLineTotal"), QStringList{"Glue 1|12"});
+    QCOMPARE(tableRows(*m_plant->db, "SELECT ID, NonArms FROM tmpGlueLineNonArm"), QStringList{"Glue 1|6"});
+    QCOMPARE(tableRows(*m_plant->db, "SELECT Station, Rate FROM tmpSprayLineMain"), QStringList{"Spray 1|8"});
+    QCOMPARE(tableRows(*m_plant->db, "SELECT ID, TotalArms FROM tmpSprayLineTotal"), QStringList{"Spray 1|3"});
+    QCOMPARE(tableRows(*m_plant->db, "SELECT ID, NonArms FROM tmpSprayLineNonArm"), QStringList{"Spray 1|3"});
     // The next order's summary starts from nothing: none of order 1's pieces remain.
-    m_db->exec(QStringLiteral("UPDATE Data SET NonArmPerHour = 12"));
+    m_plant->db->exec(QStringLiteral("UPDATE Data SET NonArmPerHour = 12"));
     summaryOf(QStringLiteral("2"));
-    QCOMPARE(tableRows(*m_db, "SELECT Station, Rate FROM tmpGlueLineMain"), (QStringList{"Glue 1|12", "Glue 2|12"}));
-    QCOMPARE(tableRows(*m_db, "SELECT ID, TotalArms FROM tmpGlueLineTotal"), QStringList());
-    QCOMPARE(tableRows(*m_db, "SELECT ID, NonArms FROM tmpSprayLineNonArm"), QStringList());
+    QCOMPARE(tableRows(*m_plant->db, "SELECT Station, Rate FROM tmpGlueLineMain"), (QStringList{"Glue 1|12", "Glue 2|12"}));
+    QCOMPARE(tableRows(*m_plant->db, "SELECT ID, TotalArms FROM tmpGlueLineTotal"), QStringList());
+    QCOMPARE(tableRows(*m_plant->db, "SELECT ID, NonArms FROM tmpSprayLineNonArm"), QStringList());
 }
 
 void tst_ProductionSummary::failedRunLeavesTheLastWholeSummary() {
     summaryOf(QStringLiteral("1"));
     // The next run gets as far as rebuilding the glue-line stations with a new rate, then
     // its tally cannot be made: nothing of it stays, the tables are order 1's.
-    m_db->exec(QStringLiteral("UPDATE Data SET NonArmPerHour = 99"));
-    m_db->exec(QStringLiteral("DROP TABLE StyleOperation"));
+    m_plant->db->exec(QStringLiteral("UPDATE Data SET NonArmPerHour = 99"));
+    m_plant->db->exec(QStringLiteral("DROP TABLE StyleOperation"));
     CaptureTarget capture;
     QVERIFY_THROWS_EXCEPTION(AppError, PrintProductionSummary(QStringLiteral("2"), QStringLiteral("Saw Department")));
     QVERIFY(capture.documents.isEmpty());
-    QCOMPARE(tableRows(*m_db, "SELECT Station, Rate FROM tmpGlueLineMain"), (QStringList{"Glue 1|10", "Glue 2|10"}));
-    QCOMPARE(tableRows(*m_db, "SELECT ID, TotalArms FROM tmpGlueLineTotal"), QStringList{"Glue 1|12"});
-    QCOMPARE(tableRows(*m_db, "SELECT ID, NonArms FROM tmpSprayLineNonArm"), QStringList{"Spray 1|3"});
-    QCOMPARE(m_fakes->cursor.depth, 0);
+    QCOMPARE(tableRows(*m_plant->db, "SELECT Station, Rate FROM tmpGlueLineMain"), (QStringList{"Glue 1|10", "Glue 2|10"}));
+    QCOMPARE(tableRows(*m_plant->db, "SELECT ID, TotalArms FROM tmpGlueLineTotal"), QStringList{"Glue 1|12"});
+    QCOMPARE(tableRows(*m_plant->db, "SELECT ID, NonArms FROM tmpSprayLineNonArm"), QStringList{"Spray 1|3"});
+    QCOMPARE(m_plant->fakes.cursor.depth, 0);
 }
 
 void tst_ProductionSummary::fieldDefinitionFiles() {
@@ -233,9 +229,9 @@ void tst_ProductionSummary::orderIdThatIsNotANumberIsRefused() {
     QVERIFY_THROWS_EXCEPTION(AppError, PrintProductionSummary(QStringLiteral("1; DROP TABLE Orders"),
                                                               QStringLiteral("Saw Department")));
     QVERIFY(capture.documents.isEmpty());
-    QCOMPARE(m_db->count(QStringLiteral("Orders")), 5);
+    QCOMPARE(m_plant->db->count(QStringLiteral("Orders")), 5);
     // Nothing was built either.
-    QVERIFY_THROWS_EXCEPTION(AppError, m_db->query(QStringLiteral("SELECT * FROM tmpGlueLineMain")));
+    QVERIFY_THROWS_EXCEPTION(AppError, m_plant->db->query(QStringLiteral("SELECT * FROM tmpGlueLineMain")));
 }
 
 QTEST_MAIN(tst_ProductionSummary)

@@ -101,15 +101,13 @@ void tst_StationTickets::ticketsPerStationAndTeam_data() {
 void tst_StationTickets::ticketsPerStationAndTeam() {
     QFETCH(QString, builder);
     QFETCH(QStringList, expected);
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     builderNamed(builder)(QStringLiteral("1"));
     QCOMPARE(tickets(capture), expected);
     for (const CapturedDocument &d : capture.documents) QVERIFY(!d.preview);
-    QCOMPARE(fakes.cursor.busyCount, 1);
-    QCOMPARE(fakes.cursor.depth, 0);
+    QCOMPARE(plant.fakes.cursor.busyCount, 1);
+    QCOMPARE(plant.fakes.cursor.depth, 0);
 }
 
 void tst_StationTickets::ticketRows_data() {
@@ -145,9 +143,7 @@ void tst_StationTickets::ticketRows() {
     QFETCH(int, copy);
     QFETCH(QStringList, rows);
     QFETCH(QStringList, also);
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     builderNamed(builder)(QStringLiteral("1"));
     QVERIFY(capture.documents.size() > copy);
@@ -161,9 +157,7 @@ void tst_StationTickets::ticketRows() {
 }
 
 void tst_StationTickets::bandSawRowsByGradeThickestFirst() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     PrintBandSawTickets(QStringLiteral("1"));
     QCOMPARE(capture.documents.size(), 2);
@@ -183,12 +177,10 @@ void tst_StationTickets::bandSawRowsByGradeThickestFirst() {
 }
 
 void tst_StationTickets::longTicketRepeatsItsHeadingsOnEveryPage() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     // Forty more lines of Lounge sofas: 120 band-saw rows of one grade.
     for (int item = 3; item <= 42; ++item)
-        db.exec(QStringLiteral("INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) "
+        plant.db->exec(QStringLiteral("INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) "
                                "VALUES (1, %1, 'X', 1, 1, 100, 100)")
                     .arg(item));
     CaptureTarget capture;
@@ -225,10 +217,8 @@ void tst_StationTickets::teamsReadAsANumber_data() {
 void tst_StationTickets::teamsReadAsANumber() {
     QFETCH(QString, teams);
     QFETCH(QStringList, headings);
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
-    db.exec(QStringLiteral("UPDATE Operation SET Teams = %1 WHERE Station = 'CNC'").arg(teams));
+    PaperworkFixture plant;
+    plant.db->exec(QStringLiteral("UPDATE Operation SET Teams = %1 WHERE Station = 'CNC'").arg(teams));
     CaptureTarget capture;
     PrintCNCTickets(QStringLiteral("1"));
     QStringList found;
@@ -237,9 +227,7 @@ void tst_StationTickets::teamsReadAsANumber() {
 }
 
 void tst_StationTickets::orderWithoutWorkPrintsNothing() {
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     for (const QString &id : {QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("99")})
         for (const char *name : {"PrintGlueSprayLineTickets", "PrintFiberTableTickets", "PrintLineSupplyTickets",
@@ -247,7 +235,7 @@ void tst_StationTickets::orderWithoutWorkPrintsNothing() {
                                  "PrintBandSawTickets", "PrintVerticalSlitterTickets"})
             builderNamed(QLatin1String(name))(id);
     QCOMPARE(tickets(capture), QStringList());
-    QCOMPARE(fakes.cursor.depth, 0);
+    QCOMPARE(plant.fakes.cursor.depth, 0);
 }
 
 void tst_StationTickets::orderIdThatIsNotANumberIsRefused_data() {
@@ -260,9 +248,7 @@ void tst_StationTickets::orderIdThatIsNotANumberIsRefused_data() {
 
 void tst_StationTickets::orderIdThatIsNotANumberIsRefused() {
     QFETCH(QString, orderId);
-    ScopedFakes fakes;
-    TestDatabase db;
-    PaperworkPlant::load();
+    PaperworkFixture plant;
     CaptureTarget capture;
     try {
         PrintCNCTickets(orderId);
