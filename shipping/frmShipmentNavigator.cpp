@@ -103,22 +103,27 @@ frmShipmentNavigator::~frmShipmentNavigator() {
 frmShipmentNavigator *frmShipmentNavigator::current() { return g_current; }
 
 void frmShipmentNavigator::layOut() {
+    // Customer and order number above, the ship-date range below, the buttons at the right.
     auto *criteria = new QGridLayout(fraCriteria);
-    addRow(criteria, QStringLiteral("Customer"), cmbCustomer);
+    auto label = [this](const QString &caption, QWidget *control) {
+        auto *text = new QLabel(caption, fraCriteria);
+        text->setBuddy(control);
+        return text;
+    };
+    criteria->addWidget(label(QStringLiteral("Customer"), cmbCustomer), 0, 0);
+    criteria->addWidget(cmbCustomer, 0, 1, 1, 3);
+    criteria->addWidget(label(QStringLiteral("Order Number"), txtOrderNumber), 0, 4);
+    criteria->addWidget(txtOrderNumber, 0, 5);
     criteria->addWidget(chkShipDate, 1, 0);
-    auto *to = new QLabel(QStringLiteral("to"), fraCriteria);
     criteria->addWidget(dtStartDate, 1, 1);
-    criteria->addWidget(to, 1, 2);
+    criteria->addWidget(label(QStringLiteral("to"), dtEndDate), 1, 2);
     criteria->addWidget(dtEndDate, 1, 3);
-    auto *orderNumber = new QLabel(QStringLiteral("Order Number"), fraCriteria);
-    orderNumber->setBuddy(txtOrderNumber);
-    criteria->addWidget(orderNumber, 0, 2);
-    criteria->addWidget(txtOrderNumber, 0, 3);
-    criteria->addWidget(btnFind, 0, 5);
-    criteria->addWidget(btnClear, 1, 5);
-    criteria->addWidget(btnExit, 1, 6);
-    criteria->setColumnStretch(4, 1);
+    criteria->addWidget(btnFind, 0, 7);
+    criteria->addWidget(btnClear, 1, 7);
+    criteria->addWidget(btnExit, 1, 8);
+    criteria->setColumnStretch(6, 1);
     cmbCustomer->setMinimumWidth(200);
+    txtOrderNumber->setMinimumWidth(140);
 
     fraCriteria->setGeometry(px(FrameLeft), px(CriteriaTop), px(CriteriaWidth), px(CriteriaHeight));
     fraShipments->move(px(FrameLeft), px(ShipmentsTop));
