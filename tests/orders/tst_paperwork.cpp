@@ -1,6 +1,6 @@
 // The paperwork printed when an order is saved: the eighteen calls in their order with
-// their labels, the documents they print, the three department packets the managers
-// reprint, and a failure that stops the run where it happens.
+// their labels, the documents they print, and a failure that stops the run where it
+// happens. The managers' department packets are checked through their windows.
 
 #include "core/AppError.h"
 #include "orders/Paperwork.h"
@@ -48,8 +48,6 @@ private slots:
     void cleanup();
     void eighteenCallsInOrderWithTheirLabels();
     void savedOrderPrintsTheWholeSet();
-    void departmentPacketsAreTheSameCalls_data();
-    void departmentPacketsAreTheSameCalls();
     void orderWithoutWorkStillGetsItsDocuments();
     void failureStopsTheRunWhereItHappens();
     void demoOrderPrintsItsPaperwork();
@@ -122,25 +120,6 @@ void tst_Paperwork::savedOrderPrintsTheWholeSet() {
     // Saving the order again prints the whole set again.
     capture.clear();
     PrintOrderPaperwork(QStringLiteral("1"));
-    QCOMPARE(documents(capture), expected);
-}
-
-void tst_Paperwork::departmentPacketsAreTheSameCalls_data() {
-    QTest::addColumn<int>("packet");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("saw") << 0 << kSawPacket;
-    QTest::newRow("fabrication") << 1 << kFabricationPacket;
-    QTest::newRow("shipping") << 2 << kShippingPacket;
-}
-
-void tst_Paperwork::departmentPacketsAreTheSameCalls() {
-    QFETCH(int, packet);
-    QFETCH(QStringList, expected);
-    CaptureTarget capture;
-    const std::function<void(const QString &)> print[] = {PrintSawDepartmentPaperwork,
-                                                          PrintFabricationDepartmentPaperwork,
-                                                          PrintShippingDepartmentPaperwork};
-    print[packet](QStringLiteral("1"));
     QCOMPARE(documents(capture), expected);
 }
 
