@@ -82,15 +82,23 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &sql) { return 
 void Database::execute(const QString &sql) {
     const JetDialect::StatementShape shape = JetDialect::shapeOf(sql);
     if (shape.secondStatement) throw JetDialect::secondStatementError();
-    const QString native = m_engine->translate(sql);
+    // The values a write compares or sets are bound, so that the saves of a long session
+    // prepare each statement once.
+    JetDialect::BoundValues bound = JetDialect::bindComparedValues(sql);
+    QString native = m_engine->translate(bound.text);
     const bool changesRows = native.startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) ||
                              native.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive) ||
                              native.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive);
+    if (!changesRows && !bound.values.isEmpty()) {
+        bound = {sql, {}};
+        native = m_engine->translate(sql);
+    }
     // A statement that makes, drops or alters a table may change what a kept SELECT * returns.
     if (!changesRows) forgetStatements();
     auto run = [&] {
         auto statement = takeStatement(native);
         try {
+            for (int i = 0; i < bound.values.size(); ++i) statement->bind(i + 1, bound.values.at(i));
             while (statement->step()) {
             }
         } catch (...) {

@@ -16,6 +16,8 @@
 #include "core/AppError.h"
 
 #include <QString>
+#include <QVariant>
+#include <QVector>
 
 namespace JetDialect {
 
@@ -41,6 +43,16 @@ AppError secondStatementError();
 
 // Reads the shape of one statement. Throws AppError (SyntaxError) as translate() does.
 StatementShape shapeOf(const QString &jetSql);
+
+// A statement with the numbers it compares in its filters (after =, <>, <, >, <= or >=
+// outside the select list) taken out as bound values: "SELECT * FROM Orders WHERE ID=7"
+// becomes "SELECT * FROM Orders WHERE ID=?" with 7, so that every lookup by an ID runs one
+// prepared statement. A text with a '?' of its own outside literals is left whole.
+struct BoundValues {
+    QString text;
+    QVector<QVariant> values;
+};
+BoundValues bindComparedValues(const QString &jetSql);
 
 // Jet Like matching: '*' any run, '?' one character, '#' one digit, '[abc]', '[a-z]',
 // '[!a-z]'; case is ignored. '%' and '_' are ordinary characters.

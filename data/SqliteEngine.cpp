@@ -143,6 +143,27 @@ public:
         }
     }
 
+    void appendRowTo(RowStore &rows, int first) const override {
+        const int count = sqlite3_column_count(m_stmt);
+        for (int i = first; i < count; ++i) {
+            switch (sqlite3_column_type(m_stmt, i)) {
+            case SQLITE_INTEGER: rows.appendWhole(sqlite3_column_int64(m_stmt, i)); break;
+            case SQLITE_FLOAT: rows.appendReal(sqlite3_column_double(m_stmt, i)); break;
+            case SQLITE_NULL: rows.appendNull(); break;
+            case SQLITE_BLOB: {
+                const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, i));
+                rows.appendBlob(data, sqlite3_column_bytes(m_stmt, i));
+                break;
+            }
+            default: {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
+                rows.appendText(text, sqlite3_column_bytes(m_stmt, i));
+            }
+            }
+        }
+        rows.endRow();
+    }
+
     int changes() const override { return m_changes; }
 
 private:
@@ -160,10 +181,11 @@ SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
     if (access == EngineAccess::CreateNew && info.exists())
         throw AppError(ErrorNumber::TableExists, QStringLiteral("Database '%1' already exists.").arg(path));
 
-    int flags = SQLITE_OPEN_READWRITE;
+    // A connection is used by one thread at a time, so SQLite need not lock it on every call.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     QByteArray name = path.toUtf8();
     if (access == EngineAccess::ReadOnly) {
-        flags = SQLITE_OPEN_READONLY;
+        flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
         // Without a WAL file beside it the file itself holds everything: read it as
         // immutable, so that not even a WAL or shared-memory file is made next to a file of
         // another program.
