@@ -500,12 +500,7 @@ JetDialect::StatementShape readShape(const QString &sql) {
 // ---------------------------------------------------------------------------------
 // Like patterns, compiled into single-character elements and runs ('*').
 
-struct PatternElement {
-    enum Type { AnyRun, AnyOne, Digit, Literal, Set } type;
-    QChar ch;                           // Literal (case-folded)
-    QVector<QPair<QChar, QChar>> ranges;  // Set: single characters are ranges of one
-    bool negated = false;
-};
+using PatternElement = JetDialect::LikePattern::Element;
 
 QVector<PatternElement> compilePattern(const QString &pattern) {
     QVector<PatternElement> elements;
@@ -713,8 +708,12 @@ BoundValues bindComparedValues(const QString &jetSql) {
     return ComparedValueBinder(jetSql).run();
 }
 
-bool like(const QString &text, const QString &pattern) {
-    const QVector<PatternElement> elements = compilePattern(pattern);
+bool like(const QString &text, const QString &pattern) { return LikePattern(pattern).matches(text); }
+
+LikePattern::LikePattern(const QString &pattern) : m_elements(compilePattern(pattern)) {}
+
+bool LikePattern::matches(QStringView text) const {
+    const QVector<PatternElement> &elements = m_elements;
     // Every element but '*' takes exactly one character, so the last '*' seen is the
     // only place to resume from: on a mismatch the '*' takes one more character. This
     // is at worst text length times pattern length steps, never exponential.

@@ -11,9 +11,6 @@
 
 namespace {
 
-// The name under which an updatable set selects the engine's row key beside its columns.
-const QString kRowKeyColumn = QStringLiteral("__rowkey__");
-
 // The desktop engine's bounds: Long is a 32-bit whole number; Currency keeps 4 decimals
 // within +/-922,337,203,685,477.5807.
 constexpr double kLongMin = -2147483648.0;
@@ -177,35 +174,28 @@ QVariant numberOr(const QVariant &raw, bool whole) {
 }  // namespace
 
 Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db), m_sql(jetSql) {
-    Engine &engine = db.engine();
+    db.setOpened(jetSql);
     // Values compared in the WHERE clause are bound, so that a lookup by another ID runs the
     // statement already prepared for the first.
     const JetDialect::BoundValues bound = JetDialect::bindComparedValues(jetSql);
-    const JetDialect::StatementShape shape = JetDialect::shapeOf(bound.text);
-    if (shape.secondStatement) throw JetDialect::secondStatementError();
-    QString keyed = bound.text;
-    // An updatable set selects the row key beside its columns, to find each row again.
-    if (!shape.updatableTable.isEmpty())
-        keyed.insert(shape.starPosition, engine.rowKeyExpression() + QStringLiteral(" AS ") + kRowKeyColumn + QStringLiteral(", "));
-    const QString native = engine.translate(keyed);
-    std::unique_ptr<Statement> statement = db.takeStatement(native);
+    const std::shared_ptr<Database::SelectPlan> plan = db.selectPlan(bound.text);
+    std::unique_ptr<Statement> statement = plan->spare ? std::move(plan->spare) : db.engine().prepare(plan->native);
     try {
         for (int i = 0; i < bound.values.size(); ++i) statement->bind(i + 1, bound.values.at(i));
         const int count = statement->columnCount();
-        const int first = shape.updatableTable.isEmpty() ? 0 : 1;
-        m_shape = db.keptColumns(native);
-        if (!m_shape || m_shape->columns.size() != count - first) {
-            m_shape = resolveColumns(*statement, first, shape.updatableTable);
-            db.keepColumns(native, m_shape);
-        }
-        m_keyColumns = first;
+        m_keyColumns = plan->updatableTable.isEmpty() ? 0 : 1;
+        // A SELECT * reads the table's columns as they are now, after a change of the table too.
+        if (!plan->columns || plan->columns->columns.size() != count - m_keyColumns)
+            plan->columns = resolveColumns(*statement, m_keyColumns, plan->updatableTable);
+        m_shape = plan->columns;
         m_rows = RowStore(count);
         while (statement->step()) statement->appendRowTo(m_rows, 0);
     } catch (...) {
         statement->reset();
         throw;
     }
-    db.giveBack(native, std::move(statement));
+    statement->reset();
+    plan->spare = std::move(statement);
 }
 
 // The catalogue decides the kind of every column of a permanent table; the engine's
@@ -242,11 +232,22 @@ void Recordset::moveNext() {
 void Recordset::moveFirst() { m_pos = 0; }
 
 int Recordset::columnIndex(const QString &name) const {
-    const auto where = quintptr(name.constData());
-    NameSlot &slot = m_nameSlots[((where >> 3) ^ (where >> 9)) % m_nameSlots.size()];
-    if (slot.column >= 0 && slot.name.constData() == name.constData() && slot.name.size() == name.size()) return slot.column;
+    auto same = [&name](const NameSlot &slot) {
+        return slot.name.constData() == name.constData() && slot.name.size() == name.size();
+    };
+    if (m_nextName >= m_names.size()) m_nextName = 0;
+    if (m_nextName < m_names.size() && same(m_names[m_nextName])) return m_names[m_nextName++].column;
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+        if (!same(m_names[i])) continue;
+        m_nextName = i + 1;
+        return m_names[i].column;
+    }
     const int column = lookUpColumn(name);
-    if (column >= 0) slot = NameSlot{name, column};
+    constexpr std::size_t kNamesKept = 64;
+    if (column >= 0 && m_names.size() < kNamesKept) {
+        m_names.push_back(NameSlot{name, column});
+        m_nextName = m_names.size();
+    }
     return column;
 }
 
@@ -314,10 +315,10 @@ QVariant Recordset::readCell(int row, int column) const {
 QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_rows.width()));
     ReadText &last = m_readTexts[std::size_t(column)];
-    if (!last.at || last.at != cell.text.at || last.size != cell.text.size) {
+    if (!last.at || last.at != cell.at || last.size != cell.size) {
         last.text = QString::fromUtf8(RowStore::bytes(cell));
-        last.at = cell.text.at;
-        last.size = cell.text.size;
+        last.at = cell.at;
+        last.size = cell.size;
     }
     return last.text;
 }

@@ -16,7 +16,6 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -88,14 +87,16 @@ private:
     QVector<QVariant> m_buffer;          // row being added or edited
     QVector<bool> m_dirty;
 
-    // The last column found for a name, by where the name's characters lie: a loop reading
-    // the same few names row after row finds each without hashing it again. A kept copy of
-    // the name holds its characters, so another name cannot come to lie at the same place.
+    // The names read so far with their columns, in the order first read, and where the next
+    // read is expected: a loop reading the same names row after row finds each by comparing
+    // where its characters lie, without hashing it. A kept copy of each name holds its
+    // characters, so another name cannot come to lie at the same place.
     struct NameSlot {
         QString name;
         int column = -1;
     };
-    mutable std::array<NameSlot, 32> m_nameSlots;
+    mutable std::vector<NameSlot> m_names;
+    mutable std::size_t m_nextName = 0;
     // The text last read from each column, by where it lies in the store: a customer or a
     // status repeated down a listing is made into a string once.
     struct ReadText {

@@ -87,16 +87,16 @@ void RowStore::appendBytes(Type type, const char *data, qsizetype size) {
     // one above it points at the same bytes.
     if (m_width && m_cellCount >= std::size_t(m_width)) {
         const Cell above = cellAt(m_cellCount - std::size_t(m_width));
-        if (above.type == type && above.text.size == quint32(size) &&
-            (size == 0 || std::memcmp(above.text.at, data, std::size_t(size)) == 0)) {
+        if (above.type == type && above.size == quint32(size) &&
+            (size == 0 || std::memcmp(above.at, data, std::size_t(size)) == 0)) {
             push(type) = above;
             return;
         }
     }
     const char *kept = keepText(data, std::size_t(size));
     Cell &c = push(type);
-    c.text.at = kept;
-    c.text.size = quint32(size);
+    c.at = kept;
+    c.size = quint32(size);
 }
 
 const char *RowStore::keepText(const char *data, std::size_t size) {

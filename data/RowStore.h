@@ -20,11 +20,9 @@ public:
         union {
             qint64 whole;
             double real;
-            struct {
-                const char *at;  // where the text starts, in a block of texts
-                quint32 size;    // its length in bytes (UTF-8)
-            } text;
+            const char *at;  // where a text starts, in a block of texts
         };
+        quint32 size;        // a text's length in bytes (UTF-8)
         Type type;
     };
 
@@ -53,7 +51,7 @@ public:
     void replaceRow(int row, const QVector<QVariant> &values);
 
     const Cell &cell(int row, int column) const { return cellAt(std::size_t(row) * std::size_t(m_width) + std::size_t(column)); }
-    static QByteArrayView bytes(const Cell &cell) { return QByteArrayView(cell.text.at, cell.text.size); }
+    static QByteArrayView bytes(const Cell &cell) { return QByteArrayView(cell.at, cell.size); }
     // The stored value of a field as a QVariant: qlonglong, double, QString, QByteArray or null.
     QVariant value(int row, int column) const;
     QVector<QVariant> row(int row) const;
