@@ -122,6 +122,7 @@ public:
             for (sqlite3_stmt *stmt : prepared) bareStep(stmt);
         });
         for (sqlite3_stmt *stmt : prepared) sqlite3_finalize(stmt);
+        for (const QString &sql : jetSql) noteFullScans(what, m_db.engine().translate(sql).toUtf8());
         row(jetSql.size() == 1 ? what : QStringLiteral("%1 (%2 statements)").arg(what).arg(jetSql.size()), quelby, bare);
     }
 
@@ -190,6 +191,21 @@ public:
         row(what, quelby, bare);
     }
 
+    // The tables a statement reads whole, without an index, as SQLite plans it.
+    void noteFullScans(const QString &what, const QByteArray &sql) {
+        sqlite3_stmt *plan = barePrepare(m_bare, "EXPLAIN QUERY PLAN " + sql);
+        while (sqlite3_step(plan) == SQLITE_ROW) {
+            const QString detail = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(plan, 3)));
+            if (detail.startsWith(QLatin1String("SCAN ")) && !detail.contains(QLatin1String(" USING ")))
+                m_fullScans << QStringLiteral("%1: %2").arg(what, detail);
+        }
+        sqlite3_finalize(plan);
+    }
+    void printFullScans() const {
+        std::printf("\ntables read whole (SQLite's plan has no index to use):\n");
+        for (const QString &scan : m_fullScans) std::printf("- %s\n", scan.toUtf8().constData());
+    }
+
     // A value the plant holds, for the navigators' criteria.
     QString first(const QString &sql) {
         auto rs = m_db.openRecordset(sql);
@@ -200,6 +216,7 @@ private:
     Database &m_db;
     sqlite3 *m_bare;
     QByteArray m_only;
+    QStringList m_fullScans;
 };
 
 }  // namespace
@@ -273,6 +290,7 @@ int main(int argc, char **argv) {
     });
     bench.document(QStringLiteral("component listing"), [] { PrintComponentListing(); });
     bench.document(QStringLiteral("customer listing"), [] { PrintCustomerListing(); });
+    bench.printFullScans();
     sqlite3_close(bare);
     Reports::setPrintTarget(nullptr);
 

@@ -7,6 +7,7 @@
 #include "data/JetDialect.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 #include <cmath>
 
 namespace {
@@ -146,7 +147,11 @@ bool readStoredDate(const Char *c, qsizetype size, QDate &date, QTime &time) {
 }
 
 QVariant dateOf(ColumnKind kind, const QDate &date, const QTime &time) {
-    return kind == ColumnKind::Date ? QVariant(date) : QVariant(QDateTime(date, time));
+    if (kind == ColumnKind::Date) return QVariant(date);
+    // The plant's local time, read through the zone's own table, which Qt reads once, rather
+    // than through the C library, which looks at the zone file again for every value.
+    static const QTimeZone local = QTimeZone::systemTimeZone();
+    return local.isValid() ? QVariant(QDateTime(date, time, local)) : QVariant(QDateTime(date, time));
 }
 
 QVariant readDate(ColumnKind kind, const QVariant &raw) {
