@@ -319,13 +319,15 @@ QVariant Recordset::readCell(int row, int column) const {
 
 QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_rows.width()));
-    ReadText &last = m_readTexts[std::size_t(column)];
-    if (!last.at || last.at != cell.at || last.size != cell.size) {
-        last.text = QString::fromUtf8(RowStore::bytes(cell));
-        last.at = cell.at;
-        last.size = cell.size;
-    }
-    return last.text;
+    ReadTexts &texts = m_readTexts[std::size_t(column)];
+    for (const ReadText &read : texts.recent)
+        if (read.at == cell.at && read.size == cell.size && read.at) return read.text;
+    ReadText &read = texts.recent[texts.next];
+    texts.next = (texts.next + 1) % int(std::size(texts.recent));
+    read.text = QString::fromUtf8(RowStore::bytes(cell));
+    read.at = cell.at;
+    read.size = cell.size;
+    return read.text;
 }
 
 QVariant Recordset::field(const QString &name) const {
