@@ -97,12 +97,11 @@ private:
     };
     mutable std::vector<NameSlot> m_names;
     mutable std::size_t m_nextName = 0;
-    // The texts last read from each column, by where they lie in the store: a customer or a
-    // status repeated down a listing is made into a string once.
+    // The values last read from each column's texts, by where the texts lie in the store.
     struct ReadText {
         const char *at = nullptr;
         quint32 size = 0;
-        QString text;
+        QVariant value;
     };
     struct ReadTexts {
         ReadText recent[4];
