@@ -8,6 +8,7 @@
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
+#include "product/ProductLists.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -103,7 +104,7 @@ void ComponentEntryTab::reset() {
     // Both lists are left without a selection and the ID text empty, without a lookup.
     FillCombo(cmbComponentBun, QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"),
               QStringLiteral("ID"));
-    FillCombo(cmbComponentID, QStringLiteral("SELECT ID FROM Component ORDER BY ID"), QStringLiteral("ID"));
+    ShowEntries(cmbComponentID, ReadColumn(QStringLiteral("SELECT ID FROM Component ORDER BY ID"), QStringLiteral("ID")));
     clearTab();
 }
 

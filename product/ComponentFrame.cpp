@@ -70,28 +70,9 @@ ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Comp
     onClick(btnDeleteComponent, this, [this] { btnDeleteComponent_Click(); });
 }
 
-void ComponentFrame::reset() {
-    {
-        const QSignalBlocker block(cmbStyle);
-        cmbStyle->clear();
-        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"));
-        for (; !rs->eof(); rs->moveNext())
-            AddItem(cmbStyle, rs->text(QStringLiteral("Name")) + QStringLiteral("-") + rs->text(QStringLiteral("Type")),
-                    rs->field(QStringLiteral("ID")));
-        rs->close();
-        cmbStyle->setCurrentIndex(-1);
-    }
-    {
-        const QSignalBlocker block(cmbComponent);
-        cmbComponent->clear();
-        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ID"));
-        for (; !rs->eof(); rs->moveNext())
-            AddItem(cmbComponent,
-                    rs->text(QStringLiteral("ID")) + QStringLiteral("-") + rs->text(QStringLiteral("Description")),
-                    rs->field(QStringLiteral("ID")));
-        rs->close();
-        cmbComponent->setCurrentIndex(-1);
-    }
+void ComponentFrame::reset(const ListEntries &styles) {
+    ShowEntries(cmbStyle, styles);
+    ShowEntries(cmbComponent, ReadComponents());
     txtStyleComponentID->clear();
     txtQty->clear();
 }

@@ -58,9 +58,11 @@ StyleEntryTab::StyleEntryTab(QWidget *parent) : QWidget(parent) {
 }
 
 void StyleEntryTab::reset() {
+    // The Component and Operation frames list the same styles: they are read once.
+    const ListEntries styles = ReadStyles();
     m_styleFrame->reset();
-    m_componentFrame->reset();
-    m_operationFrame->reset();
+    m_componentFrame->reset(styles);
+    m_operationFrame->reset(styles);
 }
 
 void StyleEntryTab::loadNode(int level, const QVariant &recordId) {

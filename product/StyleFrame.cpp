@@ -8,6 +8,7 @@
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
+#include "product/ProductLists.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -66,8 +67,8 @@ void StyleFrame::reset() {
         cmbStyleName->clear();
         cmbStyleName->setEditText(QString());
     }
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
-              QStringLiteral("Customer"));
+    ShowEntries(cmbCustomer, ReadColumn(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
+                                        QStringLiteral("Customer")));
     FillCombo(cmbType, QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"), QStringLiteral("ID"));
     txtStyleNameID->clear();
     txtCost->setText(QStringLiteral("0"));
