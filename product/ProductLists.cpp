@@ -8,13 +8,13 @@
 
 namespace {
 
-// Entries of a query, the text made from each row and the ID read from one column.
-template <class MakeText>
-ListEntries ReadEntries(const QString &sql, const QString &idColumn, MakeText makeText) {
+// One entry made from each row of a query.
+template <class MakeEntry>
+ListEntries ReadEntries(const QString &sql, MakeEntry makeEntry) {
     ListEntries entries;
     auto rs = AppDatabase().openRecordset(sql);
     entries.reserve(rs->recordCount());
-    for (; !rs->eof(); rs->moveNext()) entries.append({makeText(*rs), rs->field(idColumn)});
+    for (; !rs->eof(); rs->moveNext()) entries.append(makeEntry(*rs));
     rs->close();
     return entries;
 }
@@ -47,26 +47,21 @@ void Refill(QComboBox *combo, const ListEntries &entries) {
 }  // namespace
 
 ListEntries ReadColumn(const QString &sql, const QString &column) {
-    ListEntries entries;
-    auto rs = AppDatabase().openRecordset(sql);
-    entries.reserve(rs->recordCount());
-    for (; !rs->eof(); rs->moveNext()) entries.append({rs->text(column), QVariant()});
-    rs->close();
-    return entries;
+    return ReadEntries(sql, [&column](const Recordset &rs) { return ListEntry{rs.text(column), QVariant()}; });
 }
 
 ListEntries ReadStyles() {
-    return ReadEntries(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"), QStringLiteral("ID"),
-                       [](const Recordset &rs) {
-                           return rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type"));
-                       });
+    return ReadEntries(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"), [](const Recordset &rs) {
+        return ListEntry{rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
+                         rs.field(QStringLiteral("ID"))};
+    });
 }
 
 ListEntries ReadComponents() {
-    return ReadEntries(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ID"), QStringLiteral("ID"),
-                       [](const Recordset &rs) {
-                           return rs.text(QStringLiteral("ID")) + QLatin1Char('-') + rs.text(QStringLiteral("Description"));
-                       });
+    return ReadEntries(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ID"), [](const Recordset &rs) {
+        return ListEntry{rs.text(QStringLiteral("ID")) + QLatin1Char('-') + rs.text(QStringLiteral("Description")),
+                         rs.field(QStringLiteral("ID"))};
+    });
 }
 
 void ShowEntries(QComboBox *combo, const ListEntries &entries) {
