@@ -24,6 +24,7 @@ private:
 // Error numbers used across the application. They follow the numbers the plant's
 // staff know from the original system where one exists.
 namespace ErrorNumber {
+constexpr int OutOfMemory = 7;
 constexpr int FileNotFound = 53;
 constexpr int InputPastEndOfFile = 62;
 constexpr int PathNotFound = 76;

@@ -82,15 +82,23 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &sql) { return 
 void Database::execute(const QString &sql) {
     const JetDialect::StatementShape shape = JetDialect::shapeOf(sql);
     if (shape.secondStatement) throw JetDialect::secondStatementError();
-    const QString native = m_engine->translate(sql);
+    // The values a write compares or sets are bound, so that the saves of a long session
+    // prepare each statement once.
+    JetDialect::BoundValues bound = JetDialect::bindComparedValues(sql);
+    QString native = m_engine->translate(bound.text);
     const bool changesRows = native.startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) ||
                              native.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive) ||
                              native.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive);
+    if (!changesRows && !bound.values.isEmpty()) {
+        bound = {sql, {}};
+        native = m_engine->translate(sql);
+    }
     // A statement that makes, drops or alters a table may change what a kept SELECT * returns.
     if (!changesRows) forgetStatements();
     auto run = [&] {
         auto statement = takeStatement(native);
         try {
+            for (int i = 0; i < bound.values.size(); ++i) statement->bind(i + 1, bound.values.at(i));
             while (statement->step()) {
             }
         } catch (...) {
@@ -127,20 +135,27 @@ void Database::giveBack(const QString &nativeSql, std::unique_ptr<Statement> sta
     m_statements.try_emplace(nativeSql, std::move(statement));
 }
 
-std::shared_ptr<const RecordsetColumns> Database::keptColumns(const QString &nativeSql) const {
-    const auto found = m_columns.find(nativeSql);
-    return found == m_columns.end() ? nullptr : found->second;
-}
-
-void Database::keepColumns(const QString &nativeSql, std::shared_ptr<const RecordsetColumns> columns) {
+std::shared_ptr<Database::SelectPlan> Database::selectPlan(const QString &jetSql) {
+    const auto found = m_plans.find(jetSql);
+    if (found != m_plans.end()) return found->second;
+    const JetDialect::StatementShape shape = JetDialect::shapeOf(jetSql);
+    if (shape.secondStatement) throw JetDialect::secondStatementError();
+    auto plan = std::make_shared<SelectPlan>();
+    plan->updatableTable = shape.updatableTable;
+    QString keyed = jetSql;
+    // An updatable set selects the row key before its columns, to find each row again.
+    if (!shape.updatableTable.isEmpty())
+        keyed.insert(shape.starPosition, m_engine->rowKeyExpression() + QStringLiteral(" AS __rowkey__, "));
+    plan->native = m_engine->translate(keyed);
     constexpr std::size_t kKept = 500;
-    if (m_columns.size() >= kKept) m_columns.clear();
-    m_columns[nativeSql] = std::move(columns);
+    if (m_plans.size() >= kKept) m_plans.clear();
+    m_plans.emplace(jetSql, plan);
+    return plan;
 }
 
 void Database::forgetStatements() {
     m_statements.clear();
-    m_columns.clear();
+    m_plans.clear();
 }
 
 void Database::begin() { m_engine->begin(); }

@@ -46,9 +46,21 @@ public:
     // caller's until it is given back, reset; a text in use twice at once is prepared twice.
     std::unique_ptr<Statement> takeStatement(const QString &nativeSql);
     void giveBack(const QString &nativeSql, std::unique_ptr<Statement> statement);
-    // The columns a set resolved for a text, kept beside its statement.
-    std::shared_ptr<const RecordsetColumns> keptColumns(const QString &nativeSql) const;
-    void keepColumns(const QString &nativeSql, std::shared_ptr<const RecordsetColumns> columns);
+    // What the text of a result set comes to, kept by that text (its compared values
+    // already bound): a lookup run ten thousand times with other IDs reads its text once.
+    struct SelectPlan {
+        QString native;                                   // the engine's SQL, row key selected first where updatable
+        QString updatableTable;                           // "" for a read-only set
+        std::shared_ptr<const RecordsetColumns> columns;  // resolved by the first set opened
+        std::unique_ptr<Statement> spare;                 // prepared and reset, for the next set
+    };
+    std::shared_ptr<SelectPlan> selectPlan(const QString &jetSql);
+    // Tells `observer` the text of every result set opened from now on (the benchmark
+    // gathers the statements a document runs so); an empty function stops it.
+    void observeOpenedSets(std::function<void(const QString &jetSql)> observer) { m_setObserver = std::move(observer); }
+    void setOpened(const QString &jetSql) const {
+        if (m_setObserver) m_setObserver(jetSql);
+    }
     // Forgets every kept statement (after a table is made, dropped or altered).
     void forgetStatements();
 
@@ -57,7 +69,8 @@ private:
     QString m_path;
     // Declared after the engine, so the statements are finished before it closes.
     std::unordered_map<QString, std::unique_ptr<Statement>> m_statements;
-    std::unordered_map<QString, std::shared_ptr<const RecordsetColumns>> m_columns;
+    std::unordered_map<QString, std::shared_ptr<SelectPlan>> m_plans;
+    std::function<void(const QString &)> m_setObserver;
 };
 
 // Runs a sequence of writes as one unit: rolled back unless commit() is reached, so an

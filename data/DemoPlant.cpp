@@ -823,6 +823,9 @@ void populateLarge(Database &db, int styleCount, int orderCount) {
     QVector<QVector<Generated>> stylesOf(customerNames.size());
     {
         BulkInsert styles(db, QStringLiteral("Style"), {"ID", "Customer", "Name", "Type", "Cost", "Price", "Status"});
+        BulkInsert components(db, QStringLiteral("Component"),
+                              {"ID", "Description", "Thickness", "Width", "Length", "CutStyle", "Test", "TestRange",
+                               "Topped", "PrintOnShipping", "Arm", "Tie", "BunID", "RailsPerBun", "PiecesPerRail", "Status"});
         BulkInsert links(db, QStringLiteral("StyleComponent"), {"ID", "StyleID", "ComponentID", "Qty"});
         BulkInsert operations(db, QStringLiteral("StyleOperation"),
                               {"StyleID", "ComponentID", "OperationID", "Instructions", "Thickness", "Width", "Length"});
@@ -842,14 +845,23 @@ void populateLarge(Database &db, int styleCount, int orderCount) {
             stylesOf[customer].append({styleId, price});
 
             // Six to eighteen components (twelve on average), each with the one operation of
-            // its routing this style asks for: a style's sheet lists a dozen parts.
+            // its routing this style asks for: a style's sheet lists a dozen parts. Each part
+            // is cut for this style alone, as the plant's catalogue of ten years holds a
+            // component per style part: the routing's component under the style's number.
             const int parts = random.between(6, routed);
             const int first = random.between(0, routed - 1);
             for (int p = 0; p < parts; ++p) {
                 const Routing &routing = routings().at((first + p * 5) % routed);  // 5 is prime to 18: distinct parts
                 const ComponentDef *component = componentDef(QLatin1String(routing.component));
+                const QString componentId =
+                    QStringLiteral("%1-%2").arg(QLatin1String(routing.component)).arg(styleId, 4, 10, QLatin1Char('0'));
+                const ComponentDef &c = *component;
+                components.add({componentId, QStringLiteral("%1, %2").arg(QLatin1String(c.description), name), c.thickness,
+                                c.width, c.length, QLatin1String(c.cutStyle), c.test, QLatin1String(c.testRange),
+                                QLatin1String(c.topped), c.printOnShipping, c.arm, c.tie, QLatin1String(c.bunId),
+                                c.railsPerBun, c.piecesPerRail, QLatin1String(c.status)});
                 ++linkId;
-                links.add({linkId, styleId, QLatin1String(routing.component), random.between(1, 5)});
+                links.add({linkId, styleId, componentId, random.between(1, 5)});
                 const OperationDef &op = routing.operations.at(int((styleId + p) % routing.operations.size()));
                 const Dims d = cutDims(*component, op.cut);
                 operations.add({styleId, linkId, QLatin1String(op.station), QLatin1String(op.instructions), d.thickness,
@@ -857,6 +869,7 @@ void populateLarge(Database &db, int styleCount, int orderCount) {
             }
         }
         styles.flush();
+        components.flush();
         links.flush();
         operations.flush();
     }

@@ -8,6 +8,7 @@
 // files can be added without touching a window or a builder.
 
 #include "data/ColumnKind.h"
+#include "data/RowStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,12 @@ public:
     virtual int columnCount() const = 0;
     virtual ColumnMeta column(int index) const = 0;           // 0-based
     virtual QVariant value(int index) const = 0;              // raw stored value of the current row
+    // Copies the current row's columns from `first` on into `rows`, as one row. An engine
+    // copies its stored bytes straight across; this one goes through value().
+    virtual void appendRowTo(RowStore &rows, int first) const {
+        for (int i = first; i < columnCount(); ++i) rows.appendValue(value(i));
+        rows.endRow();
+    }
     virtual int changes() const = 0;                          // rows changed by the last step
 };
 

@@ -500,12 +500,7 @@ JetDialect::StatementShape readShape(const QString &sql) {
 // ---------------------------------------------------------------------------------
 // Like patterns, compiled into single-character elements and runs ('*').
 
-struct PatternElement {
-    enum Type { AnyRun, AnyOne, Digit, Literal, Set } type;
-    QChar ch;                           // Literal (case-folded)
-    QVector<QPair<QChar, QChar>> ranges;  // Set: single characters are ranges of one
-    bool negated = false;
-};
+using PatternElement = JetDialect::LikePattern::Element;
 
 QVector<PatternElement> compilePattern(const QString &pattern) {
     QVector<PatternElement> elements;
@@ -571,6 +566,113 @@ bool matchesOne(const PatternElement &e, QChar c) {
     return false;
 }
 
+// Takes the numbers compared in a statement's filters out as bound values, in one pass over
+// the characters (a lookup runs it on every call, so it builds no tokens).
+class ComparedValueBinder {
+public:
+    explicit ComparedValueBinder(const QString &sql) : m_sql(sql), m_n(int(sql.size())) {}
+
+    JetDialect::BoundValues run() {
+        JetDialect::BoundValues bound;
+        while (m_i < m_n) {
+            const QChar c = m_sql.at(m_i);
+            if (c.isSpace()) {
+                ++m_i;
+            } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+                skipPast(c, true);
+            } else if (c == QLatin1Char('[')) {
+                skipPast(QLatin1Char(']'), false);
+            } else if (c == QLatin1Char('#')) {
+                skipPast(QLatin1Char('#'), false);
+            } else if (startsWith("--")) {
+                while (m_i < m_n && m_sql.at(m_i) != QLatin1Char('\n')) ++m_i;
+            } else if (startsWith("/*")) {
+                const int close = int(m_sql.indexOf(QLatin1String("*/"), m_i + 2));
+                m_i = close < 0 ? m_n : close + 2;
+            } else if (c == QLatin1Char('?')) {
+                return {m_sql, {}};  // a marker of the text's own: its values are not ours to number
+            } else if (isWordStart(c)) {
+                readWord();
+            } else if (isAsciiDigit(c) || (c == QLatin1Char('.') && m_i + 1 < m_n && isAsciiDigit(m_sql.at(m_i + 1)))) {
+                readNumber(bound);
+            } else if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>')) {
+                while (m_i < m_n && (m_sql.at(m_i) == QLatin1Char('=') || m_sql.at(m_i) == QLatin1Char('<') ||
+                                     m_sql.at(m_i) == QLatin1Char('>')))
+                    ++m_i;
+                m_afterComparison = true;
+                continue;
+            } else {
+                ++m_i;
+            }
+            if (!c.isSpace()) m_afterComparison = false;
+        }
+        if (bound.values.isEmpty()) return {m_sql, {}};
+        bound.text += QStringView(m_sql).mid(m_copied);
+        return bound;
+    }
+
+private:
+    bool startsWith(const char *two) const {
+        return m_i + 1 < m_n && m_sql.at(m_i) == QLatin1Char(two[0]) && m_sql.at(m_i + 1) == QLatin1Char(two[1]);
+    }
+    void skipPast(QChar close, bool doubled) {
+        for (++m_i; m_i < m_n; ++m_i) {
+            if (m_sql.at(m_i) != close) continue;
+            if (doubled && m_i + 1 < m_n && m_sql.at(m_i + 1) == close) {
+                ++m_i;
+                continue;
+            }
+            break;
+        }
+        ++m_i;
+    }
+    void readWord() {
+        const int start = m_i;
+        while (m_i < m_n && isWordChar(m_sql.at(m_i))) ++m_i;
+        const QStringView word = QStringView(m_sql).mid(start, m_i - start);
+        // Values in the select list name and shape the columns; only filters are bound.
+        if (word.compare(QLatin1String("SELECT"), Qt::CaseInsensitive) == 0) m_inSelectList = true;
+        else if (word.compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0 ||
+                 word.compare(QLatin1String("INTO"), Qt::CaseInsensitive) == 0)
+            m_inSelectList = false;
+    }
+    void readNumber(JetDialect::BoundValues &bound) {
+        const int start = m_i;
+        bool whole = true;
+        while (m_i < m_n && (isAsciiDigit(m_sql.at(m_i)) || m_sql.at(m_i) == QLatin1Char('.'))) {
+            if (m_sql.at(m_i) == QLatin1Char('.')) whole = false;
+            ++m_i;
+        }
+        if (m_i < m_n && (m_sql.at(m_i) == QLatin1Char('e') || m_sql.at(m_i) == QLatin1Char('E'))) {
+            whole = false;
+            ++m_i;
+            if (m_i < m_n && (m_sql.at(m_i) == QLatin1Char('+') || m_sql.at(m_i) == QLatin1Char('-'))) ++m_i;
+            while (m_i < m_n && isAsciiDigit(m_sql.at(m_i))) ++m_i;
+        }
+        if (!m_afterComparison || m_inSelectList || (m_i < m_n && isWordChar(m_sql.at(m_i)))) return;
+        const QByteArray digits = m_sql.mid(start, m_i - start).toLatin1();
+        const char *first = digits.constData();
+        const char *last = first + digits.size();
+        QVariant value;
+        qint64 number = 0;
+        double real = 0;
+        if (whole && std::from_chars(first, last, number).ptr == last) value = qlonglong(number);
+        else if (const auto read = std::from_chars(first, last, real); read.ec == std::errc() && read.ptr == last) value = real;
+        else return;  // left in the text, where the engine reads it as it always did
+        bound.text += QStringView(m_sql).mid(m_copied, start - m_copied);
+        bound.text += QLatin1Char('?');
+        bound.values << value;
+        m_copied = m_i;
+    }
+
+    const QString &m_sql;
+    const int m_n;
+    int m_i = 0;
+    int m_copied = 0;
+    bool m_afterComparison = false;
+    bool m_inSelectList = false;
+};
+
 // What is read from a statement's text is kept by the text. Statements embed ever-new
 // values, so a cache is emptied when it grows large.
 template <typename T, typename Read>
@@ -602,8 +704,16 @@ StatementShape shapeOf(const QString &jetSql) {
     return cachedByText(cache, jetSql, readShape);
 }
 
-bool like(const QString &text, const QString &pattern) {
-    const QVector<PatternElement> elements = compilePattern(pattern);
+BoundValues bindComparedValues(const QString &jetSql) {
+    return ComparedValueBinder(jetSql).run();
+}
+
+bool like(const QString &text, const QString &pattern) { return LikePattern(pattern).matches(text); }
+
+LikePattern::LikePattern(const QString &pattern) : m_elements(compilePattern(pattern)) {}
+
+bool LikePattern::matches(QStringView text) const {
+    const QVector<PatternElement> &elements = m_elements;
     // Every element but '*' takes exactly one character, so the last '*' seen is the
     // only place to resume from: on a mismatch the '*' takes one more character. This
     // is at worst text length times pattern length steps, never exponential.

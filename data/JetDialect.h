@@ -16,6 +16,8 @@
 #include "core/AppError.h"
 
 #include <QString>
+#include <QVariant>
+#include <QVector>
 
 namespace JetDialect {
 
@@ -42,8 +44,36 @@ AppError secondStatementError();
 // Reads the shape of one statement. Throws AppError (SyntaxError) as translate() does.
 StatementShape shapeOf(const QString &jetSql);
 
+// A statement with the numbers it compares in its filters (after =, <>, <, >, <= or >=
+// outside the select list) taken out as bound values: "SELECT * FROM Orders WHERE ID=7"
+// becomes "SELECT * FROM Orders WHERE ID=?" with 7, so that every lookup by an ID runs one
+// prepared statement. A text with a '?' of its own outside literals is left whole.
+struct BoundValues {
+    QString text;
+    QVector<QVariant> values;
+};
+BoundValues bindComparedValues(const QString &jetSql);
+
 // Jet Like matching: '*' any run, '?' one character, '#' one digit, '[abc]', '[a-z]',
 // '[!a-z]'; case is ignored. '%' and '_' are ordinary characters.
 bool like(const QString &text, const QString &pattern);
+
+// A Like pattern read once, for matching it against many texts (a search down 100,000
+// order numbers reads its pattern once, not once per order).
+class LikePattern {
+public:
+    explicit LikePattern(const QString &pattern);
+    bool matches(QStringView text) const;
+
+    struct Element {
+        enum Type { AnyRun, AnyOne, Digit, Literal, Set } type;
+        QChar ch;                             // Literal (case-folded)
+        QVector<QPair<QChar, QChar>> ranges;  // Set: single characters are ranges of one
+        bool negated = false;
+    };
+
+private:
+    QVector<Element> m_elements;
+};
 
 }  // namespace JetDialect

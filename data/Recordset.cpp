@@ -11,9 +11,6 @@
 
 namespace {
 
-// The name under which an updatable set selects the engine's row key beside its columns.
-const QString kRowKeyColumn = QStringLiteral("__rowkey__");
-
 // The desktop engine's bounds: Long is a 32-bit whole number; Currency keeps 4 decimals
 // within +/-922,337,203,685,477.5807.
 constexpr double kLongMin = -2147483648.0;
@@ -115,10 +112,11 @@ QVariant toStored(ColumnKind kind, const QString &column, const QVariant &value)
 }
 
 // Digits of a stored ISO date or time: `count` digits at `at`, or -1.
-int digitsAt(const QChar *text, int at, int count) {
+template <typename Char>
+int digitsAt(const Char *text, int at, int count) {
     int value = 0;
     for (int i = at; i < at + count; ++i) {
-        const char16_t c = text[i].unicode();
+        const auto c = char16_t(text[i]);
         if (c < u'0' || c > u'9') return -1;
         value = value * 10 + (c - u'0');
     }
@@ -126,12 +124,12 @@ int digitsAt(const QChar *text, int at, int count) {
 }
 
 // A date as the plant stores it: yyyy-MM-dd, with " HH:mm:ss" where a time is kept. Read by
-// hand, as each date of a long listing is read; any other text is left to parseDateTime().
-bool readStoredDate(const QString &text, QDate &date, QTime &time) {
-    const int size = int(text.size());
+// hand, as each date of a long listing is read, from the stored bytes or from a string;
+// any other text is left to parseDateTime().
+template <typename Char>
+bool readStoredDate(const Char *c, qsizetype size, QDate &date, QTime &time) {
     if (size != 10 && size != 19) return false;
-    const QChar *c = text.constData();
-    if (c[4] != u'-' || c[7] != u'-') return false;
+    if (c[4] != Char('-') || c[7] != Char('-')) return false;
     const int year = digitsAt(c, 0, 4), month = digitsAt(c, 5, 2), day = digitsAt(c, 8, 2);
     if (year < 0 || month < 0 || day < 0) return false;
     date = QDate(year, month, day);
@@ -140,19 +138,23 @@ bool readStoredDate(const QString &text, QDate &date, QTime &time) {
         time = QTime(0, 0);
         return true;
     }
-    if (c[10] != u' ' || c[13] != u':' || c[16] != u':') return false;
+    if (c[10] != Char(' ') || c[13] != Char(':') || c[16] != Char(':')) return false;
     const int hour = digitsAt(c, 11, 2), minute = digitsAt(c, 14, 2), second = digitsAt(c, 17, 2);
     if (hour < 0 || minute < 0 || second < 0) return false;
     time = QTime(hour, minute, second);
     return time.isValid();
 }
 
+QVariant dateOf(ColumnKind kind, const QDate &date, const QTime &time) {
+    return kind == ColumnKind::Date ? QVariant(date) : QVariant(QDateTime(date, time));
+}
+
 QVariant readDate(ColumnKind kind, const QVariant &raw) {
     if (raw.typeId() == QMetaType::QString) {
+        const QString text = raw.toString();
         QDate date;
         QTime time;
-        if (readStoredDate(raw.toString(), date, time))
-            return kind == ColumnKind::Date ? QVariant(date) : QVariant(QDateTime(date, time));
+        if (readStoredDate(text.utf16(), text.size(), date, time)) return dateOf(kind, date, time);
     }
     const QDateTime dt = parseDateTime(raw.toString());
     if (!dt.isValid()) return raw;
@@ -172,35 +174,28 @@ QVariant numberOr(const QVariant &raw, bool whole) {
 }  // namespace
 
 Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db), m_sql(jetSql) {
-    Engine &engine = db.engine();
-    const JetDialect::StatementShape shape = JetDialect::shapeOf(jetSql);
-    if (shape.secondStatement) throw JetDialect::secondStatementError();
-    QString keyed = jetSql;
-    // An updatable set selects the row key beside its columns, to find each row again.
-    if (!shape.updatableTable.isEmpty())
-        keyed.insert(shape.starPosition, engine.rowKeyExpression() + QStringLiteral(" AS ") + kRowKeyColumn + QStringLiteral(", "));
-    const QString native = engine.translate(keyed);
-    std::unique_ptr<Statement> statement = db.takeStatement(native);
+    db.setOpened(jetSql);
+    // Values compared in the WHERE clause are bound, so that a lookup by another ID runs the
+    // statement already prepared for the first.
+    const JetDialect::BoundValues bound = JetDialect::bindComparedValues(jetSql);
+    const std::shared_ptr<Database::SelectPlan> plan = db.selectPlan(bound.text);
+    std::unique_ptr<Statement> statement = plan->spare ? std::move(plan->spare) : db.engine().prepare(plan->native);
     try {
+        for (int i = 0; i < bound.values.size(); ++i) statement->bind(i + 1, bound.values.at(i));
         const int count = statement->columnCount();
-        const int first = shape.updatableTable.isEmpty() ? 0 : 1;
-        m_shape = db.keptColumns(native);
-        if (!m_shape || m_shape->columns.size() != count - first) {
-            m_shape = resolveColumns(*statement, first, shape.updatableTable);
-            db.keepColumns(native, m_shape);
-        }
-        while (statement->step()) {
-            QVector<QVariant> row;
-            row.reserve(count - first);
-            for (int i = first; i < count; ++i) row << statement->value(i);
-            if (first) m_rowKeys << statement->value(0);
-            m_rows << row;
-        }
+        m_keyColumns = plan->updatableTable.isEmpty() ? 0 : 1;
+        // A SELECT * reads the table's columns as they are now, after a change of the table too.
+        if (!plan->columns || plan->columns->columns.size() != count - m_keyColumns)
+            plan->columns = resolveColumns(*statement, m_keyColumns, plan->updatableTable);
+        m_shape = plan->columns;
+        m_rows = RowStore(count);
+        while (statement->step()) statement->appendRowTo(m_rows, 0);
     } catch (...) {
         statement->reset();
         throw;
     }
-    db.giveBack(native, std::move(statement));
+    statement->reset();
+    plan->spare = std::move(statement);
 }
 
 // The catalogue decides the kind of every column of a permanent table; the engine's
@@ -237,6 +232,26 @@ void Recordset::moveNext() {
 void Recordset::moveFirst() { m_pos = 0; }
 
 int Recordset::columnIndex(const QString &name) const {
+    auto same = [&name](const NameSlot &slot) {
+        return slot.name.constData() == name.constData() && slot.name.size() == name.size();
+    };
+    if (m_nextName >= m_names.size()) m_nextName = 0;
+    if (m_nextName < m_names.size() && same(m_names[m_nextName])) return m_names[m_nextName++].column;
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+        if (!same(m_names[i])) continue;
+        m_nextName = i + 1;
+        return m_names[i].column;
+    }
+    const int column = lookUpColumn(name);
+    constexpr std::size_t kNamesKept = 64;
+    if (column >= 0 && m_names.size() < kNamesKept) {
+        m_names.push_back(NameSlot{name, column});
+        m_nextName = m_names.size();
+    }
+    return column;
+}
+
+int Recordset::lookUpColumn(const QString &name) const {
     // Most reads spell the name as the statement does; only the others pay for folding case.
     const auto exact = m_shape->exact.constFind(name);
     if (exact != m_shape->exact.constEnd()) return *exact;
@@ -267,11 +282,52 @@ QVariant Recordset::convertForRead(int column, const QVariant &raw) const {
     return raw;
 }
 
+// A stored field read straight from the store, as convertForRead() reads it from a value.
+QVariant Recordset::readCell(int row, int column) const {
+    using Type = RowStore::Type;
+    const RowStore::Cell &cell = m_rows.cell(row, m_keyColumns + column);
+    const ColumnKind kind = m_shape->kinds.at(column);
+    switch (cell.type) {
+    case Type::Null: return QVariant();
+    case Type::Whole:
+        if (ColumnKinds::isNumeric(kind) && kind != ColumnKind::Number && kind != ColumnKind::Money) return QVariant(qlonglong(cell.whole));
+        if (kind == ColumnKind::Number || kind == ColumnKind::Money) return QVariant(double(cell.whole));
+        if (kind == ColumnKind::YesNo) return QVariant(cell.whole != 0);
+        if (kind == ColumnKind::Other) return QVariant(qlonglong(cell.whole));
+        break;
+    case Type::Real:
+        if (kind == ColumnKind::Number || kind == ColumnKind::Money || kind == ColumnKind::Other) return QVariant(cell.real);
+        break;
+    case Type::Text: {
+        if (kind == ColumnKind::Text || kind == ColumnKind::Other) return textOf(column, cell);
+        QDate date;
+        QTime time;
+        const QByteArrayView bytes = RowStore::bytes(cell);
+        if ((kind == ColumnKind::Date || kind == ColumnKind::DateTime) && readStoredDate(bytes.data(), bytes.size(), date, time))
+            return dateOf(kind, date, time);
+        break;
+    }
+    case Type::Bytes: break;
+    }
+    return convertForRead(column, m_rows.value(row, m_keyColumns + column));
+}
+
+QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
+    if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_rows.width()));
+    ReadText &last = m_readTexts[std::size_t(column)];
+    if (!last.at || last.at != cell.at || last.size != cell.size) {
+        last.text = QString::fromUtf8(RowStore::bytes(cell));
+        last.at = cell.at;
+        last.size = cell.size;
+    }
+    return last.text;
+}
+
 QVariant Recordset::field(const QString &name) const {
     const int index = requireColumn(name);
     if (m_mode != EditMode::None) return convertForRead(index, m_buffer.at(index));
     if (eof()) throw AppError(ErrorNumber::NoCurrentRecord, QStringLiteral("No current record."));
-    return convertForRead(index, m_rows.at(m_pos).at(index));
+    return readCell(m_pos, index);
 }
 
 void Recordset::addNew() {
@@ -290,7 +346,7 @@ void Recordset::edit() {
     if (!updatable()) throw AppError(ErrorNumber::NotUpdatable, QStringLiteral("Database or object is read-only."));
     if (eof()) throw AppError(ErrorNumber::NoCurrentRecord, QStringLiteral("No current record."));
     m_mode = EditMode::Editing;
-    m_buffer = m_rows.at(m_pos);
+    m_buffer = m_rows.row(m_pos).mid(m_keyColumns);
     m_dirty = QVector<bool>(m_shape->columns.size(), false);
 }
 
@@ -316,24 +372,32 @@ void Recordset::update() {
 }
 
 void Recordset::insertRow() {
+    QVector<QVariant> values;
+    for (int i = 0; i < m_shape->columns.size(); ++i)
+        if (m_dirty.at(i)) values << m_buffer.at(i);
+    runKept(insertStatement(), values);
+    // The new row joins the set after its last row; the current row stays where it was.
+    m_rows.appendRow(QVector<QVariant>{m_db.engine().lastInsertedRowKey()} + m_buffer);
+}
+
+// The INSERT of the columns the row being added sets, made again only when they differ
+// from the last row's: a long run of appends writes one text.
+QString Recordset::insertStatement() {
+    if (m_dirty == m_insertColumns && !m_insertSql.isEmpty()) return m_insertSql;
     Engine &engine = m_db.engine();
     QStringList names;
     QStringList marks;
-    QVector<QVariant> values;
     for (int i = 0; i < m_shape->columns.size(); ++i) {
         if (!m_dirty.at(i)) continue;
         names << engine.quoteName(m_shape->columns.at(i).origin);
         marks << QStringLiteral("?");
-        values << m_buffer.at(i);
     }
     const QString table = engine.quoteName(m_shape->table);
-    const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(','), marks.join(','));
-    runKept(sql, values);
-    // The new row joins the set after its last row; the current row stays where it was.
-    m_rows << m_buffer;
-    m_rowKeys << engine.lastInsertedRowKey();
+    m_insertSql = names.isEmpty()
+                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(','), marks.join(','));
+    m_insertColumns = m_dirty;
+    return m_insertSql;
 }
 
 // Runs a write of this set through the statement kept for its text, values bound in order.
@@ -359,17 +423,17 @@ void Recordset::updateRow() {
         values << m_buffer.at(i);
     }
     if (!sets.isEmpty()) {
-        values << m_rowKeys.at(m_pos);
+        values << m_rows.value(m_pos, 0);
         runKept(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
                     .arg(engine.quoteName(m_shape->table), sets.join(','), engine.rowKeyExpression()),
                 values);
     }
-    m_rows[m_pos] = m_buffer;
+    m_rows.replaceRow(m_pos, QVector<QVariant>{m_rows.value(m_pos, 0)} + m_buffer);
 }
 
 void Recordset::close() {
     m_rows.clear();
-    m_rowKeys.clear();
+    m_readTexts.clear();
     m_mode = EditMode::None;
     m_pos = 0;
 }
@@ -380,11 +444,11 @@ RowSet Recordset::rowSet() const {
         const ColumnMeta &c = m_shape->columns.at(i);
         set.columns << RowSetColumn{c.name, c.table, c.origin, c.declType, m_shape->kinds.at(i)};
     }
-    set.rows.reserve(m_rows.size());
-    for (const auto &raw : m_rows) {
+    set.rows.reserve(m_rows.rowCount());
+    for (int r = 0; r < m_rows.rowCount(); ++r) {
         QVector<QVariant> row;
-        row.reserve(raw.size());
-        for (int i = 0; i < raw.size(); ++i) row << convertForRead(i, raw.at(i));
+        row.reserve(m_shape->columns.size());
+        for (int i = 0; i < m_shape->columns.size(); ++i) row << readCell(r, i);
         set.rows << row;
     }
     return set;

@@ -2,19 +2,22 @@
 // A result set as the windows use it: end/beginning flags, move next, fields by name,
 // add new / edit / update on sets of one table.
 //
-// Rows are read when the set opens. Everything the set asks of the database goes through
+// Rows are read when the set opens, into a compact store; a field becomes a value when it is
+// read. Everything the set asks of the database goes through
 // the Engine: its SQL, its row key, its quoting. Field names match without regard to case; a
 // "Table.Column" name picks a column by its origin table. A null column reads as a null
 // QVariant. Dates read as QDate (QDateTime where a time is kept), yes/no as bool.
 
 #include "data/Engine.h"
 #include "data/RowSet.h"
+#include "data/RowStore.h"
 
 #include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 #include <memory>
+#include <vector>
 
 class Database;
 
@@ -34,12 +37,12 @@ public:
     Recordset(Database &db, const QString &jetSql);
     ~Recordset();
 
-    bool eof() const { return m_pos >= m_rows.size() || m_rows.isEmpty(); }
-    bool bof() const { return m_rows.isEmpty() || m_pos < 0; }
-    bool isEmpty() const { return m_rows.isEmpty(); }
+    bool eof() const { return m_pos >= m_rows.rowCount(); }
+    bool bof() const { return m_rows.rowCount() == 0 || m_pos < 0; }
+    bool isEmpty() const { return m_rows.rowCount() == 0; }
     void moveNext();
     void moveFirst();
-    int recordCount() const { return m_rows.size(); }
+    int recordCount() const { return m_rows.rowCount(); }
 
     QVariant field(const QString &name) const;
     QVariant operator[](const QString &name) const { return field(name); }
@@ -65,6 +68,10 @@ private:
     int columnIndex(const QString &name) const;  // -1 when unknown
     int requireColumn(const QString &name) const;
     QVariant convertForRead(int column, const QVariant &raw) const;
+    QVariant readCell(int row, int column) const;
+    QVariant textOf(int column, const RowStore::Cell &cell) const;
+    int lookUpColumn(const QString &name) const;
+    QString insertStatement();
     static std::shared_ptr<const RecordsetColumns> resolveColumns(Statement &statement, int first, const QString &table);
     void insertRow();
     void updateRow();
@@ -73,10 +80,32 @@ private:
     Database &m_db;
     QString m_sql;
     std::shared_ptr<const RecordsetColumns> m_shape;
-    QVector<QVector<QVariant>> m_rows;   // raw stored values
-    QVector<QVariant> m_rowKeys;         // the engine's row key of each row of an updatable set
+    RowStore m_rows;                     // raw stored values; an updatable set's row key first
+    int m_keyColumns = 0;                // 1 where the row key leads each row, else 0
     int m_pos = 0;
     EditMode m_mode = EditMode::None;
     QVector<QVariant> m_buffer;          // row being added or edited
     QVector<bool> m_dirty;
+
+    // The names read so far with their columns, in the order first read, and where the next
+    // read is expected: a loop reading the same names row after row finds each by comparing
+    // where its characters lie, without hashing it. A kept copy of each name holds its
+    // characters, so another name cannot come to lie at the same place.
+    struct NameSlot {
+        QString name;
+        int column = -1;
+    };
+    mutable std::vector<NameSlot> m_names;
+    mutable std::size_t m_nextName = 0;
+    // The text last read from each column, by where it lies in the store: a customer or a
+    // status repeated down a listing is made into a string once.
+    struct ReadText {
+        const char *at = nullptr;
+        quint32 size = 0;
+        QString text;
+    };
+    mutable std::vector<ReadText> m_readTexts;
+    // The INSERT of the last row added, and which columns it wrote.
+    QVector<bool> m_insertColumns;
+    QString m_insertSql;
 };

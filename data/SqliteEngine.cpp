@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 #include <QUrl>
+#include <QVarLengthArray>
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -55,15 +57,35 @@ QString declaredType(const CatalogueColumn &column) {
     return QString();
 }
 
-// like(pattern, text) as the desktop engine matches: * ? # [list] [!list], no case.
+// like(pattern, text) as the desktop engine matches: * ? # [list] [!list], no case. The
+// pattern is read once per statement and kept beside it while the rows are tried.
 void jetLike(sqlite3_context *ctx, int argc, sqlite3_value **argv) {
     if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
-    const QString pattern = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[0])));
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[1])));
-    sqlite3_result_int(ctx, JetDialect::like(text, pattern) ? 1 : 0);
+    auto *pattern = static_cast<const JetDialect::LikePattern *>(sqlite3_get_auxdata(ctx, 0));
+    std::optional<JetDialect::LikePattern> unkept;
+    if (!pattern) {
+        const QString text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[0])));
+        sqlite3_set_auxdata(ctx, 0, new JetDialect::LikePattern(text),
+                            [](void *kept) { delete static_cast<JetDialect::LikePattern *>(kept); });
+        pattern = static_cast<const JetDialect::LikePattern *>(sqlite3_get_auxdata(ctx, 0));
+        if (!pattern) pattern = &unkept.emplace(text);  // not kept (out of memory): used for this row
+    }
+    const auto *utf8 = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
+    const int size = sqlite3_value_bytes(argv[1]);
+    // Plain ASCII, as order numbers and names are, is widened in place without a string.
+    QVarLengthArray<char16_t, 128> ascii;
+    bool plain = true;
+    for (int i = 0; i < size && plain; ++i) plain = static_cast<unsigned char>(utf8[i]) < 0x80;
+    if (plain) {
+        ascii.resize(size);
+        for (int i = 0; i < size; ++i) ascii[i] = char16_t(utf8[i]);
+        sqlite3_result_int(ctx, pattern->matches(QStringView(ascii.constData(), size)) ? 1 : 0);
+    } else {
+        sqlite3_result_int(ctx, pattern->matches(QString::fromUtf8(utf8, size)) ? 1 : 0);
+    }
 }
 
 class SqliteStatement : public Statement {
@@ -143,6 +165,30 @@ public:
         }
     }
 
+    void appendRowTo(RowStore &rows, int first) const override {
+        // One call per field for its value, then the value's own readers, which skip the
+        // column calls' checks.
+        const int count = sqlite3_column_count(m_stmt);
+        for (int i = first; i < count; ++i) {
+            sqlite3_value *value = sqlite3_column_value(m_stmt, i);
+            switch (sqlite3_value_type(value)) {
+            case SQLITE_INTEGER: rows.appendWhole(sqlite3_value_int64(value)); break;
+            case SQLITE_FLOAT: rows.appendReal(sqlite3_value_double(value)); break;
+            case SQLITE_NULL: rows.appendNull(); break;
+            case SQLITE_BLOB: {
+                const auto *data = static_cast<const char *>(sqlite3_value_blob(value));
+                rows.appendBlob(data, sqlite3_value_bytes(value));
+                break;
+            }
+            default: {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
+                rows.appendText(text, sqlite3_value_bytes(value));
+            }
+            }
+        }
+        rows.endRow();
+    }
+
     int changes() const override { return m_changes; }
 
 private:
@@ -160,10 +206,11 @@ SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
     if (access == EngineAccess::CreateNew && info.exists())
         throw AppError(ErrorNumber::TableExists, QStringLiteral("Database '%1' already exists.").arg(path));
 
-    int flags = SQLITE_OPEN_READWRITE;
+    // A connection is used by one thread at a time, so SQLite need not lock it on every call.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     QByteArray name = path.toUtf8();
     if (access == EngineAccess::ReadOnly) {
-        flags = SQLITE_OPEN_READONLY;
+        flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
         // Without a WAL file beside it the file itself holds everything: read it as
         // immutable, so that not even a WAL or shared-memory file is made next to a file of
         // another program.
@@ -201,8 +248,12 @@ SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
             throw AppError(e.number(), QStringLiteral("Unrecognized database format '%1'.").arg(path));
         throw;
     }
-    sqlite3_create_function(m_db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, jetLike, nullptr, nullptr);
-    sqlite3_create_function(m_db, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, jetLike, nullptr, nullptr);
+    addPlantFunctions(m_db);
+}
+
+void SqliteEngine::addPlantFunctions(sqlite3 *db) {
+    sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, jetLike, nullptr, nullptr);
+    sqlite3_create_function(db, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, jetLike, nullptr, nullptr);
 }
 
 SqliteEngine::~SqliteEngine() {
@@ -287,14 +338,17 @@ QVector<SqliteEngine::TableColumn> SqliteEngine::tableColumns(const QString &tab
 // by rollback() before the write lock is let go, so it is never handed out twice either.
 qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &column) {
     const bool ownTransaction = !inTransaction();
+    if (!ownTransaction) {
+        if (const qint64 next = nextInRun(table); next > 0) return next;
+    }
     if (ownTransaction) run("BEGIN IMMEDIATE");
     try {
         const QString quotedTable = QString(table).replace('\'', "''");
-        qint64 next = 1;
+        qint64 next = qMax<qint64>(1, m_reserved.value(table) + 1);
         {
             // Names are matched without regard to case, as SQLite matches table names.
             Statement &seq = kept(QStringLiteral("SELECT max(seq) FROM sqlite_sequence WHERE name = '%1' COLLATE NOCASE").arg(quotedTable));
-            if (seq.step() && !seq.value(0).isNull()) next = seq.value(0).toLongLong() + 1;
+            if (seq.step() && !seq.value(0).isNull()) next = qMax(next, seq.value(0).toLongLong() + 1);
             seq.reset();
         }
         {
@@ -303,13 +357,35 @@ qint64 SqliteEngine::reserveAutoNumber(const QString &table, const QString &colu
             max.reset();
         }
         keepSequenceAtLeast(table, next);
-        if (ownTransaction) run("COMMIT");
-        else m_reserved[table] = qMax(m_reserved.value(table), next);
+        if (ownTransaction) {
+            run("COMMIT");
+        } else {
+            m_reserved[table] = qMax(m_reserved.value(table), next);
+            m_lastReserved[table] = {next, sqlite3_total_changes(m_db)};
+        }
         return next;
     } catch (...) {
         if (ownTransaction) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+}
+
+// Inside a transaction this connection alone writes the file. When nothing was written
+// since the table's last number was reserved, or only that number's own row was stored,
+// the next number is the one after it, and no statement need ask; anything else written
+// meanwhile (a row stored by plain SQL) sends the caller to read the table again. The
+// numbers reserved so are written to sqlite_sequence when the transaction ends.
+qint64 SqliteEngine::nextInRun(const QString &table) {
+    const auto last = m_lastReserved.find(table);
+    if (last == m_lastReserved.end()) return 0;
+    const int changes = sqlite3_total_changes(m_db);
+    const bool untouched = changes == last->changes;
+    const bool ownRowOnly = changes == last->changes + 1 && sqlite3_last_insert_rowid(m_db) == last->number;
+    if (!untouched && !ownRowOnly) return 0;
+    const qint64 next = last->number + 1;
+    *last = {next, changes};
+    m_reserved[table] = qMax(m_reserved.value(table), next);
+    return next;
 }
 
 void SqliteEngine::keepSequenceAtLeast(const QString &table, qint64 number) {
@@ -358,6 +434,7 @@ void SqliteEngine::compareTextWithoutCase(const QString &table) {
 void SqliteEngine::begin() {
     run("BEGIN IMMEDIATE");
     m_reserved.clear();
+    m_lastReserved.clear();
     try {
         run("SAVEPOINT work");
     } catch (...) {
@@ -367,11 +444,15 @@ void SqliteEngine::begin() {
 }
 
 void SqliteEngine::commit() {
+    m_lastReserved.clear();
+    // Numbers reserved without a row stored stay handed out.
+    for (auto it = m_reserved.constBegin(); it != m_reserved.constEnd(); ++it) keepSequenceAtLeast(it.key(), it.value());
     run("COMMIT");
     m_reserved.clear();
 }
 
 void SqliteEngine::rollback() {
+    m_lastReserved.clear();
     if (m_reserved.isEmpty()) {
         if (inTransaction()) run("ROLLBACK");
         return;

@@ -32,6 +32,8 @@ public:
     bool inTransaction() const override;
 
     static QString libraryVersion();
+    // Gives a connection the functions the plant's SQL relies on (the desktop engine's Like).
+    static void addPlantFunctions(sqlite3 *db);
     // Removes the journal files SQLite may keep beside a database file.
     static void removeSideFiles(const QString &path);
 
@@ -44,6 +46,7 @@ private:
     void run(const char *sql);
     void keepSequenceAtLeast(const QString &table, qint64 number);
     void keepReservedNumbers();
+    qint64 nextInRun(const QString &table);
     // The auto-number statements, prepared once per text and reset before each use.
     Statement &kept(const QString &sql);
 
@@ -51,5 +54,12 @@ private:
     // Auto-numbers reserved inside the open transaction, highest per table: written again
     // when the transaction rolls back, so that they are never handed out twice.
     QHash<QString, qint64> m_reserved;
+    // The number last reserved for each table in the open transaction, and the count of
+    // rows this connection had changed right after.
+    struct LastReserved {
+        qint64 number;
+        int changes;
+    };
+    QHash<QString, LastReserved> m_lastReserved;
     std::unordered_map<QString, std::unique_ptr<Statement>> m_kept;
 };

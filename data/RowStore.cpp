@@ -1,0 +1,179 @@
+#include "data/RowStore.h"
+
+#include "core/AppError.h"
+
+#include <cstring>
+#include <limits>
+#include <utility>
+
+namespace {
+
+// Blocks given back by sets closed, kept for the next set of this thread: a long listing
+// read again reuses memory already mapped instead of faulting fresh pages in. At most
+// 64 MB is kept.
+constexpr std::size_t kSpareBlocks = 1024;
+
+struct SpareBlocks {
+    std::vector<void *> blocks;
+    ~SpareBlocks();
+};
+thread_local SpareBlocks spare;
+thread_local bool spareGone = false;  // a set closed after the thread's end frees its blocks
+
+SpareBlocks::~SpareBlocks() {
+    spareGone = true;
+    for (void *block : blocks) ::operator delete(block);
+}
+
+}  // namespace
+
+void *RowStore::takeBlock() {
+    if (spareGone || spare.blocks.empty()) return ::operator new(kBlockBytes);
+    void *block = spare.blocks.back();
+    spare.blocks.pop_back();
+    return block;
+}
+
+void RowStore::giveBackBlocks() {
+    auto giveBack = [](void *block) {
+        if (!spareGone && spare.blocks.size() < kSpareBlocks) spare.blocks.push_back(block);
+        else ::operator delete(block);
+    };
+    for (Cell *block : m_cellBlocks) giveBack(block);
+    for (char *block : m_textBlocks) giveBack(block);
+    m_cellBlocks.clear();
+    m_textBlocks.clear();
+}
+
+RowStore::~RowStore() { giveBackBlocks(); }
+
+RowStore::RowStore(RowStore &&other) noexcept
+    : m_width(other.m_width), m_rowCount(std::exchange(other.m_rowCount, 0)),
+      m_cellCount(std::exchange(other.m_cellCount, 0)), m_cellBlocks(std::move(other.m_cellBlocks)),
+      m_textBlocks(std::move(other.m_textBlocks)), m_longTexts(std::move(other.m_longTexts)),
+      m_textFree(std::exchange(other.m_textFree, nullptr)), m_textRoom(std::exchange(other.m_textRoom, 0)) {
+    other.m_cellBlocks.clear();
+    other.m_textBlocks.clear();
+}
+
+RowStore &RowStore::operator=(RowStore &&other) noexcept {
+    if (this != &other) {
+        giveBackBlocks();
+        m_width = other.m_width;
+        m_rowCount = std::exchange(other.m_rowCount, 0);
+        m_cellCount = std::exchange(other.m_cellCount, 0);
+        m_cellBlocks = std::exchange(other.m_cellBlocks, {});
+        m_textBlocks = std::exchange(other.m_textBlocks, {});
+        m_longTexts = std::move(other.m_longTexts);
+        m_textFree = std::exchange(other.m_textFree, nullptr);
+        m_textRoom = std::exchange(other.m_textRoom, 0);
+    }
+    return *this;
+}
+
+void RowStore::clear() {
+    giveBackBlocks();
+    m_longTexts.clear();
+    m_textFree = nullptr;
+    m_textRoom = 0;
+    m_cellCount = 0;
+    m_rowCount = 0;
+}
+
+void RowStore::appendBytes(Type type, const char *data, qsizetype size) {
+    if (size > qsizetype(std::numeric_limits<quint32>::max()))
+        throw AppError(ErrorNumber::OutOfMemory, QStringLiteral("Out of memory: a field of the result set is too large."));
+    // Listings repeat a customer, a status or a station row after row: a text equal to the
+    // one above it points at the same bytes.
+    if (m_width && m_cellCount >= std::size_t(m_width)) {
+        const Cell above = cellAt(m_cellCount - std::size_t(m_width));
+        if (above.type == type && above.size == quint32(size) &&
+            (size == 0 || std::memcmp(above.at, data, std::size_t(size)) == 0)) {
+            push(type) = above;
+            return;
+        }
+    }
+    const char *kept = keepText(data, std::size_t(size));
+    Cell &c = push(type);
+    c.at = kept;
+    c.size = quint32(size);
+}
+
+const char *RowStore::keepText(const char *data, std::size_t size) {
+    static const char empty[1] = {0};
+    if (size == 0) return empty;  // an empty text, never a null one
+    if (size > m_textRoom) {
+        // A text longer than a quarter block gets memory of its own; the open block stays open.
+        if (size > kBlockBytes / 4) {
+            m_longTexts.emplace_back(new char[size]);
+            char *own = m_longTexts.back().get();
+            std::memcpy(own, data, size);
+            return own;
+        }
+        m_textBlocks.push_back(static_cast<char *>(takeBlock()));
+        m_textFree = m_textBlocks.back();
+        m_textRoom = kBlockBytes;
+    }
+    char *at = m_textFree;
+    if (size) std::memcpy(at, data, size);
+    m_textFree += size;
+    m_textRoom -= size;
+    return at;
+}
+
+void RowStore::appendValue(const QVariant &value) {
+    if (!value.isValid() || value.isNull()) return appendNull();
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::Short:
+    case QMetaType::Bool: return appendWhole(value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float: return appendReal(value.toDouble());
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        return appendBlob(bytes.constData(), bytes.size());
+    }
+    default: {
+        const QByteArray utf8 = value.toString().toUtf8();
+        return appendText(utf8.constData(), utf8.size());
+    }
+    }
+}
+
+void RowStore::appendRow(const QVector<QVariant> &row) {
+    for (const QVariant &value : row) appendValue(value);
+    endRow();
+}
+
+void RowStore::replaceRow(int row, const QVector<QVariant> &values) {
+    // The new cells are appended as one more row and moved into place; the row's old texts
+    // stay unused in their block.
+    const std::size_t first = std::size_t(row) * std::size_t(m_width);
+    const std::size_t appended = m_cellCount;
+    for (const QVariant &value : values) appendValue(value);
+    for (std::size_t i = 0; i < std::size_t(m_width); ++i) cellAt(first + i) = cellAt(appended + i);
+    m_cellCount = appended;
+}
+
+QVariant RowStore::value(int row, int column) const {
+    const Cell &c = cell(row, column);
+    switch (c.type) {
+    case Type::Null: return QVariant();
+    case Type::Whole: return QVariant(qlonglong(c.whole));
+    case Type::Real: return QVariant(c.real);
+    case Type::Text: return QVariant(QString::fromUtf8(bytes(c)));
+    case Type::Bytes: return QVariant(bytes(c).toByteArray());
+    }
+    return QVariant();
+}
+
+QVector<QVariant> RowStore::row(int row) const {
+    QVector<QVariant> values;
+    values.reserve(m_width);
+    for (int i = 0; i < m_width; ++i) values << value(row, i);
+    return values;
+}

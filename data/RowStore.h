@@ -1,0 +1,84 @@
+#pragma once
+// The rows of a result set as the engine stored them, kept compactly: one small cell per
+// field (a whole number, a real or where its text lies) in blocks of cells, and the texts
+// one after another in blocks of bytes. A listing of 600,000 order lines is held in a few
+// hundred blocks rather than millions of small allocations; blocks are never moved once
+// filled, and a field becomes a QVariant only when it is read.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QVariant>
+#include <QVector>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class RowStore {
+public:
+    enum class Type : std::uint8_t { Null, Whole, Real, Text, Bytes };
+    struct Cell {
+        union {
+            qint64 whole;
+            double real;
+            const char *at;  // where a text starts, in a block of texts
+        };
+        quint32 size;        // a text's length in bytes (UTF-8)
+        Type type;
+    };
+
+    explicit RowStore(int width = 0) : m_width(width) {}
+    ~RowStore();
+    RowStore(RowStore &&other) noexcept;
+    RowStore &operator=(RowStore &&other) noexcept;
+
+    int width() const { return m_width; }
+    int rowCount() const { return m_rowCount; }
+    void clear();
+
+    // A row is appended field by field, left to right, and closed by endRow(); every row
+    // gives exactly width() fields.
+    void appendNull() { push(Type::Null).whole = 0; }
+    void appendWhole(qint64 value) { push(Type::Whole).whole = value; }
+    void appendReal(double value) { push(Type::Real).real = value; }
+    // UTF-8 text. A text equal to the one above it in the same column is kept once.
+    void appendText(const char *utf8, qsizetype size) { appendBytes(Type::Text, utf8, size); }
+    void appendBlob(const char *data, qsizetype size) { appendBytes(Type::Bytes, data, size); }
+    // A value as the engine stores it: null, whole number, real, text or bytes.
+    void appendValue(const QVariant &value);
+    void endRow() { ++m_rowCount; }
+    void appendRow(const QVector<QVariant> &row);
+    // Replaces a row's fields (an edited row); the old texts' bytes stay unused in the buffer.
+    void replaceRow(int row, const QVector<QVariant> &values);
+
+    const Cell &cell(int row, int column) const { return cellAt(std::size_t(row) * std::size_t(m_width) + std::size_t(column)); }
+    static QByteArrayView bytes(const Cell &cell) { return QByteArrayView(cell.at, cell.size); }
+    // The stored value of a field as a QVariant: qlonglong, double, QString, QByteArray or null.
+    QVariant value(int row, int column) const;
+    QVector<QVariant> row(int row) const;
+
+private:
+    static constexpr std::size_t kBlockBytes = 64 * 1024;
+    static constexpr std::size_t kCellsPerBlock = kBlockBytes / sizeof(Cell);
+
+    const Cell &cellAt(std::size_t index) const { return m_cellBlocks[index / kCellsPerBlock][index % kCellsPerBlock]; }
+    Cell &cellAt(std::size_t index) { return m_cellBlocks[index / kCellsPerBlock][index % kCellsPerBlock]; }
+    Cell &push(Type type) {
+        if (m_cellCount / kCellsPerBlock >= m_cellBlocks.size()) m_cellBlocks.push_back(static_cast<Cell *>(takeBlock()));
+        Cell &c = cellAt(m_cellCount++);
+        c.type = type;
+        return c;
+    }
+    void appendBytes(Type type, const char *data, qsizetype size);
+    const char *keepText(const char *data, std::size_t size);
+    static void *takeBlock();
+    void giveBackBlocks();
+
+    int m_width;
+    int m_rowCount = 0;
+    std::size_t m_cellCount = 0;
+    std::vector<Cell *> m_cellBlocks;                  // blocks of kBlockBytes
+    std::vector<char *> m_textBlocks;                  // blocks of kBlockBytes
+    std::vector<std::unique_ptr<char[]>> m_longTexts;  // texts too long to share a block
+    char *m_textFree = nullptr;                        // the unused end of the last block of texts
+    std::size_t m_textRoom = 0;
+};
