@@ -44,6 +44,8 @@ void selectComponent(QComboBox *combo, const QVariant &componentId) {
 ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Component"), parent) {
     cmbStyle = named<QComboBox>(this, "cmbStyle");
     cmbComponent = named<QComboBox>(this, "cmbComponent");
+    SizeByLayout(cmbStyle);
+    SizeByLayout(cmbComponent);
     txtQty = named<QLineEdit>(this, "txtQty");
     txtStyleComponentID = named<QLineEdit>(this, "txtStyleComponentID");
     txtStyleComponentID->setVisible(false);
@@ -70,9 +72,9 @@ ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Comp
     onClick(btnDeleteComponent, this, [this] { btnDeleteComponent_Click(); });
 }
 
-void ComponentFrame::reset(const ListEntries &styles) {
-    ShowEntries(cmbStyle, styles);
-    ShowEntries(cmbComponent, ReadComponents());
+void ComponentFrame::reset(ProductLists &lists) {
+    lists.show(cmbStyle, lists.styles());
+    lists.show(cmbComponent, lists.components());
     txtStyleComponentID->clear();
     txtQty->clear();
 }

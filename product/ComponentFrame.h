@@ -16,9 +16,9 @@ class ComponentFrame : public QGroupBox {
 public:
     explicit ComponentFrame(QWidget *parent = nullptr);
 
-    // The frame's step of the window reset: shows the given styles and every component,
+    // The frame's step of the window reset: shows every style and every component,
     // unloads any link and empties the quantity.
-    void reset(const ListEntries &styles);
+    void reset(ProductLists &lists);
 
     // Loads a link clicked in the style tree: selects the style and the component
     // carrying these IDs (the component pick runs the link lookup), then shows the

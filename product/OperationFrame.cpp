@@ -31,6 +31,7 @@ OperationFrame::OperationFrame(QWidget *parent) : QGroupBox(QStringLiteral("Oper
     setObjectName(QStringLiteral("fraOperation"));
 
     cmbStyle2 = named<QComboBox>(this, "cmbStyle2");
+    SizeByLayout(cmbStyle2);
     cmbComponent2 = named<QComboBox>(this, "cmbComponent2");
     cmbOperation = named<QComboBox>(this, "cmbOperation");
     txtInstructions = named<QLineEdit>(this, "txtInstructions");
@@ -61,12 +62,12 @@ OperationFrame::OperationFrame(QWidget *parent) : QGroupBox(QStringLiteral("Oper
     onClick(btnDeleteOp, this, [this] { btnDeleteOp_Click(); });
 }
 
-void OperationFrame::reset(const ListEntries &styles) {
+void OperationFrame::reset(ProductLists &lists) {
     {
         const QSignalBlocker blockComponent(cmbComponent2);
         cmbComponent2->clear();
     }
-    ShowEntries(cmbStyle2, styles);
+    lists.show(cmbStyle2, lists.styles());
     FillCombo(cmbOperation, QStringLiteral("SELECT Station FROM Operation ORDER BY Station"), QStringLiteral("Station"));
     txtStyleComponentOperationID->clear();
     txtInstructions->clear();

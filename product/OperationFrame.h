@@ -17,8 +17,8 @@ class OperationFrame : public QGroupBox {
 public:
     explicit OperationFrame(QWidget *parent = nullptr);
 
-    // The frame's step of the window reset, showing the given styles.
-    void reset(const ListEntries &styles);
+    // The frame's step of the window reset.
+    void reset(ProductLists &lists);
     // Loads a stored operation as a click on its tree node does: style, style component
     // and station are selected as the user would pick them, then the stored values shown.
     void loadOperation(const QVariant &operationId, const QVariant &styleId,

@@ -4,6 +4,7 @@
 #include "widgets/FormLayout.h"
 #include "product/ComponentFrame.h"
 #include "product/OperationFrame.h"
+#include "product/ProductLists.h"
 #include "product/StyleFrame.h"
 #include "product/StyleTree.h"
 
@@ -26,7 +27,7 @@ void showStyle(StyleFrame *frame, const Recordset &rs, const QVariant &styleId) 
 
 }  // namespace
 
-StyleEntryTab::StyleEntryTab(QWidget *parent) : QWidget(parent) {
+StyleEntryTab::StyleEntryTab(ProductLists *lists, QWidget *parent) : QWidget(parent), m_lists(lists) {
     setObjectName(QStringLiteral("StyleEntryTab"));
 
     m_styleFrame = new StyleFrame(this);
@@ -58,11 +59,9 @@ StyleEntryTab::StyleEntryTab(QWidget *parent) : QWidget(parent) {
 }
 
 void StyleEntryTab::reset() {
-    // The Component and Operation frames list the same styles: they are read once.
-    const ListEntries styles = ReadStyles();
     m_styleFrame->reset();
-    m_componentFrame->reset(styles);
-    m_operationFrame->reset(styles);
+    m_componentFrame->reset(*m_lists);
+    m_operationFrame->reset(*m_lists);
 }
 
 void StyleEntryTab::loadNode(int level, const QVariant &recordId) {

@@ -74,8 +74,10 @@ private slots:
     void exitClosesWithoutAsking();
     void saveOnAnyTabRefreshesEveryList();
     void componentSavedOnItsTabIsOfferedByTheComponentFrame();
-    void listsFollowRowsChangedElsewhere_data();
-    void listsFollowRowsChangedElsewhere();
+    void customersChangedElsewhereShowAtTheNextClick_data();
+    void customersChangedElsewhereShowAtTheNextClick();
+    void listsShowStoredRowsAfterASave_data();
+    void listsShowStoredRowsAfterASave();
     void tabOrder_data();
     void tabOrder();
 };
@@ -184,18 +186,48 @@ void TestStyleWindow::componentSavedOnItsTabIsOfferedByTheComponentFrame() {
     delete w;
 }
 
-// Rows changed while the window is open (by another window) show in its lists at the next
-// reset, here a click on the tree's root: added, removed, renamed, or stored afresh with
+// Customers are written by another window: one added, renamed or removed while the
+// Administration window is open shows in its list at the next reset, here a click on the
+// tree's root.
+void TestStyleWindow::customersChangedElsewhereShowAtTheNextClick_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("added") << "INSERT INTO Customer (Customer, Status) VALUES ('Zed', 'Active')"
+                           << QStringList{"Acme", "Zed"};
+    QTest::newRow("renamed") << "UPDATE Customer SET Customer = 'Acme Foam' WHERE Customer = 'Acme'"
+                             << QStringList{"Acme Foam"};
+    QTest::newRow("removed") << "DELETE * FROM Customer WHERE Customer = 'Acme'" << QStringList{};
+}
+
+void TestStyleWindow::customersChangedElsewhereShowAtTheNextClick() {
+    QFETCH(QString, change);
+    QFETCH(QStringList, expected);
+    TestDatabase db;
+    seed(db);
+    ScopedFakes fakes;
+    QPointer<frmStyle> w = new frmStyle;
+    show(w);
+    pick(child<QComboBox>(w, "cmbCustomer"), "Acme");
+    db.exec(change);
+    clickRoot(w);
+    QCOMPARE(entries(w, "cmbCustomer"), expected);
+    QCOMPARE(child<QComboBox>(w, "cmbCustomer")->currentIndex(), -1);
+    delete w;
+}
+
+// Styles and components are read again after every save in the window (here a station's):
+// the lists then show the rows as stored, added, removed, renamed, or stored afresh with
 // the same text under another ID.
-void TestStyleWindow::listsFollowRowsChangedElsewhere_data() {
+void TestStyleWindow::listsShowStoredRowsAfterASave_data() {
     QTest::addColumn<QStringList>("changes");
     QTest::addColumn<QString>("list");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("customer added") << QStringList{"INSERT INTO Customer (Customer, Status) VALUES ('Zed', 'Active')"}
-                                    << "cmbCustomer" << QStringList{"Acme", "Zed"};
     QTest::newRow("component added")
         << QStringList{"INSERT INTO Component (ID, Description, Status) VALUES ('A-0', 'Arm cap', 'Active')"}
         << "cmbComponent" << QStringList{"A-0-Arm cap=A-0", "C-1-Seat pad=C-1"};
+    QTest::newRow("component ID added")
+        << QStringList{"INSERT INTO Component (ID, Description, Status) VALUES ('A-0', 'Arm cap', 'Active')"}
+        << "cmbComponentID" << QStringList{"A-0", "C-1"};
     QTest::newRow("component described anew")
         << QStringList{"UPDATE Component SET Description = 'Seat slab' WHERE ID = 'C-1'"} << "cmbComponent"
         << QStringList{"C-1-Seat slab=C-1"};
@@ -208,7 +240,7 @@ void TestStyleWindow::listsFollowRowsChangedElsewhere_data() {
         << "cmbStyle" << QStringList{"Cushion-Seat=2"};
 }
 
-void TestStyleWindow::listsFollowRowsChangedElsewhere() {
+void TestStyleWindow::listsShowStoredRowsAfterASave() {
     QFETCH(QStringList, changes);
     QFETCH(QString, list);
     QFETCH(QStringList, expected);
@@ -219,9 +251,12 @@ void TestStyleWindow::listsFollowRowsChangedElsewhere() {
     ScopedFakes fakes;
     QPointer<frmStyle> w = new frmStyle;
     show(w);
-    clickRoot(w);  // a reset with nothing changed keeps the lists as they are
-    for (const QString &change : changes) db.exec(change);
     clickRoot(w);
+    for (const QString &change : changes) db.exec(change);
+    child<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    type(child<QComboBox>(w, "cmbStationName"), "CNC");  // the stored station, saved again
+    click(child<QPushButton>(w, "btnOperationSave"));
+    QVERIFY(fakes.messages.shown.isEmpty());
     QCOMPARE(entries(w, qPrintable(list)), expected);
     QCOMPARE(child<QComboBox>(w, qPrintable(list))->currentIndex(), -1);
     delete w;
