@@ -8,6 +8,7 @@
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
+#include "product/ProductLists.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,7 +33,7 @@ void selectYesNo(QComboBox *combo, const QVariant &flag) {
 
 }  // namespace
 
-ComponentEntryTab::ComponentEntryTab(QWidget *parent) : QWidget(parent) {
+ComponentEntryTab::ComponentEntryTab(ProductLists *lists, QWidget *parent) : QWidget(parent), m_lists(lists) {
     auto *intro = new QLabel(
         QStringLiteral("Components will define the parts that make up the style and have operations performed on them."),
         this);
@@ -41,6 +42,7 @@ ComponentEntryTab::ComponentEntryTab(QWidget *parent) : QWidget(parent) {
     const QString size = QStringLiteral("#,##0.00");
     cmbComponentID = named<QComboBox>(this, "cmbComponentID");
     makeKeyCombo(cmbComponentID);
+    SizeByLayout(cmbComponentID);
     txtComponentDescription = named<QLineEdit>(this, "txtComponentDescription");
     txtComponentThickness = named<NumberBox>(this, "txtComponentThickness", size);
     txtComponentWidth = named<NumberBox>(this, "txtComponentWidth", size);
@@ -103,7 +105,7 @@ void ComponentEntryTab::reset() {
     // Both lists are left without a selection and the ID text empty, without a lookup.
     FillCombo(cmbComponentBun, QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"),
               QStringLiteral("ID"));
-    FillCombo(cmbComponentID, QStringLiteral("SELECT ID FROM Component ORDER BY ID"), QStringLiteral("ID"));
+    m_lists->show(cmbComponentID, m_lists->componentIds());
     clearTab();
 }
 

@@ -10,11 +10,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class NumberBox;
+class ProductLists;
 
 class ComponentEntryTab : public QWidget {
     Q_OBJECT
 public:
-    explicit ComponentEntryTab(QWidget *parent = nullptr);
+    // The list of component IDs comes from the window's lists.
+    explicit ComponentEntryTab(ProductLists *lists, QWidget *parent = nullptr);
 
     // The tab's step of the window reset: empties the boxes, refills every list from
     // the database and leaves nothing selected.
@@ -35,6 +37,7 @@ private:
     // Empties every box but the ID text and unselects every list.
     void clearTab();
 
+    ProductLists *m_lists;
     QComboBox *cmbComponentID = nullptr;
     QLineEdit *txtComponentDescription = nullptr;
     NumberBox *txtComponentThickness = nullptr;

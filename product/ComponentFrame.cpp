@@ -44,6 +44,8 @@ void selectComponent(QComboBox *combo, const QVariant &componentId) {
 ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Component"), parent) {
     cmbStyle = named<QComboBox>(this, "cmbStyle");
     cmbComponent = named<QComboBox>(this, "cmbComponent");
+    SizeByLayout(cmbStyle);
+    SizeByLayout(cmbComponent);
     txtQty = named<QLineEdit>(this, "txtQty");
     txtStyleComponentID = named<QLineEdit>(this, "txtStyleComponentID");
     txtStyleComponentID->setVisible(false);
@@ -70,28 +72,9 @@ ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Comp
     onClick(btnDeleteComponent, this, [this] { btnDeleteComponent_Click(); });
 }
 
-void ComponentFrame::reset() {
-    {
-        const QSignalBlocker block(cmbStyle);
-        cmbStyle->clear();
-        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"));
-        for (; !rs->eof(); rs->moveNext())
-            AddItem(cmbStyle, rs->text(QStringLiteral("Name")) + QStringLiteral("-") + rs->text(QStringLiteral("Type")),
-                    rs->field(QStringLiteral("ID")));
-        rs->close();
-        cmbStyle->setCurrentIndex(-1);
-    }
-    {
-        const QSignalBlocker block(cmbComponent);
-        cmbComponent->clear();
-        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ID"));
-        for (; !rs->eof(); rs->moveNext())
-            AddItem(cmbComponent,
-                    rs->text(QStringLiteral("ID")) + QStringLiteral("-") + rs->text(QStringLiteral("Description")),
-                    rs->field(QStringLiteral("ID")));
-        rs->close();
-        cmbComponent->setCurrentIndex(-1);
-    }
+void ComponentFrame::reset(ProductLists &lists) {
+    lists.show(cmbStyle, lists.styles());
+    lists.show(cmbComponent, lists.components());
     txtStyleComponentID->clear();
     txtQty->clear();
 }

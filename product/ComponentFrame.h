@@ -2,6 +2,8 @@
 // The "Component" frame of the "Style Entry" tab: links a component to a style with a
 // quantity (a StyleComponent row), edits such a link and removes it with its operations.
 
+#include "product/ProductLists.h"
+
 #include <QGroupBox>
 #include <QVariant>
 
@@ -14,9 +16,9 @@ class ComponentFrame : public QGroupBox {
 public:
     explicit ComponentFrame(QWidget *parent = nullptr);
 
-    // The frame's step of the window reset: refills the style and component lists,
+    // The frame's step of the window reset: shows every style and every component,
     // unloads any link and empties the quantity.
-    void reset();
+    void reset(ProductLists &lists);
 
     // Loads a link clicked in the style tree: selects the style and the component
     // carrying these IDs (the component pick runs the link lookup), then shows the

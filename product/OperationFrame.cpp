@@ -31,6 +31,7 @@ OperationFrame::OperationFrame(QWidget *parent) : QGroupBox(QStringLiteral("Oper
     setObjectName(QStringLiteral("fraOperation"));
 
     cmbStyle2 = named<QComboBox>(this, "cmbStyle2");
+    SizeByLayout(cmbStyle2);
     cmbComponent2 = named<QComboBox>(this, "cmbComponent2");
     cmbOperation = named<QComboBox>(this, "cmbOperation");
     txtInstructions = named<QLineEdit>(this, "txtInstructions");
@@ -61,22 +62,12 @@ OperationFrame::OperationFrame(QWidget *parent) : QGroupBox(QStringLiteral("Oper
     onClick(btnDeleteOp, this, [this] { btnDeleteOp_Click(); });
 }
 
-void OperationFrame::reset() {
+void OperationFrame::reset(ProductLists &lists) {
     {
         const QSignalBlocker blockComponent(cmbComponent2);
         cmbComponent2->clear();
     }
-    {
-        // Every style as name-type, each entry carrying the style's ID.
-        const QSignalBlocker blockStyle(cmbStyle2);
-        cmbStyle2->clear();
-        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"));
-        for (; !rs->eof(); rs->moveNext())
-            AddItem(cmbStyle2, rs->text(QStringLiteral("Name")) + "-" + rs->text(QStringLiteral("Type")),
-                    rs->field(QStringLiteral("ID")));
-        rs->close();
-        cmbStyle2->setCurrentIndex(-1);
-    }
+    lists.show(cmbStyle2, lists.styles());
     FillCombo(cmbOperation, QStringLiteral("SELECT Station FROM Operation ORDER BY Station"), QStringLiteral("Station"));
     txtStyleComponentOperationID->clear();
     txtInstructions->clear();

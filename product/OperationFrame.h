@@ -2,6 +2,8 @@
 // The "Operation" frame: one operation at one station for one component of one style,
 // with its instructions and the piece's dimensions at that station.
 
+#include "product/ProductLists.h"
+
 #include <QGroupBox>
 #include <QVariant>
 
@@ -16,7 +18,7 @@ public:
     explicit OperationFrame(QWidget *parent = nullptr);
 
     // The frame's step of the window reset.
-    void reset();
+    void reset(ProductLists &lists);
     // Loads a stored operation as a click on its tree node does: style, style component
     // and station are selected as the user would pick them, then the stored values shown.
     void loadOperation(const QVariant &operationId, const QVariant &styleId,

@@ -4,6 +4,7 @@
 #include "widgets/FormLayout.h"
 #include "product/ComponentFrame.h"
 #include "product/OperationFrame.h"
+#include "product/ProductLists.h"
 #include "product/StyleFrame.h"
 #include "product/StyleTree.h"
 
@@ -26,7 +27,7 @@ void showStyle(StyleFrame *frame, const Recordset &rs, const QVariant &styleId) 
 
 }  // namespace
 
-StyleEntryTab::StyleEntryTab(QWidget *parent) : QWidget(parent) {
+StyleEntryTab::StyleEntryTab(ProductLists *lists, QWidget *parent) : QWidget(parent), m_lists(lists) {
     setObjectName(QStringLiteral("StyleEntryTab"));
 
     m_styleFrame = new StyleFrame(this);
@@ -59,8 +60,8 @@ StyleEntryTab::StyleEntryTab(QWidget *parent) : QWidget(parent) {
 
 void StyleEntryTab::reset() {
     m_styleFrame->reset();
-    m_componentFrame->reset();
-    m_operationFrame->reset();
+    m_componentFrame->reset(*m_lists);
+    m_operationFrame->reset(*m_lists);
 }
 
 void StyleEntryTab::loadNode(int level, const QVariant &recordId) {

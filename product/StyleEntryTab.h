@@ -10,11 +10,13 @@ class StyleFrame;
 class ComponentFrame;
 class OperationFrame;
 class StyleTree;
+class ProductLists;
 
 class StyleEntryTab : public QWidget {
     Q_OBJECT
 public:
-    explicit StyleEntryTab(QWidget *parent = nullptr);
+    // The lists of styles and components come from the window's lists.
+    explicit StyleEntryTab(ProductLists *lists, QWidget *parent = nullptr);
 
     StyleFrame *styleFrame() const { return m_styleFrame; }
     ComponentFrame *componentFrame() const { return m_componentFrame; }
@@ -38,6 +40,7 @@ private:
     void loadStyleComponentRecord(const QVariant &styleComponentId);
     void loadStyleOperationRecord(const QVariant &styleOperationId);
 
+    ProductLists *m_lists;
     StyleFrame *m_styleFrame = nullptr;
     ComponentFrame *m_componentFrame = nullptr;
     OperationFrame *m_operationFrame = nullptr;

@@ -8,6 +8,7 @@
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
+#include "product/ProductLists.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,6 +33,7 @@ StyleFrame::StyleFrame(QWidget *parent) : QGroupBox(QStringLiteral("Style"), par
     setObjectName(QStringLiteral("fraStyle"));
 
     cmbCustomer = named<QComboBox>(this, "cmbCustomer");
+    SizeByLayout(cmbCustomer);
     cmbStyleName = named<QComboBox>(this, "cmbStyleName");
     makeKeyCombo(cmbStyleName);  // the name is typed freely
     cmbType = named<QComboBox>(this, "cmbType");
@@ -66,8 +68,8 @@ void StyleFrame::reset() {
         cmbStyleName->clear();
         cmbStyleName->setEditText(QString());
     }
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
-              QStringLiteral("Customer"));
+    ShowEntries(cmbCustomer, ReadColumn(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
+                                        QStringLiteral("Customer")));
     FillCombo(cmbType, QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"), QStringLiteral("ID"));
     txtStyleNameID->clear();
     txtCost->setText(QStringLiteral("0"));

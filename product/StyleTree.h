@@ -1,9 +1,9 @@
 #pragma once
 // The tree of every customer's styles: root "Styles", customers, their styles, each
 // style's components with quantities, and each component's operations at the stations.
-// Built from one query in one pass.
+// Built whole each time, from one read of the styles, the style components and the style
+// operations.
 
-#include <QHash>
 #include <QTreeWidget>
 #include <QVariant>
 
@@ -11,16 +11,14 @@ class StyleTree : public QTreeWidget {
     Q_OBJECT
 public:
     enum Level { RootLevel = 1, CustomerLevel = 2, StyleLevel = 3, ComponentLevel = 4, OperationLevel = 5 };
-    // Item data carried by every node.
+    // Item data carried by every node. The key is unique in the tree: "Root",
+    // "Cust:<name>", "Style:<ID>", "Comp-<ID>", "Oper-<ID>".
     enum Role { KeyRole = Qt::UserRole, LevelRole = Qt::UserRole + 1, RecordIdRole = Qt::UserRole + 2 };
 
     explicit StyleTree(QWidget *parent = nullptr);
 
     // Removes every node and builds the tree again from the database.
     void refresh();
-    // The node with the given key ("Root", "Cust:<name>", "Style:<ID>", "Comp-<ID>",
-    // "Oper-<ID>"), or nullptr.
-    QTreeWidgetItem *node(const QString &key) const { return m_nodes.value(key); }
 
 signals:
     // A node was clicked or chosen with the keyboard: its level and record ID (the
@@ -31,9 +29,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QTreeWidgetItem *addNode(QTreeWidgetItem *parent, const QString &key, const QString &text,
-                             int level, const QVariant &recordId);
     void emitNode(QTreeWidgetItem *item);
-
-    QHash<QString, QTreeWidgetItem *> m_nodes;
 };

@@ -19,9 +19,9 @@ frmStyle::frmStyle(QWidget *parent) : ChildWindow(parent) {
 
     SSTab1 = FormLayout::named<QTabWidget>(this, "SSTab1");
     operationEntryTab = new OperationEntryTab(SSTab1);
-    componentEntryTab = new ComponentEntryTab(SSTab1);
+    componentEntryTab = new ComponentEntryTab(&m_lists, SSTab1);
     styleTypeEntryTab = new StyleTypeEntryTab(SSTab1);
-    styleEntryTab = new StyleEntryTab(SSTab1);
+    styleEntryTab = new StyleEntryTab(&m_lists, SSTab1);
     bunEntryTab = new BunEntryTab(SSTab1);
     variablesTab = new VariablesTab(SSTab1);
     SSTab1->addTab(operationEntryTab, QStringLiteral("Operation Entry"));
@@ -77,6 +77,7 @@ void frmStyle::ResetForm() {
 void frmStyle::RefreshTree() { styleEntryTab->styleTree()->refresh(); }
 
 void frmStyle::AfterChange() {
+    m_lists.forget();  // the change may be in any list
     ResetForm();
     RefreshTree();
 }

@@ -4,6 +4,7 @@
 // "Style Entry" tab. Every save or delete on any tab resets the whole window and
 // rebuilds the tree.
 
+#include "product/ProductLists.h"
 #include "widgets/ChildWindow.h"
 
 #include <QVariant>
@@ -21,7 +22,9 @@ class frmStyle : public ChildWindow {
 public:
     explicit frmStyle(QWidget *parent = nullptr);
 
-    // Returns every tab to its starting state and refills every list from the database.
+    // Returns every tab to its starting state and fills every list from the database. The
+    // styles and components, which only this window writes, are read again after a save or
+    // delete in the window; until then their lists keep what was read.
     void ResetForm();
     // Rebuilds the style tree from the database.
     void RefreshTree();
@@ -33,6 +36,7 @@ private:
     // A node of the style tree was clicked (or chosen with the keyboard).
     void StyleTree_NodeClick(int level, const QVariant &recordId);
 
+    ProductLists m_lists;
     QTabWidget *SSTab1 = nullptr;
     OperationEntryTab *operationEntryTab = nullptr;
     ComponentEntryTab *componentEntryTab = nullptr;

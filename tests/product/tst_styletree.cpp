@@ -92,6 +92,9 @@ private slots:
     void sameStyleOfTwoCustomersIsToldApart();
     void stylesOfOneCustomerWithEqualTextsEachHaveANode();
     void keyboardMoveLoadsNode();
+    void childrenInTheDatabasesOrder_data();
+    void childrenInTheDatabasesOrder();
+    void descriptionsAndOperationsJoinAsTheDatabaseDoes();
 };
 
 void TestStyleTree::shapeAndTexts() {
@@ -269,6 +272,71 @@ void TestStyleTree::keyboardMoveLoadsNode() {
     QCOMPARE(win.tree->currentItem()->text(0), QString("Pillow-Back"));
     QCOMPARE(text(win.w, "txtStyleNameID"), QString("3"));
     QCOMPARE(text(win.w, "cmbStyleName"), QString("Pillow"));
+}
+
+// The texts of the children of the node with this key, without the given start and end.
+QStringList childTexts(QTreeWidget *tree, const QString &key, const QString &start, const QString &end) {
+    QStringList out;
+    QTreeWidgetItem *node = findNode(tree, key);
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        const QString text = node->child(i)->text(0);
+        out << text.mid(start.size(), text.size() - start.size() - end.size());
+    }
+    return out;
+}
+
+// Components under a style follow their IDs, and operations under a component their
+// stations, as the database orders text: letter case ignored, "_" before the letters.
+void TestStyleTree::childrenInTheDatabasesOrder_data() {
+    QTest::addColumn<QStringList>("components");
+    QTest::addColumn<QStringList>("componentOrder");
+    QTest::addColumn<QStringList>("stations");
+    QTest::addColumn<QStringList>("stationOrder");
+    QTest::newRow("letter case ignored") << QStringList{"ab-2", "AB-1", "b-0"} << QStringList{"AB-1", "ab-2", "b-0"}
+                                         << QStringList{"cnc", "Band Saw 1", "band saw 2"}
+                                         << QStringList{"Band Saw 1", "band saw 2", "cnc"};
+    QTest::newRow("underscore before letters") << QStringList{"AB", "a_"} << QStringList{"a_", "AB"}
+                                               << QStringList{"Saw_B", "SawA"} << QStringList{"Saw_B", "SawA"};
+    QTest::newRow("shorter first") << QStringList{"AB-10", "AB-1"} << QStringList{"AB-1", "AB-10"}
+                                   << QStringList{"CNC 2", "CNC"} << QStringList{"CNC", "CNC 2"};
+}
+
+void TestStyleTree::childrenInTheDatabasesOrder() {
+    QFETCH(QStringList, components);
+    QFETCH(QStringList, componentOrder);
+    QFETCH(QStringList, stations);
+    QFETCH(QStringList, stationOrder);
+    TestDatabase db;
+    db.exec("INSERT INTO Style (Customer, Name, Type, Status) VALUES ('Acme', 'Cushion', 'Seat', 'Active')");
+    for (const QString &component : components)
+        db.exec("INSERT INTO StyleComponent (StyleID, ComponentID, Qty) VALUES (1, '" + component + "', 1)");
+    for (const QString &station : stations)
+        db.exec("INSERT INTO StyleOperation (StyleID, ComponentID, OperationID, Instructions) VALUES (1, 1, '" +
+                station + "', 'x')");
+    ScopedFakes fakes;
+    Window win;
+    QCOMPARE(childTexts(win.tree, "Style:1", "(1) - ", "-"), componentOrder);  // components without a row
+    QCOMPARE(childTexts(win.tree, "Comp-1", "", " - (x)"), stationOrder);
+}
+
+// A style component naming its component in another letter case still shows the
+// component's description; an operation whose style is not its component's style is not
+// shown under that component.
+void TestStyleTree::descriptionsAndOperationsJoinAsTheDatabaseDoes() {
+    TestDatabase db;
+    seed(db);
+    db.exec("INSERT INTO StyleComponent (StyleID, ComponentID, Qty) VALUES (4, 'foam1', 3)");
+    db.exec("INSERT INTO StyleOperation (StyleID, ComponentID, OperationID, Instructions) VALUES (4, 4, 'CNC', 'Trim')");
+    db.exec("INSERT INTO StyleOperation (StyleID, ComponentID, OperationID, Instructions) VALUES (2, 4, 'CNC', 'Stray')");
+    ScopedFakes fakes;
+    Window win;
+    QTreeWidgetItem *link = findNode(win.tree, "Comp-4");
+    QVERIFY(link);
+    QCOMPARE(link->text(0), QString("(3) - foam1-Seat foam"));
+    QCOMPARE(link->parent(), findNode(win.tree, "Style:4"));
+    QCOMPARE(link->childCount(), 1);
+    QCOMPARE(link->child(0)->text(0), QString("CNC - (Trim)"));
+    QVERIFY(!findNode(win.tree, "Oper-5"));
 }
 
 QTEST_MAIN(TestStyleTree)

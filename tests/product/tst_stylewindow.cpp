@@ -28,6 +28,23 @@ QStringList items(QWidget *w, const char *name) {
     return out;
 }
 
+// Each entry as its text and, where it carries one, "=" and its ID.
+QStringList entries(QWidget *w, const char *name) {
+    auto *combo = child<QComboBox>(w, name);
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i) {
+        const QVariant id = combo->itemData(i);
+        out << (id.isValid() ? combo->itemText(i) + "=" + id.toString() : combo->itemText(i));
+    }
+    return out;
+}
+
+// Clicks the tree's root, which resets every tab and frame.
+void clickRoot(QWidget *w) {
+    auto *tree = child<QTreeWidget>(w, "StyleTree");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(0)).center());
+}
+
 QStringList treeTexts(QWidget *w) {
     QStringList out;
     for (QTreeWidgetItemIterator it(child<QTreeWidget>(w, "StyleTree")); *it; ++it) out << (*it)->text(0);
@@ -56,6 +73,11 @@ private slots:
     void exitClosesWithoutAsking_data();
     void exitClosesWithoutAsking();
     void saveOnAnyTabRefreshesEveryList();
+    void componentSavedOnItsTabIsOfferedByTheComponentFrame();
+    void customersChangedElsewhereShowAtTheNextClick_data();
+    void customersChangedElsewhereShowAtTheNextClick();
+    void listsShowStoredRowsAfterASave_data();
+    void listsShowStoredRowsAfterASave();
     void tabOrder_data();
     void tabOrder();
 };
@@ -141,6 +163,102 @@ void TestStyleWindow::saveOnAnyTabRefreshesEveryList() {
     QCOMPARE(child<QLineEdit>(w, "txtInstructions")->text(), QString());
     QCOMPARE(treeTexts(w), QStringList({"Styles", "Acme", "Cushion-Seat"}));
     QVERIFY(fakes.messages.shown.isEmpty());
+    delete w;
+}
+
+void TestStyleWindow::componentSavedOnItsTabIsOfferedByTheComponentFrame() {
+    TestDatabase db;
+    seed(db);
+    db.exec("INSERT INTO Component (ID, Description, Status) VALUES ('C-1', 'Seat pad', 'Active')");
+    ScopedFakes fakes;
+    QPointer<frmStyle> w = new frmStyle;
+    show(w);
+    child<QTabWidget>(w, "SSTab1")->setCurrentIndex(1);
+    type(child<QComboBox>(w, "cmbComponentID"), "B-7");
+    type(child<QLineEdit>(w, "txtComponentDescription"), "Back slab");
+    pick(child<QComboBox>(w, "cmbCutStyle"), "Straight Cut");
+    for (const char *list : {"cmbTest", "cmbPrintShipping", "cmbArm"}) pick(child<QComboBox>(w, list), "No");
+    pick(child<QComboBox>(w, "cmbComponentStatus"), "Active");
+    click(child<QPushButton>(w, "btnComponentSave"));
+    QVERIFY(fakes.messages.shown.isEmpty());
+    QCOMPARE(entries(w, "cmbComponent"), QStringList({"B-7-Back slab=B-7", "C-1-Seat pad=C-1"}));
+    QCOMPARE(entries(w, "cmbComponentID"), QStringList({"B-7", "C-1"}));
+    delete w;
+}
+
+// Customers are written by another window: one added, renamed or removed while the
+// Administration window is open shows in its list at the next reset, here a click on the
+// tree's root.
+void TestStyleWindow::customersChangedElsewhereShowAtTheNextClick_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("added") << "INSERT INTO Customer (Customer, Status) VALUES ('Zed', 'Active')"
+                           << QStringList{"Acme", "Zed"};
+    QTest::newRow("renamed") << "UPDATE Customer SET Customer = 'Acme Foam' WHERE Customer = 'Acme'"
+                             << QStringList{"Acme Foam"};
+    QTest::newRow("removed") << "DELETE * FROM Customer WHERE Customer = 'Acme'" << QStringList{};
+}
+
+void TestStyleWindow::customersChangedElsewhereShowAtTheNextClick() {
+    QFETCH(QString, change);
+    QFETCH(QStringList, expected);
+    TestDatabase db;
+    seed(db);
+    ScopedFakes fakes;
+    QPointer<frmStyle> w = new frmStyle;
+    show(w);
+    pick(child<QComboBox>(w, "cmbCustomer"), "Acme");
+    db.exec(change);
+    clickRoot(w);
+    QCOMPARE(entries(w, "cmbCustomer"), expected);
+    QCOMPARE(child<QComboBox>(w, "cmbCustomer")->currentIndex(), -1);
+    delete w;
+}
+
+// Styles and components are read again after every save in the window (here a station's):
+// the lists then show the rows as stored, added, removed, renamed, or stored afresh with
+// the same text under another ID.
+void TestStyleWindow::listsShowStoredRowsAfterASave_data() {
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("component added")
+        << QStringList{"INSERT INTO Component (ID, Description, Status) VALUES ('A-0', 'Arm cap', 'Active')"}
+        << "cmbComponent" << QStringList{"A-0-Arm cap=A-0", "C-1-Seat pad=C-1"};
+    QTest::newRow("component ID added")
+        << QStringList{"INSERT INTO Component (ID, Description, Status) VALUES ('A-0', 'Arm cap', 'Active')"}
+        << "cmbComponentID" << QStringList{"A-0", "C-1"};
+    QTest::newRow("component described anew")
+        << QStringList{"UPDATE Component SET Description = 'Seat slab' WHERE ID = 'C-1'"} << "cmbComponent"
+        << QStringList{"C-1-Seat slab=C-1"};
+    QTest::newRow("style renamed") << QStringList{"UPDATE Style SET Name = 'Bolster' WHERE ID = 1"} << "cmbStyle2"
+                                   << QStringList{"Bolster-Seat=1"};
+    QTest::newRow("style removed") << QStringList{"DELETE * FROM Style WHERE ID = 1"} << "cmbStyle" << QStringList{};
+    QTest::newRow("style stored afresh")
+        << QStringList{"DELETE * FROM Style WHERE ID = 1",
+                       "INSERT INTO Style (Customer, Name, Type, Status) VALUES ('Acme', 'Cushion', 'Seat', 'Active')"}
+        << "cmbStyle" << QStringList{"Cushion-Seat=2"};
+}
+
+void TestStyleWindow::listsShowStoredRowsAfterASave() {
+    QFETCH(QStringList, changes);
+    QFETCH(QString, list);
+    QFETCH(QStringList, expected);
+    TestDatabase db;
+    seed(db);
+    db.exec("INSERT INTO Component (ID, Description, Status) VALUES ('C-1', 'Seat pad', 'Active')");
+    db.exec("INSERT INTO Style (Customer, Name, Type, Status) VALUES ('Acme', 'Cushion', 'Seat', 'Active')");
+    ScopedFakes fakes;
+    QPointer<frmStyle> w = new frmStyle;
+    show(w);
+    clickRoot(w);
+    for (const QString &change : changes) db.exec(change);
+    child<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    type(child<QComboBox>(w, "cmbStationName"), "CNC");  // the stored station, saved again
+    click(child<QPushButton>(w, "btnOperationSave"));
+    QVERIFY(fakes.messages.shown.isEmpty());
+    QCOMPARE(entries(w, qPrintable(list)), expected);
+    QCOMPARE(child<QComboBox>(w, qPrintable(list))->currentIndex(), -1);
     delete w;
 }
 

@@ -1,0 +1,314 @@
+// quelby-windowbench: how quickly the windows answer on a large plant. Runs the main
+// frame on the offscreen platform with the desktop print target, as the application runs,
+// and prints a table of:
+//   - opening the Administration window (median of a few openings),
+//   - a click on a style, a style component and an operation node of its tree,
+//   - the component listing from the menu command to the Viewer's first page,
+// each as wall-clock time and as the processor time of the user-interface thread (which a
+// busy machine does not inflate), and, after every window of the menus has been opened and
+// every listing previewed, the peak resident memory of the process.
+//
+//   quelby-windowbench PLANT.db
+//
+// The plant is made by `quelby-admin demo PLANT.db --large 3000 100000`. Nothing is saved:
+// questions are answered No and messages are only counted.
+
+#include "app/DesktopPrintTarget.h"
+#include "app/MDI.h"
+#include "app/Viewer.h"
+#include "core/Seams.h"
+#include "data/Database.h"
+#include "product/StyleTree.h"
+#include "product/frmStyle.h"
+#include "reports/ReportsMod.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <ctime>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+constexpr int kOpenings = 5;
+constexpr int kClicksPerKind = 5;
+constexpr qint64 kViewerWaitMs = 120000;
+
+// Questions are answered No, so nothing is deleted or changed; every message is counted
+// and shown on standard error, since a message during the run means it did not do what
+// was meant.
+class BenchMessages : public MessageBoxes {
+public:
+    void tell(const QString &text, const QString &title) override {
+        ++shown;
+        std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
+    }
+    bool ask(const QString &text, const QString &title) override {
+        ++shown;
+        std::fprintf(stderr, "question (answered No): %s: %s\n", qPrintable(title), qPrintable(text));
+        return false;
+    }
+    int shown = 0;
+};
+
+// Wall-clock time, and the processor time this thread spent, which other work on a
+// busy machine does not inflate.
+struct Timing {
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+Timing timed(const std::function<void()> &work) {
+    QElapsedTimer timer;
+    const double cpuBefore = threadCpuMs();
+    timer.start();
+    work();
+    return {timer.nsecsElapsed() / 1e6, threadCpuMs() - cpuBefore};
+}
+
+double medianOf(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+Timing median(const std::vector<Timing> &timings) {
+    std::vector<double> wall, cpu;
+    for (const Timing &t : timings) {
+        wall.push_back(t.wallMs);
+        cpu.push_back(t.cpuMs);
+    }
+    return {medianOf(wall), medianOf(cpu)};
+}
+
+void printRow(const QString &measure, const Timing &timing) {
+    std::printf("| %s | %.1f | %.1f |\n", qPrintable(measure), timing.wallMs, timing.cpuMs);
+}
+
+// Lets the frame lay out and paint what the last step changed.
+void settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+template <class W>
+W *openWindow(MDI &mdi) {
+    for (QMdiSubWindow *sub : mdi.workspace()->subWindowList())
+        if (auto *window = qobject_cast<W *>(sub->widget())) return window;
+    return nullptr;
+}
+
+void closeWindow(QWidget *window) {
+    if (!window) return;
+    if (auto *child = qobject_cast<ChildWindow *>(window)) child->unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
+}
+
+frmStyle *openAdministration(MDI &mdi) {
+    mdi.command(QStringLiteral("StyleEntry"))->trigger();
+    settle();
+    return openWindow<frmStyle>(mdi);
+}
+
+// Nodes of one level, the first under each of `wanted` customers spread over the tree; the
+// nodes above them are opened as the clerk would.
+std::vector<QTreeWidgetItem *> nodesOfLevel(StyleTree *tree, int level, int wanted) {
+    std::vector<QTreeWidgetItem *> found;
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    if (!root) return found;
+    const int customers = root->childCount();
+    std::function<bool(QTreeWidgetItem *)> walk = [&](QTreeWidgetItem *item) {
+        if (item->data(0, StyleTree::LevelRole).toInt() == level) {
+            found.push_back(item);
+            return true;
+        }
+        item->setExpanded(true);
+        for (int i = 0; i < item->childCount(); ++i)
+            if (walk(item->child(i))) return true;
+        item->setExpanded(false);
+        return false;
+    };
+    for (int step = 0; step < wanted; ++step)
+        for (int c = (customers * step) / wanted; c < customers; ++c)
+            if (walk(root->child(c))) break;
+    return found;
+}
+
+// Clicks the node with the mouse and waits until the frames have been painted again.
+Timing clickNode(StyleTree *tree, QTreeWidgetItem *item) {
+    tree->scrollToItem(item);
+    settle();
+    const QPoint centre = tree->visualItemRect(item).center();
+    return timed([&] {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
+        settle();
+    });
+}
+
+Timing medianClick(StyleTree *tree, int level, const char *kind) {
+    std::vector<Timing> times;
+    for (QTreeWidgetItem *item : nodesOfLevel(tree, level, kClicksPerKind)) times.push_back(clickNode(tree, item));
+    if (times.empty()) std::fprintf(stderr, "no %s node in the tree\n", kind);
+    return median(times);
+}
+
+// Waits until the Viewer shows the first page of what was just previewed.
+bool waitForFirstPage(MDI &mdi) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < kViewerWaitMs) {
+        if (Viewer *viewer = openWindow<Viewer>(mdi))
+            if (viewer->previewWidget()->pageCount() > 0) return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return false;
+}
+
+Timing componentListingToFirstPage(MDI &mdi) {
+    closeWindow(openWindow<Viewer>(mdi));
+    bool shown = false;
+    const Timing timing = timed([&] {
+        PrintComponentListing();
+        shown = waitForFirstPage(mdi);
+    });
+    if (!shown) std::fprintf(stderr, "the Viewer showed no page of the component listing\n");
+    return timing;
+}
+
+template <class T>
+T *control(QWidget *window, const char *name) {
+    T *found = window ? window->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+    if (!found) std::fprintf(stderr, "no control %s\n", name);
+    return found;
+}
+
+void press(QWidget *window, const char *name) {
+    if (auto *button = control<QPushButton>(window, name)) QTest::mouseClick(button, Qt::LeftButton);
+    settle();
+}
+
+void pickFirst(QWidget *window, const char *name) {
+    if (auto *combo = control<QComboBox>(window, name)) combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+}
+
+// A listing previewed through a selection window: the window is opened from its menu
+// command, filled as the clerk would, and its print button pressed.
+void previewThroughWindow(MDI &mdi, const char *command, const std::function<void(QWidget *)> &fill,
+                          const char *button) {
+    QMdiSubWindow *before = mdi.workspace()->activeSubWindow();
+    mdi.command(QString::fromLatin1(command))->trigger();
+    settle();
+    QMdiSubWindow *active = mdi.workspace()->activeSubWindow();
+    if (!active || active == before) {
+        std::fprintf(stderr, "%s opened no window\n", command);
+        return;
+    }
+    QWidget *window = active->widget();
+    fill(window);
+    press(window, button);
+    if (!waitForFirstPage(mdi)) std::fprintf(stderr, "%s previewed nothing\n", command);
+}
+
+// Opens every window of the menus and previews every listing, leaving the windows open.
+void openEverything(MDI &mdi) {
+    const char *windows[] = {"OrdNav", "OrderEntry", "ShipmentNav", "ShipmentEntry", "CustomerEntry",
+                             "VendorEntry", "StyleEntry", "CreateInvoices", "ReceivePayments",
+                             "OrderEntryControlReport", "SawMgr", "FabMgr", "PlantMgr", "ShippingMgr", "About"};
+    for (const char *name : windows) {
+        if (QAction *action = mdi.command(QString::fromLatin1(name)); action && action->isEnabled()) {
+            action->trigger();
+            settle();
+        } else {
+            std::fprintf(stderr, "no menu command %s\n", name);
+        }
+    }
+    const char *listings[] = {"CustomerListing", "VendorListing", "BunListing", "ComponentListing",
+                              "OpenInvoicesReport", "CustomerStatementsReport"};
+    for (const char *name : listings) {
+        mdi.command(QString::fromLatin1(name))->trigger();
+        if (!waitForFirstPage(mdi)) std::fprintf(stderr, "%s previewed nothing\n", name);
+    }
+    previewThroughWindow(mdi, "StyleListing", [](QWidget *w) { pickFirst(w, "cmbCustomer"); }, "btnPrint");
+    previewThroughWindow(
+        mdi, "SalesByCustomer",
+        [](QWidget *w) {
+            if (auto *start = control<QDateEdit>(w, "dtStart")) start->setDate(QDate(2000, 1, 1));
+            if (auto *detail = control<QCheckBox>(w, "chkDetail")) detail->setChecked(true);
+        },
+        "btnOK");
+    previewThroughWindow(mdi, "InvoiceReport", [](QWidget *w) { pickFirst(w, "cmbInvoice"); }, "btnOK");
+}
+
+double peakResidentMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
+}  // namespace
+
+int main(int argc, char *argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quelby-windowbench PLANT.db\n");
+        return 2;
+    }
+    BenchMessages messages;
+    Seams::setMessages(&messages);
+    SetAppDatabase(Database::open(QString::fromLocal8Bit(argv[1])));
+    InstallDesktopPrintTarget();
+
+    MDI mdi;
+    mdi.show();
+    settle();
+
+    std::vector<Timing> openings;
+    for (int i = 0; i < kOpenings; ++i) {
+        closeWindow(openWindow<frmStyle>(mdi));
+        openings.push_back(timed([&] { openAdministration(mdi); }));
+    }
+    auto *tree = openWindow<frmStyle>(mdi)->findChild<StyleTree *>(QStringLiteral("StyleTree"));
+    const Timing styleClick = medianClick(tree, StyleTree::StyleLevel, "style");
+    const Timing componentClick = medianClick(tree, StyleTree::ComponentLevel, "style component");
+    const Timing operationClick = medianClick(tree, StyleTree::OperationLevel, "operation");
+    closeWindow(openWindow<frmStyle>(mdi));
+
+    const Timing listing = componentListingToFirstPage(mdi);
+
+    openEverything(mdi);
+    const double peak = peakResidentMb();
+
+    std::printf("| measure | wall ms | CPU ms |\n|---|---:|---:|\n");
+    printRow(QStringLiteral("Administration window open (median of %1)").arg(kOpenings), median(openings));
+    printRow(QStringLiteral("click on a style node (median of %1)").arg(kClicksPerKind), styleClick);
+    printRow(QStringLiteral("click on a component node (median of %1)").arg(kClicksPerKind), componentClick);
+    printRow(QStringLiteral("click on an operation node (median of %1)").arg(kClicksPerKind), operationClick);
+    printRow(QStringLiteral("component listing to the Viewer's first page"), listing);
+    std::printf("\nPeak resident memory with every window of the menus open and every listing previewed: %.0f MB\n",
+                peak);
+    if (messages.shown) std::printf("\n%d message(s) shown during the run (see standard error)\n", messages.shown);
+
+    mdi.workspace()->closeAllSubWindows();
+    settle();
+    SetAppDatabase(nullptr);
+    return 0;
+}
