@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QMdiSubWindow>
-#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QStatusBar>
 #include <QTest>
@@ -68,7 +67,7 @@ void tst_viewer::captionSizeAndControls() {
     Viewer viewer;
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Report Viewer"));
     QCOMPARE(viewer.size(), QSize(747, 683));  // 11205 by 10245 twips
-    QCOMPARE(UiTest::child<QPrintPreviewWidget>(&viewer, "CRViewer"), viewer.previewWidget());
+    QCOMPARE(UiTest::child<PagePreview>(&viewer, "CRViewer"), viewer.previewWidget());
     for (const char *name : {"btnFirst", "btnPrevious", "btnNext", "btnLast", "btnZoomIn", "btnZoomOut", "btnFit",
                              "btnPrint", "btnExport"})
         QVERIFY2(viewer.findChild<QToolButton *>(QString::fromLatin1(name)), name);
@@ -78,7 +77,7 @@ void tst_viewer::navigatesPagesFromTheToolbar() {
     Viewer viewer;
     UiTest::show(&viewer);
     viewer.showDocument(pages(3));
-    QPrintPreviewWidget *crv = viewer.previewWidget();
+    PagePreview *crv = viewer.previewWidget();
     auto *label = UiTest::child<QLabel>(&viewer, "lblPage");
     QCOMPARE(crv->pageCount(), 3);
     QCOMPARE(crv->currentPage(), 1);
@@ -98,7 +97,7 @@ void tst_viewer::zoomsFromTheToolbar() {
     Viewer viewer;
     UiTest::show(&viewer);
     viewer.showDocument(pages(1));
-    QPrintPreviewWidget *crv = viewer.previewWidget();
+    PagePreview *crv = viewer.previewWidget();
     const qreal start = crv->zoomFactor();
     press(viewer, "btnZoomIn");
     QVERIFY(crv->zoomFactor() > start);
@@ -106,7 +105,7 @@ void tst_viewer::zoomsFromTheToolbar() {
     press(viewer, "btnZoomOut");
     QVERIFY(crv->zoomFactor() < in);
     press(viewer, "btnFit");
-    QCOMPARE(crv->zoomMode(), QPrintPreviewWidget::FitInView);
+    QCOMPARE(crv->zoomMode(), PagePreview::FitInView);
 }
 
 void tst_viewer::viewerFillsAnySize_data() {
