@@ -87,18 +87,25 @@ public:
         // with an f, i or l after it makes one glyph with it, which pairs do not tell.
         QVarLengthArray<double, 64> advance(n);
         int previous = -1;
+        bool punctuation = false;
         for (int i = n - 1; i >= 0; --i) {
-            const int c = text.at(i).unicode() - First;
+            const QChar ch = text.at(i);
+            const int c = ch.unicode() - First;
             if (c < 0 || c >= Printable) return 0;
             if (c == 'f' - First && (previous == 'f' - First || previous == 'i' - First || previous == 'l' - First))
                 return 0;
+            punctuation = punctuation || !(ch.isLetterOrNumber() || ch == QLatin1Char(' '));
             advance[i] = m_advance[c] + (previous >= 0 ? kerning(c, previous) : 0.0);
             previous = c;
         }
+        // Between letters and digits a line never breaks; other characters (hyphens,
+        // slashes, brackets) may allow a break, as the Unicode line-breaking rules say.
         QVarLengthArray<bool, 64> breakBefore(n + 1);
         std::fill(breakBefore.begin(), breakBefore.end(), false);
-        QTextBoundaryFinder opportunities(QTextBoundaryFinder::Line, text);
-        for (int p = opportunities.toNextBoundary(); p >= 0; p = opportunities.toNextBoundary()) breakBefore[p] = true;
+        if (punctuation) {
+            QTextBoundaryFinder opportunities(QTextBoundaryFinder::Line, text);
+            for (int p = opportunities.toNextBoundary(); p >= 0; p = opportunities.toNextBoundary()) breakBefore[p] = true;
+        }
 
         // A line fits when it does even to the end of its last character's ink, and is
         // too long when it is even without; between the two the layout decides.
