@@ -28,13 +28,17 @@ void DesktopPrintTarget::print(const Document &document, const QString &template
 }
 
 void DesktopPrintTarget::preview(const Document &document, const QString &templateName) {
+    previewPages(std::make_shared<DocumentPages>(document), templateName);
+}
+
+void DesktopPrintTarget::previewPages(std::shared_ptr<PageSource> pages, const QString &templateName) {
     if (MDI *frame = MDI::instance()) {
         if (Viewer *viewer = frame->open<Viewer>()) {
-            viewer->showDocument(document);
+            viewer->showPages(std::move(pages));
             return;
         }
     }
-    writePdf(document, templateName);
+    writePdf(pages->document(), templateName);
 }
 
 void DesktopPrintTarget::writePdf(const Document &document, const QString &templateName) {

@@ -12,6 +12,7 @@ public:
     DesktopPrintTarget();
     void print(const Document &document, const QString &templateName) override;
     void preview(const Document &document, const QString &templateName) override;
+    void previewPages(std::shared_ptr<PageSource> pages, const QString &templateName) override;
 
 private:
     void writePdf(const Document &document, const QString &templateName);

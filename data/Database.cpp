@@ -44,7 +44,9 @@ std::unique_ptr<Database> Database::open(const QString &path) {
         const auto probe = OpenEngine(path, EngineAccess::ReadOnly);
         requirePlantTables(*probe, path);
     }
-    return std::make_unique<Database>(OpenEngine(path, EngineAccess::ReadWrite), path);
+    auto db = std::make_unique<Database>(OpenEngine(path, EngineAccess::ReadWrite), path);
+    Schema::addMissingIndexes(*db);
+    return db;
 }
 
 std::unique_ptr<Database> Database::create(const QString &path) {

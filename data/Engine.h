@@ -67,6 +67,8 @@ public:
 
     // The tables the file holds (permanent and temporary), as the engine names them.
     virtual QStringList tableNames() = 0;
+    // The indexes the file holds, as the engine names them.
+    virtual QStringList indexNames() = 0;
     // The statements that create a table of the catalogue, and an index, in this engine.
     virtual QStringList createTable(const CatalogueTable &table) const = 0;
     virtual QString createIndex(const CatalogueIndex &index) const = 0;

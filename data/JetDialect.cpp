@@ -656,7 +656,8 @@ private:
         QVariant value;
         qint64 number = 0;
         double real = 0;
-        if (whole && std::from_chars(first, last, number).ptr == last) value = qlonglong(number);
+        if (const auto read = std::from_chars(first, last, number); whole && read.ec == std::errc() && read.ptr == last)
+            value = qlonglong(number);
         else if (const auto read = std::from_chars(first, last, real); read.ec == std::errc() && read.ptr == last) value = real;
         else return;  // left in the text, where the engine reads it as it always did
         bound.text += QStringView(m_sql).mid(m_copied, start - m_copied);

@@ -7,6 +7,7 @@
 #include "data/JetDialect.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 #include <cmath>
 
 namespace {
@@ -146,7 +147,11 @@ bool readStoredDate(const Char *c, qsizetype size, QDate &date, QTime &time) {
 }
 
 QVariant dateOf(ColumnKind kind, const QDate &date, const QTime &time) {
-    return kind == ColumnKind::Date ? QVariant(date) : QVariant(QDateTime(date, time));
+    if (kind == ColumnKind::Date) return QVariant(date);
+    // The plant's local time, read through the zone's own table, which Qt reads once, rather
+    // than through the C library, which looks at the zone file again for every value.
+    static const QTimeZone local = QTimeZone::systemTimeZone();
+    return local.isValid() ? QVariant(QDateTime(date, time, local)) : QVariant(QDateTime(date, time));
 }
 
 QVariant readDate(ColumnKind kind, const QVariant &raw) {
@@ -299,12 +304,10 @@ QVariant Recordset::readCell(int row, int column) const {
         if (kind == ColumnKind::Number || kind == ColumnKind::Money || kind == ColumnKind::Other) return QVariant(cell.real);
         break;
     case Type::Text: {
-        if (kind == ColumnKind::Text || kind == ColumnKind::Other) return textOf(column, cell);
-        QDate date;
-        QTime time;
-        const QByteArrayView bytes = RowStore::bytes(cell);
-        if ((kind == ColumnKind::Date || kind == ColumnKind::DateTime) && readStoredDate(bytes.data(), bytes.size(), date, time))
-            return dateOf(kind, date, time);
+        if (kind == ColumnKind::Text || kind == ColumnKind::Other || kind == ColumnKind::Date || kind == ColumnKind::DateTime) {
+            const QVariant value = textOf(column, cell);
+            if (value.isValid()) return value;
+        }
         break;
     }
     case Type::Bytes: break;
@@ -312,15 +315,32 @@ QVariant Recordset::readCell(int row, int column) const {
     return convertForRead(column, m_rows.value(row, m_keyColumns + column));
 }
 
+// A stored text as the column reads it: a string, or a date where the column keeps dates
+// (invalid for a date text not in the stored form). The values last read from each column
+// are kept by where their text lies: a customer, a status or an order date repeated down a
+// listing is made once.
 QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_rows.width()));
-    ReadText &last = m_readTexts[std::size_t(column)];
-    if (!last.at || last.at != cell.at || last.size != cell.size) {
-        last.text = QString::fromUtf8(RowStore::bytes(cell));
-        last.at = cell.at;
-        last.size = cell.size;
+    ReadTexts &texts = m_readTexts[std::size_t(column)];
+    for (const ReadText &read : texts.recent)
+        if (read.at == cell.at && read.size == cell.size && read.at) return read.value;
+    const ColumnKind kind = m_shape->kinds.at(column);
+    const QByteArrayView bytes = RowStore::bytes(cell);
+    QVariant value;
+    if (kind == ColumnKind::Date || kind == ColumnKind::DateTime) {
+        QDate date;
+        QTime time;
+        if (!readStoredDate(bytes.data(), bytes.size(), date, time)) return QVariant();
+        value = dateOf(kind, date, time);
+    } else {
+        value = QString::fromUtf8(bytes);
     }
-    return last.text;
+    ReadText &read = texts.recent[texts.next];
+    texts.next = (texts.next + 1) % int(std::size(texts.recent));
+    read.value = value;
+    read.at = cell.at;
+    read.size = cell.size;
+    return value;
 }
 
 QVariant Recordset::field(const QString &name) const {

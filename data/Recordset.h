@@ -97,14 +97,17 @@ private:
     };
     mutable std::vector<NameSlot> m_names;
     mutable std::size_t m_nextName = 0;
-    // The text last read from each column, by where it lies in the store: a customer or a
-    // status repeated down a listing is made into a string once.
+    // The values last read from each column's texts, by where the texts lie in the store.
     struct ReadText {
         const char *at = nullptr;
         quint32 size = 0;
-        QString text;
+        QVariant value;
     };
-    mutable std::vector<ReadText> m_readTexts;
+    struct ReadTexts {
+        ReadText recent[4];
+        int next = 0;
+    };
+    mutable std::vector<ReadTexts> m_readTexts;
     // The INSERT of the last row added, and which columns it wrote.
     QVector<bool> m_insertColumns;
     QString m_insertSql;

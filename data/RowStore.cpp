@@ -51,7 +51,8 @@ RowStore::RowStore(RowStore &&other) noexcept
     : m_width(other.m_width), m_rowCount(std::exchange(other.m_rowCount, 0)),
       m_cellCount(std::exchange(other.m_cellCount, 0)), m_cellBlocks(std::move(other.m_cellBlocks)),
       m_textBlocks(std::move(other.m_textBlocks)), m_longTexts(std::move(other.m_longTexts)),
-      m_textFree(std::exchange(other.m_textFree, nullptr)), m_textRoom(std::exchange(other.m_textRoom, 0)) {
+      m_recent(std::move(other.m_recent)), m_textFree(std::exchange(other.m_textFree, nullptr)),
+      m_textRoom(std::exchange(other.m_textRoom, 0)) {
     other.m_cellBlocks.clear();
     other.m_textBlocks.clear();
 }
@@ -65,6 +66,7 @@ RowStore &RowStore::operator=(RowStore &&other) noexcept {
         m_cellBlocks = std::exchange(other.m_cellBlocks, {});
         m_textBlocks = std::exchange(other.m_textBlocks, {});
         m_longTexts = std::move(other.m_longTexts);
+        m_recent = std::move(other.m_recent);
         m_textFree = std::exchange(other.m_textFree, nullptr);
         m_textRoom = std::exchange(other.m_textRoom, 0);
     }
@@ -73,6 +75,7 @@ RowStore &RowStore::operator=(RowStore &&other) noexcept {
 
 void RowStore::clear() {
     giveBackBlocks();
+    m_recent.clear();
     m_longTexts.clear();
     m_textFree = nullptr;
     m_textRoom = 0;
@@ -83,20 +86,29 @@ void RowStore::clear() {
 void RowStore::appendBytes(Type type, const char *data, qsizetype size) {
     if (size > qsizetype(std::numeric_limits<quint32>::max()))
         throw AppError(ErrorNumber::OutOfMemory, QStringLiteral("Out of memory: a field of the result set is too large."));
-    // Listings repeat a customer, a status or a station row after row: a text equal to the
-    // one above it points at the same bytes.
-    if (m_width && m_cellCount >= std::size_t(m_width)) {
-        const Cell above = cellAt(m_cellCount - std::size_t(m_width));
-        if (above.type == type && above.size == quint32(size) &&
-            (size == 0 || std::memcmp(above.at, data, std::size_t(size)) == 0)) {
-            push(type) = above;
-            return;
+    // Listings repeat a customer, a status or a station row after row: a text equal to one
+    // of the last kept in its column points at the same bytes.
+    Recent *recent = nullptr;
+    if (m_width) {
+        if (m_recent.empty()) m_recent.resize(std::size_t(m_width));
+        recent = &m_recent[m_cellCount % std::size_t(m_width)];
+        for (int i = 0; i < recent->count; ++i) {
+            const Cell &kept = recent->cells[i];
+            if (kept.type == type && kept.size == quint32(size) && (size == 0 || std::memcmp(kept.at, data, std::size_t(size)) == 0)) {
+                push(type) = kept;
+                return;
+            }
         }
     }
     const char *kept = keepText(data, std::size_t(size));
     Cell &c = push(type);
     c.at = kept;
     c.size = quint32(size);
+    if (recent) {
+        recent->cells[recent->next] = c;
+        recent->next = (recent->next + 1) % kRecent;
+        recent->count = std::min(recent->count + 1, kRecent);
+    }
 }
 
 const char *RowStore::keepText(const char *data, std::size_t size) {

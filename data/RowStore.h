@@ -40,7 +40,7 @@ public:
     void appendNull() { push(Type::Null).whole = 0; }
     void appendWhole(qint64 value) { push(Type::Whole).whole = value; }
     void appendReal(double value) { push(Type::Real).real = value; }
-    // UTF-8 text. A text equal to the one above it in the same column is kept once.
+    // UTF-8 text. A text equal to one of the last few kept in the same column is kept once.
     void appendText(const char *utf8, qsizetype size) { appendBytes(Type::Text, utf8, size); }
     void appendBlob(const char *data, qsizetype size) { appendBytes(Type::Bytes, data, size); }
     // A value as the engine stores it: null, whole number, real, text or bytes.
@@ -73,12 +73,22 @@ private:
     static void *takeBlock();
     void giveBackBlocks();
 
+    // The last texts kept in each column, tried before a new one is copied: a customer, a
+    // style name, a status or a station comes back row after row.
+    static constexpr int kRecent = 4;
+    struct Recent {
+        Cell cells[kRecent];
+        int count = 0;
+        int next = 0;
+    };
+
     int m_width;
     int m_rowCount = 0;
     std::size_t m_cellCount = 0;
     std::vector<Cell *> m_cellBlocks;                  // blocks of kBlockBytes
     std::vector<char *> m_textBlocks;                  // blocks of kBlockBytes
     std::vector<std::unique_ptr<char[]>> m_longTexts;  // texts too long to share a block
+    std::vector<Recent> m_recent;                      // by column
     char *m_textFree = nullptr;                        // the unused end of the last block of texts
     std::size_t m_textRoom = 0;
 };

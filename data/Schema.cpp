@@ -20,4 +20,18 @@ void create(Database &db) {
     tx.commit();
 }
 
+void addMissingIndexes(Database &db) {
+    Engine &engine = db.engine();
+    QStringList present;
+    for (const QString &name : engine.indexNames()) present << name.toLower();
+    QVector<CatalogueIndex> missing;
+    for (const CatalogueIndex &index : Catalogue::indexes())
+        if (!present.contains(index.name.toLower())) missing << index;
+    if (missing.isEmpty()) return;
+    Transaction tx(db);
+    for (const CatalogueIndex &index : missing) engine.prepare(engine.createIndex(index))->step();
+    tx.commit();
+    db.forgetStatements();  // statements planned before may now use the new indexes
+}
+
 }  // namespace Schema

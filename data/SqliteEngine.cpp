@@ -304,9 +304,13 @@ QString SqliteEngine::rowKeyExpression() const { return QStringLiteral("rowid");
 
 QVariant SqliteEngine::lastInsertedRowKey() { return QVariant(qlonglong(sqlite3_last_insert_rowid(m_db))); }
 
-QStringList SqliteEngine::tableNames() {
+QStringList SqliteEngine::tableNames() { return schemaNames("table"); }
+
+QStringList SqliteEngine::indexNames() { return schemaNames("index"); }
+
+QStringList SqliteEngine::schemaNames(const char *type) {
     QStringList names;
-    auto stmt = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    auto stmt = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = '%1'").arg(QLatin1String(type)));
     while (stmt->step()) names << stmt->value(0).toString();
     return names;
 }

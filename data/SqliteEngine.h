@@ -22,6 +22,7 @@ public:
     QString rowKeyExpression() const override;
     QVariant lastInsertedRowKey() override;
     QStringList tableNames() override;
+    QStringList indexNames() override;
     QStringList createTable(const CatalogueTable &table) const override;
     QString createIndex(const CatalogueIndex &index) const override;
     qint64 reserveAutoNumber(const QString &table, const QString &column) override;
@@ -43,6 +44,7 @@ private:
         QString declType;
     };
     QVector<TableColumn> tableColumns(const QString &table);
+    QStringList schemaNames(const char *type);
     void run(const char *sql);
     void keepSequenceAtLeast(const QString &table, qint64 number);
     void keepReservedNumbers();

@@ -3,15 +3,12 @@
 #include "data/Database.h"
 #include "core/Seams.h"
 
-ReportJob::~ReportJob() {
-    if (rows) rows->close();
-}
-
 ReportJob OpenReport(const QString &templateName, const QString &sql) {
     ReportJob job;
-    job.rows = AppDatabase().openRecordset(sql);
+    auto rows = AppDatabase().openRecordset(sql);
     job.report = Report::create(templateName);
-    job.report->bind(job.rows->rowSet());
+    job.report->bind(rows->rowSet());
+    rows->close();
     job.report->discardSavedData();
     job.report->readRecords();
     return job;

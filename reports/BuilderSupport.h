@@ -1,8 +1,9 @@
 #pragma once
 // The steps every document builder shares: open the query on AppDatabase(), create the
 // report from its template, bind the rows, discard saved data and read records. The
-// builder then sets texts, hides sections, prints or previews, and lets the job go,
-// which closes the rows and releases the report.
+// report then holds the rows itself, so the query's set is closed at once and its rows
+// are never held twice. The builder then sets texts, hides sections, prints or
+// previews, and lets the job go, which releases the report.
 
 #include "data/Recordset.h"
 #include "reports/Report.h"
@@ -13,12 +14,7 @@
 #include <utility>
 
 struct ReportJob {
-    std::unique_ptr<Recordset> rows;
     std::unique_ptr<Report> report;
-    ReportJob() = default;
-    ReportJob(ReportJob &&) = default;
-    ReportJob &operator=(ReportJob &&) = default;
-    ~ReportJob();
 };
 
 // Opens the query and fills a report from the template with its rows.

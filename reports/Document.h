@@ -33,15 +33,19 @@ struct DocumentPage {
     QVector<DocumentItem> items;
 };
 
-class Document {
-public:
+// What a rendered report is besides its pages: its template, its paper, and what the
+// builder did to the report before this copy was rendered, in order.
+struct DocumentInfo {
     QString templateName;
     QSizeF pageSize{612, 792};  // points, as oriented (Letter portrait by default)
     bool landscape = false;
-    QVector<DocumentPage> pages;
-    // What the builder did to the report before this copy was rendered, in order.
     QVector<QPair<QString, QString>> textsSet;
     QStringList hidden;
+};
+
+class Document : public DocumentInfo {
+public:
+    QVector<DocumentPage> pages;
 
     int pageCount() const { return pages.size(); }
     // The texts of page n (0-based), in reading order: top to bottom, then left to right.

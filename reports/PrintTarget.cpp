@@ -1,5 +1,6 @@
 #include "reports/PrintTarget.h"
 
+#include "reports/PageSource.h"
 #include "reports/PdfFolderTarget.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,10 @@ PrintTarget &fallbackTarget() {
     return *target;
 }
 }  // namespace
+
+void PrintTarget::previewPages(std::shared_ptr<PageSource> pages, const QString &templateName) {
+    preview(pages->document(), templateName);
+}
 
 namespace Reports {
 

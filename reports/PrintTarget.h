@@ -4,8 +4,10 @@
 // tests install a capture target that records every document.
 
 #include <QString>
+#include <memory>
 
 class Document;
+class PageSource;
 
 class PrintTarget {
 public:
@@ -14,6 +16,9 @@ public:
     virtual void print(const Document &document, const QString &templateName) = 0;
     // A document shown to the user in the preview window.
     virtual void preview(const Document &document, const QString &templateName) = 0;
+    // A report shown in the preview window, its pages laid out and made as they are
+    // shown. A target without a window of its own takes the whole document.
+    virtual void previewPages(std::shared_ptr<PageSource> pages, const QString &templateName);
 };
 
 namespace Reports {

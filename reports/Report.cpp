@@ -21,6 +21,16 @@ Report::Report(std::shared_ptr<const ReportTemplate> reportTemplate) : m_templat
 
 Report::~Report() = default;
 
+std::unique_ptr<Report> Report::snapshot() const {
+    auto copy = std::make_unique<Report>(m_template);
+    copy->m_rows = m_rows;
+    copy->m_textsSet = m_textsSet;
+    copy->m_hidden = m_hidden;
+    copy->m_hiddenOrder = m_hiddenOrder;
+    for (const auto &[name, subreport] : m_subreports) copy->m_subreports[name] = subreport->snapshot();
+    return copy;
+}
+
 void Report::bind(const RowSet &rows) {
     m_bound = rows;
     m_hasBound = true;
@@ -87,7 +97,9 @@ Document Report::render() const { return LayoutReport(*this); }
 
 void Report::printOut() const { Reports::printTarget().print(render(), templateName()); }
 
-void Report::preview() const { Reports::printTarget().preview(render(), templateName()); }
+void Report::preview() const {
+    Reports::printTarget().previewPages(std::make_shared<PagedReport>(*this), templateName());
+}
 
 // ---------------------------------------------------------------------------------------
 

@@ -27,6 +27,10 @@ public:
     static std::unique_ptr<Report> create(const QString &templateName);
     explicit Report(std::shared_ptr<const ReportTemplate> reportTemplate);
     ~Report();
+    // A copy holding what this report holds now (rows, texts, hidden parts, subreports),
+    // for a preview that lays the report out after the builder has let it go. Rows are
+    // shared, not copied.
+    std::unique_ptr<Report> snapshot() const;
 
     QString templateName() const { return m_template->name; }
     const ReportTemplate &reportTemplate() const { return *m_template; }

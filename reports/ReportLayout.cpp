@@ -5,9 +5,12 @@
 #include "reports/DocumentPainter.h"
 #include "reports/Report.h"
 
+#include <QDate>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
 #include <cmath>
+#include <exception>
 #include <map>
 #include <memory>
 
@@ -17,10 +20,12 @@ constexpr double PointsPerMm = 72.0 / 25.4;
 constexpr double Epsilon = 1e-6;
 
 // Page numbers as the layout knows them while it places bands: the number within the
-// pages numbered together, and their count once the second pass knows it.
+// pages numbered together, and their count once the second pass knows it; and the day
+// the report is dated, the same on every page however late a page is made.
 struct PageInfo {
     int page = 1;
     int totalPages = 0;  // 0 until the second pass
+    QDate printDate;
 };
 
 // Whether a formula shows a page number, directly or through named formulas.
@@ -42,9 +47,13 @@ struct Plan {
             if (s.kind == SectionKind::GroupHeader) headers[s.group].append(&s);
             else if (s.kind == SectionKind::GroupFooter) footers[s.group].append(&s);
             else bands[int(s.kind)].append(&s);
-            for (const ReportObject &o : s.objects)
+            for (const ReportObject &o : s.objects) {
                 if (o.kind == ReportObject::Field && !o.canGrow && readsPageNumbers(tpl, o.expression))
                     pageCells.insert(&o);
+                const bool grows = o.kind == ReportObject::Subreport ||
+                                   ((o.kind == ReportObject::Text || o.kind == ReportObject::Field) && o.canGrow);
+                if (grows) growing[&s].append(&o);
+            }
         }
     }
     const QVector<const ReportSection *> &of(SectionKind kind) const { return bands[int(kind)]; }
@@ -52,6 +61,8 @@ struct Plan {
     QVector<const ReportSection *> bands[int(SectionKind::PageFooter) + 1];
     std::vector<QVector<const ReportSection *>> headers, footers;  // per group
     QSet<const ReportObject *> pageCells;
+    // Per section: the cells that can grow and the subreports, which decide its height.
+    QHash<const ReportSection *, QVector<const ReportObject *>> growing;
 };
 
 class Run;
@@ -158,7 +169,8 @@ public:
         if (name == QLatin1String("PageNumber")) return m_run.page ? m_run.page->page : 1;
         if (name == QLatin1String("TotalPages"))
             return m_run.page && m_run.page->totalPages > 0 ? m_run.page->totalPages : (m_run.page ? m_run.page->page : 1);
-        if (name == QLatin1String("PrintDate")) return Seams::clock().today();
+        if (name == QLatin1String("PrintDate"))
+            return m_run.page && m_run.page->printDate.isValid() ? m_run.page->printDate : Seams::clock().today();
         if (name == QLatin1String("RecordNumber")) return m_row + 1;
         if (name == QLatin1String("InRepeatedGroupHeader")) return m_repeated;
         return {};
@@ -415,18 +427,34 @@ Band renderBand(const Run &run, const ReportSection &section, int row, double le
     return band;
 }
 
+// The height renderBand gives a band, told without making its items: only the cells
+// that grow and the subreports can make a band taller than designed.
+double measureSubreport(const Run &run);
+
+double measureBand(const Run &run, const ReportSection &section, int row, bool repeated = false) {
+    double growth = 0;
+    for (const ReportObject *object : run.plan->growing.value(&section)) {
+        if (!run.shows(section, *object, row, repeated)) continue;
+        if (object->kind == ReportObject::Subreport) {
+            growth = std::max(growth, measureSubreport(run.subreport(*object, section, row)));
+        } else {
+            const QString text = cellText(run, section, *object, row, repeated);
+            const int lines = WrappedLineCount(text, object->font, object->width * PointsPerMm);
+            growth = std::max(growth, lines * LineHeight(object->font) - object->height * PointsPerMm);
+        }
+    }
+    return section.height * PointsPerMm + std::max(0.0, growth);
+}
+
 // A subreport is laid out as one block in its band: its report header, column and page
 // headers once at the top, its groups and rows, its report and page footers at the end.
-Band renderSubreport(const Run &run) {
+// Hands each band shown, with its row, to the visitor in that order.
+template <class Visit>
+void forEachSubreportBand(const Run &run, Visit visit) {
     const Plan &plan = *run.plan;
-    Band block;
     auto add = [&](const QVector<const ReportSection *> &sections, int row) {
-        for (const ReportSection *section : sections) {
-            if (!run.shows(*section, row)) continue;
-            const Band b = renderBand(run, *section, row, 0);
-            block.append(b, 0, block.height);
-            block.height += b.height;
-        }
+        for (const ReportSection *section : sections)
+            if (run.shows(*section, row)) visit(*section, row);
     };
     const int n = run.rows.rows.size();
     const int groups = run.tpl.groups.size();
@@ -442,16 +470,49 @@ Band renderSubreport(const Run &run) {
     if (n > 0)
         for (int g = groups - 1; g >= 0; --g) add(plan.footers[g], n - 1);
     for (SectionKind k : {SectionKind::ReportFooter, SectionKind::PageFooter}) add(plan.of(k), n > 0 ? n - 1 : -1);
+}
+
+Band renderSubreport(const Run &run) {
+    Band block;
+    forEachSubreportBand(run, [&](const ReportSection &section, int row) {
+        const Band b = renderBand(run, section, row, 0);
+        block.append(b, 0, block.height);
+        block.height += b.height;
+    });
     return block;
 }
 
+double measureSubreport(const Run &run) {
+    double height = 0;
+    forEachSubreportBand(run, [&](const ReportSection &section, int row) { height += measureBand(run, section, row); });
+    return height;
+}
+
+// Where one band goes on a page. The band is rendered again from its section and row
+// when the page is made; the pieces of a band cut over pages are kept as cut.
+struct Placement {
+    const ReportSection *section = nullptr;
+    int row = -1;
+    bool repeated = false;
+    double y = 0;
+    std::shared_ptr<const Band> piece;
+};
+
+// A page as placing the bands leaves it: its bands and its number among the pages
+// numbered together.
+struct PlacedPage {
+    QVector<Placement> bands;
+    int number = 1;
+};
+
 // Places the main report's bands on pages: page and column headers on every page, the
 // headers of open groups that ask for it repeated, breaks asked for by the groups, page
-// numbers counted from 1 again where a group restarts them.
+// numbers counted from 1 again where a group restarts them. Bands are measured, not
+// rendered, except a band too tall for a page, which is cut between its items.
 class Pager {
 public:
-    Pager(const Run &run, Document &doc, PageInfo &info)
-        : m_run(run), m_plan(*run.plan), m_doc(doc), m_info(info), m_openRow(run.tpl.groups.size(), -1) {
+    Pager(const Run &run, const DocumentInfo &doc, PageInfo &info)
+        : m_run(run), m_plan(*run.plan), m_info(info), m_openRow(run.tpl.groups.size(), -1) {
         const PageSetup &page = run.tpl.page;
         m_left = page.left * PointsPerMm;
         m_top = page.top * PointsPerMm;
@@ -461,39 +522,43 @@ public:
     }
 
     double left() const { return m_left; }
+    const QVector<PlacedPage> &pages() const { return m_pages; }
+    // The index of the last page numbered 1 but the first (0 when none): every page
+    // before it has its count of pages known.
+    int lastRestart() const { return m_lastRestart; }
 
     // A new page: the page header, on the first page the report header (which may run
     // on over pages of its own), then the column header and the repeated group headers.
     void startPage(int row) {
-        m_doc.pages.append(DocumentPage());
-        m_pageNumbers.append(m_pageNumbers.isEmpty() || m_restartNumbers ? 1 : m_pageNumbers.last() + 1);
+        const bool restart = m_pages.isEmpty() || m_restartNumbers;
+        m_pages.append(PlacedPage{{}, restart ? 1 : m_pages.last().number + 1});
+        if (restart && m_pages.size() > 1) m_lastRestart = m_pages.size() - 1;
         m_restartNumbers = false;
-        m_info.page = m_pageNumbers.last();
+        m_info.page = m_pages.last().number;
         m_cursor = m_top;
         m_columnHeaderPlaced = false;
         for (const ReportSection *s : m_plan.of(SectionKind::PageHeader))
-            if (m_run.shows(*s, row)) put(renderBand(m_run, *s, row, m_left));
+            if (m_run.shows(*s, row)) put(*s, row);
         m_bodyTop = m_cursor;
-        if (m_doc.pages.size() == 1)
+        if (m_pages.size() == 1)
             for (const ReportSection *s : m_plan.of(SectionKind::ReportHeader)) place(*s, row);
         if (!m_columnHeaderPlaced) {
             m_columnHeaderPlaced = true;
             for (const ReportSection *s : m_plan.of(SectionKind::ColumnHeader))
-                if (m_run.shows(*s, row)) put(renderBand(m_run, *s, row, m_left));
+                if (m_run.shows(*s, row)) put(*s, row);
             repeatGroupHeaders();
         }
         m_bodyTop = m_cursor;
     }
 
-    // The page footer goes at the foot of the page, with the last row placed on it.
+    // The page footer goes at the foot of the page, with the last row placed on it; a
+    // page footer keeps its height.
     void finishPage() {
         double y = m_footerTop;
         for (const ReportSection *s : m_plan.of(SectionKind::PageFooter)) {
             if (!m_run.shows(*s, m_lastRow)) continue;
-            Band b = renderBand(m_run, *s, m_lastRow, m_left);
-            b.height = s->height * PointsPerMm;  // a page footer keeps its height
-            putAt(b, y);
-            y += b.height;
+            m_pages.last().bands.append(Placement{s, m_lastRow, false, y, nullptr});
+            y += s->height * PointsPerMm;
         }
     }
 
@@ -521,49 +586,43 @@ public:
     void place(const ReportSection &section, int row) {
         if (!m_run.shows(section, row)) return;
         takeBreak(row);
-        Band band = renderBand(m_run, section, row, m_left);
+        double height = measureBand(m_run, section, row);
         // A band that would fit on a page of its own starts one; a taller band (a long
         // subreport) starts where it is and is cut.
-        if (!fits(band.height) && !atBodyTop() && band.height <= m_footerTop - m_bodyTop + Epsilon) {
+        if (!fits(height) && !atBodyTop() && height <= m_footerTop - m_bodyTop + Epsilon) {
             finishPage();
             startPage(row);
-            band = renderBand(m_run, section, row, m_left);  // page numbers may have changed
+            height = measureBand(m_run, section, row);  // page numbers may have changed
         }
-        // A band taller than the room on an empty page goes on in pieces, cut between
-        // its items, so that nothing is painted over the footer.
-        while (!fits(band.height)) {
-            const double room = m_footerTop - m_cursor;
-            Band first, rest;
-            splitBand(band, room, first, rest);
-            if (first.items.isEmpty()) break;  // one item taller than a page: place it whole
-            put(first);
+        if (fits(height)) {
+            put(section, row, false, height);
             m_lastRow = row;
-            finishPage();
-            startPage(row);
-            band = rest;
+            return;
         }
-        put(band);
-        m_lastRow = row;
-    }
-
-    // Second pass: the cells that show page numbers, now that every page's number and
-    // the count of the pages numbered with it are known.
-    void fillPageNumbers() {
-        const int pages = m_pageNumbers.size();
-        QVector<int> totals(pages);
-        for (int p = pages - 1; p >= 0; --p)
-            totals[p] = p + 1 < pages && m_pageNumbers.at(p + 1) != 1 ? totals.at(p + 1) : m_pageNumbers.at(p);
-        for (const auto &d : m_deferred) {
-            m_info.page = m_pageNumbers.at(d.page);
-            m_info.totalPages = totals.at(d.page);
-            m_doc.pages[d.page].items[d.item].text = cellText(*d.cell.run, *d.cell.section, *d.cell.object,
-                                                               d.cell.row, d.cell.repeated);
-        }
+        placeCut(renderBand(m_run, section, row, m_left), section, row);
     }
 
 private:
     bool atBodyTop() const { return m_cursor <= m_bodyTop + Epsilon; }
     bool fits(double height) const { return m_cursor + height <= m_footerTop + Epsilon; }
+
+    // A band taller than the room on an empty page goes on in pieces, cut between its
+    // items, so that nothing is painted over the footer.
+    void placeCut(Band band, const ReportSection &section, int row) {
+        while (!fits(band.height)) {
+            const double room = m_footerTop - m_cursor;
+            Band first, rest;
+            splitBand(band, room, first, rest);
+            if (first.items.isEmpty()) break;  // one item taller than a page: place it whole
+            putPiece(std::move(first), section, row);
+            m_lastRow = row;
+            finishPage();
+            startPage(row);
+            band = rest;
+        }
+        putPiece(std::move(band), section, row);
+        m_lastRow = row;
+    }
 
     void takeBreak(int row) {
         if (!m_breakPending) return;
@@ -573,7 +632,8 @@ private:
             startPage(row);
         } else if (m_restartNumbers) {
             // Nothing is on this page yet: it becomes the first of the new numbering.
-            m_pageNumbers.last() = 1;
+            m_pages.last().number = 1;
+            if (m_pages.size() > 1) m_lastRestart = m_pages.size() - 1;
             m_info.page = 1;
             m_restartNumbers = false;
         }
@@ -584,7 +644,7 @@ private:
             const int row = m_openRow.at(g);
             if (row < 0 || !m_run.tpl.groups.at(g).repeatHeader) continue;
             for (const ReportSection *s : m_plan.headers[g])
-                if (m_run.shows(*s, row, true)) put(renderBand(m_run, *s, row, m_left, true));
+                if (m_run.shows(*s, row, true)) put(*s, row, true);
         }
     }
 
@@ -614,31 +674,24 @@ private:
         }
     }
 
-    void put(const Band &band) {
-        putAt(band, m_cursor);
-        m_cursor += band.height;
+    // Notes a whole band at the cursor and moves the cursor below it.
+    void put(const ReportSection &section, int row, bool repeated = false) {
+        put(section, row, repeated, measureBand(m_run, section, row, repeated));
+    }
+    void put(const ReportSection &section, int row, bool repeated, double height) {
+        m_pages.last().bands.append(Placement{&section, row, repeated, m_cursor, nullptr});
+        m_cursor += height;
     }
 
-    void putAt(const Band &band, double y) {
-        DocumentPage &page = m_doc.pages.last();
-        const int base = page.items.size();
-        for (DocumentItem item : band.items) {
-            item.rect.translate(0, y);
-            page.items.append(item);
-        }
-        for (const Band::Deferred &d : band.deferred)
-            m_deferred.append({int(m_doc.pages.size() - 1), base + d.item, d});
+    void putPiece(Band piece, const ReportSection &section, int row) {
+        const double height = piece.height;
+        m_pages.last().bands.append(
+            Placement{&section, row, false, m_cursor, std::make_shared<const Band>(std::move(piece))});
+        m_cursor += height;
     }
-
-    struct PlacedDeferred {
-        int page;
-        int item;
-        Band::Deferred cell;
-    };
 
     const Run &m_run;
     const Plan &m_plan;
-    Document &m_doc;
     PageInfo &m_info;
     double m_left = 0, m_top = 0, m_footerTop = 0;
     double m_cursor = 0, m_bodyTop = 0;
@@ -646,25 +699,39 @@ private:
     bool m_breakPending = false;
     bool m_restartNumbers = false;
     int m_lastRow = -1;
+    int m_lastRestart = 0;
     std::vector<int> m_openRow;  // per group: the first row of the open group, or -1
-    QVector<int> m_pageNumbers;  // per page: its number among the pages numbered together
-    QVector<PlacedDeferred> m_deferred;
+    QVector<PlacedPage> m_pages;
 };
 
 // The main report's rows, group by group: footers of the groups that end, headers of
-// those that begin (kept on one page with the first row shown), then the row itself.
+// those that begin (kept on one page with the first row shown), then the row itself;
+// after the last row the footers of every group and of the report. Placed a row at a
+// time, so the layout can stop between rows and go on later.
 class MainLayout {
 public:
     MainLayout(const Run &run, Pager &pager) : m_run(run), m_plan(*run.plan), m_pager(pager) {}
 
-    void placeRows() {
+    bool done() const { return m_done; }
+
+    // Places the next row, or when every row is placed, what ends the report.
+    void placeNext() {
         const int n = m_run.rows.rows.size();
-        for (int r = 0; r < n; ++r) {
+        if (m_next == 0 && !m_started) {
+            m_started = true;
+            m_pager.startPage(n > 0 ? 0 : -1);
+        }
+        if (m_next < n) {
+            const int r = m_next++;
             if (r > 0) closeGroups(m_run.changedLevel[r], r - 1);
             openGroups(m_run.changedLevel[r], r);
             for (const ReportSection *s : m_plan.of(SectionKind::Detail)) m_pager.place(*s, r);
+            return;
         }
         if (n > 0) closeGroups(0, n - 1);
+        for (const ReportSection *s : m_plan.of(SectionKind::ReportFooter)) m_pager.place(*s, n > 0 ? n - 1 : -1);
+        m_pager.finishPage();
+        m_done = true;
     }
 
 private:
@@ -685,7 +752,7 @@ private:
             if (row > 0 && (group.newPageBefore || group.restartPageNumbers))
                 m_pager.breakBeforeNext(group.restartPageNumbers);
             for (const ReportSection *s : m_plan.headers[g])
-                if (m_run.shows(*s, row)) height += renderBand(m_run, *s, row, m_pager.left()).height;
+                if (m_run.shows(*s, row)) height += measureBand(m_run, *s, row);
         }
         if (height > 0) {
             height += firstDetailHeight(row, m_run.groupEnd[groups - 1][row]);
@@ -701,36 +768,152 @@ private:
     double firstDetailHeight(int from, int to) const {
         for (int r = from; r < to; ++r)
             for (const ReportSection *s : m_plan.of(SectionKind::Detail))
-                if (m_run.shows(*s, r)) return renderBand(m_run, *s, r, m_pager.left()).height;
+                if (m_run.shows(*s, r)) return measureBand(m_run, *s, r);
         return 0;
     }
 
     const Run &m_run;
     const Plan &m_plan;
     Pager &m_pager;
+    int m_next = 0;
+    bool m_started = false;
+    bool m_done = false;
 };
+
+// Whether any formula of the template or of its subreports shows the count of pages.
+bool readsTotalPages(const ReportTemplate &tpl) {
+    const QString total = QStringLiteral("TotalPages");
+    for (const NamedFormula &f : tpl.formulas)
+        if (f.expression.usesSpecial(total)) return true;
+    for (const ReportSection &s : tpl.sections) {
+        if (s.visible.usesSpecial(total)) return true;
+        for (const ReportObject &o : s.objects)
+            if (o.expression.usesSpecial(total) || o.visible.usesSpecial(total) || (o.subreport && readsTotalPages(*o.subreport)))
+                return true;
+    }
+    return false;
+}
 
 }  // namespace
 
-Document LayoutReport(const Report &report) {
-    const ReportTemplate &tpl = report.reportTemplate();
-    Document doc;
-    doc.templateName = tpl.name;
-    doc.landscape = tpl.page.landscape;
-    doc.pageSize = tpl.page.sizePoints();
-    doc.textsSet = report.textsSet();
-    doc.hidden = report.hiddenNames();
+// Everything one layout holds: the report's snapshot, the run over its rows, the pages
+// placed so far, and once every row is placed each page's count of pages.
+struct PagedReport::Layout {
+    explicit Layout(const Report &source)
+        : report(source.snapshot()), tpl(report->reportTemplate()),
+          run(*report, std::make_shared<Plan>(*report, tpl)), pager(run, init(), pageInfo), rows(run, pager),
+          waitsForTotal(readsTotalPages(tpl)) {
+        run.page = &pageInfo;
+    }
 
-    PageInfo info;
-    Run run(report, std::make_shared<Plan>(report, tpl));
-    run.page = &info;
-    Pager pager(run, doc, info);
-    const int n = run.rows.rows.size();
+    const DocumentInfo &init() {
+        doc.templateName = tpl.name;
+        doc.landscape = tpl.page.landscape;
+        doc.pageSize = tpl.page.sizePoints();
+        doc.textsSet = report->textsSet();
+        doc.hidden = report->hiddenNames();
+        pageInfo.printDate = Seams::clock().today();
+        return doc;
+    }
 
-    pager.startPage(n > 0 ? 0 : -1);
-    MainLayout(run, pager).placeRows();
-    for (const ReportSection *s : run.plan->of(SectionKind::ReportFooter)) pager.place(*s, n > 0 ? n - 1 : -1);
-    pager.finishPage();
-    pager.fillPageNumbers();
-    return doc;
+    // The count of the pages numbered with page p: the number of the last page before
+    // the next one numbered 1. Known once that page is placed.
+    int countOf(int p) const {
+        if (p < totals.size()) return totals.at(p);
+        const QVector<PlacedPage> &pages = pager.pages();
+        int q = p + 1;
+        while (q < pages.size() && pages.at(q).number != 1) ++q;
+        return pages.at(q - 1).number;
+    }
+
+    // The count of pages numbered with each page, once every page is placed.
+    void countPages() {
+        const QVector<PlacedPage> &pages = pager.pages();
+        totals.resize(pages.size());
+        for (int p = pages.size() - 1; p >= 0; --p)
+            totals[p] = p + 1 < pages.size() && pages.at(p + 1).number != 1 ? totals.at(p + 1) : pages.at(p).number;
+    }
+
+    // Renders the bands placed on page p, with its number, then fills the cells that
+    // show page numbers with its number and count.
+    DocumentPage render(int p) {
+        const PlacedPage &placed = pager.pages().at(p);
+        const PageInfo kept = pageInfo;  // the placing of bands may go on after this page is made
+        pageInfo.page = placed.number;
+        pageInfo.totalPages = 0;
+        DocumentPage page;
+        struct Cell {
+            int item;
+            Band::Deferred cell;
+        };
+        QVector<Cell> cells;
+        for (const Placement &placement : placed.bands) {
+            const Band band = placement.piece ? *placement.piece
+                                              : renderBand(run, *placement.section, placement.row, pager.left(), placement.repeated);
+            const int base = page.items.size();
+            for (DocumentItem item : band.items) {
+                item.rect.translate(0, placement.y);
+                page.items.append(item);
+            }
+            for (const Band::Deferred &d : band.deferred) cells.append({base + d.item, d});
+        }
+        pageInfo.totalPages = countOf(p);
+        for (const Cell &c : cells)
+            page.items[c.item].text = cellText(*c.cell.run, *c.cell.section, *c.cell.object, c.cell.row, c.cell.repeated);
+        pageInfo = kept;
+        return page;
+    }
+
+    std::unique_ptr<Report> report;
+    const ReportTemplate &tpl;
+    DocumentInfo doc;
+    PageInfo pageInfo;
+    Run run;
+    Pager pager;
+    MainLayout rows;
+    const bool waitsForTotal;
+    QVector<int> totals;
+    std::exception_ptr failure;
+};
+
+PagedReport::PagedReport(const Report &report) : d(std::make_unique<Layout>(report)) {}
+
+PagedReport::~PagedReport() = default;
+
+const DocumentInfo &PagedReport::info() const { return d->doc; }
+
+bool PagedReport::layOutFor(int milliseconds) {
+    if (d->failure) std::rethrow_exception(d->failure);  // a layout that failed stays failed
+    if (d->rows.done()) return true;
+    QElapsedTimer clock;
+    clock.start();
+    // Rows are placed in small runs between looks at the clock.
+    try {
+        for (int placed = 1; !d->rows.done(); ++placed) {
+            d->rows.placeNext();
+            if (placed % 32 == 0 && clock.elapsed() >= milliseconds) break;
+        }
+    } catch (...) {
+        d->failure = std::current_exception();
+        throw;
+    }
+    if (d->rows.done()) d->countPages();
+    return d->rows.done();
 }
+
+bool PagedReport::finished() const { return d->rows.done(); }
+
+int PagedReport::pageCount() const { return d->pager.pages().size(); }
+
+int PagedReport::readyPages() const {
+    if (d->rows.done()) return pageCount();
+    // The last page may still take bands, and be numbered afresh.
+    return d->waitsForTotal ? d->pager.lastRestart() : std::max(0, pageCount() - 1);
+}
+
+DocumentPage PagedReport::page(int n) const {
+    if (n < 0 || n >= readyPages()) return {};
+    return d->render(n);
+}
+
+Document LayoutReport(const Report &report) { return PagedReport(report).document(); }

@@ -7,9 +7,35 @@
 // report sums taken over their rows whatever the pages; can-grow cells wrapped;
 // "Page N of M" filled once the number of pages is known. The work grows with the
 // number of rows, never with its square.
+//
+// The layout runs in two steps. Placing the bands measures each band's height and
+// notes, page by page, which band of which row goes where; it can run a slice at a
+// time. Making a page then renders the bands noted for it, with its page number and
+// its count of pages, so a page's items exist only while the page is drawn or kept.
 
-#include "reports/Document.h"
+#include "reports/PageSource.h"
+
+#include <memory>
 
 class Report;
 
 Document LayoutReport(const Report &report);
+
+// A report laid out a slice at a time for the preview window. It works on a snapshot
+// of the report, so the builder may let the report go at once.
+class PagedReport : public PageSource {
+public:
+    explicit PagedReport(const Report &report);
+    ~PagedReport() override;
+
+    const DocumentInfo &info() const override;
+    bool layOutFor(int milliseconds) override;
+    bool finished() const override;
+    int pageCount() const override;
+    int readyPages() const override;
+    DocumentPage page(int n) const override;
+
+private:
+    struct Layout;
+    std::unique_ptr<Layout> d;
+};

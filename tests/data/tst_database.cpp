@@ -62,6 +62,11 @@ private slots:
     void storedDateFormsReadAlike();
     void keptStatementSeesRowsWrittenSince();
     void keptStatementFollowsARemadeTable();
+    void storedTextsReadBack_data();
+    void storedTextsReadBack();
+    void numbersWithinOneTransaction_data();
+    void numbersWithinOneTransaction();
+    void missingIndexesAddedOnOpen();
 };
 
 void tst_Database::updatableShapes_data() {
@@ -631,6 +636,84 @@ void tst_Database::keptStatementFollowsARemadeTable() {
     QCOMPARE(rs->fieldCount(), 2);
     QCOMPARE(rs->field("Total").toDouble(), 10.0);
     QCOMPARE(rs->text("OrderNumber"), QString("A"));
+}
+
+// Texts come back from the set's store as stored: empty is not null, long texts, other
+// scripts, a text repeated down the rows, and a row edited in place.
+void tst_Database::storedTextsReadBack_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString("");
+    QTest::newRow("long") << QString(40000, QLatin1Char('x'));
+    QTest::newRow("other scripts") << QString::fromUtf8("Sch\u00e4umerei \u00e9tag\u00e8re \u6ce1\u6cab");
+    QTest::newRow("plain") << QStringLiteral("Vedu");
+}
+
+void tst_Database::storedTextsReadBack() {
+    QFETCH(QString, text);
+    TestDatabase db;
+    auto rs = AppDatabase().openRecordset("SELECT * FROM Orders");
+    for (int i = 0; i < 6; ++i) {
+        rs->addNew();
+        rs->setField("OrderNumber", QStringLiteral("N%1").arg(i));
+        rs->setField("Customer", text);
+        rs->update();
+    }
+    auto read = AppDatabase().openRecordset("SELECT * FROM Orders ORDER BY ID");
+    read->moveNext();
+    read->edit();
+    read->setField("Customer", QStringLiteral("Edited"));
+    read->update();
+    QStringList seen;
+    for (read->moveFirst(); !read->eof(); read->moveNext()) {
+        QVERIFY(!read->field("Customer").toString().isNull());
+        seen << read->text("Customer");
+    }
+    QCOMPARE(seen, QStringList({text, "Edited", text, text, text, text}));
+    QCOMPARE(db.count("Orders", QStringLiteral("Customer = 'Edited'")), 1);
+}
+
+// Inside one save, the next auto-number follows the last one handed out only while nothing
+// else was written; a row stored by plain SQL with a higher number is stepped over, and
+// a number handed out for a row never stored is not handed out again after the commit.
+void tst_Database::numbersWithinOneTransaction_data() {
+    QTest::addColumn<QString>("between");
+    QTest::addColumn<bool>("storeSecond");
+    QTest::addColumn<qint64>("expected");
+    QTest::newRow("appends in a row") << QString() << true << 3LL;
+    QTest::newRow("plain insert above") << "INSERT INTO Orders (ID, OrderNumber) VALUES (50, 'P')" << true << 52LL;
+    QTest::newRow("plain delete") << "DELETE FROM Orders WHERE ID = 1" << true << 3LL;
+    QTest::newRow("second never stored") << QString() << false << 3LL;
+}
+
+void tst_Database::numbersWithinOneTransaction() {
+    QFETCH(QString, between);
+    QFETCH(bool, storeSecond);
+    QFETCH(qint64, expected);
+    TestDatabase db;
+    Database &data = AppDatabase();
+    {
+        Transaction tx(data);
+        auto rs = data.openRecordset("SELECT * FROM Orders");
+        rs->addNew();
+        rs->setField("OrderNumber", "A");
+        rs->update();
+        if (!between.isEmpty()) data.execute(between);
+        rs->addNew();
+        rs->setField("OrderNumber", "B");
+        if (storeSecond) rs->update();
+        tx.commit();
+    }
+    auto rs = data.openRecordset("SELECT * FROM Orders");
+    rs->addNew();
+    QCOMPARE(rs->field("ID").toLongLong(), expected);
+}
+
+// A plant file made before an index joined the catalogue gets it when it is opened.
+void tst_Database::missingIndexesAddedOnOpen() {
+    TestDatabase db;
+    AppDatabase().execute("DROP INDEX ixOrdersStatus");
+    SetAppDatabase(nullptr);
+    QVERIFY(Database::open(db.path())->engine().indexNames().contains("ixOrdersStatus"));
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

@@ -17,6 +17,8 @@ private slots:
     void like_data();
     void like();
     void likeWithManyRunsOnLongText();
+    void bindsComparedNumbers_data();
+    void bindsComparedNumbers();
 };
 
 void TestDialect::translates_data() {
@@ -265,6 +267,42 @@ void TestDialect::likeWithManyRunsOnLongText() {
     QVERIFY(!JetDialect::like(text, pattern));
     QVERIFY(JetDialect::like(text + QLatin1Char('b'), pattern));
     QVERIFY(JetDialect::like(text + QLatin1Char('B'), pattern));
+}
+
+// Numbers compared in filters become bound values; everything else stays in the text.
+void TestDialect::bindsComparedNumbers_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariantList>("values");
+    QTest::newRow("lookup") << "SELECT * FROM Orders WHERE ID=7" << "SELECT * FROM Orders WHERE ID=?" << QVariantList{7LL};
+    QTest::newRow("two and a decimal") << "SELECT * FROM OrderItems WHERE OrderID = 12 AND Qty >= 2.5"
+                                       << "SELECT * FROM OrderItems WHERE OrderID = ? AND Qty >= ?" << QVariantList{12LL, 2.5};
+    QTest::newRow("not equal") << "DELETE FROM Style WHERE ID <> 3" << "DELETE FROM Style WHERE ID <> ?" << QVariantList{3LL};
+    QTest::newRow("set clause") << "UPDATE Orders SET Total = 0 WHERE ID = 4" << "UPDATE Orders SET Total = ? WHERE ID = ?"
+                                << QVariantList{0LL, 4LL};
+    QTest::newRow("beyond a whole number") << "SELECT * FROM Orders WHERE ID < 99999999999999999999"
+                                           << "SELECT * FROM Orders WHERE ID < ?" << QVariantList{1e20};
+    QTest::newRow("in the select list") << "SELECT ID = 1 AS First FROM Orders" << "SELECT ID = 1 AS First FROM Orders" << QVariantList{};
+    QTest::newRow("quoted") << "SELECT * FROM Orders WHERE OrderNumber = '12' AND Customer = \"a=1\""
+                            << "SELECT * FROM Orders WHERE OrderNumber = '12' AND Customer = \"a=1\"" << QVariantList{};
+    QTest::newRow("bracketed and dated") << "SELECT * FROM [T=1] WHERE OrderDate = #1/2/2024#"
+                                         << "SELECT * FROM [T=1] WHERE OrderDate = #1/2/2024#" << QVariantList{};
+    QTest::newRow("negative and top") << "SELECT TOP 5 * FROM Orders WHERE Total > -5" << "SELECT TOP 5 * FROM Orders WHERE Total > -5"
+                                      << QVariantList{};
+    QTest::newRow("a marker of its own") << "SELECT * FROM Orders WHERE ID = 1 AND Customer = ?"
+                                         << "SELECT * FROM Orders WHERE ID = 1 AND Customer = ?" << QVariantList{};
+    QTest::newRow("subquery filter") << "SELECT * FROM Orders WHERE ID IN (SELECT OrderID FROM OrderItems WHERE StyleID = 9)"
+                                     << "SELECT * FROM Orders WHERE ID IN (SELECT OrderID FROM OrderItems WHERE StyleID = ?)"
+                                     << QVariantList{9LL};
+}
+
+void TestDialect::bindsComparedNumbers() {
+    QFETCH(QString, sql);
+    QFETCH(QString, text);
+    QFETCH(QVariantList, values);
+    const JetDialect::BoundValues bound = JetDialect::bindComparedValues(sql);
+    QCOMPARE(bound.text, text);
+    QCOMPARE(QVariantList(bound.values.begin(), bound.values.end()), values);
 }
 
 QTEST_GUILESS_MAIN(TestDialect)

@@ -69,6 +69,7 @@ public:
     QString rowKeyExpression() const override { return QStringLiteral("ROW_KEY()"); }
     QVariant lastInsertedRowKey() override { return QStringLiteral("new-%1").arg(inserted); }
     QStringList tableNames() override { return Schema::tableNames(); }
+    QStringList indexNames() override { return {}; }
     QStringList createTable(const CatalogueTable &table) const override {
         return {QStringLiteral("CREATE TABLE ") + quoteName(table.name)};
     }

@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QMdiSubWindow>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>

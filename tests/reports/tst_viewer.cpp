@@ -1,26 +1,39 @@
 // The report preview window and the desktop print target: a document shown page by
 // page, navigation and zoom from the toolbar, the viewer filling the window at any
 // size, a later preview replacing the report, and documents going to PDF files where
-// the system has no printer.
+// the system has no printer. A long report is browsed while it is still being laid
+// out, and printing and export from the toolbar give every page.
 
 #include "app/MDI.h"
 #include "app/Viewer.h"
 #include "app/DesktopPrintTarget.h"
+#include "reports/Report.h"
+#include "reports/ReportLayout.h"
 #include "reports/ReportsMod.h"
+#include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/UiTest.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QPrintPreviewWidget>
+#include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 
 namespace {
 
@@ -48,6 +61,89 @@ QStringList printedFiles() {
         .entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
 }
 
+QLabel *pageLabel(Viewer &viewer) { return UiTest::child<QLabel>(&viewer, "lblPage"); }
+
+// Pages laid out in the shortest slices the layout makes, so that a test sees the
+// layout part-way whatever the machine's speed.
+class ShortSlices : public PageSource {
+public:
+    explicit ShortSlices(std::shared_ptr<PageSource> pages) : m_pages(std::move(pages)) {}
+    const DocumentInfo &info() const override { return m_pages->info(); }
+    bool layOutFor(int) override { return m_pages->layOutFor(0); }
+    bool finished() const override { return m_pages->finished(); }
+    int pageCount() const override { return m_pages->pageCount(); }
+    int readyPages() const override { return m_pages->readyPages(); }
+    DocumentPage page(int n) const override { return m_pages->page(n); }
+
+private:
+    std::shared_ptr<PageSource> m_pages;
+};
+
+// Previews go to the test's Viewer, laid out in short slices; installed for its lifetime.
+class ViewerTarget : public CaptureTarget {
+public:
+    explicit ViewerTarget(Viewer &viewer) : m_viewer(viewer) {}
+    void previewPages(std::shared_ptr<PageSource> pages, const QString &) override {
+        m_viewer.showPages(std::make_shared<ShortSlices>(std::move(pages)));
+    }
+
+private:
+    Viewer &m_viewer;
+};
+
+// Once a modal dialog of type D shows, hands it to the answer.
+template <class D>
+void answerDialog(std::function<void(D *)> answer, int tries = 500) {
+    QTimer::singleShot(tries == 500 ? 0 : 20, [answer, tries] {
+        if (auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget())) answer(dialog);
+        else if (tries > 0) answerDialog<D>(answer, tries - 1);
+    });
+}
+
+// The text of every page of a PDF file.
+QStringList pdfPages(const QString &path) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+    return pages;
+}
+
+// Every page of the document is in the file, in order, with all its texts.
+void verifyEveryPage(const QString &pdf, const Document &expected) {
+    const QStringList printed = pdfPages(pdf);
+    QCOMPARE(printed.size(), expected.pageCount());
+    for (int p = 0; p < printed.size(); ++p) {
+        const QString page = printed.at(p).simplified();
+        for (const QString &text : expected.pageText(p))
+            QVERIFY2(page.contains(text.simplified()), qPrintable(QStringLiteral("page %1 lacks '%2'").arg(p + 1).arg(text)));
+    }
+}
+
+// A long report numbered "Page N" without a count of pages: many customers' invoices.
+std::unique_ptr<Report> numberedReport(int rows) {
+    const QByteArray xml = R"xml(
+<report name="crptNumbered" font="DejaVu Sans" size="8">
+  <section type="pageHeader" height="8"><text x="0" y="0" width="100" bold="true">Invoices</text></section>
+  <section type="detail" height="5">
+    <field x="0" y="0.5" width="40" field="ID"/>
+    <field x="42" y="0.5" width="40" field="Customer" canGrow="true"/>
+  </section>
+  <section type="pageFooter" height="8"><field x="0" y="2" width="100" formula="'Page ' + PageNumber"/></section>
+</report>)xml";
+    RowSet set;
+    for (const char *name : {"ID", "Customer"})
+        set.columns.append({QString::fromLatin1(name), QStringLiteral("Invoice"), QString::fromLatin1(name), QStringLiteral("TEXT")});
+    for (int i = 1; i <= rows; ++i)
+        set.rows.append({QStringLiteral("INV-%1").arg(i), QStringLiteral("Hickory Comfort Seating of High Point %1").arg(i % 7)});
+    auto report = std::make_unique<Report>(ReportTemplate::parse(xml, QStringLiteral("test")));
+    report->bind(set);
+    report->discardSavedData();
+    report->readRecords();
+    return report;
+}
+
 }  // namespace
 
 class tst_viewer : public QObject {
@@ -62,13 +158,15 @@ private slots:
     void laterPreviewReplacesTheReport();
     void desktopTargetPreviewsInOneViewer();
     void withoutPrinterDocumentsBecomePdfFiles();
+    void browsesALongReportWhileItIsLaidOut();
+    void longListingPrintsAndExportsEveryPage();
 };
 
 void tst_viewer::captionSizeAndControls() {
     Viewer viewer;
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Report Viewer"));
     QCOMPARE(viewer.size(), QSize(747, 683));  // 11205 by 10245 twips
-    QCOMPARE(UiTest::child<QPrintPreviewWidget>(&viewer, "CRViewer"), viewer.previewWidget());
+    QCOMPARE(UiTest::child<PagePreview>(&viewer, "CRViewer"), viewer.previewWidget());
     for (const char *name : {"btnFirst", "btnPrevious", "btnNext", "btnLast", "btnZoomIn", "btnZoomOut", "btnFit",
                              "btnPrint", "btnExport"})
         QVERIFY2(viewer.findChild<QToolButton *>(QString::fromLatin1(name)), name);
@@ -78,7 +176,7 @@ void tst_viewer::navigatesPagesFromTheToolbar() {
     Viewer viewer;
     UiTest::show(&viewer);
     viewer.showDocument(pages(3));
-    QPrintPreviewWidget *crv = viewer.previewWidget();
+    PagePreview *crv = viewer.previewWidget();
     auto *label = UiTest::child<QLabel>(&viewer, "lblPage");
     QCOMPARE(crv->pageCount(), 3);
     QCOMPARE(crv->currentPage(), 1);
@@ -98,7 +196,7 @@ void tst_viewer::zoomsFromTheToolbar() {
     Viewer viewer;
     UiTest::show(&viewer);
     viewer.showDocument(pages(1));
-    QPrintPreviewWidget *crv = viewer.previewWidget();
+    PagePreview *crv = viewer.previewWidget();
     const qreal start = crv->zoomFactor();
     press(viewer, "btnZoomIn");
     QVERIFY(crv->zoomFactor() > start);
@@ -106,7 +204,7 @@ void tst_viewer::zoomsFromTheToolbar() {
     press(viewer, "btnZoomOut");
     QVERIFY(crv->zoomFactor() < in);
     press(viewer, "btnFit");
-    QCOMPARE(crv->zoomMode(), QPrintPreviewWidget::FitInView);
+    QCOMPARE(crv->zoomMode(), PagePreview::FitInView);
 }
 
 void tst_viewer::viewerFillsAnySize_data() {
@@ -189,6 +287,94 @@ void tst_viewer::withoutPrinterDocumentsBecomePdfFiles() {
     const QString path = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/printed/") + added.at(1));
     QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("crptPrinted printed to ") + path);
     for (const QString &f : added) QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/printed/") + f);
+}
+
+void tst_viewer::browsesALongReportWhileItIsLaidOut() {
+    ScopedFakes fakes;
+    auto report = numberedReport(600);
+    const Document whole = LayoutReport(*report);
+    QVERIFY(whole.pageCount() > 8);
+    Viewer viewer;
+    UiTest::show(&viewer);
+    viewer.showPages(std::make_shared<ShortSlices>(std::make_shared<PagedReport>(*report)));
+    PagePreview *crv = viewer.previewWidget();
+
+    // Part-way through the layout: the pages laid out so far are browsed; the count of
+    // pages is not known yet.
+    press(viewer, "btnNext");
+    QCOMPARE(crv->currentPage(), 2);
+    QCOMPARE(pageLabel(viewer)->text(), QStringLiteral("2 of ..."));
+    QVERIFY(crv->pageCount() < whole.pageCount());
+    press(viewer, "btnNext");
+    press(viewer, "btnPrevious");
+    QCOMPARE(crv->currentPage(), 2);
+    press(viewer, "btnFirst");
+    QCOMPARE(pageLabel(viewer)->text(), QStringLiteral("1 of ..."));
+
+    // The last page waits for the rest of the layout.
+    press(viewer, "btnLast");
+    const int pages = whole.pageCount();
+    QCOMPARE(crv->pageCount(), pages);
+    QCOMPARE(crv->currentPage(), pages);
+    QCOMPARE(pageLabel(viewer)->text(), QStringLiteral("%1 of %1").arg(pages));
+    press(viewer, "btnNext");
+    QCOMPARE(crv->currentPage(), pages);
+    press(viewer, "btnPrevious");
+    QCOMPARE(pageLabel(viewer)->text(), QStringLiteral("%1 of %2").arg(pages - 1).arg(pages));
+    QCOMPARE(viewer.document().pageText(pages - 1), whole.pageText(pages - 1));
+}
+
+void tst_viewer::longListingPrintsAndExportsEveryPage() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    ScopedFakes fakes;
+    TestDatabase db(TestDatabase::Demo);
+    for (int i = 1; i <= 500; ++i)
+        db.exec(QStringLiteral("INSERT INTO Component (ID, Description, Thickness, Width, Length, CutStyle, BunID, "
+                               "RailsPerBun, PiecesPerRail, Status) VALUES ('ZC-%1', 'Seat cushion core %1 with a "
+                               "dacron wrap', 2, 20, 24, 'Straight Cut', '1845-76', 3, 12, 'Active')")
+                    .arg(i, 3, 10, QLatin1Char('0')));
+    Document listing;
+    {
+        CaptureTarget capture;
+        PrintComponentListing();
+        listing = capture.documents.value(0).document;
+    }
+    const int pages = listing.pageCount();
+    QVERIFY(pages > 10);
+
+    Viewer viewer;
+    UiTest::show(&viewer);
+    QSignalSpy shown(&viewer, &Viewer::firstPageShown);
+    {
+        ViewerTarget target(viewer);
+        PrintComponentListing();
+    }
+    // The listing prints "Page N of M": no page shows before M is known.
+    QCOMPARE(viewer.previewWidget()->pageCount(), 0);
+    QCOMPARE(pageLabel(viewer)->text(), QString());
+    QTRY_COMPARE(pageLabel(viewer)->text(), QStringLiteral("1 of %1").arg(pages));
+    QTRY_VERIFY(viewer.hasShownFirstPage());
+    QCOMPARE(shown.count(), 1);
+
+    QTemporaryDir out;
+    const QString printed = out.filePath(QStringLiteral("printed.pdf"));
+    answerDialog<QPrintDialog>([printed](QPrintDialog *dialog) {
+        UiTest::child<QLineEdit>(dialog, "filename")->setText(printed);
+        dialog->accept();
+    });
+    press(viewer, "btnPrint");
+    verifyEveryPage(printed, listing);
+
+    const QString exported = out.filePath(QStringLiteral("exported.pdf"));
+    answerDialog<QFileDialog>([exported](QFileDialog *dialog) {
+        auto *name = UiTest::child<QLineEdit>(dialog, "fileNameEdit");
+        name->setText(exported);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    press(viewer, "btnExport");
+    verifyEveryPage(exported, listing);
+    QCOMPARE(fakes.messages.texts(), QStringList{"The report was saved as " + QDir::toNativeSeparators(exported)});
 }
 
 QTEST_MAIN(tst_viewer)
