@@ -28,7 +28,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -170,13 +169,13 @@ Timing medianClick(StyleTree *tree, int level, const char *kind) {
     return median(times);
 }
 
-// Waits until the Viewer shows the first page of what was just previewed.
+// Waits until the Viewer has painted the first page of what was just previewed.
 bool waitForFirstPage(MDI &mdi) {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < kViewerWaitMs) {
         if (Viewer *viewer = openWindow<Viewer>(mdi))
-            if (viewer->previewWidget()->pageCount() > 0) return true;
+            if (viewer->hasShownFirstPage()) return true;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return false;
