@@ -42,7 +42,6 @@ ComponentEntryTab::ComponentEntryTab(ProductLists *lists, QWidget *parent) : QWi
     const QString size = QStringLiteral("#,##0.00");
     cmbComponentID = named<QComboBox>(this, "cmbComponentID");
     makeKeyCombo(cmbComponentID);
-    SizeByLayout(cmbComponentID);
     txtComponentDescription = named<QLineEdit>(this, "txtComponentDescription");
     txtComponentThickness = named<NumberBox>(this, "txtComponentThickness", size);
     txtComponentWidth = named<NumberBox>(this, "txtComponentWidth", size);
@@ -105,7 +104,7 @@ void ComponentEntryTab::reset() {
     // Both lists are left without a selection and the ID text empty, without a lookup.
     FillCombo(cmbComponentBun, QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"),
               QStringLiteral("ID"));
-    m_lists->show(cmbComponentID, m_lists->componentIds());
+    ShowEntries(cmbComponentID, m_lists->componentIds());
     clearTab();
 }
 

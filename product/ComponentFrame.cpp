@@ -8,6 +8,7 @@
 #include "product/ProductSaves.h"
 #include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
+#include "product/ProductLists.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -44,8 +45,6 @@ void selectComponent(QComboBox *combo, const QVariant &componentId) {
 ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Component"), parent) {
     cmbStyle = named<QComboBox>(this, "cmbStyle");
     cmbComponent = named<QComboBox>(this, "cmbComponent");
-    SizeByLayout(cmbStyle);
-    SizeByLayout(cmbComponent);
     txtQty = named<QLineEdit>(this, "txtQty");
     txtStyleComponentID = named<QLineEdit>(this, "txtStyleComponentID");
     txtStyleComponentID->setVisible(false);
@@ -73,8 +72,8 @@ ComponentFrame::ComponentFrame(QWidget *parent) : QGroupBox(QStringLiteral("Comp
 }
 
 void ComponentFrame::reset(ProductLists &lists) {
-    lists.show(cmbStyle, lists.styles());
-    lists.show(cmbComponent, lists.components());
+    ShowEntries(cmbStyle, lists.styles());
+    ShowEntries(cmbComponent, lists.components());
     txtStyleComponentID->clear();
     txtQty->clear();
 }

@@ -2,14 +2,13 @@
 // The "Component" frame of the "Style Entry" tab: links a component to a style with a
 // quantity (a StyleComponent row), edits such a link and removes it with its operations.
 
-#include "product/ProductLists.h"
-
 #include <QGroupBox>
 #include <QVariant>
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class ProductLists;
 
 class ComponentFrame : public QGroupBox {
     Q_OBJECT

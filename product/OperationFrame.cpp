@@ -8,6 +8,7 @@
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
 #include "data/SqlText.h"
+#include "product/ProductLists.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -31,7 +32,6 @@ OperationFrame::OperationFrame(QWidget *parent) : QGroupBox(QStringLiteral("Oper
     setObjectName(QStringLiteral("fraOperation"));
 
     cmbStyle2 = named<QComboBox>(this, "cmbStyle2");
-    SizeByLayout(cmbStyle2);
     cmbComponent2 = named<QComboBox>(this, "cmbComponent2");
     cmbOperation = named<QComboBox>(this, "cmbOperation");
     txtInstructions = named<QLineEdit>(this, "txtInstructions");
@@ -67,7 +67,7 @@ void OperationFrame::reset(ProductLists &lists) {
         const QSignalBlocker blockComponent(cmbComponent2);
         cmbComponent2->clear();
     }
-    lists.show(cmbStyle2, lists.styles());
+    ShowEntries(cmbStyle2, lists.styles());
     FillCombo(cmbOperation, QStringLiteral("SELECT Station FROM Operation ORDER BY Station"), QStringLiteral("Station"));
     txtStyleComponentOperationID->clear();
     txtInstructions->clear();

@@ -2,14 +2,13 @@
 // The "Operation" frame: one operation at one station for one component of one style,
 // with its instructions and the piece's dimensions at that station.
 
-#include "product/ProductLists.h"
-
 #include <QGroupBox>
 #include <QVariant>
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class ProductLists;
 class NumberBox;
 
 class OperationFrame : public QGroupBox {

@@ -2,45 +2,59 @@
 
 #include "data/Database.h"
 
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
 
 namespace {
 
-bool Holds(const QComboBox *combo, const ListEntries &entries) {
-    if (combo->count() != entries.size()) return false;
-    for (int i = 0; i < entries.size(); ++i)
-        if (combo->itemText(i) != entries.at(i).text || combo->itemData(i) != entries.at(i).id) return false;
-    return true;
-}
+// The entries of a list, shared with whoever read them: showing another reading replaces
+// them in one step.
+class EntryModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
 
-// The entries go in as one insertion, so the list and its view are told once.
-void Refill(QComboBox *combo, const ListEntries &entries) {
-    combo->clear();
-    auto *model = qobject_cast<QStandardItemModel *>(combo->model());
-    if (!model) {
-        for (const ListEntry &entry : entries) combo->addItem(entry.text, entry.id);
-        return;
+    void setEntries(const ListEntries &entries) {
+        beginResetModel();
+        m_entries = entries;
+        endResetModel();
     }
-    QList<QStandardItem *> items;
-    items.reserve(entries.size());
-    for (const ListEntry &entry : entries) {
-        auto *item = new QStandardItem(entry.text);
-        if (entry.id.isValid()) item->setData(entry.id, Qt::UserRole);
-        items.append(item);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : int(m_entries.size());
     }
-    model->invisibleRootItem()->appendRows(items);
-}
 
-void Unselect(QComboBox *combo) {
-    combo->setCurrentIndex(-1);
-    if (combo->isEditable()) combo->setEditText(QString());
-}
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!index.isValid() || index.row() >= m_entries.size()) return QVariant();
+        const ListEntry &entry = m_entries.at(index.row());
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole: return entry.text;
+        case Qt::UserRole: return entry.id;
+        default: return QVariant();
+        }
+    }
 
-// The same list, not merely equal entries: read by the same reading.
-bool SameReading(const ListEntries &a, const ListEntries &b) {
-    return a.size() == b.size() && a.constData() == b.constData();
+    // Emptying the list (QComboBox::clear) removes every entry.
+    bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override {
+        if (parent.isValid() || row < 0 || count <= 0 || row + count > m_entries.size()) return false;
+        beginRemoveRows(parent, row, row + count - 1);
+        m_entries.remove(row, count);
+        endRemoveRows();
+        return true;
+    }
+
+private:
+    ListEntries m_entries;
+};
+
+EntryModel *ModelOf(QComboBox *combo) {
+    if (auto *model = dynamic_cast<EntryModel *>(combo->model())) return model;
+    auto *model = new EntryModel(combo);
+    combo->setModel(model);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(12);
+    return model;
 }
 
 }  // namespace
@@ -56,13 +70,9 @@ ListEntries ReadColumn(const QString &sql, const QString &column) {
 
 void ShowEntries(QComboBox *combo, const ListEntries &entries) {
     const QSignalBlocker blocker(combo);
-    if (!Holds(combo, entries)) Refill(combo, entries);
-    Unselect(combo);
-}
-
-void SizeByLayout(QComboBox *combo) {
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(12);
+    ModelOf(combo)->setEntries(entries);
+    combo->setCurrentIndex(-1);
+    if (combo->isEditable()) combo->setEditText(QString());
 }
 
 const ListEntries &ProductLists::styles() {
@@ -109,15 +119,4 @@ void ProductLists::forget() {
     m_styles.reset();
     m_components.reset();
     m_componentIds.clear();
-}
-
-void ProductLists::show(QComboBox *combo, const ListEntries &entries) {
-    ListEntries &shown = m_shown[combo];
-    if (SameReading(shown, entries)) {
-        const QSignalBlocker blocker(combo);
-        Unselect(combo);
-        return;
-    }
-    ShowEntries(combo, entries);
-    shown = entries;
 }

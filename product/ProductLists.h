@@ -1,12 +1,12 @@
 #pragma once
-// The lists of the Administration window that stand for stored rows. Styles and
-// components are written by this window alone: their lists are read when the window
-// opens and again after each of its saves and deletes, and kept in between, so that a
-// click on the style tree empties the frames without reading thousands of rows again and
-// without refilling lists that did not change. Lists of rows other windows write (the
-// customers) are read at every reset, and refilled only when the rows differ.
+// The lists of the Administration window that stand for stored rows. A list shows the
+// entries it is given as they are, without copying them into items of its own, so that a
+// list of thousands of components is filled at once. Styles and components are written by
+// this window alone: their lists are read when the window opens and again after each of
+// its saves and deletes, and kept in between, so that a click on the style tree empties
+// the frames without reading thousands of rows again. Lists of rows other windows write
+// (the customers) are read at every reset.
 
-#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -24,13 +24,10 @@ using ListEntries = QVector<ListEntry>;
 // One column of every row of a query, as entries carrying no ID.
 ListEntries ReadColumn(const QString &sql, const QString &column);
 
-// Shows the entries with nothing selected and an empty edit text; the list's handlers do
-// not run. The list is refilled only when it holds other entries than these.
+// Shows the entries in the list with nothing selected and an empty edit text; the
+// list's handlers do not run. The list's width comes from the window's layout, not from
+// its longest entry, which the layout would otherwise measure entry by entry.
 void ShowEntries(QComboBox *combo, const ListEntries &entries);
-
-// A list of thousands of rows takes its width from the window's layout, not from its
-// longest entry, which the layout would otherwise measure entry by entry.
-void SizeByLayout(QComboBox *combo);
 
 class ProductLists {
 public:
@@ -44,15 +41,10 @@ public:
     // After a save or delete: the next use reads the rows again.
     void forget();
 
-    // Shows one of these lists as ShowEntries does; a list that already shows it is only
-    // unselected.
-    void show(QComboBox *combo, const ListEntries &entries);
-
 private:
     void readComponents();
 
     std::optional<ListEntries> m_styles;
     std::optional<ListEntries> m_components;
     ListEntries m_componentIds;
-    QHash<const QComboBox *, ListEntries> m_shown;
 };

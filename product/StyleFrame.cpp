@@ -33,7 +33,6 @@ StyleFrame::StyleFrame(QWidget *parent) : QGroupBox(QStringLiteral("Style"), par
     setObjectName(QStringLiteral("fraStyle"));
 
     cmbCustomer = named<QComboBox>(this, "cmbCustomer");
-    SizeByLayout(cmbCustomer);
     cmbStyleName = named<QComboBox>(this, "cmbStyleName");
     makeKeyCombo(cmbStyleName);  // the name is typed freely
     cmbType = named<QComboBox>(this, "cmbType");

@@ -78,12 +78,6 @@ StyleNode *AddNode(QTreeWidgetItem *parent, int level, const QString &text, qint
 // is ignored, for A to Z only.
 char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; }
 
-QString FoldedKey(const QString &id) {
-    QString key = id;
-    for (QChar &c : key) c = QChar(FoldCase(c.unicode()));
-    return key;
-}
-
 // Steps through the rows of a query, reading the columns by position as the database
 // stores them: the tree reads tens of thousands of rows each time it is built, which a
 // Recordset would first copy whole.
@@ -98,17 +92,21 @@ public:
     bool next() { return m_statement->step(); }
     qint64 id(int column) const { return IdOf(m_statement->value(column)); }
     QString text(int column) const { return m_statement->value(column).toString(); }
-    // A number as a Recordset field shows it.
-    QString number(int column) const {
+    // A number as a Recordset field shows it. Quantities repeat: each is written once.
+    QString number(int column) {
         const QVariant raw = m_statement->value(column);
         bool ok = false;
         const double value = raw.toDouble(&ok);
-        return ok ? QVariant(value).toString() : raw.toString();
+        if (!ok) return raw.toString();
+        auto written = m_numbers.constFind(value);
+        if (written == m_numbers.constEnd()) written = m_numbers.insert(value, QVariant(value).toString());
+        return *written;
     }
 
 private:
     QString m_native;
     std::unique_ptr<Statement> m_statement;
+    QHash<double, QString> m_numbers;
 };
 
 // A style component under its style, or a style operation under its style component.
@@ -130,6 +128,19 @@ int CompareIgnoringCase(const QString &a, const QString &b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+// A component ID as the database matches it: letter case ignored, A to Z.
+struct ComponentKey {
+    QString id;
+    friend bool operator==(const ComponentKey &a, const ComponentKey &b) {
+        return a.id.size() == b.id.size() && CompareIgnoringCase(a.id, b.id) == 0;
+    }
+    friend size_t qHash(const ComponentKey &key, size_t seed = 0) {
+        size_t hash = 0;
+        for (QChar c : key.id) hash = hash * 31 + FoldCase(c.unicode());
+        return qHash(quint64(hash), seed);
+    }
+};
+
 // Leaves grouped by parent, each group by component ID or station, then by record ID.
 void SortLeaves(QVector<Leaf> &leaves) {
     std::sort(leaves.begin(), leaves.end(), [](const Leaf &a, const Leaf &b) {
@@ -147,24 +158,24 @@ QHash<qint64, int> FirstOfEachParent(const QVector<Leaf> &leaves) {
     return first;
 }
 
-QHash<QString, QString> ReadDescriptions() {
-    QHash<QString, QString> descriptions;
+QHash<ComponentKey, QString> ReadDescriptions() {
+    QHash<ComponentKey, QString> descriptions;
     RowStream rows(kDescriptionsQuery);
-    while (rows.next()) descriptions.insert(FoldedKey(rows.text(0)), rows.text(1));
+    while (rows.next()) descriptions.insert({rows.text(0)}, rows.text(1));
     return descriptions;
 }
 
 // Style components: "(" Qty ") - " component ID "-" description; a missing component
 // leaves the description empty.
 QVector<Leaf> ReadLinks() {
-    const QHash<QString, QString> descriptions = ReadDescriptions();
+    const QHash<ComponentKey, QString> descriptions = ReadDescriptions();
     QVector<Leaf> links;
     RowStream rows(kLinksQuery);  // ID, StyleID, ComponentID, Qty
     while (rows.next()) {
         const qint64 styleId = rows.id(1);
         const QString component = rows.text(2);
         links.append({rows.id(0), styleId, styleId, component,
-                      u'(' % rows.number(3) % u") - " % component % u'-' % descriptions.value(FoldedKey(component))});
+                      u'(' % rows.number(3) % u") - " % component % u'-' % descriptions.value({component})});
     }
     SortLeaves(links);
     return links;
