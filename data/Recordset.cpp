@@ -322,25 +322,28 @@ QVariant Recordset::readCell(int row, int column) const {
 QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_rows.width()));
     ReadTexts &texts = m_readTexts[std::size_t(column)];
+    // A string is handed out from the one kept (a QVariant made from a QString copies it
+    // inline, where a QVariant copied is copied through its type's functions).
+    auto handOut = [](const ReadText &read) { return read.isText ? QVariant(read.text) : read.date; };
     for (const ReadText &read : texts.recent)
-        if (read.at == cell.at && read.size == cell.size && read.at) return read.value;
+        if (read.at == cell.at && read.size == cell.size && read.at) return handOut(read);
     const ColumnKind kind = m_shape->kinds.at(column);
     const QByteArrayView bytes = RowStore::bytes(cell);
-    QVariant value;
+    ReadText &read = texts.recent[texts.next];
     if (kind == ColumnKind::Date || kind == ColumnKind::DateTime) {
         QDate date;
         QTime time;
         if (!readStoredDate(bytes.data(), bytes.size(), date, time)) return QVariant();
-        value = dateOf(kind, date, time);
+        read.date = dateOf(kind, date, time);
+        read.isText = false;
     } else {
-        value = QString::fromUtf8(bytes);
+        read.text = QString::fromUtf8(bytes);
+        read.isText = true;
     }
-    ReadText &read = texts.recent[texts.next];
     texts.next = (texts.next + 1) % int(std::size(texts.recent));
-    read.value = value;
     read.at = cell.at;
     read.size = cell.size;
-    return value;
+    return handOut(read);
 }
 
 QVariant Recordset::field(const QString &name) const {

@@ -101,7 +101,9 @@ private:
     struct ReadText {
         const char *at = nullptr;
         quint32 size = 0;
-        QVariant value;
+        bool isText = true;
+        QString text;
+        QVariant date;
     };
     struct ReadTexts {
         ReadText recent[4];

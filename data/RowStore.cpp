@@ -2,7 +2,10 @@
 
 #include "core/AppError.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <sys/mman.h>
 #include <limits>
 #include <utility>
 
@@ -25,56 +28,64 @@ SpareBlocks::~SpareBlocks() {
     for (void *block : blocks) ::operator delete(block);
 }
 
-}  // namespace
+constexpr std::size_t kSlabBytes = 2 * 1024 * 1024;
+constexpr std::size_t kKeptPerSet = kSlabBytes / RowStore::kBlockBytes;
 
-void *RowStore::takeBlock() {
-    if (spareGone || spare.blocks.empty()) return ::operator new(kBlockBytes);
+void *spareOrNew() {
+    if (spareGone || spare.blocks.empty()) return ::operator new(RowStore::kBlockBytes);
     void *block = spare.blocks.back();
     spare.blocks.pop_back();
     return block;
 }
 
-void RowStore::giveBackBlocks() {
-    auto giveBack = [](void *block) {
+}  // namespace
+
+void *RowStore::Blocks::take() {
+    if (m_kept.size() < kKeptPerSet) {
+        m_kept.push_back(spareOrNew());
+        return m_kept.back();
+    }
+    if (m_slabBlocks == 0) {
+        void *slab = std::aligned_alloc(kSlabBytes, kSlabBytes);
+        if (!slab) throw std::bad_alloc();
+        madvise(slab, kSlabBytes, MADV_HUGEPAGE);
+        m_slabs.push_back(slab);
+        m_slabFree = static_cast<char *>(slab);
+        m_slabBlocks = kSlabBytes / kBlockBytes;
+    }
+    void *block = m_slabFree;
+    m_slabFree += kBlockBytes;
+    --m_slabBlocks;
+    return block;
+}
+
+void RowStore::Blocks::release() {
+    for (void *block : m_kept) {
         if (!spareGone && spare.blocks.size() < kSpareBlocks) spare.blocks.push_back(block);
         else ::operator delete(block);
-    };
-    for (Cell *block : m_cellBlocks) giveBack(block);
-    for (char *block : m_textBlocks) giveBack(block);
-    m_cellBlocks.clear();
-    m_textBlocks.clear();
+    }
+    for (void *slab : m_slabs) std::free(slab);
+    m_kept.clear();
+    m_slabs.clear();
+    m_slabFree = nullptr;
+    m_slabBlocks = 0;
 }
 
-RowStore::~RowStore() { giveBackBlocks(); }
-
-RowStore::RowStore(RowStore &&other) noexcept
-    : m_width(other.m_width), m_rowCount(std::exchange(other.m_rowCount, 0)),
-      m_cellCount(std::exchange(other.m_cellCount, 0)), m_cellBlocks(std::move(other.m_cellBlocks)),
-      m_textBlocks(std::move(other.m_textBlocks)), m_longTexts(std::move(other.m_longTexts)),
-      m_recent(std::move(other.m_recent)), m_textFree(std::exchange(other.m_textFree, nullptr)),
-      m_textRoom(std::exchange(other.m_textRoom, 0)) {
-    other.m_cellBlocks.clear();
-    other.m_textBlocks.clear();
-}
-
-RowStore &RowStore::operator=(RowStore &&other) noexcept {
+RowStore::Blocks &RowStore::Blocks::operator=(Blocks &&other) noexcept {
     if (this != &other) {
-        giveBackBlocks();
-        m_width = other.m_width;
-        m_rowCount = std::exchange(other.m_rowCount, 0);
-        m_cellCount = std::exchange(other.m_cellCount, 0);
-        m_cellBlocks = std::exchange(other.m_cellBlocks, {});
-        m_textBlocks = std::exchange(other.m_textBlocks, {});
-        m_longTexts = std::move(other.m_longTexts);
-        m_recent = std::move(other.m_recent);
-        m_textFree = std::exchange(other.m_textFree, nullptr);
-        m_textRoom = std::exchange(other.m_textRoom, 0);
+        release();
+        m_kept = std::exchange(other.m_kept, {});
+        m_slabs = std::exchange(other.m_slabs, {});
+        m_slabFree = std::exchange(other.m_slabFree, nullptr);
+        m_slabBlocks = std::exchange(other.m_slabBlocks, 0);
     }
     return *this;
 }
 
 void RowStore::clear() {
-    giveBackBlocks();
+    m_cellBlocks.clear();
+    m_textBlocks.clear();
+    m_blocks.release();
     m_recent.clear();
     m_longTexts.clear();
     m_textFree = nullptr;
@@ -122,7 +133,7 @@ const char *RowStore::keepText(const char *data, std::size_t size) {
             std::memcpy(own, data, size);
             return own;
         }
-        m_textBlocks.push_back(static_cast<char *>(takeBlock()));
+        m_textBlocks.push_back(static_cast<char *>(m_blocks.take()));
         m_textFree = m_textBlocks.back();
         m_textRoom = kBlockBytes;
     }

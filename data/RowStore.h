@@ -27,9 +27,6 @@ public:
     };
 
     explicit RowStore(int width = 0) : m_width(width) {}
-    ~RowStore();
-    RowStore(RowStore &&other) noexcept;
-    RowStore &operator=(RowStore &&other) noexcept;
 
     int width() const { return m_width; }
     int rowCount() const { return m_rowCount; }
@@ -56,22 +53,40 @@ public:
     QVariant value(int row, int column) const;
     QVector<QVariant> row(int row) const;
 
-private:
     static constexpr std::size_t kBlockBytes = 64 * 1024;
+
+    // Where a store's blocks come from, and where they go when it closes. The first 2 MB of
+    // a set are blocks kept by sets closed before; a larger set takes 2 MB slabs the kernel
+    // may back with huge pages, one page fault for 512.
+    class Blocks {
+    public:
+        Blocks() = default;
+        ~Blocks() { release(); }
+        Blocks(Blocks &&other) noexcept { *this = std::move(other); }
+        Blocks &operator=(Blocks &&other) noexcept;
+        void *take();
+        void release();
+
+    private:
+        std::vector<void *> m_kept;   // blocks to give back to the spare ones
+        std::vector<void *> m_slabs;  // slabs to free
+        char *m_slabFree = nullptr;
+        std::size_t m_slabBlocks = 0;  // blocks left in the last slab
+    };
+
+private:
     static constexpr std::size_t kCellsPerBlock = kBlockBytes / sizeof(Cell);
 
     const Cell &cellAt(std::size_t index) const { return m_cellBlocks[index / kCellsPerBlock][index % kCellsPerBlock]; }
     Cell &cellAt(std::size_t index) { return m_cellBlocks[index / kCellsPerBlock][index % kCellsPerBlock]; }
     Cell &push(Type type) {
-        if (m_cellCount / kCellsPerBlock >= m_cellBlocks.size()) m_cellBlocks.push_back(static_cast<Cell *>(takeBlock()));
+        if (m_cellCount / kCellsPerBlock >= m_cellBlocks.size()) m_cellBlocks.push_back(static_cast<Cell *>(m_blocks.take()));
         Cell &c = cellAt(m_cellCount++);
         c.type = type;
         return c;
     }
     void appendBytes(Type type, const char *data, qsizetype size);
     const char *keepText(const char *data, std::size_t size);
-    static void *takeBlock();
-    void giveBackBlocks();
 
     // The last texts kept in each column, tried before a new one is copied: a customer, a
     // style name, a status or a station comes back row after row.
@@ -82,6 +97,7 @@ private:
         int next = 0;
     };
 
+    Blocks m_blocks;  // first, so the blocks outlive every pointer into them
     int m_width;
     int m_rowCount = 0;
     std::size_t m_cellCount = 0;
