@@ -39,7 +39,6 @@ public:
     StyleNode(int level, const QString &text, qint64 id)
         : QTreeWidgetItem(QTreeWidgetItem::UserType), m_level(level), m_id(id), m_text(text) {}
 
-    int level() const { return m_level; }
     qint64 id() const { return m_id; }
 
     // A style whose components have not been read yet shows that it can be opened.
