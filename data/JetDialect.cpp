@@ -405,9 +405,16 @@ void translateSelectInto(QVector<Token> &tokens, const QString &sql) {
     }
 }
 
+// The desktop engine joins texts with '&'; SQLite's '&' is a bitwise and, its join '||'.
+void translateConcatenation(QVector<Token> &tokens) {
+    for (Token &t : tokens)
+        if (isPunct(t, '&')) t.text = QStringLiteral("||");
+}
+
 QString translateTokens(const QString &sql) {
     QVector<Token> tokens = tokenize(sql);
     translateYesNo(tokens);
+    translateConcatenation(tokens);
     translateDelete(tokens);
     translateTop(tokens, sql);
     translateSelectInto(tokens, sql);

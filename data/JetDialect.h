@@ -8,6 +8,7 @@
 //   SELECT cols INTO t FROM ...            -> CREATE TABLE t AS SELECT cols FROM ...
 //   DELETE * FROM t                        -> DELETE FROM t
 //   True / False                           -> 1 / 0
+//   a & b (texts joined)                   -> a || b (a null part makes the whole null)
 // Like keeps its text: each engine serves the desktop engine's Like as like().
 //
 // shapeOf() tells the data layer what a statement is: whether a second statement

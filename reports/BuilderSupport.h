@@ -5,7 +5,6 @@
 // are never held twice. The builder then sets texts, hides sections, prints or
 // previews, and lets the job go, which releases the report.
 
-#include "data/Recordset.h"
 #include "reports/Report.h"
 
 #include <QString>

@@ -33,6 +33,8 @@ void TestDialect::translates_data() {
                                                  << "WHERE DateAdded >= '2026-12-09 14:30:00'";
     QTest::newRow("date with seconds, afternoon") << "WHERE DateAdded < #12/9/2026 2:30:15 PM#"
                                                   << "WHERE DateAdded < '2026-12-09 14:30:15'";
+    QTest::newRow("texts joined") << "SELECT Name & ' ' & Type FROM Style WHERE Note = 'a & b'"
+                                  << "SELECT Name || ' ' || Type FROM Style WHERE Note = 'a & b'";
     QTest::newRow("date just after midnight") << "x = #1/2/2003 12:05 am#" << "x = '2003-01-02 00:05:00'";
     QTest::newRow("date at noon") << "x = #1/2/2003 12:00 PM#" << "x = '2003-01-02 12:00:00'";
     QTest::newRow("date at midnight is the plain date") << "x = #1/1/2000 0:00#" << "x = '2000-01-01'";
