@@ -1,8 +1,9 @@
 #pragma once
 // The tree of every customer's styles: root "Styles", customers, their styles, each
 // style's components with quantities, and each component's operations at the stations.
-// Built whole each time, from one read of the styles, the style components and the style
-// operations.
+// The customers and styles are built whole each time; a style's components and their
+// operations are read when the style is opened, so that a plant of thousands of styles
+// shows its tree at once.
 
 #include <QTreeWidget>
 #include <QVariant>
@@ -17,7 +18,7 @@ public:
 
     explicit StyleTree(QWidget *parent = nullptr);
 
-    // Removes every node and builds the tree again from the database.
+    // Removes every node and builds the customers and styles again from the database.
     void refresh();
 
 signals:

@@ -228,6 +228,7 @@ void tst_productroad::productDefinedThroughTheWindows() {
 
     // The tree shows the whole definition.
     auto *tree = child<QTreeWidget>(w, "StyleTree");
+    openAll(tree);
     QStringList treeText;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) dump(tree->topLevelItem(i), 0, treeText);
     QCOMPARE(treeText, (QStringList{"Styles", "  O'Hara Seating", "    Bristol-Seat", "      (4) - AR-200-Arm Wrap",

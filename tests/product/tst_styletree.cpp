@@ -46,12 +46,14 @@ void dump(QTreeWidgetItem *item, int depth, QStringList &out) {
 }
 
 QStringList treeText(QTreeWidget *tree) {
+    openAll(tree);
     QStringList out;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) dump(tree->topLevelItem(i), 0, out);
     return out;
 }
 
 QTreeWidgetItem *findNode(QTreeWidget *tree, const QString &key) {
+    openAll(tree);
     QTreeWidgetItemIterator it(tree);
     for (; *it; ++it)
         if ((*it)->data(0, Qt::UserRole).toString() == key) return *it;
@@ -95,6 +97,7 @@ private slots:
     void childrenInTheDatabasesOrder_data();
     void childrenInTheDatabasesOrder();
     void descriptionsAndOperationsJoinAsTheDatabaseDoes();
+    void styleOpensToItsComponents();
 };
 
 void TestStyleTree::shapeAndTexts() {
@@ -337,6 +340,42 @@ void TestStyleTree::descriptionsAndOperationsJoinAsTheDatabaseDoes() {
     QCOMPARE(link->childCount(), 1);
     QCOMPARE(link->child(0)->text(0), QString("CNC - (Trim)"));
     QVERIFY(!findNode(win.tree, "Oper-5"));
+}
+
+// A style shows it can be opened exactly when it has components; opening it with the
+// keyboard shows them with their operations.
+void TestStyleTree::styleOpensToItsComponents() {
+    TestDatabase db;
+    seed(db);
+    ScopedFakes fakes;
+    Window win;
+    QTreeWidgetItem *cushion = nullptr;
+    QTreeWidgetItem *arm = nullptr;
+    for (QTreeWidgetItemIterator it(win.tree); *it; ++it) {  // the nodes built so far
+        const QString key = (*it)->data(0, Qt::UserRole).toString();
+        if (key == "Style:1") cushion = *it;
+        if (key == "Style:4") arm = *it;
+    }
+    QVERIFY(cushion && arm);
+    QAbstractItemModel *model = win.tree->model();
+    QVERIFY(model->hasChildren(win.tree->indexFromItem(cushion)));
+    QVERIFY(!model->hasChildren(win.tree->indexFromItem(arm)));
+
+    cushion->parent()->setExpanded(true);
+    win.tree->setFocus();
+    win.tree->setCurrentItem(cushion);
+    QTest::keyClick(win.tree, Qt::Key_Right);
+    QVERIFY(cushion->isExpanded());
+    QCOMPARE(cushion->childCount(), 2);
+    QCOMPARE(cushion->child(0)->text(0), QString("(2) - FOAM1-Seat foam"));
+    QCOMPARE(cushion->child(0)->childCount(), 2);
+    QCOMPARE(cushion->child(0)->child(1)->text(0), QString("CNC - ()"));
+    QCOMPARE(cushion->child(1)->text(0), QString("(1) - GHOST-"));
+    // Closing and opening again shows each component once.
+    QTest::keyClick(win.tree, Qt::Key_Left);
+    QTest::keyClick(win.tree, Qt::Key_Right);
+    QCOMPARE(cushion->childCount(), 2);
+    QVERIFY(fakes.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(TestStyleTree)

@@ -47,6 +47,7 @@ void clickRoot(QWidget *w) {
 
 QStringList treeTexts(QWidget *w) {
     QStringList out;
+    openAll(child<QTreeWidget>(w, "StyleTree"));
     for (QTreeWidgetItemIterator it(child<QTreeWidget>(w, "StyleTree")); *it; ++it) out << (*it)->text(0);
     return out;
 }

@@ -47,6 +47,10 @@ void click(QWidget *widget) {
     QTest::mouseClick(widget, Qt::LeftButton);
 }
 
+void openAll(QTreeWidget *tree) {
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) (*it)->setExpanded(true);
+}
+
 void show(QWidget *window) {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));

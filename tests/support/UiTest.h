@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QString>
 #include <QTest>
 #include <QWidget>
@@ -32,5 +33,8 @@ void pick(QComboBox *combo, const QString &text);
 void click(QWidget *widget);
 // Shows the window and waits until it is exposed.
 void show(QWidget *window);
+// Opens every node of a tree, as a clerk opens them all to see the whole of it; a node
+// whose children are read when it opens gets them.
+void openAll(QTreeWidget *tree);
 
 }  // namespace UiTest
