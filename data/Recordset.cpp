@@ -237,21 +237,22 @@ void Recordset::moveNext() {
 void Recordset::moveFirst() { m_pos = 0; }
 
 int Recordset::columnIndex(const QString &name) const {
-    auto same = [&name](const NameSlot &slot) {
-        return slot.name.constData() == name.constData() && slot.name.size() == name.size();
+    std::vector<RecordsetColumns::ReadName> &names = m_shape->readNames;
+    auto same = [&name](const RecordsetColumns::ReadName &read) {
+        return read.name.constData() == name.constData() && read.name.size() == name.size();
     };
-    if (m_nextName >= m_names.size()) m_nextName = 0;
-    if (m_nextName < m_names.size() && same(m_names[m_nextName])) return m_names[m_nextName++].column;
-    for (std::size_t i = 0; i < m_names.size(); ++i) {
-        if (!same(m_names[i])) continue;
+    if (m_nextName >= names.size()) m_nextName = 0;
+    if (m_nextName < names.size() && same(names[m_nextName])) return names[m_nextName++].column;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!same(names[i])) continue;
         m_nextName = i + 1;
-        return m_names[i].column;
+        return names[i].column;
     }
     const int column = lookUpColumn(name);
     constexpr std::size_t kNamesKept = 64;
-    if (column >= 0 && m_names.size() < kNamesKept) {
-        m_names.push_back(NameSlot{name, column});
-        m_nextName = m_names.size();
+    if (column >= 0 && names.size() < kNamesKept) {
+        names.push_back({name, column});
+        m_nextName = names.size();
     }
     return column;
 }

@@ -30,6 +30,15 @@ struct RecordsetColumns {
     QHash<QString, int> folded;  // lower-case name and "table.origin" -> column
     QString table;               // the one table of an updatable set, in the catalogue's spelling
     QString autoNumberColumn;    // ID column of an auto-numbered table
+    // The names fields were read by, with their columns, in the order first read: a loop
+    // reading the same names row after row, or set after set, finds each by comparing where
+    // its characters lie, without hashing it. A kept copy of each name holds its
+    // characters, so another name cannot come to lie at the same place.
+    struct ReadName {
+        QString name;
+        int column = -1;
+    };
+    mutable std::vector<ReadName> readNames;
 };
 
 class Recordset {
@@ -59,7 +68,7 @@ public:
     void close();
 
     int fieldCount() const { return m_shape->columns.size(); }
-    ColumnMeta column(int index) const { return m_shape->columns.at(index); }
+    const ColumnMeta &column(int index) const { return m_shape->columns.at(index); }
     // Every row of the set (from the first), for binding to a report.
     RowSet rowSet() const;
 
@@ -87,15 +96,8 @@ private:
     QVector<QVariant> m_buffer;          // row being added or edited
     QVector<bool> m_dirty;
 
-    // The names read so far with their columns, in the order first read, and where the next
-    // read is expected: a loop reading the same names row after row finds each by comparing
-    // where its characters lie, without hashing it. A kept copy of each name holds its
-    // characters, so another name cannot come to lie at the same place.
-    struct NameSlot {
-        QString name;
-        int column = -1;
-    };
-    mutable std::vector<NameSlot> m_names;
+    // Where the next name read is expected among the names the sets of this text were read
+    // by (RecordsetColumns::readNames).
     mutable std::size_t m_nextName = 0;
     // The values last read from each column's texts, by where the texts lie in the store.
     struct ReadText {
