@@ -33,8 +33,8 @@ Document listing() {
 // What the export dialog offered, and the answer given to it.
 struct DialogAnswer {
     QString answer;  // the path typed; empty cancels
-    QString offeredFolder;
-    QString offeredName;
+    QString offeredFolder = {};
+    QString offeredName = {};
 };
 
 // Answers the export dialog of the window once it is shown: reads what it offers, then
