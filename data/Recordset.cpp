@@ -178,7 +178,7 @@ QVariant numberOr(const QVariant &raw, bool whole) {
 
 }  // namespace
 
-Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db), m_sql(jetSql) {
+Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db) {
     db.setOpened(jetSql);
     // Values compared in the WHERE clause are bound, so that a lookup by another ID runs the
     // statement already prepared for the first.

@@ -87,7 +87,6 @@ private:
     void runKept(const QString &sql, const QVector<QVariant> &values);
 
     Database &m_db;
-    QString m_sql;
     std::shared_ptr<const RecordsetColumns> m_shape;
     RowStore m_rows;                     // raw stored values; an updatable set's row key first
     int m_keyColumns = 0;                // 1 where the row key leads each row, else 0
