@@ -35,6 +35,7 @@ constexpr int NoCurrentRecord = 3021;
 constexpr int CouldNotFindFile = 3024;
 constexpr int ItemNotFound = 3265;
 constexpr int NotUpdatable = 3027;
+constexpr int NotSupported = 3251;
 constexpr int UpdateWithoutEdit = 3020;
 constexpr int TableExists = 3010;
 constexpr int NoSuchTable = 3078;

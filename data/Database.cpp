@@ -79,7 +79,9 @@ Database::Database(std::unique_ptr<Engine> engine, QString path) : m_engine(std:
 
 Database::~Database() = default;
 
-std::unique_ptr<Recordset> Database::openRecordset(const QString &sql) { return std::make_unique<Recordset>(*this, sql); }
+std::unique_ptr<Recordset> Database::openRecordset(const QString &sql, RecordsetType type) {
+    return std::make_unique<Recordset>(*this, sql, type);
+}
 
 void Database::execute(const QString &sql) {
     const JetDialect::StatementShape shape = JetDialect::shapeOf(sql);

@@ -31,8 +31,9 @@ public:
     Engine &engine() { return *m_engine; }
 
     // A result set positioned on its first row. SELECT * FROM one table (whole, with a
-    // WHERE clause, or TOP 1) gives an updatable set; anything else is read-only.
-    std::unique_ptr<Recordset> openRecordset(const QString &sql);
+    // WHERE clause, or TOP 1) gives an updatable dynaset; anything else is read-only. A
+    // listing or a grid read once front to back opens it forward-only.
+    std::unique_ptr<Recordset> openRecordset(const QString &sql, RecordsetType type = RecordsetType::Dynaset);
     // Performs a DELETE, UPDATE, INSERT, DROP TABLE or SELECT ... INTO at once. A table
     // made by SELECT ... INTO is made, and given the plant's text comparison, as one unit.
     void execute(const QString &sql);
@@ -48,18 +49,14 @@ public:
     void giveBack(const QString &nativeSql, std::unique_ptr<Statement> statement);
     // What the text of a result set comes to, kept by that text (its compared values
     // already bound): a lookup run ten thousand times with other IDs reads its text once.
-    struct SelectPlan {
-        QString native;                                   // the engine's SQL, row key selected first where updatable
-        QString updatableTable;                           // "" for a read-only set
-        std::shared_ptr<const RecordsetColumns> columns;  // resolved by the first set opened
-        std::unique_ptr<Statement> spare;                 // prepared and reset, for the next set
-    };
+    using SelectPlan = ::SelectPlan;
     std::shared_ptr<SelectPlan> selectPlan(const QString &jetSql);
     // Tells `observer` the text of every result set opened from now on (the benchmark
     // gathers the statements a document runs so); an empty function stops it.
-    void observeOpenedSets(std::function<void(const QString &jetSql)> observer) { m_setObserver = std::move(observer); }
-    void setOpened(const QString &jetSql) const {
-        if (m_setObserver) m_setObserver(jetSql);
+    using SetObserver = std::function<void(const QString &jetSql, RecordsetType type)>;
+    void observeOpenedSets(SetObserver observer) { m_setObserver = std::move(observer); }
+    void setOpened(const QString &jetSql, RecordsetType type) const {
+        if (m_setObserver) m_setObserver(jetSql, type);
     }
     // Forgets every kept statement (after a table is made, dropped or altered).
     void forgetStatements();
@@ -70,7 +67,7 @@ private:
     // Declared after the engine, so the statements are finished before it closes.
     std::unordered_map<QString, std::unique_ptr<Statement>> m_statements;
     std::unordered_map<QString, std::shared_ptr<SelectPlan>> m_plans;
-    std::function<void(const QString &)> m_setObserver;
+    SetObserver m_setObserver;
 };
 
 // Runs a sequence of writes as one unit: rolled back unless commit() is reached, so an

@@ -38,13 +38,24 @@ public:
     virtual int columnCount() const = 0;
     virtual ColumnMeta column(int index) const = 0;           // 0-based
     virtual QVariant value(int index) const = 0;              // raw stored value of the current row
-    // Copies the current row's columns from `first` on into `rows`, as one row. An engine
-    // copies its stored bytes straight across; this one goes through value().
-    virtual void appendRowTo(RowStore &rows, int first) const {
-        for (int i = first; i < columnCount(); ++i) rows.appendValue(value(i));
+    // Copies the current row's columns from `first` on into `rows`, as one row.
+    void appendRowTo(RowStore &rows, int first) const {
+        const int count = columnCount();
+        for (int i = first; i < count; ++i) rows.appendCell(cell(i));
         rows.endRow();
     }
+    // A column of the current row as the store keeps it; a text's bytes stay where they lie
+    // until the next step. An engine reads its own bytes; this one goes through value().
+    virtual RowStore::Cell cell(int index) const {
+        m_scratch = RowStore(1);
+        m_scratch.appendValue(value(index));
+        m_scratch.endRow();
+        return m_scratch.cell(0, 0);
+    }
     virtual int changes() const = 0;                          // rows changed by the last step
+
+private:
+    mutable RowStore m_scratch;
 };
 
 class Engine {

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QTimeZone>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -178,8 +179,8 @@ QVariant numberOr(const QVariant &raw, bool whole) {
 
 }  // namespace
 
-Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db) {
-    db.setOpened(jetSql);
+Recordset::Recordset(Database &db, const QString &jetSql, RecordsetType type) : m_db(db) {
+    db.setOpened(jetSql, type);
     // Values compared in the WHERE clause are bound, so that a lookup by another ID runs the
     // statement already prepared for the first.
     const JetDialect::BoundValues bound = JetDialect::bindComparedValues(jetSql);
@@ -193,6 +194,14 @@ Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db) {
         if (!plan->columns || plan->columns->columns.size() != count - m_keyColumns)
             plan->columns = resolveColumns(*statement, m_keyColumns, plan->updatableTable);
         m_shape = plan->columns;
+        if (type == RecordsetType::ForwardOnly) {
+            m_forwardOnly = true;
+            m_atEnd = !statement->step();
+            m_plan = plan;
+            m_cursor = std::move(statement);
+            if (m_atEnd) releaseCursor();
+            return;
+        }
         m_rows = RowStore(count);
         while (statement->step()) statement->appendRowTo(m_rows, 0);
     } catch (...) {
@@ -201,6 +210,15 @@ Recordset::Recordset(Database &db, const QString &jetSql) : m_db(db) {
     }
     statement->reset();
     plan->spare = std::move(statement);
+}
+
+// A forward-only set at its end gives its statement back for the next set of its text, and
+// lets go of the file's read snapshot.
+void Recordset::releaseCursor() {
+    m_atEnd = true;
+    if (!m_cursor || !m_plan) return;
+    m_cursor->reset();
+    m_plan->spare = std::move(m_cursor);
 }
 
 // The catalogue decides the kind of every column of a permanent table; the engine's
@@ -227,14 +245,31 @@ std::shared_ptr<const RecordsetColumns> Recordset::resolveColumns(Statement &sta
     return shape;
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset() { releaseCursor(); }
 
 void Recordset::moveNext() {
     if (eof()) throw AppError(ErrorNumber::NoCurrentRecord, QStringLiteral("No current record."));
     ++m_pos;
+    if (m_forwardOnly) step();
 }
 
-void Recordset::moveFirst() { m_pos = 0; }
+// The next row of a forward-only set; a failed step ends the set.
+void Recordset::step() {
+    bool more = false;
+    try {
+        more = m_cursor->step();
+    } catch (...) {
+        releaseCursor();
+        throw;
+    }
+    if (!more) releaseCursor();
+}
+
+void Recordset::moveFirst() {
+    if (m_forwardOnly && m_pos > 0)
+        throw AppError(ErrorNumber::NotSupported, QStringLiteral("Operation is not supported for this type of object."));
+    m_pos = 0;
+}
 
 int Recordset::columnIndex(const QString &name) const {
     std::vector<RecordsetColumns::ReadName> &names = m_shape->readNames;
@@ -288,10 +323,15 @@ QVariant Recordset::convertForRead(int column, const QVariant &raw) const {
     return raw;
 }
 
-// A stored field read straight from the store, as convertForRead() reads it from a value.
-QVariant Recordset::readCell(int row, int column) const {
+// A field of the current row where it lies: in the store, or in a forward-only set's
+// statement.
+RowStore::Cell Recordset::currentCell(int column) const {
+    return m_forwardOnly ? m_cursor->cell(m_keyColumns + column) : m_rows.cell(m_pos, m_keyColumns + column);
+}
+
+// A stored field read as it lies, as convertForRead() reads it from a value.
+QVariant Recordset::readCell(int column, const RowStore::Cell &cell) const {
     using Type = RowStore::Type;
-    const RowStore::Cell &cell = m_rows.cell(row, m_keyColumns + column);
     const ColumnKind kind = m_shape->kinds.at(column);
     switch (cell.type) {
     case Type::Null: return QVariant();
@@ -313,21 +353,27 @@ QVariant Recordset::readCell(int row, int column) const {
     }
     case Type::Bytes: break;
     }
-    return convertForRead(column, m_rows.value(row, m_keyColumns + column));
+    return convertForRead(column, RowStore::valueOf(cell));
 }
 
 // A stored text as the column reads it: a string, or a date where the column keeps dates
 // (invalid for a date text not in the stored form). The values last read from each column
-// are kept by where their text lies: a customer, a status or an order date repeated down a
-// listing is made once.
+// are kept: a customer, a status or an order date repeated down a listing is made once. A
+// dynaset knows them by where their text lies (the store keeps a repeated text once); a
+// forward-only set by their bytes.
 QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
-    if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_rows.width()));
+    if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_shape->columns.size()));
     ReadTexts &texts = m_readTexts[std::size_t(column)];
     // A string is handed out from the one kept (a QVariant made from a QString copies it
     // inline, where a QVariant copied is copied through its type's functions).
     auto handOut = [](const ReadText &read) { return read.isText ? QVariant(read.text) : read.date; };
+    auto same = [&](const ReadText &read) {
+        if (!read.filled || read.size != cell.size) return false;
+        if (!m_forwardOnly) return read.at == cell.at;
+        return cell.size <= sizeof(read.kept) && std::memcmp(read.kept, cell.at, cell.size) == 0;
+    };
     for (const ReadText &read : texts.recent)
-        if (read.at == cell.at && read.size == cell.size && read.at) return handOut(read);
+        if (same(read)) return handOut(read);
     const ColumnKind kind = m_shape->kinds.at(column);
     const QByteArrayView bytes = RowStore::bytes(cell);
     ReadText &read = texts.recent[texts.next];
@@ -344,6 +390,8 @@ QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     texts.next = (texts.next + 1) % int(std::size(texts.recent));
     read.at = cell.at;
     read.size = cell.size;
+    read.filled = !m_forwardOnly || cell.size <= sizeof(read.kept);
+    if (m_forwardOnly && read.filled) std::memcpy(read.kept, cell.at, cell.size);
     return handOut(read);
 }
 
@@ -351,7 +399,7 @@ QVariant Recordset::field(const QString &name) const {
     const int index = requireColumn(name);
     if (m_mode != EditMode::None) return convertForRead(index, m_buffer.at(index));
     if (eof()) throw AppError(ErrorNumber::NoCurrentRecord, QStringLiteral("No current record."));
-    return readCell(m_pos, index);
+    return readCell(index, currentCell(index));
 }
 
 void Recordset::addNew() {
@@ -456,24 +504,33 @@ void Recordset::updateRow() {
 }
 
 void Recordset::close() {
+    releaseCursor();
     m_rows.clear();
     m_readTexts.clear();
     m_mode = EditMode::None;
     m_pos = 0;
 }
 
-RowSet Recordset::rowSet() const {
+RowSet Recordset::rowSet() {
     RowSet set;
-    for (int i = 0; i < m_shape->columns.size(); ++i) {
+    const int width = m_shape->columns.size();
+    for (int i = 0; i < width; ++i) {
         const ColumnMeta &c = m_shape->columns.at(i);
         set.columns << RowSetColumn{c.name, c.table, c.origin, c.declType, m_shape->kinds.at(i)};
     }
-    set.rows.reserve(m_rows.rowCount());
-    for (int r = 0; r < m_rows.rowCount(); ++r) {
+    auto appendCurrent = [&] {
         QVector<QVariant> row;
-        row.reserve(m_shape->columns.size());
-        for (int i = 0; i < m_shape->columns.size(); ++i) row << readCell(r, i);
+        row.reserve(width);
+        for (int i = 0; i < width; ++i) row << readCell(i, currentCell(i));
         set.rows << row;
+    };
+    if (m_forwardOnly) {
+        for (; !m_atEnd; ++m_pos, step()) appendCurrent();
+        return set;
     }
+    const int current = m_pos;
+    set.rows.reserve(m_rows.rowCount());
+    for (m_pos = 0; m_pos < m_rows.rowCount(); ++m_pos) appendCurrent();
+    m_pos = current;
     return set;
 }

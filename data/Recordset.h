@@ -2,8 +2,11 @@
 // A result set as the windows use it: end/beginning flags, move next, fields by name,
 // add new / edit / update on sets of one table.
 //
-// Rows are read when the set opens, into a compact store; a field becomes a value when it is
-// read. Everything the set asks of the database goes through
+// A dynaset reads its rows when it opens, into a compact store; a field becomes a value when
+// it is read. A forward-only set reads each row as it reaches it, for a listing or a grid
+// read once front to back: nothing is copied, it cannot go back, and it is read-only. It
+// keeps the file's read snapshot until it reaches its end or closes, so nothing is written
+// while one is open. Everything the set asks of the database goes through
 // the Engine: its SQL, its row key, its quoting. Field names match without regard to case; a
 // "Table.Column" name picks a column by its origin table. A null column reads as a null
 // QVariant. Dates read as QDate (QDateTime where a time is kept), yes/no as bool.
@@ -20,6 +23,8 @@
 #include <vector>
 
 class Database;
+
+enum class RecordsetType { Dynaset, ForwardOnly };
 
 // What a set knows of its columns, resolved once per statement text and shared by every
 // set opened from the same text: names, kinds, the lookup of a field by name.
@@ -41,17 +46,27 @@ struct RecordsetColumns {
     mutable std::vector<ReadName> readNames;
 };
 
+// What the text of a result set comes to, kept by the database by that text.
+struct SelectPlan {
+    QString native;                                   // the engine's SQL, row key selected first where updatable
+    QString updatableTable;                           // "" for a read-only set
+    std::shared_ptr<const RecordsetColumns> columns;  // resolved by the first set opened
+    std::unique_ptr<Statement> spare;                 // prepared and reset, for the next set
+};
+
 class Recordset {
 public:
-    Recordset(Database &db, const QString &jetSql);
+    Recordset(Database &db, const QString &jetSql, RecordsetType type = RecordsetType::Dynaset);
     ~Recordset();
 
-    bool eof() const { return m_pos >= m_rows.rowCount(); }
-    bool bof() const { return m_rows.rowCount() == 0 || m_pos < 0; }
-    bool isEmpty() const { return m_rows.rowCount() == 0; }
+    bool eof() const { return m_forwardOnly ? m_atEnd : m_pos >= m_rows.rowCount(); }
+    bool bof() const { return isEmpty() || m_pos < 0; }
+    bool isEmpty() const { return m_forwardOnly ? m_atEnd && m_pos == 0 : m_rows.rowCount() == 0; }
     void moveNext();
+    // A forward-only set that has left its first row cannot go back to it.
     void moveFirst();
-    int recordCount() const { return m_rows.rowCount(); }
+    // A forward-only set counts the rows it has reached.
+    int recordCount() const { return m_forwardOnly ? m_pos + (m_atEnd ? 0 : 1) : m_rows.rowCount(); }
 
     QVariant field(const QString &name) const;
     QVariant operator[](const QString &name) const { return field(name); }
@@ -59,7 +74,7 @@ public:
     QString text(const QString &name) const { return field(name).toString(); }
     bool hasField(const QString &name) const;
 
-    bool updatable() const { return !m_shape->table.isEmpty(); }
+    bool updatable() const { return !m_shape->table.isEmpty() && !m_forwardOnly; }
     QString table() const { return m_shape->table; }
     void addNew();
     void edit();
@@ -69,16 +84,20 @@ public:
 
     int fieldCount() const { return m_shape->columns.size(); }
     const ColumnMeta &column(int index) const { return m_shape->columns.at(index); }
-    // Every row of the set (from the first), for binding to a report.
-    RowSet rowSet() const;
+    // Every row of the set (from the first; a forward-only set's from its current row, which
+    // leaves it at its end), for binding to a report.
+    RowSet rowSet();
 
 private:
     enum class EditMode { None, Adding, Editing };
     int columnIndex(const QString &name) const;  // -1 when unknown
     int requireColumn(const QString &name) const;
     QVariant convertForRead(int column, const QVariant &raw) const;
-    QVariant readCell(int row, int column) const;
+    RowStore::Cell currentCell(int column) const;
+    QVariant readCell(int column, const RowStore::Cell &cell) const;
     QVariant textOf(int column, const RowStore::Cell &cell) const;
+    void step();
+    void releaseCursor();
     int lookUpColumn(const QString &name) const;
     QString insertStatement();
     static std::shared_ptr<const RecordsetColumns> resolveColumns(Statement &statement, int first, const QString &table);
@@ -88,9 +107,15 @@ private:
 
     Database &m_db;
     std::shared_ptr<const RecordsetColumns> m_shape;
-    RowStore m_rows;                     // raw stored values; an updatable set's row key first
+    RowStore m_rows;                     // a dynaset's stored values; an updatable set's row key first
     int m_keyColumns = 0;                // 1 where the row key leads each row, else 0
-    int m_pos = 0;
+    int m_pos = 0;                       // the current row; a forward-only set's rows passed
+    // A forward-only set's statement, stepped to its current row until the set reaches its
+    // end, and the plan it then goes back to.
+    bool m_forwardOnly = false;
+    bool m_atEnd = false;
+    std::shared_ptr<SelectPlan> m_plan;
+    std::unique_ptr<Statement> m_cursor;
     EditMode m_mode = EditMode::None;
     QVector<QVariant> m_buffer;          // row being added or edited
     QVector<bool> m_dirty;
@@ -99,10 +124,14 @@ private:
     // by (RecordsetColumns::readNames).
     mutable std::size_t m_nextName = 0;
     // The values last read from each column's texts, by where the texts lie in the store.
+    // A forward-only set's texts lie in the statement only until its next step, so short ones
+    // are kept here to be compared by their bytes.
     struct ReadText {
         const char *at = nullptr;
         quint32 size = 0;
         bool isText = true;
+        bool filled = false;
+        char kept[32];
         QString text;
         QVariant date;
     };

@@ -182,8 +182,7 @@ void RowStore::replaceRow(int row, const QVector<QVariant> &values) {
     m_cellCount = appended;
 }
 
-QVariant RowStore::value(int row, int column) const {
-    const Cell &c = cell(row, column);
+QVariant RowStore::valueOf(const Cell &c) {
     switch (c.type) {
     case Type::Null: return QVariant();
     case Type::Whole: return QVariant(qlonglong(c.whole));

@@ -40,6 +40,11 @@ public:
     // UTF-8 text. A text equal to one of the last few kept in the same column is kept once.
     void appendText(const char *utf8, qsizetype size) { appendBytes(Type::Text, utf8, size); }
     void appendBlob(const char *data, qsizetype size) { appendBytes(Type::Bytes, data, size); }
+    // A field read from elsewhere; its text's bytes are copied in.
+    void appendCell(const Cell &cell) {
+        if (cell.type == Type::Text || cell.type == Type::Bytes) appendBytes(cell.type, cell.at, cell.size);
+        else push(cell.type).whole = cell.whole;
+    }
     // A value as the engine stores it: null, whole number, real, text or bytes.
     void appendValue(const QVariant &value);
     void endRow() { ++m_rowCount; }
@@ -50,7 +55,8 @@ public:
     const Cell &cell(int row, int column) const { return cellAt(std::size_t(row) * std::size_t(m_width) + std::size_t(column)); }
     static QByteArrayView bytes(const Cell &cell) { return QByteArrayView(cell.at, cell.size); }
     // The stored value of a field as a QVariant: qlonglong, double, QString, QByteArray or null.
-    QVariant value(int row, int column) const;
+    QVariant value(int row, int column) const { return valueOf(cell(row, column)); }
+    static QVariant valueOf(const Cell &cell);
     QVector<QVariant> row(int row) const;
 
     static constexpr std::size_t kBlockBytes = 64 * 1024;

@@ -88,7 +88,7 @@ void jetLike(sqlite3_context *ctx, int argc, sqlite3_value **argv) {
     }
 }
 
-class SqliteStatement : public Statement {
+class SqliteStatement final : public Statement {
 public:
     SqliteStatement(sqlite3 *db, sqlite3_stmt *stmt) : m_db(db), m_stmt(stmt) {}
     ~SqliteStatement() override { sqlite3_finalize(m_stmt); }
@@ -165,28 +165,32 @@ public:
         }
     }
 
-    void appendRowTo(RowStore &rows, int first) const override {
-        // One call per field for its value, then the value's own readers, which skip the
-        // column calls' checks.
-        const int count = sqlite3_column_count(m_stmt);
-        for (int i = first; i < count; ++i) {
-            sqlite3_value *value = sqlite3_column_value(m_stmt, i);
-            switch (sqlite3_value_type(value)) {
-            case SQLITE_INTEGER: rows.appendWhole(sqlite3_value_int64(value)); break;
-            case SQLITE_FLOAT: rows.appendReal(sqlite3_value_double(value)); break;
-            case SQLITE_NULL: rows.appendNull(); break;
-            case SQLITE_BLOB: {
-                const auto *data = static_cast<const char *>(sqlite3_value_blob(value));
-                rows.appendBlob(data, sqlite3_value_bytes(value));
-                break;
-            }
-            default: {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
-                rows.appendText(text, sqlite3_value_bytes(value));
-            }
-            }
+    // One call per field for its value, then the value's own readers, which skip the column
+    // calls' checks.
+    RowStore::Cell cell(int index) const override {
+        RowStore::Cell cell{};
+        sqlite3_value *value = sqlite3_column_value(m_stmt, index);
+        switch (sqlite3_value_type(value)) {
+        case SQLITE_INTEGER:
+            cell.type = RowStore::Type::Whole;
+            cell.whole = sqlite3_value_int64(value);
+            break;
+        case SQLITE_FLOAT:
+            cell.type = RowStore::Type::Real;
+            cell.real = sqlite3_value_double(value);
+            break;
+        case SQLITE_NULL: cell.type = RowStore::Type::Null; break;
+        case SQLITE_BLOB:
+            cell.type = RowStore::Type::Bytes;
+            cell.at = static_cast<const char *>(sqlite3_value_blob(value));
+            cell.size = quint32(sqlite3_value_bytes(value));
+            break;
+        default:
+            cell.type = RowStore::Type::Text;
+            cell.at = reinterpret_cast<const char *>(sqlite3_value_text(value));
+            cell.size = quint32(sqlite3_value_bytes(value));
         }
-        rows.endRow();
+        return cell;
     }
 
     int changes() const override { return m_changes; }

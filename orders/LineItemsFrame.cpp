@@ -123,7 +123,7 @@ void LineItemsFrame::RefreshGrid(const QString &orderId) {
         auto rs = AppDatabase().openRecordset(
             QStringLiteral("SELECT OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt,Name,Type FROM OrderItems "
                            "LEFT JOIN Style ON OrderItems.StyleID = Style.ID WHERE ORDERID = ") +
-            orderId + QStringLiteral(" ORDER BY ItemNumber"));
+            orderId + QStringLiteral(" ORDER BY ItemNumber"), RecordsetType::ForwardOnly);
         for (; !rs->eof(); rs->moveNext()) {
             const QVariant qty = rs->field(QStringLiteral("Qty"));
             const QVariant price = rs->field(QStringLiteral("PriceEach"));
@@ -146,7 +146,7 @@ void LineItemsFrame::FillStyles(const QString &customer) {
     cmbStyle->clear();
     auto rs = AppDatabase().openRecordset(
         QStringLiteral("SELECT ID,Name,Type,Price FROM Style WHERE Status = 'Active' AND Customer = '") +
-        SqlText::Escaped(customer) + QStringLiteral("' ORDER BY Name,Type"));
+        SqlText::Escaped(customer) + QStringLiteral("' ORDER BY Name,Type"), RecordsetType::ForwardOnly);
     for (; !rs->eof(); rs->moveNext()) {
         cmbStyle->addItem(StyleText(*rs), rs->field(QStringLiteral("ID")));
         cmbStyle->setItemData(cmbStyle->count() - 1, rs->field(QStringLiteral("Price")), kPriceRole);

@@ -37,7 +37,7 @@ void OrderSelectionWindow::layOut() {
 
 void OrderSelectionWindow::Form_Load() {
     auto orders = AppDatabase().openRecordset(
-        QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"));
+        QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"), RecordsetType::ForwardOnly);
     for (; !orders->eof(); orders->moveNext())
         AddItem(cmbOrder,
                 orders->text(QStringLiteral("Customer")) + QStringLiteral(" - ") +

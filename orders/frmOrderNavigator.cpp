@@ -187,7 +187,7 @@ OrderCriteria frmOrderNavigator::criteria() const {
 
 void frmOrderNavigator::UpdateGrids() {
     BusyCursor busy;
-    auto rs = AppDatabase().openRecordset(OrderSearchSql(criteria()));
+    auto rs = AppDatabase().openRecordset(OrderSearchSql(criteria()), RecordsetType::ForwardOnly);
     vsfgOrders->setRedraw(false);
     vsfgOrders->clear();
     vsfgOrders->setCols(11);
@@ -224,7 +224,7 @@ void frmOrderNavigator::vsfgOrders_RowColChange() {
     vsfgItems->setCols(6);
     vsfgItems->addItem({QStringLiteral("Item Number"), QStringLiteral("Qty Ordered"), QStringLiteral("Qty Shipped"),
                         QStringLiteral("Style"), QStringLiteral("Price Each"), QStringLiteral("Price Ext.")});
-    auto rs = AppDatabase().openRecordset(OrderLinesSql(id));
+    auto rs = AppDatabase().openRecordset(OrderLinesSql(id), RecordsetType::ForwardOnly);
     for (; !rs->eof(); rs->moveNext()) {
         vsfgItems->addItem({CellText(rs->field(QStringLiteral("ItemNumber"))), CellText(rs->field(QStringLiteral("Qty"))),
                             CellText(rs->field(QStringLiteral("Shipped"))),

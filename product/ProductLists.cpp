@@ -61,8 +61,7 @@ EntryModel *ModelOf(QComboBox *combo) {
 
 ListEntries ReadColumn(const QString &sql, const QString &column) {
     ListEntries entries;
-    auto rs = AppDatabase().openRecordset(sql);
-    entries.reserve(rs->recordCount());
+    auto rs = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
     for (; !rs->eof(); rs->moveNext()) entries.append({rs->text(column), QVariant()});
     rs->close();
     return entries;
@@ -78,8 +77,7 @@ void ShowEntries(QComboBox *combo, const ListEntries &entries) {
 const ListEntries &ProductLists::styles() {
     if (!m_styles) {
         ListEntries styles;
-        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"));
-        styles.reserve(rs->recordCount());
+        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"), RecordsetType::ForwardOnly);
         for (; !rs->eof(); rs->moveNext())
             styles.append({rs->text(QStringLiteral("Name")) + QLatin1Char('-') + rs->text(QStringLiteral("Type")),
                            rs->field(QStringLiteral("ID"))});
@@ -102,9 +100,7 @@ const ListEntries &ProductLists::componentIds() {
 // One reading serves both lists: the IDs come in the same order.
 void ProductLists::readComponents() {
     ListEntries components, ids;
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ID"));
-    components.reserve(rs->recordCount());
-    ids.reserve(rs->recordCount());
+    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ID"), RecordsetType::ForwardOnly);
     for (; !rs->eof(); rs->moveNext()) {
         const QString id = rs->text(QStringLiteral("ID"));
         components.append({id + QLatin1Char('-') + rs->text(QStringLiteral("Description")), rs->field(QStringLiteral("ID"))});

@@ -92,7 +92,7 @@ StyleNode *AddNode(QTreeWidgetItem *parent, int level, const QString &text, qint
 
 QSet<qint64> StylesWithComponents() {
     QSet<qint64> styles;
-    auto rs = AppDatabase().openRecordset(kStylesWithComponentsQuery);
+    auto rs = AppDatabase().openRecordset(kStylesWithComponentsQuery, RecordsetType::ForwardOnly);
     for (; !rs->eof(); rs->moveNext()) styles.insert(rs->field(QStringLiteral("StyleID")).toLongLong());
     rs->close();
     return styles;
@@ -104,7 +104,7 @@ QSet<qint64> StylesWithComponents() {
 void AddCustomersAndStyles(QTreeWidgetItem *root) {
     const QSet<qint64> withComponents = StylesWithComponents();
     QHash<QString, StyleNode *> customers;
-    auto rs = AppDatabase().openRecordset(kStylesQuery);
+    auto rs = AppDatabase().openRecordset(kStylesQuery, RecordsetType::ForwardOnly);
     for (; !rs->eof(); rs->moveNext()) {
         const QString customer = rs->text(QStringLiteral("Customer"));
         StyleNode *&customerNode = customers[customer];
@@ -123,7 +123,7 @@ void AddCustomersAndStyles(QTreeWidgetItem *root) {
 void AddComponents(StyleNode *style) {
     style->setAwaitsComponents(false);
     QHash<qint64, StyleNode *> links;
-    auto components = AppDatabase().openRecordset(ComponentsQuery(style->id()));
+    auto components = AppDatabase().openRecordset(ComponentsQuery(style->id()), RecordsetType::ForwardOnly);
     for (; !components->eof(); components->moveNext()) {
         const qint64 linkId = components->field(QStringLiteral("LinkID")).toLongLong();
         links.insert(linkId, AddNode(style, StyleTree::ComponentLevel,
@@ -133,7 +133,7 @@ void AddComponents(StyleNode *style) {
                                      linkId));
     }
     components->close();
-    auto operations = AppDatabase().openRecordset(OperationsQuery(style->id()));
+    auto operations = AppDatabase().openRecordset(OperationsQuery(style->id()), RecordsetType::ForwardOnly);
     for (; !operations->eof(); operations->moveNext()) {
         const QVariant linkId = operations->field(QStringLiteral("ComponentID"));
         if (StyleNode *link = linkId.isNull() ? nullptr : links.value(linkId.toLongLong()))

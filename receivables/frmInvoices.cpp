@@ -143,7 +143,7 @@ void frmInvoices::cmbCustomer_Click() {
     lstToInvoice->clear();
     auto rows = AppDatabase().openRecordset(
         QStringLiteral("SELECT ID,OrderNumber, OrderDate FROM Orders WHERE Customer = '") + SqlText::Escaped(customer) +
-        QStringLiteral("' AND ID NOT IN (SELECT OrderID FROM OrdersInvoiced) ORDER BY Orders.OrderNumber"));
+        QStringLiteral("' AND ID NOT IN (SELECT OrderID FROM OrdersInvoiced) ORDER BY Orders.OrderNumber"), RecordsetType::ForwardOnly);
     for (; !rows->eof(); rows->moveNext()) {
         const QVariant id = rows->field(QStringLiteral("ID"));
         auto *entry = new QListWidgetItem(id.toString() + QStringLiteral(" - ") + rows->text(QStringLiteral("OrderNumber")) +

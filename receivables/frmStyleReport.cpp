@@ -25,7 +25,7 @@ void fillWithAll(QComboBox *combo, const QString &all, const QString &sql = {}, 
     combo->clear();
     combo->addItem(all);
     if (sql.isEmpty()) return;
-    auto rows = AppDatabase().openRecordset(sql);
+    auto rows = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
     for (; !rows->eof(); rows->moveNext()) combo->addItem(rows->text(column));
     rows->close();
 }

@@ -5,7 +5,7 @@
 
 ReportJob OpenReport(const QString &templateName, const QString &sql) {
     ReportJob job;
-    auto rows = AppDatabase().openRecordset(sql);
+    auto rows = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
     job.report = Report::create(templateName);
     job.report->bind(rows->rowSet());
     rows->close();

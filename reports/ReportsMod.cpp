@@ -66,13 +66,13 @@ QString orderIdSql(const QString &orderId) {
 }
 
 // A field-definition file in the ttx folder beside the executable, rewritten each time.
-void writeFieldDefinitions(const Recordset &rows, const char *fileName) {
+void writeFieldDefinitions(Recordset &rows, const char *fileName) {
     CreateFieldDefFile(rows.rowSet(), QCoreApplication::applicationDirPath() + QStringLiteral("\\ttx\\") +
                                           QLatin1String(fileName) + QLatin1Char(' '));
 }
 
 // Binds rows to a report, then discards saved data and reads records.
-void fill(Report &report, const Recordset &rows) {
+void fill(Report &report, Recordset &rows) {
     report.bind(rows.rowSet());
     report.discardSavedData();
     report.readRecords();

@@ -163,7 +163,7 @@ ShipmentCriteria frmShipmentNavigator::Criteria() const {
 
 void frmShipmentNavigator::UpdateGrids() {
     BusyCursor busy;
-    auto rs = AppDatabase().openRecordset(ShipmentSearchSql(Criteria()));
+    auto rs = AppDatabase().openRecordset(ShipmentSearchSql(Criteria()), RecordsetType::ForwardOnly);
     ShippingGrids::Start(vsfgShipments, kShipmentsHeader);
     for (; !rs->eof(); rs->moveNext())
         vsfgShipments->addItem({rs->text(QStringLiteral("Orders.Customer")), rs->text(QStringLiteral("Orders.OrderNumber")),
@@ -179,7 +179,7 @@ void frmShipmentNavigator::EmptyLineItems() { vsfgItems->clear(); }
 
 void frmShipmentNavigator::vsfgShipments_RowColChange(int row) {
     if (row <= 0) return;
-    auto rs = AppDatabase().openRecordset(ShipmentLinesSql(vsfgShipments->textMatrix(row, ShipmentIdColumn)));
+    auto rs = AppDatabase().openRecordset(ShipmentLinesSql(vsfgShipments->textMatrix(row, ShipmentIdColumn)), RecordsetType::ForwardOnly);
     ShippingGrids::Start(vsfgItems, kItemsHeader);
     for (; !rs->eof(); rs->moveNext())
         vsfgItems->addItem({ShipmentQuantities::Plain(rs->field(QStringLiteral("OrderItems.ItemNumber"))),

@@ -177,7 +177,7 @@ int runDemo(const QStringList &args) {
 int runQuery(const QStringList &args) {
     if (args.size() != 2) throw UsageError{QStringLiteral("query takes PATH and one SQL statement.")};
     auto db = Database::open(args.at(0));
-    auto rs = db->openRecordset(args.at(1));
+    auto rs = db->openRecordset(args.at(1), RecordsetType::ForwardOnly);
     const RowSet rows = rs->rowSet();
     rs->close();
     writeOut(rowsText(rows));

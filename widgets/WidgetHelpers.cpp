@@ -88,7 +88,7 @@ void SelectAllOnFocus(std::initializer_list<QLineEdit *> boxes) {
 void FillCombo(QComboBox *combo, const QString &sql, const QString &column) {
     const QSignalBlocker blocker(combo);
     combo->clear();
-    auto rs = AppDatabase().openRecordset(sql);
+    auto rs = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
     QStringList items;
     for (; !rs->eof(); rs->moveNext()) items << rs->text(column);
     rs->close();

@@ -67,6 +67,9 @@ private slots:
     void numbersWithinOneTransaction_data();
     void numbersWithinOneTransaction();
     void missingIndexesAddedOnOpen();
+    void forwardOnlyReadsAsDynaset_data();
+    void forwardOnlyReadsAsDynaset();
+    void forwardOnlyGoesOneWay();
 };
 
 void tst_Database::updatableShapes_data() {
@@ -718,3 +721,77 @@ void tst_Database::missingIndexesAddedOnOpen() {
 
 QTEST_GUILESS_MAIN(tst_Database)
 #include "tst_database.moc"
+
+// A forward-only set reads every field of every row as a dynaset of the same text does:
+// dates in each stored form, texts alike in length that follow one another (the statement
+// reuses its buffers row to row), long texts, numbers, yes/no and nulls.
+void tst_Database::forwardOnlyReadsAsDynaset_data() {
+    QTest::addColumn<QStringList>("inserts");
+    QTest::addColumn<QString>("select");
+    const QString longA(40, QLatin1Char('a')), longB = QString(39, QLatin1Char('a')) + QLatin1Char('b');
+    QTest::newRow("dates in every stored form")
+        << QStringList{"INSERT INTO Orders (OrderNumber, OrderDate) VALUES ('A', '2024-03-05')",
+                       "INSERT INTO Orders (OrderNumber, OrderDate) VALUES ('B', '3/5/2024')",
+                       "INSERT INTO Orders (OrderNumber, OrderDate) VALUES ('C', NULL)",
+                       "INSERT INTO Orders (OrderNumber, OrderDate) VALUES ('D', '2024-03-06')",
+                       "INSERT INTO Customer (Customer, DateAdded) VALUES ('E', '2024-03-05 13:04:05')"}
+        << "SELECT Orders.*, Customer.DateAdded AS Added FROM Orders LEFT JOIN Customer ON Orders.OrderNumber <> Customer.Customer ORDER BY Orders.ID";
+    QStringList alike;
+    for (const QString &text : {QString("abc"), QString("abd"), QString("abc"), longA, longB, longA, QString("abd")})
+        alike << QStringLiteral("INSERT INTO Orders (OrderNumber, Customer) VALUES ('N', '%1')").arg(text);
+    QTest::newRow("texts alike in length") << alike << "SELECT * FROM Orders ORDER BY ID";
+    QTest::newRow("numbers, yes/no and nulls")
+        << QStringList{"INSERT INTO Component (ID, Thickness, Arm, Tie) VALUES ('C1', 2.5, -1, 0)",
+                       "INSERT INTO Component (ID, Thickness, Arm, Tie) VALUES ('C2', NULL, 0, NULL)",
+                       "INSERT INTO Component (ID, Thickness, Arm, Tie) VALUES ('C3', 3, 1, -1)"}
+        << "SELECT ID, Thickness, Arm, Tie, Thickness * 2 AS Twice FROM Component ORDER BY ID";
+}
+
+void tst_Database::forwardOnlyReadsAsDynaset() {
+    QFETCH(QStringList, inserts);
+    QFETCH(QString, select);
+    TestDatabase db;
+    for (const QString &sql : inserts) db.exec(sql);
+    auto dynaset = AppDatabase().openRecordset(select);
+    auto forward = AppDatabase().openRecordset(select, RecordsetType::ForwardOnly);
+    QVERIFY(dynaset->recordCount() > 1);
+    for (; !dynaset->eof(); dynaset->moveNext(), forward->moveNext()) {
+        QVERIFY(!forward->eof());
+        for (int i = 0; i < dynaset->fieldCount(); ++i) {
+            const QString name = dynaset->column(i).name;
+            QCOMPARE(forward->field(name), dynaset->field(name));
+        }
+    }
+    QVERIFY(forward->eof());
+    QCOMPARE(forward->recordCount(), dynaset->recordCount());
+}
+
+// A forward-only set cannot go back or be edited; it counts the rows it has reached, binds
+// the rest of its rows to a report, and once closed mid-way leaves the file free for a
+// change of its tables.
+void tst_Database::forwardOnlyGoesOneWay() {
+    TestDatabase db;
+    for (const char *number : {"A", "B", "C"}) db.exec(QStringLiteral("INSERT INTO Orders (OrderNumber) VALUES ('%1')").arg(number));
+    const QString sql = QStringLiteral("SELECT * FROM Orders ORDER BY OrderNumber");
+    auto rs = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
+    QVERIFY(!rs->updatable());
+    QCOMPARE(errorNumberOf([&] { rs->addNew(); }), ErrorNumber::NotUpdatable);
+    rs->moveFirst();  // still on the first row
+    QCOMPARE(rs->recordCount(), 1);
+    auto twice = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);  // the same text while in use
+    rs->moveNext();
+    QCOMPARE(rs->text("OrderNumber"), QString("B"));
+    QCOMPARE(rs->recordCount(), 2);
+    QCOMPARE(errorNumberOf([&] { rs->moveFirst(); }), ErrorNumber::NotSupported);
+    const RowSet rest = rs->rowSet();
+    QCOMPARE(rest.rows.size(), 2);
+    QCOMPARE(rest.value(1, "OrderNumber").toString(), QString("C"));
+    QVERIFY(rs->eof());
+    QCOMPARE(twice->text("OrderNumber"), QString("A"));
+    twice->close();
+    AppDatabase().execute("SELECT OrderNumber INTO tmpKept FROM Orders");
+    auto kept = AppDatabase().openRecordset("SELECT * FROM tmpKept", RecordsetType::ForwardOnly);
+    kept->close();
+    AppDatabase().execute("DROP TABLE tmpKept");
+    QVERIFY(!AppDatabase().engine().tableNames().contains("tmpKept"));
+}
