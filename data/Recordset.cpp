@@ -147,12 +147,15 @@ bool readStoredDate(const Char *c, qsizetype size, QDate &date, QTime &time) {
     return time.isValid();
 }
 
-QVariant dateOf(ColumnKind kind, const QDate &date, const QTime &time) {
-    if (kind == ColumnKind::Date) return QVariant(date);
-    // The plant's local time, read through the zone's own table, which Qt reads once, rather
-    // than through the C library, which looks at the zone file again for every value.
+// The plant's local time, read through the zone's own table, which Qt reads once, rather than
+// through the C library, which looks at the zone file again for every value.
+QDateTime localDateTime(const QDate &date, const QTime &time) {
     static const QTimeZone local = QTimeZone::systemTimeZone();
-    return local.isValid() ? QVariant(QDateTime(date, time, local)) : QVariant(QDateTime(date, time));
+    return local.isValid() ? QDateTime(date, time, local) : QDateTime(date, time);
+}
+
+QVariant dateOf(ColumnKind kind, const QDate &date, const QTime &time) {
+    return kind == ColumnKind::Date ? QVariant(date) : QVariant(localDateTime(date, time));
 }
 
 QVariant readDate(ColumnKind kind, const QVariant &raw) {
@@ -346,7 +349,7 @@ QVariant Recordset::readCell(int column, const RowStore::Cell &cell) const {
         break;
     case Type::Text: {
         if (kind == ColumnKind::Text || kind == ColumnKind::Other || kind == ColumnKind::Date || kind == ColumnKind::DateTime) {
-            const QVariant value = textOf(column, cell);
+            QVariant value = textOf(column, cell);
             if (value.isValid()) return value;
         }
         break;
@@ -364,9 +367,17 @@ QVariant Recordset::readCell(int column, const RowStore::Cell &cell) const {
 QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_shape->columns.size()));
     ReadTexts &texts = m_readTexts[std::size_t(column)];
-    // A string is handed out from the one kept (a QVariant made from a QString copies it
-    // inline, where a QVariant copied is copied through its type's functions).
-    auto handOut = [](const ReadText &read) { return read.isText ? QVariant(read.text) : read.date; };
+    // A value is handed out from the one kept as a QString, QDate or QDateTime: a QVariant
+    // made from one is made inline, where a QVariant copied is copied through its type's
+    // functions.
+    auto handOut = [](const ReadText &read) {
+        switch (read.kind) {
+        case ReadText::Day: return QVariant(read.day);
+        case ReadText::When: return QVariant(read.when);
+        case ReadText::Text: break;
+        }
+        return QVariant(read.text);
+    };
     auto same = [&](const ReadText &read) {
         if (!read.filled || read.size != cell.size) return false;
         if (!m_forwardOnly) return read.at == cell.at;
@@ -381,11 +392,12 @@ QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
         QDate date;
         QTime time;
         if (!readStoredDate(bytes.data(), bytes.size(), date, time)) return QVariant();
-        read.date = dateOf(kind, date, time);
-        read.isText = false;
+        read.kind = kind == ColumnKind::Date ? ReadText::Day : ReadText::When;
+        read.day = date;
+        if (kind == ColumnKind::DateTime) read.when = localDateTime(date, time);
     } else {
+        read.kind = ReadText::Text;
         read.text = QString::fromUtf8(bytes);
-        read.isText = true;
     }
     texts.next = (texts.next + 1) % int(std::size(texts.recent));
     read.at = cell.at;

@@ -15,6 +15,7 @@
 #include "data/RowSet.h"
 #include "data/RowStore.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QVariant>
@@ -129,11 +130,12 @@ private:
     struct ReadText {
         const char *at = nullptr;
         quint32 size = 0;
-        bool isText = true;
+        enum Kind : std::uint8_t { Text, Day, When } kind = Text;
         bool filled = false;
         char kept[32];
         QString text;
-        QVariant date;
+        QDate day;
+        QDateTime when;
     };
     struct ReadTexts {
         ReadText recent[4];
