@@ -365,19 +365,14 @@ QVariant Recordset::readCell(int column, const RowStore::Cell &cell) const {
 // dynaset knows them by where their text lies (the store keeps a repeated text once); a
 // forward-only set by their bytes.
 QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
+    const ColumnKind kind = m_shape->kinds.at(column);
+    // A set of one row, a lookup, reads each text once: there is nothing to keep.
+    if (!m_forwardOnly && m_rows.rowCount() < 2) {
+        ReadText read;
+        return readText(kind, cell, read) ? handOut(read) : QVariant();
+    }
     if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_shape->columns.size()));
     ReadTexts &texts = m_readTexts[std::size_t(column)];
-    // A value is handed out from the one kept as a QString, QDate or QDateTime: a QVariant
-    // made from one is made inline, where a QVariant copied is copied through its type's
-    // functions.
-    auto handOut = [](const ReadText &read) {
-        switch (read.kind) {
-        case ReadText::Day: return QVariant(read.day);
-        case ReadText::When: return QVariant(read.when);
-        case ReadText::Text: break;
-        }
-        return QVariant(read.text);
-    };
     auto same = [&](const ReadText &read) {
         if (!read.filled || read.size != cell.size) return false;
         if (!m_forwardOnly) return read.at == cell.at;
@@ -385,13 +380,23 @@ QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     };
     for (const ReadText &read : texts.recent)
         if (same(read)) return handOut(read);
-    const ColumnKind kind = m_shape->kinds.at(column);
-    const QByteArrayView bytes = RowStore::bytes(cell);
     ReadText &read = texts.recent[texts.next];
+    if (!readText(kind, cell, read)) return QVariant();
+    texts.next = (texts.next + 1) % int(std::size(texts.recent));
+    read.at = cell.at;
+    read.size = cell.size;
+    read.filled = !m_forwardOnly || cell.size <= sizeof(read.kept);
+    if (m_forwardOnly && read.filled) std::memcpy(read.kept, cell.at, cell.size);
+    return handOut(read);
+}
+
+// A text made into the value its column reads: false for a date not in the stored form.
+bool Recordset::readText(ColumnKind kind, const RowStore::Cell &cell, ReadText &read) {
+    const QByteArrayView bytes = RowStore::bytes(cell);
     if (kind == ColumnKind::Date || kind == ColumnKind::DateTime) {
         QDate date;
         QTime time;
-        if (!readStoredDate(bytes.data(), bytes.size(), date, time)) return QVariant();
+        if (!readStoredDate(bytes.data(), bytes.size(), date, time)) return false;
         read.kind = kind == ColumnKind::Date ? ReadText::Day : ReadText::When;
         read.day = date;
         if (kind == ColumnKind::DateTime) read.when = localDateTime(date, time);
@@ -399,12 +404,18 @@ QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
         read.kind = ReadText::Text;
         read.text = QString::fromUtf8(bytes);
     }
-    texts.next = (texts.next + 1) % int(std::size(texts.recent));
-    read.at = cell.at;
-    read.size = cell.size;
-    read.filled = !m_forwardOnly || cell.size <= sizeof(read.kept);
-    if (m_forwardOnly && read.filled) std::memcpy(read.kept, cell.at, cell.size);
-    return handOut(read);
+    return true;
+}
+
+// A value is handed out from the one kept as a QString, QDate or QDateTime: a QVariant made
+// from one is made inline, where a QVariant copied is copied through its type's functions.
+QVariant Recordset::handOut(const ReadText &read) {
+    switch (read.kind) {
+    case ReadText::Day: return QVariant(read.day);
+    case ReadText::When: return QVariant(read.when);
+    case ReadText::Text: break;
+    }
+    return QVariant(read.text);
 }
 
 QVariant Recordset::field(const QString &name) const {

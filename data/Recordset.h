@@ -97,6 +97,9 @@ private:
     RowStore::Cell currentCell(int column) const;
     QVariant readCell(int column, const RowStore::Cell &cell) const;
     QVariant textOf(int column, const RowStore::Cell &cell) const;
+    struct ReadText;
+    static bool readText(ColumnKind kind, const RowStore::Cell &cell, ReadText &read);
+    static QVariant handOut(const ReadText &read);
     void step();
     void releaseCursor();
     int lookUpColumn(const QString &name) const;
