@@ -11,6 +11,7 @@
 #include "orders/frmOrderNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
+#include "widgets/DatePicker.h"
 #include "widgets/FormLayout.h"
 #include "widgets/NumberBox.h"
 #include "widgets/WidgetHelpers.h"
@@ -34,13 +35,6 @@ std::function<frmOrderEntry *()> &opener() {
     return installed;
 }
 
-QDateEdit *datePicker(QWidget *parent, const char *name) {
-    auto *picker = named<QDateEdit>(parent, name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    return picker;
-}
-
 QLabel *borderedLabel(QWidget *parent, const char *name) {
     auto *label = named<QLabel>(parent, name);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -54,8 +48,8 @@ frmOrderEntry::frmOrderEntry(QWidget *parent)
     : ChildWindow(parent),
       cmbCustomer(named<QComboBox>(this, "cmbCustomer")),
       txtOrderNumber(named<QLineEdit>(this, "txtOrderNumber")),
-      dtOrderDate(datePicker(this, "dtOrderDate")),
-      dtDueDate(datePicker(this, "dtDueDate")),
+      dtOrderDate(named<DatePicker>(this, "dtOrderDate")),
+      dtDueDate(named<DatePicker>(this, "dtDueDate")),
       txtShipTo(named<QLineEdit>(this, "txtShipTo")),
       txtAddress1(named<QLineEdit>(this, "txtAddress1")),
       txtAddress2(named<QLineEdit>(this, "txtAddress2")),

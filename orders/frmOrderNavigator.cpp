@@ -9,7 +9,9 @@
 #include "orders/frmOrderEntry.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
+#include "widgets/DatePicker.h"
 #include "widgets/FormLayout.h"
+#include "widgets/NavigatorFrames.h"
 #include "widgets/Grid.h"
 #include "widgets/WidgetHelpers.h"
 
@@ -27,16 +29,13 @@
 #include <QTimer>
 
 using namespace FormLayout;
+using namespace NavigatorFrames;
 
 namespace {
 
 frmOrderNavigator *g_open = nullptr;
 
 const QString kMoney = QStringLiteral("$#,###.##");
-
-// Twips as pixels, 15 a pixel.
-int px(double twips) { return int(twips / 15.0); }
-double twips(int pixels) { return pixels * 15.0; }
 
 // Where the frames sit when the window opens, in twips; Form_Resize keeps the left
 // edges, the first frame and the top of the second, and shares out the rest.
@@ -46,13 +45,6 @@ constexpr int kFrame1Height = 1500;
 constexpr int kFrame2Top = kFrame1Top + kFrame1Height + 60;
 constexpr int kGridLeft = 100;
 constexpr int kGridTop = 270;
-
-QDateEdit *datePicker(QWidget *parent, const char *name) {
-    auto *picker = named<QDateEdit>(parent, name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    return picker;
-}
 
 }  // namespace
 
@@ -65,8 +57,8 @@ frmOrderNavigator::frmOrderNavigator(QWidget *parent)
       cmbStatus(named<QComboBox>(Frame1, "cmbStatus")),
       txtOrderNumber(named<QLineEdit>(Frame1, "txtOrderNumber")),
       chkOrderDate(named<QCheckBox>(Frame1, "chkOrderDate", QStringLiteral("Order Date"))),
-      dtStartDate(datePicker(Frame1, "dtStartDate")),
-      dtEndDate(datePicker(Frame1, "dtEndDate")),
+      dtStartDate(named<DatePicker>(Frame1, "dtStartDate")),
+      dtEndDate(named<DatePicker>(Frame1, "dtEndDate")),
       btnFind(named<QPushButton>(Frame1, "btnFind", QStringLiteral("Find"))),
       btnClear(named<QPushButton>(Frame1, "btnClear", QStringLiteral("Clear"))),
       btnAddNew(named<QPushButton>(Frame1, "btnAddNew", QStringLiteral("Add New"))),
@@ -273,22 +265,5 @@ void frmOrderNavigator::Form_Resize() {
     QWidget *outer = parentWidget() ? parentWidget() : this;
     if (outer->isMinimized()) return;
     const QSize size = parentWidget() ? outer->size() : frameGeometry().size();
-    const double width = twips(size.width());
-    const double height = twips(size.height());
-
-    if (width - 300 > 0) {
-        Frame2->resize(px(width - 300), Frame2->height());
-        Frame3->resize(px(width - 300), Frame3->height());
-        if (twips(Frame2->width()) - 200 > 0) {
-            vsfgOrders->resize(Frame2->width() - px(200), vsfgOrders->height());
-            vsfgItems->resize(Frame2->width() - px(200), vsfgItems->height());
-        }
-    }
-    const double free = height - twips(Frame1->height()) - 650;
-    if (free <= 0) return;
-    Frame2->resize(Frame2->width(), px(free * 0.55));
-    if (twips(Frame2->height()) - 700 > 0) vsfgOrders->resize(vsfgOrders->width(), Frame2->height() - px(700));
-    Frame3->move(Frame3->x(), Frame2->y() + Frame2->height() + px(100));
-    Frame3->resize(Frame3->width(), px(free * 0.45));
-    if (twips(Frame3->height()) - 600 > 0) vsfgItems->resize(vsfgItems->width(), Frame3->height() - px(600));
+    shareWindow(twips(size.width()), twips(size.height()), Frame1, Frame2, vsfgOrders, Frame3, vsfgItems);
 }

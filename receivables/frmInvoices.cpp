@@ -4,7 +4,7 @@
 #include "core/Values.h"
 #include "data/Database.h"
 #include "data/SqlText.h"
-#include "receivables/DatePicker.h"
+#include "widgets/DatePicker.h"
 #include "receivables/Invoicing.h"
 #include "reports/ReportsMod.h"
 #include "widgets/AutoCompleteCombo.h"

@@ -3,7 +3,7 @@
 #include "core/Handler.h"
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "receivables/DatePicker.h"
+#include "widgets/DatePicker.h"
 #include "receivables/Payments.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"

@@ -2,7 +2,7 @@
 
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "receivables/DatePicker.h"
+#include "widgets/DatePicker.h"
 #include "reports/ReportsMod.h"
 #include "widgets/Connectors.h"
 #include "widgets/FormLayout.h"

@@ -6,7 +6,7 @@
 #include "data/Database.h"
 #include "data/SqlText.h"
 #include "shipping/ShipmentQuantities.h"
-#include "shipping/ShippingDatePicker.h"
+#include "widgets/DatePicker.h"
 #include "shipping/ShippingGrids.h"
 #include "shipping/frmShipmentNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
@@ -66,7 +66,7 @@ frmShipmentEntry::frmShipmentEntry(QWidget *parent)
     : ChildWindow(parent),
       cmbCustomer(named<QComboBox>(this, "cmbCustomer")),
       cmbOrder(named<QComboBox>(this, "cmbOrder")),
-      dtDate(named<ShippingDatePicker>(this, "dtDate")),
+      dtDate(named<DatePicker>(this, "dtDate")),
       txtShipTo(named<QLineEdit>(this, "txtShipTo")),
       txtAddress1(named<QLineEdit>(this, "txtAddress1")),
       txtAddress2(named<QLineEdit>(this, "txtAddress2")),

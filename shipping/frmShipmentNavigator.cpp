@@ -5,12 +5,13 @@
 #include "core/Values.h"
 #include "data/Database.h"
 #include "shipping/ShipmentQuantities.h"
-#include "shipping/ShippingDatePicker.h"
+#include "widgets/DatePicker.h"
 #include "shipping/ShippingGrids.h"
 #include "shipping/frmShipmentEntry.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/FormLayout.h"
+#include "widgets/NavigatorFrames.h"
 #include "widgets/Grid.h"
 #include "widgets/WidgetHelpers.h"
 
@@ -27,6 +28,7 @@
 #include <QTimer>
 
 using namespace FormLayout;
+using namespace NavigatorFrames;
 
 namespace {
 
@@ -42,10 +44,6 @@ const QStringList kItemsHeader = {QStringLiteral("Item Number"), QStringLiteral(
                                   QStringLiteral("Qty Shipped"), QStringLiteral("Part No."),
                                   QStringLiteral("Price Each"), QStringLiteral("Price Ext.")};
 const QString kMoney = QStringLiteral("$#,###.##");
-
-// Sizes are designed in twips, 15 to a pixel.
-int px(double twips) { return qRound(twips / 15.0); }
-double twips(int pixels) { return pixels * 15.0; }
 
 // Where the frames sit: the search criteria keep their designed place and size; the
 // two grid frames start below them and share the rest of the window.
@@ -64,8 +62,8 @@ frmShipmentNavigator::frmShipmentNavigator(QWidget *parent)
       fraCriteria(named<QGroupBox>(this, "fraCriteria", QStringLiteral("Search Criteria"))),
       cmbCustomer(named<QComboBox>(fraCriteria, "cmbCustomer")),
       chkShipDate(named<QCheckBox>(fraCriteria, "chkShipDate", QStringLiteral("Ship Date"))),
-      dtStartDate(named<ShippingDatePicker>(fraCriteria, "dtStartDate")),
-      dtEndDate(named<ShippingDatePicker>(fraCriteria, "dtEndDate")),
+      dtStartDate(named<DatePicker>(fraCriteria, "dtStartDate")),
+      dtEndDate(named<DatePicker>(fraCriteria, "dtEndDate")),
       txtOrderNumber(named<QLineEdit>(fraCriteria, "txtOrderNumber")),
       btnFind(named<QPushButton>(fraCriteria, "btnFind", QStringLiteral("Find"))),
       btnClear(named<QPushButton>(fraCriteria, "btnClear", QStringLiteral("Clear"))),
@@ -235,29 +233,7 @@ void frmShipmentNavigator::resizeEvent(QResizeEvent *event) {
 void frmShipmentNavigator::Form_Resize() {
     auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
     if (isMinimized() || (frame && frame->isMinimized())) return;
-    const double width = twips(this->width());
-    const double height = twips(this->height());
-
-    if (width - 300 > 0) {
-        fraShipments->resize(px(width - 300), fraShipments->height());
-        fraLineItems->resize(px(width - 300), fraLineItems->height());
-        const double frameWidth = twips(fraShipments->width());
-        if (frameWidth > 200) {
-            vsfgShipments->resize(px(frameWidth - 200), vsfgShipments->height());
-            vsfgItems->resize(px(frameWidth - 200), vsfgItems->height());
-        }
-    }
-
-    const double free = height - twips(fraCriteria->height()) - 650;
-    if (free <= 0) return;
-    fraShipments->resize(fraShipments->width(), px(free * 0.55));
-    const double shipmentsHeight = twips(fraShipments->height());
-    if (shipmentsHeight > 700) vsfgShipments->resize(vsfgShipments->width(), px(shipmentsHeight - 700));
-
-    fraLineItems->move(fraLineItems->x(), px(twips(fraShipments->y()) + shipmentsHeight + 100));
-    fraLineItems->resize(fraLineItems->width(), px(free * 0.45));
-    const double itemsHeight = twips(fraLineItems->height());
-    if (itemsHeight > 600) vsfgItems->resize(vsfgItems->width(), px(itemsHeight - 600));
+    shareWindow(twips(width()), twips(height()), fraCriteria, fraShipments, vsfgShipments, fraLineItems, vsfgItems);
 }
 
 void frmShipmentNavigator::showEvent(QShowEvent *event) {

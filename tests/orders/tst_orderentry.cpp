@@ -201,6 +201,11 @@ void tst_OrderEntry::keyboardEntryAndSaveAndClose() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(focused(), QString("txtOrderNumber"));
     keys("PO-5150");
+    // Tab leaves a date box at once, not after its month, day and year.
+    for (const char *next : {"dtOrderDate", "dtDueDate", "txtShipTo"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focused(), QString(next));
+    }
 
     enterLine(win, fakes.clock, "A1", "me", "10");
     const QString chair = styleId(db, "Vedu", "Metro", "Chair");
