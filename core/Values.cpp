@@ -306,6 +306,8 @@ QString formatSection(double magnitude, const Section &section, bool minus, bool
 }
 
 QString generalNumber(double value) {
+    // A whole number (an ID, a count) is its digits; a grid of thousands of rows shows many.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) return QString::number(qint64(value));
     QString s = QString::number(value, 'g', 15);
     s.replace(QLatin1Char('e'), QLatin1Char('E'));
     return s;
@@ -317,8 +319,17 @@ bool sectionEmpty(const Section &s) { return s.isEmpty(); }
 
 QString Format(double value, const QString &picture) {
     if (std::isnan(value) || std::isinf(value)) return generalNumber(value);
-    const QVector<Section> sections = parsePicture(picture);
     if (value == 0.0) value = 0.0;  // no negative zero
+    if (picture.isEmpty()) return generalNumber(value);
+    // A grid column or a report field formats row after row with one picture: it is read
+    // once, while the pictures that follow are the same.
+    thread_local QString lastPicture;
+    thread_local QVector<Section> lastSections;
+    if (lastSections.isEmpty() || picture != lastPicture) {
+        lastSections = parsePicture(picture);
+        lastPicture = picture;
+    }
+    const QVector<Section> sections = lastSections;
 
     bool zero = false;
     if (value == 0.0 && sections.size() >= 3 && !sectionEmpty(sections[2]))
@@ -363,7 +374,28 @@ QString FormatValue(const QVariant &value, const QString &picture) {
 
 QString ShortDate(const QDate &date) {
     if (!date.isValid()) return QString();
-    return QStringLiteral("%1/%2/%3").arg(date.month()).arg(date.day()).arg(date.year());
+    // Written digit by digit: a grid of thousands of orders shows three dates a row.
+    char16_t text[24];
+    int length = 0;
+    auto put = [&](qint64 number) {
+        if (number < 0) {
+            text[length++] = u'-';
+            number = -number;
+        }
+        char16_t digits[20];
+        int count = 0;
+        do {
+            digits[count++] = char16_t(u'0' + number % 10);
+            number /= 10;
+        } while (number > 0);
+        while (count > 0) text[length++] = digits[--count];
+    };
+    put(date.month());
+    text[length++] = u'/';
+    put(date.day());
+    text[length++] = u'/';
+    put(date.year());
+    return QString(reinterpret_cast<const QChar *>(text), length);
 }
 
 QDate ParseShortDate(const QString &text) {

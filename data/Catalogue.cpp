@@ -103,7 +103,8 @@ QVector<CatalogueIndex> makeIndexes() {
         {"ixStyleOperationLink", "StyleOperation", {"StyleID", "ComponentID"}},
         {"ixStyleOperationComponent", "StyleOperation", {"ComponentID"}},
         {"ixStyleOperationStation", "StyleOperation", {"OperationID"}},
-        {"ixOrdersCustomer", "Orders", {"Customer"}},
+        // The navigators and the order lists show orders by customer and number.
+        {"ixOrdersCustomerNumber", "Orders", {"Customer", "OrderNumber"}},
         {"ixOrdersOrderDate", "Orders", {"OrderDate"}},
         {"ixOrdersOrderNumber", "Orders", {"OrderNumber"}},
         // The navigators list the open orders by customer and number.

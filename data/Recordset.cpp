@@ -286,6 +286,13 @@ int Recordset::columnIndex(const QString &name) const {
         m_nextName = i + 1;
         return names[i].column;
     }
+    // A name made afresh for each read (from a C string in a loop) lies elsewhere every
+    // time: it is found by its characters, and kept once.
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i].name != name) continue;
+        m_nextName = i + 1;
+        return names[i].column;
+    }
     const int column = lookUpColumn(name);
     constexpr std::size_t kNamesKept = 64;
     if (column >= 0 && names.size() < kNamesKept) {

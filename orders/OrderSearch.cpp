@@ -34,8 +34,10 @@ QString OrderLinesSql(qint64 orderId) {
 }
 
 QString ShipToLine(const Recordset &order) {
-    auto text = [&order](const char *column) { return order.text(QString::fromLatin1(column)); };
-    QString line = text("ShipTo") + QStringLiteral(", ") + text("ShipToAddress1") + QStringLiteral(", ");
-    if (!text("ShipToAddress2").isEmpty()) line += text("ShipToAddress2") + QStringLiteral(", ");
-    return line + text("ShipToCity") + QStringLiteral(", ") + text("ShipToState") + QLatin1Char(' ') + text("ShipToZip");
+    const QString second = order.text(QStringLiteral("ShipToAddress2"));
+    QString line = order.text(QStringLiteral("ShipTo")) + QStringLiteral(", ") + order.text(QStringLiteral("ShipToAddress1")) +
+                   QStringLiteral(", ");
+    if (!second.isEmpty()) line += second + QStringLiteral(", ");
+    return line + order.text(QStringLiteral("ShipToCity")) + QStringLiteral(", ") + order.text(QStringLiteral("ShipToState")) +
+           QLatin1Char(' ') + order.text(QStringLiteral("ShipToZip"));
 }

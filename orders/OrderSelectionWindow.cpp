@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
+#include "widgets/EntryList.h"
 #include "widgets/FormLayout.h"
 #include "widgets/WidgetHelpers.h"
 
@@ -36,15 +37,14 @@ void OrderSelectionWindow::layOut() {
 }
 
 void OrderSelectionWindow::Form_Load() {
+    ListEntries entries;
     auto orders = AppDatabase().openRecordset(
         QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"), RecordsetType::ForwardOnly);
     for (; !orders->eof(); orders->moveNext())
-        AddItem(cmbOrder,
-                orders->text(QStringLiteral("Customer")) + QStringLiteral(" - ") +
-                    orders->text(QStringLiteral("OrderNumber")),
-                orders->field(QStringLiteral("ID")));
+        entries.append({orders->text(QStringLiteral("Customer")) + QStringLiteral(" - ") + orders->text(QStringLiteral("OrderNumber")),
+                        orders->field(QStringLiteral("ID"))});
     orders->close();
-    cmbOrder->setCurrentIndex(-1);
+    ShowEntries(cmbOrder, entries, 30);
 }
 
 void OrderSelectionWindow::btnPrint_Click() {

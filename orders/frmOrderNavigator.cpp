@@ -187,13 +187,16 @@ void frmOrderNavigator::UpdateGrids() {
                          QStringLiteral("Due Date"), QStringLiteral("Status"), QStringLiteral("Total"),
                          QStringLiteral("Ship To"), QStringLiteral("Ship To Phone"), QStringLiteral("Ship To Fax"),
                          QStringLiteral("Date Added"), QStringLiteral("OrderID")});
+    static const QString before[] = {QStringLiteral("OrderNumber"), QStringLiteral("Customer"), QStringLiteral("OrderDate"),
+                                     QStringLiteral("DueDate"), QStringLiteral("Status"), QStringLiteral("Total")};
+    static const QString after[] = {QStringLiteral("ShipToPhone"), QStringLiteral("ShipToFax"), QStringLiteral("DateAdded"),
+                                    QStringLiteral("ID")};
     for (; !rs->eof(); rs->moveNext()) {
         QStringList row;
-        for (const char *column : {"OrderNumber", "Customer", "OrderDate", "DueDate", "Status", "Total"})
-            row << CellText(rs->field(QString::fromLatin1(column)));
+        row.reserve(11);
+        for (const QString &column : before) row << CellText(rs->field(column));
         row << ShipToLine(*rs);
-        for (const char *column : {"ShipToPhone", "ShipToFax", "DateAdded", "ID"})
-            row << CellText(rs->field(QString::fromLatin1(column)));
+        for (const QString &column : after) row << CellText(rs->field(column));
         vsfgOrders->addItem(row);
     }
     rs->close();

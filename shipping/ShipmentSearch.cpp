@@ -45,8 +45,8 @@ QString ShipmentLinesSql(const QString &shipmentId) {
 }
 
 QString ShipToText(const Recordset &rs) {
-    auto part = [&rs](const char *column) { return rs.text(QString::fromLatin1(column)); };
-    return part("ShipTo") + QStringLiteral(", ") + part("ShipToAddress1") + QStringLiteral(", ") +
-           part("ShipToAddress2") + QStringLiteral(", ") + part("ShipToCity") + QStringLiteral(", ") +
-           part("ShipToState") + QStringLiteral("  ") + part("ShipToZip");
+    return rs.text(QStringLiteral("ShipTo")) + QStringLiteral(", ") + rs.text(QStringLiteral("ShipToAddress1")) +
+           QStringLiteral(", ") + rs.text(QStringLiteral("ShipToAddress2")) + QStringLiteral(", ") +
+           rs.text(QStringLiteral("ShipToCity")) + QStringLiteral(", ") + rs.text(QStringLiteral("ShipToState")) +
+           QStringLiteral("  ") + rs.text(QStringLiteral("ShipToZip"));
 }

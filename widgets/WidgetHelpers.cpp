@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -85,6 +86,11 @@ void SelectAllOnFocus(std::initializer_list<QLineEdit *> boxes) {
     for (QLineEdit *box : boxes) SelectAllOnFocus(box);
 }
 
+namespace {
+// The width of a list of stored rows, in characters: a customer's or a vendor's name.
+constexpr int kListCharacters = 20;
+}  // namespace
+
 void FillCombo(QComboBox *combo, const QString &sql, const QString &column) {
     const QSignalBlocker blocker(combo);
     combo->clear();
@@ -95,6 +101,10 @@ void FillCombo(QComboBox *combo, const QString &sql, const QString &column) {
     combo->addItems(items);
     combo->setCurrentIndex(-1);
     if (combo->isEditable()) combo->setEditText(QString());
+    // A list of stored rows (thousands of customers on a large plant) takes its width from
+    // the window, not from measuring every entry when it is first shown.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(std::max(combo->minimumContentsLength(), kListCharacters));
 }
 
 void FillList(QComboBox *combo, const QStringList &entries) {

@@ -151,6 +151,11 @@ void tst_values::format_data() {
     QTest::newRow("trailing text") << 3.0 << "0 each" << "3 each";
     QTest::newRow("empty picture") << 1234.5 << "" << "1234.5";
     QTest::newRow("negative zero") << -0.0 << two << "0.00";
+    QTest::newRow("empty picture, whole number") << -42.0 << "" << "-42";
+    QTest::newRow("empty picture, negative zero") << -0.0 << "" << "0";
+    QTest::newRow("empty picture, fifteen digits") << 123456789012345.0 << "" << "123456789012345";
+    QTest::newRow("empty picture, beyond fifteen digits") << 1e15 << "" << "1E+15";
+    QTest::newRow("picture after another") << 1234.5 << "0.0" << "1234.5";
 }
 
 void tst_values::format() {
@@ -187,6 +192,7 @@ void tst_values::shortDate_data() {
     QTest::newRow("no leading zeros") << QDate(2026, 12, 9) << "12/9/2026";
     QTest::newRow("single digits") << QDate(2004, 7, 2) << "7/2/2004";
     QTest::newRow("invalid") << QDate() << "";
+    QTest::newRow("year of one digit") << QDate(5, 1, 31) << "1/31/5";
 }
 
 void tst_values::shortDate() {
