@@ -38,9 +38,11 @@ public:
         return parent.isValid() ? 0 : m_viewCols;
     }
 
-    const QString &cell(int row, int col) const { return m_cells[size_t(row) * size_t(m_cols) + size_t(col)]; }
-    QString &cell(int row, int col) { return m_cells[size_t(row) * size_t(m_cols) + size_t(col)]; }
+    const QString &cell(int row, int col) const { return m_cells[qsizetype(row) * m_cols + col]; }
+    QString &cell(int row, int col) { return m_cells[qsizetype(row) * m_cols + col]; }
     bool holds(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
+
+    bool formatted(int col) const { return !m_formats[col].isEmpty(); }
 
     QString shown(int row, int col) const {
         const QString &text = cell(row, col);
@@ -102,8 +104,9 @@ public:
 
     void append(const QStringList &cells) {
         const int count = std::min<int>(int(cells.size()), m_cols);
-        m_cells.insert(m_cells.end(), cells.begin(), cells.begin() + count);
-        m_cells.resize(m_cells.size() + size_t(m_cols - count));
+        if (count == cells.size()) m_cells.append(cells);
+        else m_cells.append(cells.first(count));
+        m_cells.resize(m_cells.size() + (m_cols - count));
         grown(1);
     }
 
@@ -112,7 +115,7 @@ public:
             removeRange(rows, m_rows - rows);
         } else if (rows > m_rows) {
             const int added = rows - m_rows;
-            m_cells.resize(size_t(rows) * size_t(m_cols));
+            m_cells.resize(qsizetype(rows) * m_cols);
             grown(added);
         }
     }
@@ -123,8 +126,7 @@ public:
         const int lastViewRow = std::min(first + count - 1, m_viewRows);
         if (tell && first <= m_viewRows) beginRemoveRows(QModelIndex(), first - 1, lastViewRow - 1);
         if (header && !m_frozen) beginResetModel();
-        const auto begin = m_cells.begin() + ptrdiff_t(first) * m_cols;
-        m_cells.erase(begin, begin + ptrdiff_t(count) * m_cols);
+        m_cells.remove(qsizetype(first) * m_cols, qsizetype(count) * m_cols);
         if (size_t(first) < m_colors.size())
             m_colors.erase(m_colors.begin() + first, m_colors.begin() + std::min<size_t>(m_colors.size(), size_t(first + count)));
         m_rows -= count;
@@ -141,10 +143,10 @@ public:
     void setCols(int cols) {
         if (cols == m_cols) return;
         if (!m_frozen) beginResetModel();
-        std::vector<QString> cells(size_t(m_rows) * size_t(cols));
+        QList<QString> cells(qsizetype(m_rows) * cols);
         const int kept = std::min(cols, m_cols);
         for (int r = 0; r < m_rows; ++r)
-            for (int c = 0; c < kept; ++c) cells[size_t(r) * size_t(cols) + size_t(c)] = cell(r, c);
+            for (int c = 0; c < kept; ++c) cells[qsizetype(r) * cols + c] = cell(r, c);
         m_cells.swap(cells);
         m_cols = cols;
         m_formats.resize(cols);
@@ -216,7 +218,9 @@ private:
     Grid *m_grid;
     int m_rows = 0;
     int m_cols = 0;
-    std::vector<QString> m_cells;  // row by row, m_cols cells each
+    // Row by row, m_cols cells each. A QList grows by reallocating its block in place, where
+    // a vector would move every cell of a hundred thousand rows each time it grows.
+    QList<QString> m_cells;
     QVector<QString> m_formats;
     std::vector<Qt::Alignment> m_alignments;
     std::vector<QColor> m_colors;  // per row; empty until a row is coloured
@@ -339,7 +343,9 @@ void Grid::autoSize() {
     const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 6;
     for (int col = 0; col < cols(); ++col) {
         int widest = 0;
-        for (int row = 1; row < rows(); ++row) widest = std::max(widest, widthOf(m_model->shown(row, col)));
+        const bool formatted = m_model->formatted(col);
+        for (int row = 1; row < rows(); ++row)
+            widest = std::max(widest, formatted ? widthOf(m_model->shown(row, col)) : widthOf(m_model->cell(row, col)));
         int width = widest + padding;
         if (rows() > 0) width = std::max(width, horizontalHeader()->sectionSizeHint(col));
         horizontalHeader()->resizeSection(col, width);
