@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
+#include "orders/OrderSearch.h"
 #include "tests/support/Fixtures.h"
 
 #include "core/Values.h"
@@ -70,6 +71,8 @@ private slots:
     void forwardOnlyReadsAsDynaset_data();
     void forwardOnlyReadsAsDynaset();
     void forwardOnlyGoesOneWay();
+    void orderListsReadInOrder_data();
+    void orderListsReadInOrder();
 };
 
 void tst_Database::updatableShapes_data() {
@@ -794,4 +797,32 @@ void tst_Database::forwardOnlyGoesOneWay() {
     kept->close();
     AppDatabase().execute("DROP TABLE tmpKept");
     QVERIFY(!AppDatabase().engine().tableNames().contains("tmpKept"));
+}
+
+// The order lists of ten years of orders (the navigator's search, the order selection
+// windows) read the orders in the order they show them, through an index, without sorting
+// the whole table first.
+void tst_Database::orderListsReadInOrder_data() {
+    QTest::addColumn<QString>("sql");
+    OrderCriteria oneCustomer;
+    oneCustomer.customer = QStringLiteral("Vedu");
+    QTest::newRow("navigator, every order") << OrderSearchSql(OrderCriteria());
+    QTest::newRow("navigator, one customer") << OrderSearchSql(oneCustomer);
+    QTest::newRow("order selection") << "SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber";
+}
+
+void tst_Database::orderListsReadInOrder() {
+    QFETCH(QString, sql);
+    TestDatabase db;
+    sqlite3 *file = nullptr;
+    QCOMPARE(sqlite3_open_v2(db.path().toUtf8().constData(), &file, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt *plan = nullptr;
+    const QByteArray explain = "EXPLAIN QUERY PLAN " + AppDatabase().engine().translate(sql).toUtf8();
+    QCOMPARE(sqlite3_prepare_v2(file, explain.constData(), -1, &plan, nullptr), SQLITE_OK);
+    QStringList steps;
+    while (sqlite3_step(plan) == SQLITE_ROW) steps << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(plan, 3)));
+    sqlite3_finalize(plan);
+    sqlite3_close(file);
+    QVERIFY2(!steps.join('|').contains("TEMP B-TREE"), qPrintable(steps.join('|')));
+    QVERIFY2(steps.join('|').contains("USING"), qPrintable(steps.join('|')));
 }
