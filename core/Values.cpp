@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QVector>
 
+#include <charconv>
 #include <cmath>
 
 namespace Values {
@@ -140,10 +141,12 @@ struct DecimalText {
     static DecimalText of(double magnitude) {
         DecimalText d;
         if (magnitude == 0.0) return d;
-        // "d.dddddddddddddde+XX"
-        const QString e = QString::number(magnitude, 'e', 14);
-        const int ePos = e.indexOf(QLatin1Char('e'));
-        d.digits = e.left(ePos);
+        // "d.dddddddddddddde+XX", correctly rounded, as a grid column formats it row after row.
+        char text[32];
+        const auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 14);
+        const QLatin1StringView e(text, written.ptr - text);
+        const qsizetype ePos = e.indexOf(QLatin1Char('e'));
+        d.digits = QString(e.left(ePos));
         d.digits.remove(QLatin1Char('.'));
         d.pointPos = e.mid(ePos + 1).toInt() + 1;
         while (d.digits.endsWith(QLatin1Char('0'))) d.digits.chop(1);
@@ -356,7 +359,8 @@ QString FormatValue(const QVariant &value, const QString &picture) {
         const QString text = value.toString();
         if (text.trimmed().isEmpty()) return QString();
         // A text that is not a number is shown as it is.
-        return IsNumeric(text) ? Format(NumericValue(text), picture) : text;
+        double number = 0.0;
+        return parseNumeric(text, &number) ? Format(number, picture) : text;
     }
     case QMetaType::Bool:
         return Format(value.toBool() ? -1.0 : 0.0, picture);
