@@ -311,7 +311,11 @@ QString formatSection(double magnitude, const Section &section, bool minus, bool
 QString generalNumber(double value) {
     // A whole number (an ID, a count) is its digits; a grid of thousands of rows shows many.
     if (std::fabs(value) < 1e15 && value == std::trunc(value)) return QString::number(qint64(value));
-    QString s = QString::number(value, 'g', 15);
+    if (!std::isfinite(value)) return QString::number(value, 'g', 15);
+    // As printf's "%.15g", correctly rounded.
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    QString s = QString::fromLatin1(text, written.ptr - text);
     s.replace(QLatin1Char('e'), QLatin1Char('E'));
     return s;
 }

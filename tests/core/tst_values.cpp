@@ -156,6 +156,9 @@ void tst_values::format_data() {
     QTest::newRow("empty picture, fifteen digits") << 123456789012345.0 << "" << "123456789012345";
     QTest::newRow("empty picture, beyond fifteen digits") << 1e15 << "" << "1E+15";
     QTest::newRow("picture after another") << 1234.5 << "0.0" << "1234.5";
+    QTest::newRow("empty picture, fifteen significant digits") << 0.1 + 0.2 << "" << "0.3";
+    QTest::newRow("empty picture, small") << -1e-7 << "" << "-1E-07";
+    QTest::newRow("empty picture, long fraction") << 123456.789012345678 << "" << "123456.789012346";
 }
 
 void tst_values::format() {
