@@ -34,10 +34,22 @@ QString OrderLinesSql(qint64 orderId) {
 }
 
 QString ShipToLine(const Recordset &order) {
+    // Built in one string: the navigator makes a line for each of thousands of orders.
+    QString line;
+    line.reserve(96);
+    line += order.text(QStringLiteral("ShipTo"));
+    line += QLatin1String(", ");
+    line += order.text(QStringLiteral("ShipToAddress1"));
+    line += QLatin1String(", ");
     const QString second = order.text(QStringLiteral("ShipToAddress2"));
-    QString line = order.text(QStringLiteral("ShipTo")) + QStringLiteral(", ") + order.text(QStringLiteral("ShipToAddress1")) +
-                   QStringLiteral(", ");
-    if (!second.isEmpty()) line += second + QStringLiteral(", ");
-    return line + order.text(QStringLiteral("ShipToCity")) + QStringLiteral(", ") + order.text(QStringLiteral("ShipToState")) +
-           QLatin1Char(' ') + order.text(QStringLiteral("ShipToZip"));
+    if (!second.isEmpty()) {
+        line += second;
+        line += QLatin1String(", ");
+    }
+    line += order.text(QStringLiteral("ShipToCity"));
+    line += QLatin1String(", ");
+    line += order.text(QStringLiteral("ShipToState"));
+    line += QLatin1Char(' ');
+    line += order.text(QStringLiteral("ShipToZip"));
+    return line;
 }

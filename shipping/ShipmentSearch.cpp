@@ -45,8 +45,16 @@ QString ShipmentLinesSql(const QString &shipmentId) {
 }
 
 QString ShipToText(const Recordset &rs) {
-    return rs.text(QStringLiteral("ShipTo")) + QStringLiteral(", ") + rs.text(QStringLiteral("ShipToAddress1")) +
-           QStringLiteral(", ") + rs.text(QStringLiteral("ShipToAddress2")) + QStringLiteral(", ") +
-           rs.text(QStringLiteral("ShipToCity")) + QStringLiteral(", ") + rs.text(QStringLiteral("ShipToState")) +
-           QStringLiteral("  ") + rs.text(QStringLiteral("ShipToZip"));
+    // Built in one string: the navigator makes a line for each of thousands of shipments.
+    QString line;
+    line.reserve(96);
+    for (const QString &column : {QStringLiteral("ShipTo"), QStringLiteral("ShipToAddress1"), QStringLiteral("ShipToAddress2"),
+                                  QStringLiteral("ShipToCity")}) {
+        line += rs.text(column);
+        line += QLatin1String(", ");
+    }
+    line += rs.text(QStringLiteral("ShipToState"));
+    line += QLatin1String("  ");
+    line += rs.text(QStringLiteral("ShipToZip"));
+    return line;
 }
