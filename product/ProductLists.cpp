@@ -2,7 +2,6 @@
 
 #include "data/Database.h"
 
-
 const ListEntries &ProductLists::styles() {
     if (!m_styles) {
         ListEntries styles;
