@@ -380,13 +380,22 @@ QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     }
     if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_shape->columns.size()));
     ReadTexts &texts = m_readTexts[std::size_t(column)];
+    // A column whose texts do not come back (order numbers, addresses) stops being kept.
+    if (texts.misses >= kMissesBeforeGivingUp) {
+        ReadText read;
+        return readText(kind, cell, read) ? handOut(read) : QVariant();
+    }
     auto same = [&](const ReadText &read) {
         if (!read.filled || read.size != cell.size) return false;
         if (!m_forwardOnly) return read.at == cell.at;
         return cell.size <= sizeof(read.kept) && std::memcmp(read.kept, cell.at, cell.size) == 0;
     };
-    for (const ReadText &read : texts.recent)
-        if (same(read)) return handOut(read);
+    for (const ReadText &read : texts.recent) {
+        if (!same(read)) continue;
+        texts.misses = 0;
+        return handOut(read);
+    }
+    ++texts.misses;
     ReadText &read = texts.recent[texts.next];
     if (!readText(kind, cell, read)) return QVariant();
     texts.next = (texts.next + 1) % int(std::size(texts.recent));

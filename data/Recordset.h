@@ -143,7 +143,9 @@ private:
     struct ReadTexts {
         ReadText recent[4];
         int next = 0;
+        int misses = 0;  // reads in a row not among the recent ones
     };
+    static constexpr int kMissesBeforeGivingUp = 64;
     mutable std::vector<ReadTexts> m_readTexts;
     // The INSERT of the last row added, and which columns it wrote.
     QVector<bool> m_insertColumns;

@@ -71,6 +71,7 @@ private slots:
     void forwardOnlyReadsAsDynaset_data();
     void forwardOnlyReadsAsDynaset();
     void forwardOnlyGoesOneWay();
+    void textsThatStopComingBack();
     void orderListsReadInOrder_data();
     void orderListsReadInOrder();
 };
@@ -825,4 +826,21 @@ void tst_Database::orderListsReadInOrder() {
     sqlite3_close(file);
     QVERIFY2(!steps.join('|').contains("TEMP B-TREE"), qPrintable(steps.join('|')));
     QVERIFY2(steps.join('|').contains("USING"), qPrintable(steps.join('|')));
+}
+
+// A column whose texts do not come back for a long run (order numbers), and then do, reads
+// every text as stored in both kinds of set.
+void tst_Database::textsThatStopComingBack() {
+    TestDatabase db;
+    QStringList expected;
+    for (int i = 0; i < 80; ++i) {
+        expected << (i < 70 ? QStringLiteral("C%1").arg(i) : QStringLiteral("again"));
+        db.exec(QStringLiteral("INSERT INTO Orders (OrderNumber, Customer) VALUES ('N%1', '%2')").arg(i).arg(expected.last()));
+    }
+    for (RecordsetType type : {RecordsetType::Dynaset, RecordsetType::ForwardOnly}) {
+        auto rs = AppDatabase().openRecordset("SELECT * FROM Orders ORDER BY ID", type);
+        QStringList seen;
+        for (; !rs->eof(); rs->moveNext()) seen << rs->text("Customer");
+        QCOMPARE(seen, expected);
+    }
 }
