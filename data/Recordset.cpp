@@ -373,18 +373,15 @@ QVariant Recordset::readCell(int column, const RowStore::Cell &cell) const {
 // forward-only set by their bytes.
 QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     const ColumnKind kind = m_shape->kinds.at(column);
-    // A set of one row, a lookup, reads each text once: there is nothing to keep.
-    if (!m_forwardOnly && m_rows.rowCount() < 2) {
+    // Nothing is kept for a set of one row (a lookup), which reads each text once, nor for
+    // a column whose texts do not come back (order numbers, addresses).
+    const bool lookup = !m_forwardOnly && m_rows.rowCount() < 2;
+    if (!lookup && m_readTexts.empty()) m_readTexts.resize(std::size_t(m_shape->columns.size()));
+    if (lookup || m_readTexts[std::size_t(column)].misses >= kMissesBeforeGivingUp) {
         ReadText read;
         return readText(kind, cell, read) ? handOut(read) : QVariant();
     }
-    if (m_readTexts.empty()) m_readTexts.resize(std::size_t(m_shape->columns.size()));
     ReadTexts &texts = m_readTexts[std::size_t(column)];
-    // A column whose texts do not come back (order numbers, addresses) stops being kept.
-    if (texts.misses >= kMissesBeforeGivingUp) {
-        ReadText read;
-        return readText(kind, cell, read) ? handOut(read) : QVariant();
-    }
     auto same = [&](const ReadText &read) {
         if (!read.filled || read.size != cell.size) return false;
         if (!m_forwardOnly) return read.at == cell.at;
