@@ -4,8 +4,10 @@
 #include <QRegularExpression>
 #include <QVector>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace Values {
 
@@ -17,6 +19,16 @@ bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 // desktop's locale says about decimal commas.
 double toDouble(const QString &plain) {
     if (plain.isEmpty()) return 0.0;
+    // The text is digits, a point, a sign and an exponent: read as bytes, correctly rounded.
+    char bytes[64];
+    if (plain.size() < qsizetype(sizeof bytes)) {
+        const qsizetype skip = plain.at(0) == QLatin1Char('+') ? 1 : 0;
+        const qsizetype size = plain.size() - skip;
+        for (qsizetype i = 0; i < size; ++i) bytes[i] = char(plain.at(i + skip).unicode());
+        double v = 0.0;
+        const auto read = std::from_chars(bytes, bytes + size, v);
+        if (read.ec == std::errc() && read.ptr == bytes + size) return v;
+    }
     bool ok = false;
     double v = QLocale::c().toDouble(plain, &ok);
     if (ok) return v;
@@ -135,8 +147,8 @@ namespace {
 // A non-negative number as decimal digits, taken from its 15-significant-digit text so
 // that 0.075 is the 0.075 the clerk typed and not the binary number just below it.
 struct DecimalText {
-    QString digits;   // significant digits, no leading zeros ("" for zero)
-    int pointPos = 0; // digits before the decimal point (may be negative or beyond the digits)
+    std::string digits;  // significant digits, no leading zeros ("" for zero)
+    int pointPos = 0;    // digits before the decimal point (may be negative or beyond the digits)
 
     static DecimalText of(double magnitude) {
         DecimalText d;
@@ -144,37 +156,40 @@ struct DecimalText {
         // "d.dddddddddddddde+XX", correctly rounded, as a grid column formats it row after row.
         char text[32];
         const auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 14);
-        const QLatin1StringView e(text, written.ptr - text);
-        const qsizetype ePos = e.indexOf(QLatin1Char('e'));
-        d.digits = QString(e.left(ePos));
-        d.digits.remove(QLatin1Char('.'));
-        d.pointPos = e.mid(ePos + 1).toInt() + 1;
-        while (d.digits.endsWith(QLatin1Char('0'))) d.digits.chop(1);
+        const char *e = std::find(text, written.ptr, 'e');
+        for (const char *c = text; c != e; ++c)
+            if (*c != '.') d.digits += *c;
+        int exponent = 0;
+        const char *from = e + 1 + (e[1] == '+');
+        std::from_chars(from, written.ptr, exponent);
+        d.pointPos = exponent + 1;
+        while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
         return d;
     }
 
     // The integer and fraction digits rounded half away from zero to the given number of
     // decimals. The integer text has no leading zeros ("" for zero).
-    void rounded(int decimals, QString *integer, QString *fraction) const {
+    void rounded(int decimals, std::string *integer, std::string *fraction) const {
         // All digits with the point after `point` of them, long enough to hold every kept
         // decimal and the first dropped digit.
-        QString all = digits;
+        std::string all = digits;
         int point = pointPos;
         if (point < 0) {
-            all.prepend(QString(-point, QLatin1Char('0')));
+            all.insert(0, std::size_t(-point), '0');
             point = 0;
         }
-        all = all.leftJustified(point + decimals + 1, QLatin1Char('0'));
-        QString run = all.left(point + decimals);
-        if (all.at(point + decimals) >= QLatin1Char('5')) {
-            int k = run.size() - 1;
-            while (k >= 0 && run[k] == QLatin1Char('9')) { run[k] = QLatin1Char('0'); --k; }
-            if (k >= 0) run[k] = QChar(run[k].unicode() + 1);
-            else run.prepend(QLatin1Char('1'));
+        if (all.size() < std::size_t(point + decimals + 1)) all.resize(std::size_t(point + decimals + 1), '0');
+        std::string run = all.substr(0, std::size_t(point + decimals));
+        if (all[std::size_t(point + decimals)] >= '5') {
+            int k = int(run.size()) - 1;
+            while (k >= 0 && run[std::size_t(k)] == '9') run[std::size_t(k--)] = '0';
+            if (k >= 0) ++run[std::size_t(k)];
+            else run.insert(run.begin(), '1');
         }
-        *integer = run.left(run.size() - decimals);
-        *fraction = run.right(decimals);
-        while (integer->startsWith(QLatin1Char('0'))) integer->remove(0, 1);
+        const std::size_t integerDigits = run.size() - std::size_t(decimals);
+        *fraction = run.substr(integerDigits);
+        const std::size_t firstDigit = std::min(run.find_first_not_of('0'), integerDigits);
+        *integer = run.substr(firstDigit, integerDigits - firstDigit);
     }
 };
 
@@ -182,7 +197,54 @@ struct Token {
     enum Kind { Literal, Zero, Hash, Point, Comma } kind;
     QString text;
 };
-using Section = QVector<Token>;
+
+bool isPlaceholder(const Token &t) { return t.kind == Token::Zero || t.kind == Token::Hash; }
+
+// One section of a picture: its tokens, and what they ask of the number, read once when
+// the picture is read.
+struct Section {
+    QVector<Token> tokens;
+    int point = -1;             // the decimal point's token, -1 for none
+    int intEnd = 0;             // tokens before the point
+    QVector<int> intSlots;      // integer placeholders
+    int minInt = 0;             // integer digits always shown
+    bool grouping = false;      // thousands separators ("#,##0")
+    int scale = 0;              // thousands divided out ("#,##0,")
+    QVector<bool> commaIsLiteral;
+    int decimals = 0;           // fraction placeholders
+    int minFrac = 0;            // fraction digits always shown
+
+    bool isEmpty() const { return tokens.isEmpty(); }
+
+    void layOut() {
+        for (int i = 0; i < tokens.size(); ++i)
+            if (tokens[i].kind == Token::Point) { point = i; break; }
+        intEnd = point < 0 ? int(tokens.size()) : point;
+        bool seenZero = false;
+        for (int i = 0; i < intEnd; ++i) {
+            if (!isPlaceholder(tokens[i])) continue;
+            intSlots.append(i);
+            if (tokens[i].kind == Token::Zero) seenZero = true;
+            if (seenZero) ++minInt;
+        }
+        commaIsLiteral = QVector<bool>(tokens.size(), false);
+        for (int i = 0; i < tokens.size(); ++i) {
+            if (tokens[i].kind != Token::Comma) continue;
+            if (i > intEnd) { commaIsLiteral[i] = true; continue; }
+            const bool placeholderAfter = !intSlots.isEmpty() && intSlots.last() > i;
+            const bool placeholderBefore = !intSlots.isEmpty() && intSlots.first() < i;
+            if (placeholderAfter) grouping = true;       // "#,##0": thousands separators
+            else if (placeholderBefore) ++scale;         // "#,##0,": thousands
+            else commaIsLiteral[i] = true;
+        }
+        if (point >= 0)
+            for (int i = point + 1; i < tokens.size(); ++i)
+                if (isPlaceholder(tokens[i])) {
+                    ++decimals;
+                    if (tokens[i].kind == Token::Zero) minFrac = decimals;
+                }
+    }
+};
 
 // Splits a picture into its sections (at ';') and tokens. Text in double quotes and a
 // character after a backslash are literal; every other character that is not a
@@ -192,7 +254,7 @@ QVector<Section> parsePicture(const QString &picture) {
     const int n = picture.size();
     for (int i = 0; i < n; ++i) {
         const QChar c = picture[i];
-        Section &s = sections.last();
+        QVector<Token> &s = sections.last().tokens;
         if (c == QLatin1Char(';')) sections.append(Section());
         else if (c == QLatin1Char('0')) s.append({Token::Zero, c});
         else if (c == QLatin1Char('#')) s.append({Token::Hash, c});
@@ -206,100 +268,54 @@ QVector<Section> parsePicture(const QString &picture) {
             i = end;
         } else s.append({Token::Literal, c});
     }
+    for (Section &section : sections) section.layOut();
     return sections;
 }
-
-bool isPlaceholder(const Token &t) { return t.kind == Token::Zero || t.kind == Token::Hash; }
 
 // One section applied to a non-negative magnitude; `minus` puts a "-" right before the
 // number. *roundsToZero tells whether the shown number is zero.
 QString formatSection(double magnitude, const Section &section, bool minus, bool *roundsToZero) {
-    int point = -1;
-    for (int i = 0; i < section.size(); ++i)
-        if (section[i].kind == Token::Point) { point = i; break; }
-    const int intEnd = point < 0 ? section.size() : point;
-
-    // Integer placeholders, minimum integer digits, grouping and scaling commas.
-    QVector<int> intSlots;
-    int minInt = 0;
-    bool seenZero = false;
-    for (int i = 0; i < intEnd; ++i) {
-        if (!isPlaceholder(section[i])) continue;
-        intSlots.append(i);
-        if (section[i].kind == Token::Zero) seenZero = true;
-        if (seenZero) ++minInt;
-    }
-    bool grouping = false;
-    int scale = 0;
-    QVector<bool> commaIsLiteral(section.size(), false);
-    for (int i = 0; i < section.size(); ++i) {
-        if (section[i].kind != Token::Comma) continue;
-        if (i > intEnd) { commaIsLiteral[i] = true; continue; }
-        const bool placeholderAfter = !intSlots.isEmpty() && intSlots.last() > i;
-        const bool placeholderBefore = !intSlots.isEmpty() && intSlots.first() < i;
-        if (placeholderAfter) grouping = true;       // "#,##0": thousands separators
-        else if (placeholderBefore) ++scale;         // "#,##0,": thousands
-        else commaIsLiteral[i] = true;
-    }
-
-    // Fraction placeholders and the decimals they keep.
-    QVector<int> fracSlots;
-    int minFrac = 0;
-    if (point >= 0)
-        for (int i = point + 1; i < section.size(); ++i)
-            if (isPlaceholder(section[i])) {
-                fracSlots.append(i);
-                if (section[i].kind == Token::Zero) minFrac = fracSlots.size();
-            }
-
     DecimalText d = DecimalText::of(magnitude);
-    d.pointPos -= 3 * scale;
-    QString integer, fraction;
-    d.rounded(fracSlots.size(), &integer, &fraction);
-    *roundsToZero = integer.isEmpty() && !fraction.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    d.pointPos -= 3 * section.scale;
+    std::string integer, fraction;
+    d.rounded(section.decimals, &integer, &fraction);
+    *roundsToZero = integer.empty() && fraction.find_first_not_of('0') == std::string::npos;
 
-    integer = integer.rightJustified(minInt, QLatin1Char('0'));
-    while (fraction.size() > minFrac && fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
-
-    if (grouping) {
-        for (int pos = integer.size() - 3; pos > 0; pos -= 3) integer.insert(pos, QLatin1Char(','));
-    }
+    if (integer.size() < std::size_t(section.minInt)) integer.insert(0, std::size_t(section.minInt) - integer.size(), '0');
+    while (fraction.size() > std::size_t(section.minFrac) && fraction.back() == '0') fraction.pop_back();
+    if (section.grouping)
+        for (int pos = int(integer.size()) - 3; pos > 0; pos -= 3) integer.insert(std::size_t(pos), 1, ',');
 
     // What each integer placeholder shows: digits right-aligned, surplus digits on the
     // leftmost one; with grouping the whole grouped number stands at the first one.
-    QVector<QString> intText(intSlots.size());
-    if (!intSlots.isEmpty()) {
-        if (grouping) {
-            intText[0] = integer;
-        } else {
-            const int slotCount = intSlots.size();
-            const int len = integer.size();
-            for (int k = 0; k < slotCount; ++k) {
-                const int fromRight = slotCount - 1 - k;
-                if (fromRight < len) intText[k] = integer.at(len - 1 - fromRight);
-            }
-            if (len > slotCount) intText[0] = integer.left(len - slotCount + 1);
-        }
-    }
+    const int slotCount = int(section.intSlots.size());
+    const int len = int(integer.size());
+    auto intText = [&](int k) -> QLatin1StringView {
+        if (section.grouping) return k == 0 ? QLatin1StringView(integer.data(), len) : QLatin1StringView();
+        if (k == 0 && len > slotCount) return QLatin1StringView(integer.data(), len - slotCount + 1);
+        const int fromRight = slotCount - 1 - k;
+        return fromRight < len ? QLatin1StringView(integer.data() + (len - 1 - fromRight), 1) : QLatin1StringView();
+    };
 
     QString out;
+    out.reserve(section.tokens.size() + len + 4);
     bool signPlaced = !minus;
     int intIndex = 0, fracIndex = 0;
-    for (int i = 0; i < section.size(); ++i) {
-        const Token &t = section[i];
-        const bool numberPart = (isPlaceholder(t) || i == point);
+    for (int i = 0; i < section.tokens.size(); ++i) {
+        const Token &t = section.tokens[i];
+        const bool numberPart = (isPlaceholder(t) || i == section.point);
         if (numberPart && !signPlaced) { out.append(QLatin1Char('-')); signPlaced = true; }
-        if (i == point) {
+        if (i == section.point) {
             // Without integer placeholders the integer digits stand before the point.
-            if (intSlots.isEmpty()) out.append(integer);
+            if (slotCount == 0) out.append(QLatin1StringView(integer.data(), len));
             out.append(QLatin1Char('.'));
-        } else if (isPlaceholder(t) && i < intEnd) {
-            out.append(intText[intIndex++]);
+        } else if (isPlaceholder(t) && i < section.intEnd) {
+            out.append(intText(intIndex++));
         } else if (isPlaceholder(t)) {
-            if (fracIndex < fraction.size()) out.append(fraction.at(fracIndex));
+            if (std::size_t(fracIndex) < fraction.size()) out.append(QLatin1Char(fraction[std::size_t(fracIndex)]));
             ++fracIndex;
         } else if (t.kind == Token::Comma) {
-            if (commaIsLiteral[i]) out.append(t.text);
+            if (section.commaIsLiteral[i]) out.append(t.text);
         } else {
             out.append(t.text);
         }
@@ -332,11 +348,13 @@ QString Format(double value, const QString &picture) {
     // once, while the pictures that follow are the same.
     thread_local QString lastPicture;
     thread_local QVector<Section> lastSections;
-    if (lastSections.isEmpty() || picture != lastPicture) {
+    const bool samePicture = (picture.constData() == lastPicture.constData() && picture.size() == lastPicture.size()) ||
+                             picture == lastPicture;
+    if (lastSections.isEmpty() || !samePicture) {
         lastSections = parsePicture(picture);
         lastPicture = picture;
     }
-    const QVector<Section> sections = lastSections;
+    const QVector<Section> &sections = lastSections;
 
     bool zero = false;
     if (value == 0.0 && sections.size() >= 3 && !sectionEmpty(sections[2]))

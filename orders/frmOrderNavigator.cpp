@@ -197,7 +197,7 @@ void frmOrderNavigator::UpdateGrids() {
         for (const QString &column : before) row << CellText(rs->field(column));
         row << ShipToLine(*rs);
         for (const QString &column : after) row << CellText(rs->field(column));
-        vsfgOrders->addItem(row);
+        vsfgOrders->addItem(std::move(row));
     }
     rs->close();
     vsfgOrders->setColAlignment(-1, Qt::AlignCenter);

@@ -102,10 +102,10 @@ public:
         }
     }
 
-    void append(const QStringList &cells) {
+    void append(QStringList &&cells) {
         const int count = std::min<int>(int(cells.size()), m_cols);
-        if (count == cells.size()) m_cells.append(cells);
-        else m_cells.append(cells.first(count));
+        if (count < cells.size()) cells.resize(count);
+        m_cells.append(std::move(cells));
         m_cells.resize(m_cells.size() + (m_cols - count));
         grown(1);
     }
@@ -270,8 +270,8 @@ void Grid::setCols(int cols) {
 
 void Grid::clear() { setRows(0); }
 
-void Grid::addItem(const QStringList &cells) {
-    m_model->append(cells);
+void Grid::addItem(QStringList cells) {
+    m_model->append(std::move(cells));
     if (rows() == 1) horizontalHeader()->show();
 }
 

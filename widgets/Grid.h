@@ -44,7 +44,7 @@ public:
     void clear();
     // Appends a row from its cell texts (the first row added is the header). Missing
     // cells are empty, surplus ones are dropped.
-    void addItem(const QStringList &cells);
+    void addItem(QStringList cells);
     // Removes a row; the rows below move up one place.
     void removeItem(int row);
 

@@ -46,6 +46,9 @@ void tst_values::val_data() {
     QTest::newRow("negative exponent") << "25D-2" << 0.25;
     QTest::newRow("trailing point") << "12." << 12.0;
     QTest::newRow("number then words") << "45 Help" << 45.0;
+    QTest::newRow("beyond a double") << "1e400" << qInf();
+    QTest::newRow("below the smallest double") << "1e-400" << 0.0;
+    QTest::newRow("seventy digits") << QString(70, QLatin1Char('1')) << 1.1111111111111111e69;
 }
 
 void tst_values::val() {
@@ -180,6 +183,11 @@ void tst_values::formatValue_data() {
     QTest::newRow("money") << QVariant(1234.5) << "$#,###.##" << "$1,234.5";
     QTest::newRow("yes") << QVariant(true) << "0" << "-1";
     QTest::newRow("date") << QVariant(QDate(2026, 12, 9)) << "0" << "12/9/2026";
+    QTest::newRow("exponent text") << QVariant(QStringLiteral("1.5E3")) << "#,##0.00" << "1,500.00";
+    QTest::newRow("rounds up a digit") << QVariant(QStringLiteral("999.995")) << "$#,##0.00" << "$1,000.00";
+    QTest::newRow("scaled by thousands") << QVariant(QStringLiteral("1234567")) << "#,##0," << "1,235";
+    QTest::newRow("digits on one placeholder") << QVariant(QStringLiteral("-98765.4")) << "#.0" << "-98765.4";
+    QTest::newRow("negative to nothing") << QVariant(QStringLiteral("-0.004")) << "0.00;(0.00)" << "0.00";
 }
 
 void tst_values::formatValue() {
