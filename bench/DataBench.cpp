@@ -4,7 +4,8 @@
 // reads it) and through the
 // bare SQLite C API (prepared once, stepped to the end, every column read), and the table
 // gives both times and their ratio, then the peak resident memory. A last column gives the
-// bare reading that also makes each text a QString.
+// bare reading that also makes each text a QString, and one for the bare reading that makes
+// every column the QVariant a Qt program passes it on in.
 //
 //   quelby-databench PLANT.db [ROWS-NAMED]
 //
@@ -88,22 +89,43 @@ qint64 readAll(Database &db, const Opened &opened) {
     return seen;
 }
 
-// Steps a statement to its end reading every column. With `asStrings` each text is also
-// made into a QString, as any Qt program reading it must: the floor for a data layer that
-// hands out Qt values.
-qint64 bareStep(sqlite3_stmt *stmt, bool asStrings = false) {
+// How the bare reading takes each column: as SQLite hands it out; with each text made into
+// a QString, as any Qt program reading it must; or with every column made into the QVariant
+// a Qt program passes values around in. The last two are floors for a data layer that hands
+// out Qt values.
+enum class BareReading { Pointers, Strings, Variants };
+
+qint64 bareVariant(sqlite3_stmt *stmt, int i, int type) {
+    switch (type) {
+    case SQLITE_INTEGER: return !QVariant(qlonglong(sqlite3_column_int64(stmt, i))).isNull();
+    case SQLITE_FLOAT: return !QVariant(sqlite3_column_double(stmt, i)).isNull();
+    case SQLITE_NULL: return !QVariant().isNull();
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+        return !QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, i))).isNull();
+    }
+    }
+}
+
+// Steps a statement to its end reading every column.
+qint64 bareStep(sqlite3_stmt *stmt, BareReading reading = BareReading::Pointers) {
     qint64 seen = 0;
     const int columns = sqlite3_column_count(stmt);
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         for (int i = 0; i < columns; ++i) {
-            switch (sqlite3_column_type(stmt, i)) {
+            const int type = sqlite3_column_type(stmt, i);
+            if (reading == BareReading::Variants) {
+                seen += bareVariant(stmt, i, type);
+                continue;
+            }
+            switch (type) {
             case SQLITE_INTEGER: seen += sqlite3_column_int64(stmt, i) != 0; break;
             case SQLITE_FLOAT: seen += sqlite3_column_double(stmt, i) != 0; break;
             case SQLITE_NULL: break;
             default: {
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
                 const int size = sqlite3_column_bytes(stmt, i);
-                if (asStrings) seen += !QString::fromUtf8(text, size).isEmpty();
+                if (reading == BareReading::Strings) seen += !QString::fromUtf8(text, size).isEmpty();
                 else seen += size > 0 && text != nullptr;
             }
             }
@@ -122,10 +144,10 @@ sqlite3_stmt *barePrepare(sqlite3 *bare, const QByteArray &sql) {
     return stmt;
 }
 
-void row(const QString &what, double quelby, double bare, double bareStrings = -1) {
-    const QByteArray strings = bareStrings < 0 ? QByteArray("-") : QByteArray::number(bareStrings * 1000, 'f', 1);
-    std::printf("| %-58s | %9.1f | %9.1f | %6.2fx | %15s |\n", what.toUtf8().constData(), quelby * 1000, bare * 1000,
-                bare > 0 ? quelby / bare : 0.0, strings.constData());
+void row(const QString &what, double quelby, double bare, double bareStrings = -1, double bareVariants = -1) {
+    auto ms = [](double seconds) { return seconds < 0 ? QByteArray("-") : QByteArray::number(seconds * 1000, 'f', 1); };
+    std::printf("| %-58s | %9.1f | %9.1f | %6.2fx | %15s | %16s |\n", what.toUtf8().constData(), quelby * 1000, bare * 1000,
+                bare > 0 ? quelby / bare : 0.0, ms(bareStrings).constData(), ms(bareVariants).constData());
 }
 
 // A print target that lets documents go: only the statements their builders run matter here.
@@ -155,12 +177,15 @@ public:
                                                    for (sqlite3_stmt *stmt : prepared) bareStep(stmt);
                                                },
                                                [&] {
-                                                   for (sqlite3_stmt *stmt : prepared) bareStep(stmt, true);
+                                                   for (sqlite3_stmt *stmt : prepared) bareStep(stmt, BareReading::Strings);
+                                               },
+                                               [&] {
+                                                   for (sqlite3_stmt *stmt : prepared) bareStep(stmt, BareReading::Variants);
                                                }});
         for (sqlite3_stmt *stmt : prepared) sqlite3_finalize(stmt);
         for (const Opened &opened : jetSql) noteFullScans(what, m_db.engine().translate(opened.sql).toUtf8());
         row(jetSql.size() == 1 ? what : QStringLiteral("%1 (%2 statements)").arg(what).arg(jetSql.size()), times[0], times[1],
-            times[2]);
+            times[2], times[3]);
     }
 
     // The result sets a builder opens, as it opens them, gathered by running it once.
@@ -176,6 +201,13 @@ public:
         statements(what, opened);
     }
 
+    static void bareLookups(sqlite3_stmt *lookup, BareReading reading) {
+        for (int n = 1; n <= kLookups; ++n) {
+            sqlite3_bind_int(lookup, 1, n * 7 % 100000 + 1);
+            bareStep(lookup, reading);
+        }
+    }
+
     void lookups() {
         const QString what = QStringLiteral("%L1 lookups SELECT * FROM Orders WHERE ID=n").arg(kLookups);
         if (!wanted(what)) return;
@@ -187,14 +219,11 @@ public:
                                                        for (int i = 0; i < rs->fieldCount(); ++i) rs->field(rs->column(i).name);
                                                    }
                                                },
-                                               [&] {
-                                                   for (int n = 1; n <= kLookups; ++n) {
-                                                       sqlite3_bind_int(lookup, 1, n * 7 % 100000 + 1);
-                                                       bareStep(lookup);
-                                                   }
-                                               }});
+                                               [&] { bareLookups(lookup, BareReading::Pointers); },
+                                               [&] { bareLookups(lookup, BareReading::Strings); },
+                                               [&] { bareLookups(lookup, BareReading::Variants); }});
         sqlite3_finalize(lookup);
-        row(what, times[0], times[1]);
+        row(what, times[0], times[1], times[2], times[3]);
     }
 
     void appends() {
@@ -282,9 +311,11 @@ int main(int argc, char **argv) {
     sqlite3_exec(bare, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
     SqliteEngine::addPlantFunctions(bare);
 
-    std::printf("| %-58s | %9s | %9s | %7s | %15s |\n", "statement", "quelby ms", "bare ms", "ratio", "bare+QString ms");
-    std::printf("|%s|%s|%s|%s|%s|\n", QByteArray(60, '-').constData(), QByteArray(11, '-').constData(),
-                QByteArray(11, '-').constData(), QByteArray(9, '-').constData(), QByteArray(17, '-').constData());
+    std::printf("| %-58s | %9s | %9s | %7s | %15s | %16s |\n", "statement", "quelby ms", "bare ms", "ratio", "bare+QString ms",
+                "bare+QVariant ms");
+    std::printf("|%s|%s|%s|%s|%s|%s|\n", QByteArray(60, '-').constData(), QByteArray(11, '-').constData(),
+                QByteArray(11, '-').constData(), QByteArray(9, '-').constData(), QByteArray(17, '-').constData(),
+                QByteArray(18, '-').constData());
     Bench bench(db, bare, argc == 3 ? QByteArray(argv[2]) : QByteArray());
     const QString orders = QStringLiteral("SELECT * FROM Orders");
     bench.statements(QStringLiteral("SELECT * FROM Orders, every field, forward-only"), forwardOnly(orders));
