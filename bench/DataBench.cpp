@@ -13,7 +13,7 @@
 // single statements; the rest are the statements the navigators run and those a document
 // runs, gathered by running its builder once and timed together. Appends run in a
 // transaction that is rolled back; the builders write only the summary's scratch tables. A
-// second argument runs only the rows whose name holds it. Every time is the best of three
+// second argument runs only the rows whose name holds it. Every time is the best of five
 // runs in processor seconds, on a warm file, with the bare connection configured as the
 // data layer's.
 
@@ -46,7 +46,7 @@ const char *kLinesWithStyles =
 constexpr int kLookups = 10000;
 constexpr int kAppends = 10000;
 
-// The processor time of this thread for each piece of work, over the best of three rounds.
+// The processor time of this thread for each piece of work, over the best of five rounds.
 // The pieces take turns within a round, so that a busy spell of a shared machine slows all
 // of them alike: the machine's other work inflates a run, never shortens it. On an idle
 // machine it is the wall-clock time, as the file is read warm.
@@ -57,7 +57,7 @@ QVector<double> seconds(const QVector<std::function<void()>> &works) {
         return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
     };
     QVector<double> best(works.size(), 1e9);
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 5; ++round) {
         for (int i = 0; i < works.size(); ++i) {
             const double start = now();
             works[i]();

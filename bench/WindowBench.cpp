@@ -260,7 +260,7 @@ std::vector<std::pair<QString, Timing>> openEverything(MDI &mdi) {
                                   if (!waitForFirstPage(mdi)) std::fprintf(stderr, "%s previewed nothing\n", name);
                               }));
     }
-    openings.emplace_back(QStringLiteral("preview Style Listing, the first customer"),
+    openings.emplace_back(QStringLiteral("preview Style Listing, every customer"),
                           previewThroughWindow(mdi, "StyleListing", [](QWidget *w) { pickFirst(w, "cmbCustomer"); }, "btnPrint"));
     openings.emplace_back(QStringLiteral("preview Sales by Customer, in detail since 2000"), previewThroughWindow(
         mdi, "SalesByCustomer",
