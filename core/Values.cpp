@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
+#include <vector>
 
 namespace Values {
 
@@ -398,9 +400,10 @@ QString FormatValue(const QVariant &value, const QString &picture) {
     return ok ? Format(v, picture) : value.toString();
 }
 
-QString ShortDate(const QDate &date) {
-    if (!date.isValid()) return QString();
-    // Written digit by digit: a grid of thousands of orders shows three dates a row.
+namespace {
+
+// A date written digit by digit.
+QString writeShortDate(const QDate &date) {
     char16_t text[24];
     int length = 0;
     auto put = [&](qint64 number) {
@@ -422,6 +425,27 @@ QString ShortDate(const QDate &date) {
     text[length++] = u'/';
     put(date.year());
     return QString(reinterpret_cast<const QChar *>(text), length);
+}
+
+}  // namespace
+
+QString ShortDate(const QDate &date) {
+    if (!date.isValid()) return QString();
+    // A grid of a hundred thousand orders shows three dates a row, from a few thousand days:
+    // the text of each day is written once and shared, for eleven years of days in a row.
+    struct Written {
+        qint64 day = std::numeric_limits<qint64>::min();
+        QString text;
+    };
+    constexpr qint64 kDaysKept = 4096;
+    thread_local std::vector<Written> written(kDaysKept);
+    const qint64 day = date.toJulianDay();
+    Written &slot = written[std::size_t(((day % kDaysKept) + kDaysKept) % kDaysKept)];
+    if (slot.day != day) {
+        slot.text = writeShortDate(date);
+        slot.day = day;
+    }
+    return slot.text;
 }
 
 QDate ParseShortDate(const QString &text) {

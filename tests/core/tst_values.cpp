@@ -204,6 +204,10 @@ void tst_values::shortDate_data() {
     QTest::newRow("single digits") << QDate(2004, 7, 2) << "7/2/2004";
     QTest::newRow("invalid") << QDate() << "";
     QTest::newRow("year of one digit") << QDate(5, 1, 31) << "1/31/5";
+    // Texts are kept by day; a day 4,096 days on falls where the first one was kept.
+    QTest::newRow("a day") << QDate(2016, 3, 1) << "3/1/2016";
+    QTest::newRow("4,096 days on") << QDate(2016, 3, 1).addDays(4096) << "5/19/2027";
+    QTest::newRow("the day again") << QDate(2016, 3, 1) << "3/1/2016";
 }
 
 void tst_values::shortDate() {
