@@ -341,6 +341,7 @@ int main(int argc, char **argv) {
     lastYear.endDate = lastDay;
     OrderCriteria numbered;
     numbered.orderNumber = QStringLiteral("12");
+    bench.statements(QStringLiteral("order navigator: every order, as it opens"), forwardOnly(OrderSearchSql(OrderCriteria())));
     bench.statements(QStringLiteral("order navigator: every open order"), forwardOnly(OrderSearchSql(open)));
     bench.statements(QStringLiteral("order navigator: one customer's orders"), forwardOnly(OrderSearchSql(customersOrders)));
     bench.statements(QStringLiteral("order navigator: a year of orders"), forwardOnly(OrderSearchSql(lastYear)));
@@ -352,6 +353,7 @@ int main(int argc, char **argv) {
     shippedLastMonth.endDate = lastDay;
     ShipmentCriteria customersShipments;
     customersShipments.customer = customer;
+    bench.statements(QStringLiteral("shipment navigator: every shipment, as it opens"), forwardOnly(ShipmentSearchSql(ShipmentCriteria())));
     bench.statements(QStringLiteral("shipment navigator: a month of shipments"), forwardOnly(ShipmentSearchSql(shippedLastMonth)));
     bench.statements(QStringLiteral("shipment navigator: one customer's shipments"), forwardOnly(ShipmentSearchSql(customersShipments)));
     bench.document(QStringLiteral("paperwork of the longest order"),
