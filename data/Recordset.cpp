@@ -1,5 +1,7 @@
 #include "data/Recordset.h"
 
+#include <QSet>
+
 #include "core/AppError.h"
 #include "core/Values.h"
 #include "data/Catalogue.h"
@@ -206,13 +208,45 @@ Recordset::Recordset(Database &db, const QString &jetSql, RecordsetType type) : 
             return;
         }
         m_rows = RowStore(count);
-        while (statement->step()) statement->appendRowTo(m_rows, 0);
+        m_plan = plan;
+        m_unread = std::move(statement);
+    } catch (...) {
+        statement->reset();
+        throw;
+    }
+}
+
+// A dynaset's rows, read the first time the set is asked for one. A set opened to add rows
+// (a saved order, an invoice) never reads the thousands already in its table; rows it added
+// before that keep their place after the rows read, as they would have had the set been
+// read when it opened.
+void Recordset::readRows() const {
+    std::unique_ptr<Statement> statement = std::move(m_unread);
+    RowStore added = std::move(m_rows);
+    m_rows = RowStore(added.width());
+    // Row keys are the engine's own values: compared by their text.
+    auto keyOf = [](const RowStore::Cell &cell) { return RowStore::valueOf(cell).toString(); };
+    QSet<QString> addedKeys;
+    for (int i = 0; i < added.rowCount(); ++i) addedKeys.insert(keyOf(added.cell(i, 0)));
+    try {
+        while (statement->step()) {
+            if (!addedKeys.isEmpty() && addedKeys.contains(keyOf(statement->cell(0)))) continue;
+            statement->appendRowTo(m_rows, 0);
+        }
     } catch (...) {
         statement->reset();
         throw;
     }
     statement->reset();
-    plan->spare = std::move(statement);
+    m_plan->spare = std::move(statement);
+    for (int i = 0; i < added.rowCount(); ++i) m_rows.appendRow(added.row(i));
+}
+
+// A set that closes unread gives its statement back for the next set of its text.
+void Recordset::releaseUnread() {
+    if (!m_unread || !m_plan) return;
+    m_unread->reset();
+    m_plan->spare = std::move(m_unread);
 }
 
 // A forward-only set at its end gives its statement back for the next set of its text, and
@@ -248,7 +282,10 @@ std::shared_ptr<const RecordsetColumns> Recordset::resolveColumns(Statement &sta
     return shape;
 }
 
-Recordset::~Recordset() { releaseCursor(); }
+Recordset::~Recordset() {
+    releaseCursor();
+    releaseUnread();
+}
 
 void Recordset::moveNext() {
     if (eof()) throw AppError(ErrorNumber::NoCurrentRecord, QStringLiteral("No current record."));
@@ -336,7 +373,7 @@ QVariant Recordset::convertForRead(int column, const QVariant &raw) const {
 // A field of the current row where it lies: in the store, or in a forward-only set's
 // statement.
 RowStore::Cell Recordset::currentCell(int column) const {
-    return m_forwardOnly ? m_cursor->cell(m_keyColumns + column) : m_rows.cell(m_pos, m_keyColumns + column);
+    return m_forwardOnly ? m_cursor->cell(m_keyColumns + column) : rows().cell(m_pos, m_keyColumns + column);
 }
 
 // A stored field read as it lies, as convertForRead() reads it from a value.
@@ -375,7 +412,7 @@ QVariant Recordset::textOf(int column, const RowStore::Cell &cell) const {
     const ColumnKind kind = m_shape->kinds.at(column);
     // Nothing is kept for a set of one row (a lookup), which reads each text once, nor for
     // a column whose texts do not come back (order numbers, addresses).
-    const bool lookup = !m_forwardOnly && m_rows.rowCount() < 2;
+    const bool lookup = !m_forwardOnly && rows().rowCount() < 2;
     if (!lookup && m_readTexts.empty()) m_readTexts.resize(std::size_t(m_shape->columns.size()));
     if (lookup || m_readTexts[std::size_t(column)].misses >= kMissesBeforeGivingUp) {
         ReadText read;
@@ -541,6 +578,7 @@ void Recordset::updateRow() {
 
 void Recordset::close() {
     releaseCursor();
+    releaseUnread();
     m_rows.clear();
     m_readTexts.clear();
     m_mode = EditMode::None;
@@ -565,7 +603,7 @@ RowSet Recordset::rowSet() {
         return set;
     }
     const int current = m_pos;
-    set.rows.reserve(m_rows.rowCount());
+    set.rows.reserve(rows().rowCount());
     for (m_pos = 0; m_pos < m_rows.rowCount(); ++m_pos) appendCurrent();
     m_pos = current;
     return set;

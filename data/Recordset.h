@@ -60,14 +60,14 @@ public:
     Recordset(Database &db, const QString &jetSql, RecordsetType type = RecordsetType::Dynaset);
     ~Recordset();
 
-    bool eof() const { return m_forwardOnly ? m_atEnd : m_pos >= m_rows.rowCount(); }
+    bool eof() const { return m_forwardOnly ? m_atEnd : m_pos >= rows().rowCount(); }
     bool bof() const { return isEmpty() || m_pos < 0; }
-    bool isEmpty() const { return m_forwardOnly ? m_atEnd && m_pos == 0 : m_rows.rowCount() == 0; }
+    bool isEmpty() const { return m_forwardOnly ? m_atEnd && m_pos == 0 : rows().rowCount() == 0; }
     void moveNext();
     // A forward-only set that has left its first row cannot go back to it.
     void moveFirst();
     // A forward-only set counts the rows it has reached.
-    int recordCount() const { return m_forwardOnly ? m_pos + (m_atEnd ? 0 : 1) : m_rows.rowCount(); }
+    int recordCount() const { return m_forwardOnly ? m_pos + (m_atEnd ? 0 : 1) : rows().rowCount(); }
 
     QVariant field(const QString &name) const;
     QVariant operator[](const QString &name) const { return field(name); }
@@ -102,6 +102,12 @@ private:
     static QVariant handOut(const ReadText &read);
     void step();
     void releaseCursor();
+    const RowStore &rows() const {
+        if (m_unread) readRows();
+        return m_rows;
+    }
+    void readRows() const;
+    void releaseUnread();
     int lookUpColumn(const QString &name) const;
     QString insertStatement();
     static std::shared_ptr<const RecordsetColumns> resolveColumns(Statement &statement, int first, const QString &table);
@@ -111,7 +117,10 @@ private:
 
     Database &m_db;
     std::shared_ptr<const RecordsetColumns> m_shape;
-    RowStore m_rows;                     // a dynaset's stored values; an updatable set's row key first
+    // A dynaset's stored values, an updatable set's row key first, read from its prepared
+    // statement the first time a row is asked for (rows() and readRows()).
+    mutable RowStore m_rows;
+    mutable std::unique_ptr<Statement> m_unread;
     int m_keyColumns = 0;                // 1 where the row key leads each row, else 0
     int m_pos = 0;                       // the current row; a forward-only set's rows passed
     // A forward-only set's statement, stepped to its current row until the set reaches its

@@ -34,6 +34,8 @@ private slots:
     void updatableShapes_data();
     void updatableShapes();
     void newIdReadableAtOnceAndKept();
+    void rowsAddedBeforeTheFirstRead_data();
+    void rowsAddedBeforeTheFirstRead();
     void cancelledNewRowKeepsItsNumber();
     void twoConnectionsAppendingGetDistinctIds();
     void fieldsByNameAndOrigin();
@@ -121,6 +123,45 @@ void tst_Database::newIdReadableAtOnceAndKept() {
     QVERIFY(second > first);
     QCOMPARE(db.scalar(QString("SELECT OrderNumber FROM Orders WHERE ID = %1").arg(first)).toString(), QString("PO-1"));
     QCOMPARE(db.scalar(QString("SELECT OrderNumber FROM Orders WHERE ID = %1").arg(second)).toString(), QString("PO-2"));
+}
+
+// A set opened to add rows reads the table's rows only when it is first asked for one; the
+// rows it added before then follow the rows it read, once each, as if it had read them
+// when it opened.
+void tst_Database::rowsAddedBeforeTheFirstRead_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList both = {"A", "B"};
+    QTest::newRow("whole table") << "SELECT * FROM Orders" << both << QStringList{"A", "B", "N1", "N2"};
+    QTest::newRow("empty table") << "SELECT * FROM Orders" << QStringList() << QStringList{"N1", "N2"};
+    // The added rows do not meet the criteria, and are still in the set after its rows.
+    QTest::newRow("criteria") << "SELECT * FROM Orders WHERE OrderNumber = 'B'" << both << QStringList{"B", "N1", "N2"};
+    QTest::newRow("ordered") << "SELECT * FROM Orders ORDER BY OrderNumber DESC" << both << QStringList{"B", "A", "N1", "N2"};
+}
+
+void tst_Database::rowsAddedBeforeTheFirstRead() {
+    QFETCH(QString, sql);
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, expected);
+    TestDatabase db;
+    for (const QString &number : stored) db.exec(QStringLiteral("INSERT INTO Orders (OrderNumber) VALUES ('%1')").arg(number));
+    auto rs = AppDatabase().openRecordset(sql);
+    for (const char *number : {"N1", "N2"}) {
+        rs->addNew();
+        rs->setField("OrderNumber", number);
+        rs->update();
+    }
+    QCOMPARE(rs->recordCount(), expected.size());
+    QStringList read;
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) read << rs->text("OrderNumber");
+    QCOMPARE(read, expected);
+    rs->moveFirst();
+    rs->edit();  // the first row read, by its own key
+    rs->setField("Status", "Void");
+    rs->update();
+    QCOMPARE(db.count("Orders", "Status = 'Void'"), 1);
+    QCOMPARE(db.scalar("SELECT OrderNumber FROM Orders WHERE Status = 'Void'").toString(), expected.first());
 }
 
 void tst_Database::cancelledNewRowKeepsItsNumber() {
