@@ -1,7 +1,5 @@
 #include "data/Recordset.h"
 
-#include <QSet>
-
 #include "core/AppError.h"
 #include "core/Values.h"
 #include "data/Catalogue.h"
@@ -9,6 +7,7 @@
 #include "data/JetDialect.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QTimeZone>
 #include <cmath>
 #include <cstring>
@@ -235,6 +234,7 @@ void Recordset::readRows() const {
         }
     } catch (...) {
         statement->reset();
+        m_rows = std::move(added);  // what the set knows for sure: the rows it added
         throw;
     }
     statement->reset();

@@ -4,7 +4,8 @@
 //
 // A dynaset reads all its rows into a compact store the first time it is asked for one (a set
 // opened only to add rows reads none); a field becomes a value when it is read. Its rows are
-// those of the file when it was first read, with the rows it added after them. A forward-only set reads each row as it reaches it, for a listing or a grid
+// those of the file when it was first read, with the rows it added after them. A
+// forward-only set reads each row as it reaches it, for a listing or a grid
 // read once front to back: nothing is copied, it cannot go back, and it is read-only. It
 // keeps the file's read snapshot until it reaches its end or closes, so nothing is written
 // while one is open. Everything the set asks of the database goes through
