@@ -1,6 +1,6 @@
 #pragma once
 // Reading config.txt, the file beside the executable that names the plant's database.
-// The file is read value by value as the original system's sequential input read it:
+// The file is read value by value, as a desktop BASIC's sequential input reads it:
 //
 // - values are separated by commas or line ends (CR, LF or CR LF); blanks and tabs
 //   before a value are skipped;

@@ -21,8 +21,8 @@ private:
     QString m_description;
 };
 
-// Error numbers used across the application. They follow the numbers the plant's
-// staff know from the original system where one exists.
+// Error numbers used across the application. Where the plant's staff already know a
+// number from their desktop tools (62 for a file read past its end), it is that one.
 namespace ErrorNumber {
 constexpr int OutOfMemory = 7;
 constexpr int FileNotFound = 53;

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <QVector>
 
 #include <algorithm>
@@ -462,6 +463,14 @@ QDate ParseShortDate(const QString &text) {
     m = iso.match(s);
     if (m.hasMatch()) return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
     return QDate();
+}
+
+QString CutToLength(const QString &text, int length) {
+    if (text.size() <= length) return text;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    characters.setPosition(length);
+    if (!characters.isAtBoundary()) characters.toPreviousBoundary();
+    return text.left(std::max<qsizetype>(characters.position(), 0));
 }
 
 }  // namespace Values

@@ -1,6 +1,6 @@
 #pragma once
 // Value helpers: reading numbers from typed text, the numeric test, picture formats
-// and month/day/year date texts. They behave as the plant's original system did.
+// and month/day/year date texts, written and read as the plant's desktop tools do.
 
 #include <QDate>
 #include <QString>
@@ -57,5 +57,10 @@ QString FormatValue(const QVariant &value, const QString &picture);
 QString ShortDate(const QDate &date);
 // Parses "m/d/yyyy" (also "m/d/yy" and ISO "yyyy-mm-dd"); invalid QDate when it is not a date.
 QDate ParseShortDate(const QString &text);
+
+// The text cut to at most `length` units, as a column of that length keeps it: the cut
+// falls between characters, never inside one (an emoji or a letter with its accent is
+// kept whole or left out whole).
+QString CutToLength(const QString &text, int length);
 
 }  // namespace Values

@@ -506,6 +506,16 @@ void Recordset::setField(const QString &name, const QVariant &value) {
     m_dirty[index] = true;
 }
 
+void Recordset::setField(const QString &name, const QVariant &value, const QString &typed) {
+    try {
+        setField(name, value);
+    } catch (const AppError &e) {
+        if (e.number() != ErrorNumber::ConversionError) throw;
+        const ColumnMeta &meta = m_shape->columns.at(requireColumn(name));
+        conversionError(meta.origin.isEmpty() ? meta.name : meta.origin, typed);
+    }
+}
+
 void Recordset::update() {
     if (m_mode == EditMode::None)
         throw AppError(ErrorNumber::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));

@@ -82,6 +82,9 @@ public:
     void addNew();
     void edit();
     void setField(const QString &name, const QVariant &value);
+    // As above, for a value read from what the clerk typed: a value the column cannot
+    // hold is reported with the text as typed (1e400, not the infinity it reads as).
+    void setField(const QString &name, const QVariant &value, const QString &typed);
     void update();
     void close();
 

@@ -119,8 +119,8 @@ void BunEntryTab::btnBunSave_Click() {
         rs->edit();
     rs->setField(QStringLiteral("ID"), id);
     rs->setField(QStringLiteral("OffAll"), chkOffAll->isChecked());
-    rs->setField(QStringLiteral("Width"), sizeValue(txtBunWidth->text()));
-    rs->setField(QStringLiteral("Length"), sizeValue(txtBunLength->text()));
+    rs->setField(QStringLiteral("Width"), sizeValue(txtBunWidth->text()), txtBunWidth->text());
+    rs->setField(QStringLiteral("Length"), sizeValue(txtBunLength->text()), txtBunLength->text());
     rs->setField(QStringLiteral("Grade"), txtBunGrade->text());
     rs->setField(QStringLiteral("Vendor"), cmbBunVendor->currentIndex() < 0 ? QString() : cmbBunVendor->currentText());
     rs->setField(QStringLiteral("Status"), cmbBunStatus->currentText());

@@ -202,9 +202,9 @@ void ComponentEntryTab::btnComponentSave_Click() {
         rs->edit();
     rs->setField(QStringLiteral("ID"), id);
     rs->setField(QStringLiteral("Description"), txtComponentDescription->text());
-    rs->setField(QStringLiteral("Thickness"), dimensions[0].value);
-    rs->setField(QStringLiteral("Width"), dimensions[1].value);
-    rs->setField(QStringLiteral("Length"), dimensions[2].value);
+    rs->setField(QStringLiteral("Thickness"), dimensions[0].value, dimensions[0].box->text());
+    rs->setField(QStringLiteral("Width"), dimensions[1].value, dimensions[1].box->text());
+    rs->setField(QStringLiteral("Length"), dimensions[2].value, dimensions[2].box->text());
     rs->setField(QStringLiteral("CutStyle"), cmbCutStyle->currentText());
     rs->setField(QStringLiteral("Test"), cmbTest->currentText() == QLatin1String("Yes"));
     rs->setField(QStringLiteral("TestRange"), txtTestRange->text());
@@ -213,8 +213,8 @@ void ComponentEntryTab::btnComponentSave_Click() {
     rs->setField(QStringLiteral("Arm"), cmbArm->currentText() == QLatin1String("Yes"));
     rs->setField(QStringLiteral("Tie"), selectedText(cmbTie) == QLatin1String("Yes"));
     rs->setField(QStringLiteral("BunID"), selectedText(cmbComponentBun));
-    rs->setField(QStringLiteral("RailsPerBun"), Values::Val(txtRailsPerBun->text()));
-    rs->setField(QStringLiteral("PiecesPerRail"), Values::Val(txtPiecesPerRail->text()));
+    rs->setField(QStringLiteral("RailsPerBun"), Values::Val(txtRailsPerBun->text()), txtRailsPerBun->text());
+    rs->setField(QStringLiteral("PiecesPerRail"), Values::Val(txtPiecesPerRail->text()), txtPiecesPerRail->text());
     rs->setField(QStringLiteral("Status"), cmbComponentStatus->currentText());
     rs->update();
     rs->close();

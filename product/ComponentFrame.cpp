@@ -143,7 +143,7 @@ void ComponentFrame::cmbComponentSave2_Click() {
         rs->edit();
     rs->setField(QStringLiteral("ComponentID"), componentId);
     rs->setField(QStringLiteral("StyleID"), styleId);
-    rs->setField(QStringLiteral("Qty"), Values::NumericValue(qty));
+    rs->setField(QStringLiteral("Qty"), Values::NumericValue(qty), qty);
     rs->update();
     rs->close();
 

@@ -86,10 +86,10 @@ void VariablesTab::btnVariableSave_Click() {
     else
         rs->edit();
     rs->setField(QStringLiteral("ID"), QStringLiteral("Data"));
-    rs->setField(QStringLiteral("LaborCostPerHour"), Values::NumericValue(txtLaborCostPerHour->text()));
-    rs->setField(QStringLiteral("NonArmPerHour"), Values::NumericValue(txtNonArmsPerHour->text()));
-    rs->setField(QStringLiteral("SprayLineNonArmPerHour"), optional[0].value);
-    rs->setField(QStringLiteral("LaborPercent"), optional[1].value);
+    rs->setField(QStringLiteral("LaborCostPerHour"), Values::NumericValue(txtLaborCostPerHour->text()), txtLaborCostPerHour->text());
+    rs->setField(QStringLiteral("NonArmPerHour"), Values::NumericValue(txtNonArmsPerHour->text()), txtNonArmsPerHour->text());
+    rs->setField(QStringLiteral("SprayLineNonArmPerHour"), optional[0].value, optional[0].box->text());
+    rs->setField(QStringLiteral("LaborPercent"), optional[1].value, optional[1].box->text());
     rs->update();
     rs->close();
     emit changed();

@@ -57,8 +57,8 @@ qint64 CreateInvoice(const InvoiceRequest &request) {
     invoice->setField(QStringLiteral("Customer"), request.customer);
     invoice->setField(QStringLiteral("InvoiceDate"), request.invoiceDate);
     invoice->setField(QStringLiteral("DueDate"), request.dueDate);
-    invoice->setField(QStringLiteral("Freight"), freight);
-    invoice->setField(QStringLiteral("Misc"), misc);
+    invoice->setField(QStringLiteral("Freight"), freight, request.freight);
+    invoice->setField(QStringLiteral("Misc"), misc, request.misc);
     invoice->setField(QStringLiteral("MemoField"), request.memo);
     invoice->setField(QStringLiteral("Subtotal"), subtotal);
     invoice->setField(QStringLiteral("Total"), subtotal + freight + misc);

@@ -37,8 +37,8 @@ void RecordPayment(qint64 invoiceId, const QDate &date, const QString &payment, 
     rows->addNew();
     rows->setField(QStringLiteral("Invoice"), invoiceId);
     rows->setField(QStringLiteral("Date"), date);
-    rows->setField(QStringLiteral("Amount"), storedMoney(payment));
-    rows->setField(QStringLiteral("Adjustment"), storedMoney(adjustment));
+    rows->setField(QStringLiteral("Amount"), storedMoney(payment), payment);
+    rows->setField(QStringLiteral("Adjustment"), storedMoney(adjustment), adjustment);
     rows->update();
     rows->close();
 }

@@ -164,7 +164,7 @@ void frmInvoices::txtMemo_Change() {
     if (memo.size() <= MemoLength) return;
     // Typed or pasted past the limit: keep the first characters, caret at the end.
     const QSignalBlocker blocker(txtMemo);
-    txtMemo->setPlainText(memo.left(MemoLength));
+    txtMemo->setPlainText(Values::CutToLength(memo, MemoLength));
     txtMemo->moveCursor(QTextCursor::End);
 }
 

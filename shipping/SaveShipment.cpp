@@ -45,7 +45,7 @@ void writeLines(Database &db, const QString &id, const QString &orderId, const Q
         rs->setField(QStringLiteral("ShipmentID"), id);
         rs->setField(QStringLiteral("OrderID"), orderId);
         rs->setField(QStringLiteral("OrderLineItem"), line.itemNumber);
-        rs->setField(QStringLiteral("Qty"), qty);
+        rs->setField(QStringLiteral("Qty"), qty, line.qty);
         rs->update();
     }
     rs->close();

@@ -31,6 +31,8 @@ int findPrefix(const QComboBox *combo, const QString &prefix) {
     return -1;
 }
 
+void typeAhead(QComboBox *combo, int &keyAscii, bool choose);
+
 // The one filter object installed on every combo with type-ahead.
 class TypeAheadFilter : public QObject {
 public:
@@ -61,7 +63,7 @@ protected:
         const int code = characterCode(key, true);
         if (code == 0 || code == 27) return false;
         int keyAscii = code;
-        AutoCompleteCombo(combo, keyAscii);
+        typeAhead(combo, keyAscii, false);
         if (combo->currentIndex() >= 0)
             view->setCurrentIndex(combo->model()->index(combo->currentIndex(), combo->modelColumn(), combo->rootModelIndex()));
         return true;
@@ -102,7 +104,13 @@ private:
 
 }  // namespace
 
-void AutoCompleteCombo(QComboBox *combo, int &keyAscii) {
+void AutoCompleteCombo(QComboBox *combo, int &keyAscii) { typeAhead(combo, keyAscii, true); }
+
+namespace {
+
+// One keystroke of the search. A closed box's find is the clerk's choice of the entry;
+// in the open list it only moves the selection, and Enter or a click there chooses.
+void typeAhead(QComboBox *combo, int &keyAscii, bool choose) {
     TypeAheadState &s = state();
     const double now = Seams::clock().secondsSinceMidnight();
     const double elapsed = now - s.lastKeyTime;
@@ -118,10 +126,22 @@ void AutoCompleteCombo(QComboBox *combo, int &keyAscii) {
     }
 
     const int found = findPrefix(combo, s.typedPrefix);
-    if (found >= 0) combo->setCurrentIndex(found);
+    if (found >= 0) {
+        QEvent touched(TypeAheadPickEvent());
+        QCoreApplication::sendEvent(combo, &touched);
+        combo->setCurrentIndex(found);
+        if (choose) emit combo->activated(found);
+    }
 
     keyAscii = 0;
     s.lastKeyTime = Seams::clock().secondsSinceMidnight();
+}
+
+}  // namespace
+
+QEvent::Type TypeAheadPickEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 void AttachAutoComplete(QComboBox *combo, bool passEnter) {

@@ -9,11 +9,19 @@
 // and keeps missing until the next pause. The key itself never reaches the box, so its
 // own one-letter search does not run and an editable box's text is not typed into.
 
+#include <QEvent>
+
 class QComboBox;
 
 // Handles one keystroke for the combo: keyAscii is the character code of the key, set
-// to 0 on return. Selecting an entry runs the combo's selection (_Click) handler.
+// to 0 on return. An entry found is picked as a clerk picks it from the open list: it
+// becomes the selection and the combo's selection (_Click) handler runs, also when it
+// was selected already (a price emptied for a similar line is filled again).
 void AutoCompleteCombo(QComboBox *combo, int &keyAscii);
+
+// The event a type-ahead pick sends its combo just before picking: the clerk has touched
+// the list, as a key press or a mouse press on it would tell.
+QEvent::Type TypeAheadPickEvent();
 
 // Gives the combo the type-ahead: every key press that carries a character (printable
 // characters, Backspace, Enter and Escape) goes to AutoCompleteCombo and no further.

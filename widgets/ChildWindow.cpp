@@ -8,8 +8,10 @@
 
 ChildWindow::ChildWindow(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // Every window answers Enter on a button alike; the first window opened installs it.
+    // Every window answers Enter on a button and guards its text boxes alike; the first
+    // window opened installs both.
     EnterPressesButtons();
+    RefuseNulCharacters();
 }
 
 void ChildWindow::unload() {

@@ -6,6 +6,7 @@
 //   onPick(cmbCustomer, this, [this] { cmbCustomer_Click(); });
 //   onEdit(cmbCustomer, this, [this] { cmbCustomer_Change(); });
 #include "core/Handler.h"
+#include "widgets/AutoCompleteCombo.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -53,6 +54,7 @@ protected:
             m_ranFor = -1;
             break;
         default:
+            if (event->type() == TypeAheadPickEvent()) m_ranFor = -1;
             break;
         }
         return false;

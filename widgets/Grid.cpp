@@ -409,6 +409,20 @@ void Grid::keyPressEvent(QKeyEvent *event) {
     QTableView::keyPressEvent(event);
 }
 
+// Tabbing into a grid without a current row makes the first row current, so the clerk
+// can go on with the keys. Any other arrival of the focus (the window activated again,
+// a window above it closed) leaves the grid as it is: a refilled list shows no row as
+// picked until the clerk picks one.
+void Grid::focusInEvent(QFocusEvent *event) {
+    const bool byTab = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (byTab || currentIndex().isValid()) {
+        QTableView::focusInEvent(event);
+        return;
+    }
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
 void Grid::mouseDoubleClickEvent(QMouseEvent *event) {
     const QModelIndex at = indexAt(event->position().toPoint());
     emit rowDoubleClicked(at.isValid() ? at.row() + 1 : 0);

@@ -1,5 +1,6 @@
 #include "widgets/WidgetHelpers.h"
 
+#include "core/Seams.h"
 #include "data/Database.h"
 
 #include <QAbstractButton>
@@ -9,12 +10,15 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -68,7 +72,59 @@ private:
     }
 };
 
+// The name a clerk knows a box by: the caption of its label (for an editable list's
+// text, the list's label), else its name without the three-letter kind ("txtCity": City).
+QString fieldName(QWidget *box) {
+    QWidget *control = qobject_cast<QComboBox *>(box->parentWidget()) ? box->parentWidget() : box;
+    for (QLabel *label : control->window()->findChildren<QLabel *>())
+        if (label->buddy() == control) return label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
+    return control->objectName().mid(3);
+}
+
+void refuseNul(QWidget *box, const QString &text, const std::function<void(const QString &)> &setText) {
+    if (!text.contains(QChar(0))) return;
+    setText(QString(text).remove(QChar(0)));
+    Seams::messages().tell(QStringLiteral("%1 cannot hold the character NUL; it was left out.").arg(fieldName(box)),
+                           box->window()->windowTitle());
+}
+
+// Seen by the application before any window: every text box, as it is first shown, gets
+// the guard against NUL.
+class NulGuardFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        static constexpr const char *guarded = "quelbyNulGuard";
+        if (event->type() != QEvent::Polish || watched->property(guarded).toBool()) return false;
+        watched->setProperty(guarded, true);
+        if (auto *line = qobject_cast<QLineEdit *>(watched)) {
+            connect(line, &QLineEdit::textChanged, line, [line](const QString &text) {
+                refuseNul(line, text, [line](const QString &kept) {
+                    const int caret = line->cursorPosition();
+                    line->setText(kept);
+                    line->setCursorPosition(std::min<int>(caret, kept.size()));
+                });
+            });
+        } else if (auto *memo = qobject_cast<QPlainTextEdit *>(watched)) {
+            connect(memo, &QPlainTextEdit::textChanged, memo, [memo] {
+                refuseNul(memo, memo->toPlainText(), [memo](const QString &kept) {
+                    memo->setPlainText(kept);
+                    memo->moveCursor(QTextCursor::End);
+                });
+            });
+        }
+        return false;
+    }
+};
+
 }  // namespace
+
+void RefuseNulCharacters() {
+    static QPointer<NulGuardFilter> filter;
+    if (filter || !qApp) return;
+    filter = new NulGuardFilter(qApp);
+    qApp->installEventFilter(filter);
+}
 
 void EnterPressesButtons() {
     static QPointer<EnterPressesButtonFilter> filter;

@@ -36,3 +36,8 @@ QString BoxText(const QVariant &value);
 // their own meaning of Enter, and so do message boxes and dialogs, where Enter presses
 // the default button. Installing it again changes nothing.
 void EnterPressesButtons();
+
+// From now on, in every window, a text box never takes the character NUL (a pasted
+// text may carry one, and no column can store it): it is left out of the box and a
+// message names the box by its label. Installing it again changes nothing.
+void RefuseNulCharacters();

@@ -1,5 +1,5 @@
 // Value helpers: leading-number reading, the numeric test, picture formats and
-// month/day/year dates, against the original system's documented behaviour.
+// month/day/year dates, against the desktop platform's documented behaviour.
 
 #include "core/Values.h"
 

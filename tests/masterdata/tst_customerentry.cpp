@@ -62,6 +62,7 @@ private slots:
     void saveCreatesOneRowExactlyAsTyped_data();
     void saveCreatesOneRowExactlyAsTyped();
     void saveUnderAnExistingNameEditsThatRow();
+    void pastedNulIsLeftOutAndNamed();
     void exitDiscardsEdits();
     void boxesSelectTheirTextOnFocus_data();
     void boxesSelectTheirTextOnFocus();
@@ -232,6 +233,19 @@ void tst_CustomerEntry::saveCreatesOneRowExactlyAsTyped() {
     QCOMPARE(rs->text("Status"), status);
     QCOMPARE(rs->field("DateAdded").toDateTime(), fakes.clock.now());
     QVERIFY(rs->field("Terms").isNull());
+}
+
+void tst_CustomerEntry::pastedNulIsLeftOutAndNamed() {
+    TestDatabase db;
+    ScopedFakes fakes;
+    Window win;
+    type(child<QComboBox>(win.w, "cmbCustomer"), "Nul Foam");
+    child<QLineEdit>(win.w, "txtAddress1")->insert(QStringLiteral("1 Main") + QChar(0) + QStringLiteral(" St"));  // pasted
+    QCOMPARE(fakes.messages.texts(), QStringList{"Address 1 cannot hold the character NUL; it was left out."});
+    pick(child<QComboBox>(win.w, "cmbStatus"), "Active");
+    click(child<QPushButton>(win.w, "btnSave"));
+    QVERIFY(win.closed());
+    QCOMPARE(row("Nul Foam")->text("Address1"), QString("1 Main St"));
 }
 
 void tst_CustomerEntry::saveUnderAnExistingNameEditsThatRow() {

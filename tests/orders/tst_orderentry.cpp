@@ -290,8 +290,11 @@ void tst_OrderEntry::itemNumbersKeepGapsAndReuseTheLast() {
     ScopedFakes fakes;
     Entry win;
     newOrder(win, "Vedu", "PO-1");
-    // The style stays chosen for the next line, but its price has to be typed again.
-    for (const char *line : {"a", "b", "c"}) enterLine(win, fakes.clock, line, "me", "1", "5");
+    // The style stays chosen for the next line with its price emptied; typing the same
+    // style again offers its price again.
+    for (const char *line : {"a", "b"}) enterLine(win, fakes.clock, line, "me", "1", "5");
+    enterLine(win, fakes.clock, "c", "me", "1");
+    QCOMPARE(win.grid()->textMatrix(3, 4), QString("89.95"));
     auto items = [&win] {
         QStringList numbers;
         for (int row = 1; row < win.grid()->rows(); ++row) numbers << win.grid()->textMatrix(row, 0) + win.grid()->textMatrix(row, 1);

@@ -293,6 +293,7 @@ void tst_OrderNavigator::savingAnOrderRefreshesTheNavigator() {
     QVERIFY2(fakes.messages.shown.isEmpty(), qPrintable(fakes.messages.texts().join('|')));
     QCOMPARE(f.windows(), 1);
     QCOMPARE(f.numbers(), QStringList({"0001", "1123", "7*8", "778"}));  // the criteria kept
+    f.orders()->setFocus(Qt::ActiveWindowFocusReason);  // the focus back on the refilled list
     QCOMPARE(f.items()->rows(), 0);
     QVERIFY(!capture.documents.isEmpty());
 }

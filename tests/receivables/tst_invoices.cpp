@@ -166,6 +166,9 @@ void tst_Invoices::memoHoldsAtMost250Characters() {
     QCOMPARE(win.memo()->toPlainText(), QString(248, QLatin1Char('m')) + QStringLiteral("ab"));
     win.memo()->insertPlainText(QString(300, QLatin1Char('x')));  // pasted
     QCOMPARE(win.memo()->toPlainText().size(), 250);
+    // An emoji (two units) that would end at 251 is left out whole, not cut in half.
+    win.memo()->setPlainText(QString(249, QLatin1Char('m')) + QStringLiteral("\U0001F600"));
+    QCOMPARE(win.memo()->toPlainText(), QString(249, QLatin1Char('m')));
 }
 
 void tst_Invoices::cancelWritesNothing() {

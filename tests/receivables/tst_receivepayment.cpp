@@ -53,6 +53,7 @@ private slots:
     void refusals_data();
     void refusals();
     void amountThatIsNoNumberBecomesZero();
+    void amountTooLargeIsNamedAsTyped();
     void refundPreviewMatchesTheStoredBalance();
 };
 
@@ -148,6 +149,18 @@ void tst_ReceivePayment::amountThatIsNoNumberBecomesZero() {
     win.enter("txtPaymentAmount", "0.00");
     win.press("btnSave");
     QCOMPARE(payments(plant.db), QStringList{"3|2026-12-09|0|0"});
+}
+
+void tst_ReceivePayment::amountTooLargeIsNamedAsTyped() {
+    ReceivablesFixture plant(ReceivablesPlant::WithInvoices);
+    Window win;
+    pick(win.combo("cmbInvoice"), "3");
+    win.enter("txtPaymentAmount", "1e400");
+    win.press("btnSave");
+    QCOMPARE(plant.fakes.messages.shown.size(), 1);
+    QVERIFY2(plant.fakes.messages.shown.first().text.endsWith("column 'Amount' cannot hold the value '1e400'."),
+             qPrintable(plant.fakes.messages.shown.first().text));
+    QCOMPARE(plant.db.count("Payments"), 2);
 }
 
 void tst_ReceivePayment::refundPreviewMatchesTheStoredBalance() {
