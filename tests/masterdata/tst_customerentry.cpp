@@ -62,6 +62,7 @@ private slots:
     void saveCreatesOneRowExactlyAsTyped_data();
     void saveCreatesOneRowExactlyAsTyped();
     void saveUnderAnExistingNameEditsThatRow();
+    void nameTypedInCapitalUmlautsEditsTheStoredCustomer();
     void exitDiscardsEdits();
     void boxesSelectTheirTextOnFocus_data();
     void boxesSelectTheirTextOnFocus();
@@ -257,6 +258,26 @@ void tst_CustomerEntry::saveUnderAnExistingNameEditsThatRow() {
     QCOMPARE(rs->field("DateAdded").toDateTime(), QDateTime(QDate(2024, 3, 14), QTime(9, 30)));
     QCOMPARE(rs->text("Terms"), QString("Net 30"));
     QCOMPARE(rs->field("Days").toInt(), 30);
+}
+
+// Letters beyond A-Z compare without regard to case too: the clerk's "MÜLLER SCHAUMSTOFF"
+// shows the stored "Müller Schaumstoff" and saving edits it rather than adding a second.
+void tst_CustomerEntry::nameTypedInCapitalUmlautsEditsTheStoredCustomer() {
+    TestDatabase db;
+    seed(db);
+    db.exec("INSERT INTO Customer (Customer, City, Status) VALUES ('Müller Schaumstoff', 'Ulm', 'Active')");
+    ScopedFakes fakes;
+    Window win;
+    type(child<QComboBox>(win.w, "cmbCustomer"), "MÜLLER SCHAUMSTOFF");
+    QCOMPARE(box(win.w, "txtCity"), QString("Ulm"));
+    type(child<QLineEdit>(win.w, "txtZip"), "89073");
+
+    click(child<QPushButton>(win.w, "btnSave"));
+    QVERIFY2(fakes.messages.shown.isEmpty(), qPrintable(fakes.messages.texts().join('|')));
+    QCOMPARE(db.count("Customer"), 4);
+    auto rs = row("müller schaumstoff");
+    QCOMPARE(rs->text("City"), QString("Ulm"));
+    QCOMPARE(rs->text("Zip"), QString("89073"));
 }
 
 void tst_CustomerEntry::exitDiscardsEdits() {

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,6 +36,20 @@ Run admin(const QStringList &args) {
         return run;
     }
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// The standard sqlite3 tool run on a file, or an empty result when the machine lacks it.
+Run sqliteTool(const QString &path, const QString &sql) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    Run run;
+    if (tool.isEmpty()) return run;
+    QProcess process;
+    process.start(tool, {path, sql});
+    process.waitForFinished(60000);
+    run.exitCode = process.exitCode();
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
@@ -74,6 +89,7 @@ private slots:
     void foreignFileIsLeftAlone_data();
     void foreignFileIsLeftAlone();
     void killedDemoLeavesNoFile();
+    void upgradeOfAFileMadeBefore();
 
 private:
     QTemporaryDir m_dir;
@@ -432,6 +448,36 @@ void tst_Admin::killedDemoLeavesNoFile() {
     QCOMPARE(again.err, QString());
     QCOMPARE(again.exitCode, 0);
     QVERIFY(admin({"query", path, "SELECT COUNT(*) AS N FROM Orders"}).out != QString("N\n0\n"));
+}
+
+// A demo plant with customers of other alphabets stays a sound file for the standard
+// sqlite3 tool. Made into a file of an earlier build (keys ordered by A-Z alone) holding
+// two customers that differ only in the case of "Ü", upgrade refuses and names them; once
+// one is gone it upgrades, once, and "MÜLLER SCHAUMSTOFF" finds "Müller Schaumstoff".
+void tst_Admin::upgradeOfAFileMadeBefore() {
+    if (QStandardPaths::findExecutable("sqlite3").isEmpty()) QSKIP("the sqlite3 tool is not installed");
+    const QString path = m_dir.filePath("upgrade.db");
+    QCOMPARE(admin({"demo", path}).exitCode, 0);
+    for (const char *name : {"Müller Schaumstoff", "Ærø Møbler", "Ελλάδα Αφρός", "Ölfabrik Nord", "Öko Schaum"})
+        QCOMPARE(admin({"exec", path, QString("INSERT INTO Customer (Customer, Status) VALUES ('%1', 'Active')").arg(name)}).exitCode, 0);
+    QCOMPARE(admin({"exec", path, "INSERT INTO Orders (OrderNumber, Customer) VALUES ('X-1', 'ærø møbler')"}).exitCode, 0);
+    QCOMPARE(sqliteTool(path, "PRAGMA integrity_check").out, QString("ok\n"));
+
+    QCOMPARE(sqliteTool(path, "INSERT INTO Customer (Customer) VALUES ('MÜLLER SCHAUMSTOFF'); PRAGMA user_version = 0; "
+                              "REINDEX").exitCode, 0);
+    Run run = admin({"upgrade", path});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("Customer: MÜLLER SCHAUMSTOFF | Müller Schaumstoff"), qPrintable(run.err));
+    QCOMPARE(sqliteTool(path, "SELECT count(*) FROM Customer WHERE Customer LIKE 'm_ller schaumstoff'").out, QString("2\n"));
+
+    QCOMPARE(sqliteTool(path, "DELETE FROM Customer WHERE Customer = 'MÜLLER SCHAUMSTOFF'").exitCode, 0);
+    run = admin({"upgrade", path});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.out, path + ": upgraded; names compare without regard to case for every letter.\n");
+    QCOMPARE(admin({"upgrade", path}).out, path + ": already up to date.\n");
+    QCOMPARE(sqliteTool(path, "PRAGMA integrity_check").out, QString("ok\n"));
+    run = admin({"query", path, "SELECT Customer FROM Customer WHERE Customer = 'MÜLLER SCHAUMSTOFF'"});
+    QCOMPARE(run.out, QString("Customer\nMüller Schaumstoff\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_Admin)
