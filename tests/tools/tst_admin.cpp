@@ -115,6 +115,7 @@ void tst_Admin::help_data() {
     QTest::newRow("query --help") << QStringList{"query", "x.db", "--help"} << "Usage: quelby-admin query PATH";
     QTest::newRow("exec --help") << QStringList{"exec", "--help"} << "Usage: quelby-admin exec PATH";
     QTest::newRow("print --help") << QStringList{"print", "--help"} << "Usage: quelby-admin print PATH";
+    QTest::newRow("upgrade --help") << QStringList{"upgrade", "--help"} << "Usage: quelby-admin upgrade PATH";
 }
 
 void tst_Admin::help() {
