@@ -73,7 +73,7 @@ char32_t nextCharacter(const unsigned char *s, int n, int &i) {
     else if (lead >= 0x80) length = 0;
     if (length == 0 || i + length > n) {
         ++i;
-        return lead < 0x80 ? lead : 0x110000 + lead;
+        return 0x110000 + lead;
     }
     for (int k = 1; k < length; ++k) {
         if ((s[i + k] & 0xC0) != 0x80) {
@@ -385,8 +385,11 @@ QStringList SqliteEngine::foldedCollisions() {
             values << quoteName(columns->value(0).toString());
         }
         if (!text) continue;
-        auto same = prepare(QStringLiteral("SELECT group_concat(%1, char(31)) FROM %2 GROUP BY %3 HAVING count(*) > 1")
-                                .arg(values.join(QStringLiteral(" || ', ' || ")), quoteName(table), keys.join(',')));
+        // Keys left empty (null) never collide in a unique index.
+        auto same = prepare(QStringLiteral("SELECT group_concat(%1, char(31)) FROM %2 WHERE %3 IS NOT NULL GROUP BY %4 "
+                                           "HAVING count(*) > 1")
+                                .arg(values.join(QStringLiteral(" || ', ' || ")), quoteName(table),
+                                     values.join(QStringLiteral(" IS NOT NULL AND ")), keys.join(',')));
         while (same->step()) {
             QStringList names = same->value(0).toString().split(QChar(31));
             names.sort();
