@@ -40,6 +40,8 @@ int Main(QApplication &app) {
     try {
         const QString path = Config::ReadConfig(QCoreApplication::applicationDirPath());
         SetAppDatabase(Database::open(path));
+        if (const QString notice = AppDatabase().caseFoldingNotice(); !notice.isEmpty())
+            Seams::messages().tell(notice, QStringLiteral("Quelby"));
     } catch (const AppError &error) {
         return failStartup(error);
     }

@@ -46,7 +46,17 @@ std::unique_ptr<Database> Database::open(const QString &path) {
     }
     auto db = std::make_unique<Database>(OpenEngine(path, EngineAccess::ReadWrite), path);
     Schema::addMissingIndexes(*db);
+    db->m_caseFolding = db->engine().foldCaseOfEveryLetter();
+    if (db->m_caseFolding.rebuilt) db->forgetStatements();
     return db;
+}
+
+QString Database::caseFoldingNotice() const {
+    if (m_caseFolding.collisions.isEmpty()) return QString();
+    return QStringLiteral("These names differ only in the case of letters other than A-Z, and would become one:\n\n%1\n\n"
+                          "Until all but one of each are renamed, names in '%2' are compared without regard to "
+                          "case for A-Z only, as before.")
+        .arg(m_caseFolding.collisions.join(QLatin1Char('\n')), m_path);
 }
 
 std::unique_ptr<Database> Database::create(const QString &path) {

@@ -28,6 +28,11 @@ public:
     ~Database();
 
     QString path() const { return m_path; }
+    // What opening the file did to its text keys; a file whose keys would collide under the
+    // comparison of every letter compares A-Z alone, and caseFoldingNotice() tells the
+    // plant which names to rename (empty otherwise).
+    const CaseFoldingOutcome &caseFolding() const { return m_caseFolding; }
+    QString caseFoldingNotice() const;
     Engine &engine() { return *m_engine; }
 
     // A result set positioned on its first row. SELECT * FROM one table (whole, with a
@@ -68,6 +73,7 @@ private:
     std::unordered_map<QString, std::unique_ptr<Statement>> m_statements;
     std::unordered_map<QString, std::shared_ptr<SelectPlan>> m_plans;
     SetObserver m_setObserver;
+    CaseFoldingOutcome m_caseFolding;
 };
 
 // Runs a sequence of writes as one unit: rolled back unless commit() is reached, so an

@@ -58,6 +58,15 @@ private:
     mutable RowStore m_scratch;
 };
 
+// What bringing a file's text keys to the comparison of every letter did
+// (Engine::foldCaseOfEveryLetter).
+struct CaseFoldingOutcome {
+    bool rebuilt = false;    // the file's text keys were ordered anew just now
+    // Keys of a unique index that would become one name, one line each ("Customer:
+    // Müller | MÜLLER"); the file was left as it was and compares A-Z alone meanwhile.
+    QStringList collisions;
+};
+
 class Engine {
 public:
     virtual ~Engine() = default;
@@ -94,6 +103,13 @@ public:
     // comparison (without regard to case), as the permanent tables have it. Runs inside
     // the caller's transaction.
     virtual void compareTextWithoutCase(const QString &table) = 0;
+    // Text is compared without regard to case for every letter, not only A-Z. A file whose
+    // text keys were ordered by an earlier build (A-Z alone) has them ordered anew, once,
+    // inside a transaction (the caller's, when one is open), and the file records it. When
+    // rows of a unique key would become equal, nothing is changed, the collisions are
+    // returned and this connection goes on comparing A-Z alone, so that nothing is lost.
+    // An engine that compares every letter by itself has nothing to do.
+    virtual CaseFoldingOutcome foldCaseOfEveryLetter() { return {}; }
 
     virtual void begin() = 0;
     virtual void commit() = 0;

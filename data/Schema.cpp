@@ -17,6 +17,7 @@ void create(Database &db) {
     for (const CatalogueTable &table : Catalogue::tables())
         for (const QString &sql : engine.createTable(table)) engine.prepare(sql)->step();
     for (const CatalogueIndex &index : Catalogue::indexes()) engine.prepare(engine.createIndex(index))->step();
+    engine.foldCaseOfEveryLetter();  // a new file compares every letter from the start
     tx.commit();
 }
 

@@ -3,12 +3,14 @@
 #include "core/AppError.h"
 #include "data/Catalogue.h"
 #include "data/JetDialect.h"
+#include "data/SqlText.h"
 
 #include <QFile>
 
 #include <QFileInfo>
 #include <QUrl>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <optional>
 #include <sqlite3.h>
 
@@ -56,6 +58,74 @@ QString declaredType(const CatalogueColumn &column) {
     }
     return QString();
 }
+
+// Text compared without regard to case, for every letter: each character stands for its
+// simple case folding (Unicode), so "Müller" and "MÜLLER" are one name; "ß" and "SS" stay
+// apart. Texts are UTF-8; a byte that begins no valid sequence stands for itself, above
+// every character.
+char32_t nextCharacter(const unsigned char *s, int n, int &i) {
+    const unsigned char lead = s[i];
+    int length = 1;
+    char32_t c = lead;
+    if (lead >= 0xC2 && lead < 0xE0) length = 2, c = lead & 0x1F;
+    else if (lead >= 0xE0 && lead < 0xF0) length = 3, c = lead & 0x0F;
+    else if (lead >= 0xF0 && lead < 0xF5) length = 4, c = lead & 0x07;
+    else if (lead >= 0x80) length = 0;
+    if (length == 0 || i + length > n) {
+        ++i;
+        return 0x110000 + lead;
+    }
+    for (int k = 1; k < length; ++k) {
+        if ((s[i + k] & 0xC0) != 0x80) {
+            ++i;
+            return 0x110000 + lead;
+        }
+        c = (c << 6) | (s[i + k] & 0x3F);
+    }
+    i += length;
+    return c > 0x10FFFF ? c : QChar::toCaseFolded(c);
+}
+
+// The rest of two texts from a character boundary on, character by character.
+int compareFoldedFrom(const unsigned char *a, int n1, const unsigned char *b, int n2, int from) {
+    int i = from, j = from;
+    while (i < n1 && j < n2) {
+        const char32_t x = nextCharacter(a, n1, i);
+        const char32_t y = nextCharacter(b, n2, j);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return int(i < n1) - int(j < n2);
+}
+
+// The plant's NOCASE. Plain ASCII, as most names and numbers are, is compared byte by byte
+// exactly as SQLite's own NOCASE does, and the folded order of every other text agrees with
+// it there, so keys of plain ASCII keep their order in an index made by either.
+int compareFolded(void *, int n1, const void *p1, int n2, const void *p2) {
+    const auto *a = static_cast<const unsigned char *>(p1);
+    const auto *b = static_cast<const unsigned char *>(p2);
+    const int n = std::min(n1, n2);
+    for (int i = 0; i < n; ++i) {
+        const unsigned char x = a[i], y = b[i];
+        if ((x | y) & 0x80) return compareFoldedFrom(a, n1, b, n2, i);
+        if (x == y) continue;
+        const int lower = (x >= 'A' && x <= 'Z' ? x | 0x20 : x) - (y >= 'A' && y <= 'Z' ? y | 0x20 : y);
+        if (lower != 0) return lower;
+    }
+    return n1 - n2;
+}
+
+// SQLite's own NOCASE (A-Z alone), for a file whose keys still stand in that order.
+int compareAtoZ(void *, int n1, const void *p1, int n2, const void *p2) {
+    const int same = sqlite3_strnicmp(static_cast<const char *>(p1), static_cast<const char *>(p2), std::min(n1, n2));
+    return same != 0 ? same : n1 - n2;
+}
+
+// PRAGMA user_version of a file whose text keys are ordered by compareFolded; 0 in a file
+// made by an earlier build.
+constexpr int kKeysFoldEveryLetter = 1;
+// The name compareFolded goes by beside NOCASE, for the statements that compare by it while
+// NOCASE is still A-Z alone (the search for keys that would collide).
+constexpr char kFoldedName[] = "FOLDCASE";
 
 // like(pattern, text) as the desktop engine matches: * ? # [list] [!list], no case. The
 // pattern is read once per statement and kept beside it while the rows are tried.
@@ -253,11 +323,80 @@ SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
         throw;
     }
     addPlantFunctions(m_db);
+    if (!keysFoldEveryLetter()) compareWithoutCase(false);
 }
 
 void SqliteEngine::addPlantFunctions(sqlite3 *db) {
     sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, jetLike, nullptr, nullptr);
     sqlite3_create_function(db, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, jetLike, nullptr, nullptr);
+    sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, compareFolded);
+    sqlite3_create_collation(db, kFoldedName, SQLITE_UTF8, nullptr, compareFolded);
+}
+
+void SqliteEngine::compareWithoutCase(bool everyLetter) {
+    const int rc = sqlite3_create_collation(m_db, "NOCASE", SQLITE_UTF8, nullptr, everyLetter ? compareFolded : compareAtoZ);
+    if (rc != SQLITE_OK) throw AppError(errorNumberFor(rc), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    m_foldsEveryLetter = everyLetter;
+}
+
+bool SqliteEngine::keysFoldEveryLetter() {
+    auto version = prepare(QStringLiteral("PRAGMA user_version"));
+    return version->step() && version->value(0).toInt() >= kKeysFoldEveryLetter;
+}
+
+CaseFoldingOutcome SqliteEngine::foldCaseOfEveryLetter() {
+    if (m_foldsEveryLetter) return {};
+    const bool ownTransaction = !inTransaction();
+    if (ownTransaction) run("BEGIN IMMEDIATE");
+    try {
+        CaseFoldingOutcome outcome;
+        if (keysFoldEveryLetter()) {
+            compareWithoutCase(true);  // another copy ordered them meanwhile
+        } else if (outcome.collisions = foldedCollisions(); outcome.collisions.isEmpty()) {
+            compareWithoutCase(true);
+            run("REINDEX NOCASE");
+            run(QByteArray("PRAGMA user_version = " + QByteArray::number(kKeysFoldEveryLetter)).constData());
+            outcome.rebuilt = true;
+        }
+        if (ownTransaction) run("COMMIT");
+        return outcome;
+    } catch (...) {
+        if (ownTransaction && inTransaction()) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        compareWithoutCase(false);
+        throw;
+    }
+}
+
+// The keys of every unique index over text that would become one under compareFolded.
+QStringList SqliteEngine::foldedCollisions() {
+    QStringList found;
+    auto indexes = prepare(QStringLiteral("SELECT m.name, i.name FROM sqlite_master m, pragma_index_list(m.name) i "
+                                          "WHERE m.type = 'table' AND i.\"unique\" ORDER BY m.name, i.name"));
+    while (indexes->step()) {
+        const QString table = indexes->value(0).toString();
+        QStringList keys, values;
+        bool text = false;
+        auto columns = prepare(QStringLiteral("SELECT name, coll FROM pragma_index_xinfo(%1) WHERE key AND name IS NOT NULL")
+                                   .arg(SqlText::Quoted(indexes->value(1).toString())));
+        while (columns->step()) {
+            const bool nocase = columns->value(1).toString().compare(QLatin1String("NOCASE"), Qt::CaseInsensitive) == 0;
+            text = text || nocase;
+            keys << quoteName(columns->value(0).toString()) + (nocase ? QStringLiteral(" COLLATE ") + QLatin1String(kFoldedName) : QString());
+            values << quoteName(columns->value(0).toString());
+        }
+        if (!text) continue;
+        // Keys left empty (null) never collide in a unique index.
+        auto same = prepare(QStringLiteral("SELECT group_concat(%1, char(31)) FROM %2 WHERE %3 IS NOT NULL GROUP BY %4 "
+                                           "HAVING count(*) > 1")
+                                .arg(values.join(QStringLiteral(" || ', ' || ")), quoteName(table),
+                                     values.join(QStringLiteral(" IS NOT NULL AND ")), keys.join(',')));
+        while (same->step()) {
+            QStringList names = same->value(0).toString().split(QChar(31));
+            names.sort();
+            found << table + QStringLiteral(": ") + names.join(QStringLiteral(" | "));
+        }
+    }
+    return found;
 }
 
 SqliteEngine::~SqliteEngine() {

@@ -2,7 +2,8 @@
 
 // The SQLite engine behind the data layer: one connection per plant file, WAL journal
 // and a busy timeout so several copies of the application can share the file, the
-// desktop engine's Like registered as like(), text compared without regard to case.
+// desktop engine's Like registered as like(), text compared without regard to case for
+// every letter (NOCASE replaced on the connection; see foldCaseOfEveryLetter()).
 
 #include "data/Engine.h"
 
@@ -27,13 +28,15 @@ public:
     QString createIndex(const CatalogueIndex &index) const override;
     qint64 reserveAutoNumber(const QString &table, const QString &column) override;
     void compareTextWithoutCase(const QString &table) override;
+    CaseFoldingOutcome foldCaseOfEveryLetter() override;
     void begin() override;
     void commit() override;
     void rollback() override;
     bool inTransaction() const override;
 
     static QString libraryVersion();
-    // Gives a connection the functions the plant's SQL relies on (the desktop engine's Like).
+    // Gives a connection the functions the plant's SQL relies on: the desktop engine's Like,
+    // and NOCASE comparing every letter without regard to case.
     static void addPlantFunctions(sqlite3 *db);
     // Removes the journal files SQLite may keep beside a database file.
     static void removeSideFiles(const QString &path);
@@ -45,6 +48,10 @@ private:
     };
     QVector<TableColumn> tableColumns(const QString &table);
     QStringList schemaNames(const char *type);
+    // NOCASE for every letter, or for A-Z alone as SQLite's own (a file not yet upgraded).
+    void compareWithoutCase(bool everyLetter);
+    bool keysFoldEveryLetter();
+    QStringList foldedCollisions();
     void run(const char *sql);
     void keepSequenceAtLeast(const QString &table, qint64 number);
     void keepReservedNumbers();
@@ -53,6 +60,7 @@ private:
     Statement &kept(const QString &sql);
 
     sqlite3 *m_db = nullptr;
+    bool m_foldsEveryLetter = true;
     // Auto-numbers reserved inside the open transaction, highest per table: written again
     // when the transaction rolls back, so that they are never handed out twice.
     QHash<QString, qint64> m_reserved;

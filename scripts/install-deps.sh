@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache
   qt6-base-dev qt6-base-dev-tools
-  libsqlite3-dev
+  libsqlite3-dev sqlite3
   fonts-dejavu-core
   xvfb xauth xdotool
   poppler-utils

@@ -13,6 +13,7 @@
 #include "data/DemoPlant.h"
 #include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
+#include "tools/UpgradeCommand.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -53,6 +54,8 @@ const char kUsage[] =
     "  paperwork PATH ORDER_ID --out DIR\n"
     "                          print the order's whole paperwork, as saving the order does,\n"
     "                          as PDF files into DIR\n"
+    "  upgrade PATH            bring a plant file made by an earlier build up to this one\n"
+    "                          (names compared without regard to case for every letter)\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
@@ -214,6 +217,7 @@ const QVector<Command> &commands() {
          runExec},
         {"print", PrintCommandUsage(), RunPrintCommand, true},
         {"paperwork", PaperworkCommandUsage(), RunPaperworkCommand, true},
+        {"upgrade", UpgradeCommandUsage(), RunUpgradeCommand, true},
     };
     return all;
 }

@@ -76,6 +76,9 @@ private slots:
     void textsThatStopComingBack();
     void orderListsReadInOrder_data();
     void orderListsReadInOrder();
+    void everyLetterWithoutCase_data();
+    void everyLetterWithoutCase();
+    void oldFileIsOrderedAnewOnce();
 };
 
 void tst_Database::updatableShapes_data() {
@@ -762,6 +765,57 @@ void tst_Database::missingIndexesAddedOnOpen() {
     AppDatabase().execute("DROP INDEX ixOrdersStatus");
     SetAppDatabase(nullptr);
     QVERIFY(Database::open(db.path())->engine().indexNames().contains("ixOrdersStatus"));
+}
+
+void tst_Database::everyLetterWithoutCase_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("=") << "SELECT Customer FROM Customer WHERE Customer = 'MÜLLER SCHAUMSTOFF'" << "Müller Schaumstoff";
+    QTest::newRow("= Greek") << "SELECT Customer FROM Customer WHERE Customer = 'ΕΛΛΆΔΑ ΑΦΡΌΣ'" << "Ελλάδα Αφρός";
+    QTest::newRow("<>") << "SELECT Count(*) FROM Customer WHERE Customer <> 'ærø møbler'" << "4";
+    QTest::newRow("Like") << "SELECT Customer FROM Customer WHERE Customer Like 'ÆRØ*'" << "Ærø Møbler";
+    QTest::newRow("ORDER BY") << "SELECT Customer FROM Customer WHERE Customer Like 'ö*' ORDER BY Customer"
+                              << "öko Schaum|Ölfabrik Nord";  // byte by byte "Ö" sorts before "ö"
+    QTest::newRow("GROUP BY") << "SELECT Count(*) FROM Orders GROUP BY Customer ORDER BY Count(*)" << "1|2";
+    QTest::newRow("join") << "SELECT OrderNumber FROM Orders INNER JOIN Customer ON Orders.Customer = "
+                             "Customer.Customer ORDER BY OrderNumber" << "A-1|M-1|M-2";
+    QTest::newRow("unique key") << "INSERT INTO Customer (Customer) VALUES ('ÆRØ MØBLER')" << "error 3022";
+}
+
+void tst_Database::everyLetterWithoutCase() {
+    QFETCH(QString, sql);
+    QFETCH(QString, expected);
+    TestDatabase db;
+    for (const char *name : {"Müller Schaumstoff", "Ærø Møbler", "Ελλάδα Αφρός", "Ölfabrik Nord", "öko Schaum"})
+        db.exec(QString("INSERT INTO Customer (Customer) VALUES ('%1')").arg(name));
+    for (const char *order : {"'A-1', 'ærø møbler'", "'M-1', 'Müller Schaumstoff'", "'M-2', 'MÜLLER SCHAUMSTOFF'"})
+        db.exec(QString("INSERT INTO Orders (OrderNumber, Customer) VALUES (%1)").arg(order));
+    QStringList rows;
+    const int error = errorNumberOf([&] {
+        if (sql.startsWith("INSERT")) db.exec(sql);
+        else for (const auto &row : db.query(sql).rows) rows << row.value(0).toString();
+    });
+    QCOMPARE(error ? QString("error %1").arg(error) : rows.join('|'), expected);
+}
+
+// A file whose keys an earlier build ordered by A-Z alone is ordered anew on its first
+// opening, losing nothing, and only then. Keys left empty are no collision.
+void tst_Database::oldFileIsOrderedAnewOnce() {
+    TestDatabase db;
+    SetAppDatabase(nullptr);
+    sqlite3 *file = nullptr;
+    sqlite3_open(db.path().toUtf8().constData(), &file);
+    QCOMPARE(sqlite3_exec(file, "INSERT INTO Customer (Customer) VALUES ('Ölfabrik Nord'), ('öko Schaum'), (NULL), (NULL);"
+                                "INSERT INTO Orders (OrderNumber, Customer) VALUES ('M-1', 'MÜLLER'), ('M-2', 'Müller');"
+                                "PRAGMA user_version = 0; REINDEX", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(file);
+    SetAppDatabase(Database::open(db.path()));
+    QVERIFY(AppDatabase().caseFolding().rebuilt);
+    QCOMPARE(db.scalar("SELECT Customer FROM Customer WHERE Customer Like 'ö*' ORDER BY Customer").toString(), QString("öko Schaum"));
+    QCOMPARE(db.count("Orders", "Customer = 'müller'"), 2);
+    QCOMPARE(db.count("Customer"), 4);
+    SetAppDatabase(Database::open(db.path()));
+    QVERIFY(!AppDatabase().caseFolding().rebuilt);
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

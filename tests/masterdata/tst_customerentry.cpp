@@ -63,6 +63,7 @@ private slots:
     void saveCreatesOneRowExactlyAsTyped();
     void saveUnderAnExistingNameEditsThatRow();
     void pastedNulIsLeftOutAndNamed();
+    void nameTypedInCapitalUmlautsEditsTheStoredCustomer();
     void exitDiscardsEdits();
     void boxesSelectTheirTextOnFocus_data();
     void boxesSelectTheirTextOnFocus();
@@ -271,6 +272,21 @@ void tst_CustomerEntry::saveUnderAnExistingNameEditsThatRow() {
     QCOMPARE(rs->field("DateAdded").toDateTime(), QDateTime(QDate(2024, 3, 14), QTime(9, 30)));
     QCOMPARE(rs->text("Terms"), QString("Net 30"));
     QCOMPARE(rs->field("Days").toInt(), 30);
+}
+
+// "MÜLLER SCHAUMSTOFF" typed shows the stored "Müller Schaumstoff"; saving edits that row.
+void tst_CustomerEntry::nameTypedInCapitalUmlautsEditsTheStoredCustomer() {
+    TestDatabase db;
+    db.exec("INSERT INTO Customer (Customer, City, Status) VALUES ('Müller Schaumstoff', 'Ulm', 'Active')");
+    ScopedFakes fakes;
+    Window win;
+    type(child<QComboBox>(win.w, "cmbCustomer"), "MÜLLER SCHAUMSTOFF");
+    QCOMPARE(box(win.w, "txtCity"), QString("Ulm"));
+    type(child<QLineEdit>(win.w, "txtZip"), "89073");
+    click(child<QPushButton>(win.w, "btnSave"));
+    QVERIFY2(fakes.messages.shown.isEmpty(), qPrintable(fakes.messages.texts().join('|')));
+    QCOMPARE(db.count("Customer"), 1);
+    QCOMPARE(row("müller schaumstoff")->text("Zip"), QString("89073"));
 }
 
 void tst_CustomerEntry::exitDiscardsEdits() {
