@@ -143,10 +143,13 @@ QVariant Node::eval(const Context &context) const {
         }
         if (name == QLatin1String("format"))
             return DisplayText(args[0]->eval(context), DisplayText(args[1]->eval(context)));
-        // sum, count, min, max, first
+        // sum, count, min, max, first; sumonce takes its key before the scope
         const Expression argument = args.empty() ? Expression() : Expression(args[0], QString());
-        const QString scope = args.size() > 1 ? DisplayText(args[1]->eval(context)) : QString();
-        return context.aggregate(name, argument, scope);
+        const bool keyed = name == QLatin1String("sumonce");
+        const Expression key = keyed ? Expression(args[1], QString()) : Expression();
+        const size_t scopeAt = keyed ? 2 : 1;
+        const QString scope = args.size() > scopeAt ? DisplayText(args[scopeAt]->eval(context)) : QString();
+        return context.aggregate(name, argument, scope, key);
     }
     }
     return {};
@@ -395,7 +398,7 @@ private:
         const QString name = rawName.toLower();
         struct Arity { const char *name; int min, max; };
         static const Arity known[] = {{"if", 3, 3},  {"sum", 1, 2},   {"count", 0, 2},
-                                      {"min", 1, 2}, {"max", 1, 2},   {"first", 1, 2}, {"round", 1, 2},
+                                      {"min", 1, 2}, {"max", 1, 2},   {"first", 1, 2}, {"sumonce", 2, 3}, {"round", 1, 2},
                                       {"isnull", 1, 1}, {"format", 2, 2}, {"lines", 1, 20}};
         const Arity *arity = nullptr;
         for (const Arity &a : known)

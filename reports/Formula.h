@@ -11,6 +11,9 @@
 //   sum(x) count(x) count() min(x) max(x)  over the enclosing group (detail and group
 //                                        bands) or the whole report (other bands); a second
 //                                        argument "report" or a group's name picks the range
+//   sumOnce(x, key)                      x summed over the same range, once for each value
+//                                        of key (its first row): a piece listed on several
+//                                        rows counts once; a third argument picks the range
 //   first(x)                             x on the first row of that range (a group footer
 //                                        naming its group as its header did)
 //   round(x, n)  isnull(x)  format(x, "#,##0.00")
@@ -38,10 +41,11 @@ public:
     // PageNumber, TotalPages, PrintDate, RecordNumber, InRepeatedGroupHeader.
     virtual QVariant special(const QString &name) const = 0;
     virtual QVariant namedFormula(const QString &name) const = 0;
-    // function: "sum", "count", "min", "max" or "first"; argument may be empty (count()); scope is
-    // empty for the enclosing range, else "report" or a group name.
-    virtual QVariant aggregate(const QString &function, const Expression &argument,
-                               const QString &scope) const = 0;
+    // function: "sum", "count", "min", "max", "first" or "sumonce"; argument may be empty
+    // (count()); scope is empty for the enclosing range, else "report" or a group name; key
+    // is sumonce's key (empty for the others).
+    virtual QVariant aggregate(const QString &function, const Expression &argument, const QString &scope,
+                               const Expression &key) const = 0;
 };
 
 class Expression {

@@ -55,13 +55,17 @@ struct Plan {
                 if (grows) growing[&s].append(&o);
             }
         }
+        for (auto &cells : growing)
+            std::stable_sort(cells.begin(), cells.end(),
+                             [](const ReportObject *a, const ReportObject *b) { return a->y < b->y; });
     }
     const QVector<const ReportSection *> &of(SectionKind kind) const { return bands[int(kind)]; }
 
     QVector<const ReportSection *> bands[int(SectionKind::PageFooter) + 1];
     std::vector<QVector<const ReportSection *>> headers, footers;  // per group
     QSet<const ReportObject *> pageCells;
-    // Per section: the cells that can grow and the subreports, which decide its height.
+    // Per section: the cells that can grow and the subreports, which decide its height,
+    // top to bottom.
     QHash<const ReportSection *, QVector<const ReportObject *>> growing;
 };
 
@@ -181,14 +185,15 @@ public:
         return f ? f->expression.evaluate(*this) : QVariant();
     }
 
-    QVariant aggregate(const QString &function, const Formula::Expression &argument,
-                       const QString &scope) const override {
+    QVariant aggregate(const QString &function, const Formula::Expression &argument, const QString &scope,
+                       const Formula::Expression &once) const override {
         const auto [from, to] = m_run.range(m_row, m_section, scope);
-        const QString key = QStringLiteral("%1|%2|%3|%4")
+        const QString key = QStringLiteral("%1|%2|%3|%4|%5")
                                 .arg(function)
                                 .arg(quintptr(argument.id()))
                                 .arg(from)
-                                .arg(to);
+                                .arg(to)
+                                .arg(quintptr(once.id()));
         auto cached = m_run.aggregates.constFind(key);
         if (cached != m_run.aggregates.constEnd()) return cached.value();
         QVariant result;
@@ -199,16 +204,20 @@ public:
             m_run.aggregates.insert(key, result);
             return result;
         }
+        const bool keyed = function == QLatin1String("sumonce");
+        QSet<QString> counted;  // sumonce: the keys already added
         for (int r = from; r < to; ++r) {
             if (argument.isEmpty()) {
                 ++count;
                 continue;
             }
-            const QVariant v = argument.evaluate(RowContext(m_run, r, m_section, false));
+            const RowContext row(m_run, r, m_section, false);
+            if (keyed && !addsOnce(once.evaluate(row), counted)) continue;
+            const QVariant v = argument.evaluate(row);
             if (!v.isValid() || v.isNull()) continue;
             ++count;
             double n = 0;
-            if (function == QLatin1String("sum")) {
+            if (function == QLatin1String("sum") || keyed) {
                 if (Formula::ToNumber(v, &n)) sum += n;
             } else if (function == QLatin1String("min") || function == QLatin1String("max")) {
                 if (!result.isValid()) {
@@ -224,13 +233,22 @@ public:
                 }
             }
         }
-        if (function == QLatin1String("sum")) result = sum;
+        if (function == QLatin1String("sum") || keyed) result = sum;
         else if (function == QLatin1String("count")) result = double(count);
         m_run.aggregates.insert(key, result);
         return result;
     }
 
 private:
+    // True the first time a key is met: keys compare as they show, text without regard
+    // to case, as the database groups them.
+    static bool addsOnce(const QVariant &key, QSet<QString> &counted) {
+        const QString text = Formula::DisplayText(key).toCaseFolded();
+        if (counted.contains(text)) return false;
+        counted.insert(text);
+        return true;
+    }
+
     const Run &m_run;
     int m_row;
     const ReportSection *m_section;
@@ -364,13 +382,58 @@ QString cellText(const Run &run, const ReportSection &section, const ReportObjec
     return Formula::DisplayText(object.expression.evaluate(run.contextFor(row, &section, repeated)), object.format);
 }
 
+double measureSubreport(const Run &run);
+
+// A cell of a band that grows (wrapping text, a subreport): by how much, in points, and
+// how far the cells growing above it have moved it down.
+struct Growth {
+    const ReportObject *cell;
+    double by;
+    double shift;
+};
+
+// How far a cell whose top is at topMm moves down: as far as the lowest reach of the
+// growing cells that begin higher and end above it, so that nothing below a cell that
+// wraps, or below a subreport, is printed over.
+double shiftAt(const QVector<Growth> &growth, double topMm) {
+    double shift = 0;
+    for (const Growth &g : growth)
+        if (g.cell->y < topMm - Epsilon && g.cell->y + g.cell->height <= topMm + Epsilon)
+            shift = std::max(shift, g.shift + g.by);
+    return shift;
+}
+
+QVector<Growth> growthOf(const Run &run, const ReportSection &section, int row, bool repeated) {
+    QVector<Growth> growth;
+    for (const ReportObject *object : run.plan->growing.value(&section)) {
+        if (!run.shows(section, *object, row, repeated)) continue;
+        double by = 0;
+        if (object->kind == ReportObject::Subreport) {
+            by = measureSubreport(run.subreport(*object, section, row));
+        } else {
+            const QString text = cellText(run, section, *object, row, repeated);
+            const int lines = WrappedLineCount(text, object->font, object->width * PointsPerMm);
+            by = lines * LineHeight(object->font) - object->height * PointsPerMm;
+        }
+        growth.append({object, std::max(0.0, by), shiftAt(growth, object->y)});
+    }
+    return growth;
+}
+
+double bandGrowth(const QVector<Growth> &growth) {
+    double most = 0;
+    for (const Growth &g : growth) most = std::max(most, g.shift + g.by);
+    return most;
+}
+
 Band renderBand(const Run &run, const ReportSection &section, int row, double left, bool repeated = false) {
     Band band;
-    const double designed = section.height * PointsPerMm;
-    double growth = 0;
+    const QVector<Growth> growth = growthOf(run, section, row, repeated);
     for (const ReportObject &object : section.objects) {
         if (!run.shows(section, object, row, repeated)) continue;
-        const double x = left + object.x * PointsPerMm, y = object.y * PointsPerMm;
+        const double top = object.kind == ReportObject::Line ? std::min(object.y, object.y2) : object.y;
+        const double shift = shiftAt(growth, top);
+        const double x = left + object.x * PointsPerMm, y = object.y * PointsPerMm + shift;
         const double w = object.width * PointsPerMm, h = object.height * PointsPerMm;
         switch (object.kind) {
         case ReportObject::Text:
@@ -388,7 +451,6 @@ Band renderBand(const Run &run, const ReportSection &section, int row, double le
                     item.rect = QRectF(x, y + i * lineHeight, w, std::max(h, lineHeight));
                     band.items.append(item);
                 }
-                growth = std::max(growth, lines.size() * lineHeight - h);
             } else {
                 item.text = QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
                 item.rect = QRectF(x, y, w, std::max(h, LineHeight(object.font)));
@@ -401,7 +463,7 @@ Band renderBand(const Run &run, const ReportSection &section, int row, double le
         case ReportObject::Line: {
             DocumentItem item;
             item.kind = DocumentItem::Line;
-            item.rect = QRectF(QPointF(x, y), QPointF(left + object.x2 * PointsPerMm, object.y2 * PointsPerMm));
+            item.rect = QRectF(QPointF(x, y), QPointF(left + object.x2 * PointsPerMm, object.y2 * PointsPerMm + shift));
             item.lineWidth = object.lineWidth;
             band.items.append(item);
             break;
@@ -415,35 +477,19 @@ Band renderBand(const Run &run, const ReportSection &section, int row, double le
             band.items.append(item);
             break;
         }
-        case ReportObject::Subreport: {
-            const Band block = renderSubreport(run.subreport(object, section, row));
-            band.append(block, x, y);
-            growth = std::max(growth, block.height);
+        case ReportObject::Subreport:
+            band.append(renderSubreport(run.subreport(object, section, row)), x, y);
             break;
         }
-        }
     }
-    band.height = designed + std::max(0.0, growth);
+    band.height = section.height * PointsPerMm + bandGrowth(growth);
     return band;
 }
 
 // The height renderBand gives a band, told without making its items: only the cells
 // that grow and the subreports can make a band taller than designed.
-double measureSubreport(const Run &run);
-
 double measureBand(const Run &run, const ReportSection &section, int row, bool repeated = false) {
-    double growth = 0;
-    for (const ReportObject *object : run.plan->growing.value(&section)) {
-        if (!run.shows(section, *object, row, repeated)) continue;
-        if (object->kind == ReportObject::Subreport) {
-            growth = std::max(growth, measureSubreport(run.subreport(*object, section, row)));
-        } else {
-            const QString text = cellText(run, section, *object, row, repeated);
-            const int lines = WrappedLineCount(text, object->font, object->width * PointsPerMm);
-            growth = std::max(growth, lines * LineHeight(object->font) - object->height * PointsPerMm);
-        }
-    }
-    return section.height * PointsPerMm + std::max(0.0, growth);
+    return section.height * PointsPerMm + bandGrowth(growthOf(run, section, row, repeated));
 }
 
 // A subreport is laid out as one block in its band: its report header, column and page

@@ -4,7 +4,8 @@
 // template asks; a group header kept with its first row; sections and cells shown by
 // their visibility formulas; new pages and page numbers restarted per group where the
 // template asks; linked subreports showing the rows of their band's row; group and
-// report sums taken over their rows whatever the pages; can-grow cells wrapped;
+// report sums taken over their rows whatever the pages; can-grow cells wrapped, and
+// what lies below them (or below a subreport) in their band moved down with them;
 // "Page N of M" filled once the number of pages is known. The work grows with the
 // number of rows, never with its square.
 //

@@ -1,8 +1,10 @@
 #include "tests/reports/PaperworkPlant.h"
 
 #include "data/Database.h"
+#include "reports/DocumentPainter.h"
 #include "tests/support/CaptureTarget.h"
 
+#include <QFontMetricsF>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -163,6 +165,39 @@ QStringList linesBetween(const CapturedDocument &d, double fromMm, double toMm) 
 bool showsANonNumber(const CapturedDocument &d) {
     static const QRegularExpression word(QStringLiteral("\\b(inf|nan)\\b"), QRegularExpression::CaseInsensitiveOption);
     return word.match(d.lines().join(QLatin1Char('\n'))).hasMatch();
+}
+
+bool printsClear(const CapturedDocument &d) {
+    const Document &doc = d.document;
+    const double margin = 12.7 * 72 / 25.4, slack = 0.5;  // points
+    const QRectF printable(margin - slack, margin - slack, doc.pageSize.width() - 2 * margin + 2 * slack,
+                           doc.pageSize.height() - 2 * margin + 2 * slack);
+    auto fail = [&](const QString &why) {
+        QTest::qFail(qPrintable(d.templateName + QStringLiteral(": ") + why), __FILE__, __LINE__);
+        return false;
+    };
+    for (int p = 0; p < doc.pageCount(); ++p) {
+        // The ink of each text: as wide as the text, placed in its cell as aligned, one
+        // line of its font high.
+        QVector<QPair<QRectF, QString>> inks;
+        for (const DocumentItem &item : doc.pages.at(p).items) {
+            if (item.kind != DocumentItem::Text || item.text.isEmpty()) continue;
+            const QFontMetricsF metrics(DocumentQFont(item.font));
+            const double width = metrics.horizontalAdvance(item.text) / DecipointsPerPoint;
+            if (width > item.rect.width() + 0.01)
+                return fail(QStringLiteral("'%1' needs %2 pt in a cell of %3 pt").arg(item.text).arg(width).arg(item.rect.width()));
+            if (!printable.contains(item.rect)) return fail(QStringLiteral("'%1' is off the page").arg(item.text));
+            double left = item.rect.left();
+            if (item.alignment & Qt::AlignRight) left = item.rect.right() - width;
+            else if (item.alignment & Qt::AlignHCenter) left = item.rect.center().x() - width / 2;
+            const QRectF ink(left, item.rect.top(), width, metrics.height() / DecipointsPerPoint);
+            for (const auto &[other, text] : inks)
+                if (ink.adjusted(slack, slack, -slack, -slack).intersects(other))
+                    return fail(QStringLiteral("'%1' prints over '%2' on page %3").arg(item.text, text).arg(p + 1));
+            inks.append({ink, item.text});
+        }
+    }
+    return true;
 }
 
 }  // namespace PaperworkCheck

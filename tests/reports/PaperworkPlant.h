@@ -62,5 +62,9 @@ bool hasLinesInOrder(const QStringList &lines, const QStringList &expected);
 QStringList linesBetween(const CapturedDocument &d, double fromMm, double toMm);
 // True when a figure of the document reads "inf" or "nan", as a division by zero would.
 bool showsANonNumber(const CapturedDocument &d);
+// True when every text of the document fits its cell and the page's printable area and
+// no two texts of a page lie over one another; otherwise the test fails naming the first
+// text that does not.
+bool printsClear(const CapturedDocument &d);
 
 }  // namespace PaperworkCheck

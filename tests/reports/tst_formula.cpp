@@ -20,7 +20,8 @@ public:
         return name == QLatin1String("PageNumber") ? QVariant(2) : QVariant(5);
     }
     QVariant namedFormula(const QString &) const override { return QStringLiteral("named"); }
-    QVariant aggregate(const QString &function, const Expression &, const QString &scope) const override {
+    QVariant aggregate(const QString &function, const Expression &, const QString &scope,
+                       const Expression &) const override {
         return function + QLatin1Char(':') + scope;
     }
 

@@ -48,6 +48,9 @@ private slots:
     void cleanup();
     void tallyAndDerivedFigures();
     void zeroRateLeavesHoursEmpty();
+    void lineOfArmsOnlyHasNoNonArms();
+    void longShipToPushesTheLabourBoxDown();
+    void everyPageNamesTheOrder();
     void labourShareAgainstTheTarget_data();
     void labourShareAgainstTheTarget();
     void departmentTextAndOneCopy_data();
@@ -128,6 +131,49 @@ void tst_ProductionSummary::zeroRateLeavesHoursEmpty() {
                                 "Labour share of the order | target 25.0 %",
                                 "Not known: a station with non-arms has no rate."}));
     QVERIFY(!showsANonNumber(d));
+}
+
+void tst_ProductionSummary::lineOfArmsOnlyHasNoNonArms() {
+    // With the seats made arms, Glue 1 glues 12 arm pieces: no non-arms, no hours; Glue 2,
+    // which has no work, stays empty.
+    m_plant->db->exec(QStringLiteral("UPDATE Component SET Arm = True WHERE ID = 'SEAT'"));
+    const CapturedDocument d = summaryOf(QStringLiteral("1"));
+    QVERIFY(hasLinesInOrder(linesBetween(d, 0, 95),
+                            {"Glue 1 | 12 | 0 | 10.0 | 0.00", "Glue 2 | 10.0", "Total | 12 | 0 | 0.00"}));
+    QVERIFY(hasLinesInOrder(d, {"Glue line | 0 | 0.00 | $0.00", "Spray line | 3 | 0.38 | $7.50",
+                                "Both lines | 3 | 0.38 | $7.50",
+                                "Labour share of the order | 1.5 % | target 25.0 % | Within the target"}));
+}
+
+void tst_ProductionSummary::longShipToPushesTheLabourBoxDown() {
+    // Two long lines that wrap, a second address line and the numbers: seven lines.
+    m_plant->db->exec(QStringLiteral(
+        "UPDATE Orders SET ShipTo = 'Acme Furniture Receiving Department, North Building Loading Dock 2', "
+        "ShipToAddress1 = '9 Mill Road, Hickory Industrial Park, Building C, Gate 7', "
+        "ShipToAddress2 = 'Attention: Receiving Supervisor', ShipToPhone = '828-555-0100', "
+        "ShipToFax = '828-555-0101' WHERE ID = 1"));
+    const CapturedDocument d = summaryOf(QStringLiteral("1"));
+    QVERIFY(hasLinesInOrder(d, {"Attention: Receiving Supervisor", "Hickory, NC  28601",
+                                "Phone 828-555-0100   Fax 828-555-0101",
+                                "Order total | $500.00 | Labour budget at target | $125.00",
+                                "Labour cost per hour | $20.00 | Hours the budget buys | 6.25", "Target labour | 25.0 %"}));
+    QVERIFY(printsClear(d));
+}
+
+void tst_ProductionSummary::everyPageNamesTheOrder() {
+    // Sixty more glue-line stations run the tallies over to further pages.
+    for (int n = 10; n < 70; ++n)
+        m_plant->db->exec(QStringLiteral("INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES "
+                                         "('Glue %1', 'Glue Line', 1, 'Active')")
+                              .arg(n));
+    const CapturedDocument d = summaryOf(QStringLiteral("1"));
+    QVERIFY(d.document.pageCount() >= 2);
+    for (int p = 1; p < d.document.pageCount(); ++p) {
+        const QStringList lines = d.document.pageLines(p);
+        QVERIFY2(hasLinesInOrder(lines, {"Production Summary", "Saw Department", "Acme | Order PO-1   Order ID 1"}),
+                 qPrintable(QString::number(p + 1)));
+    }
+    QVERIFY(printsClear(d));
 }
 
 void tst_ProductionSummary::labourShareAgainstTheTarget_data() {

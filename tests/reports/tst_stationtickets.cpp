@@ -9,6 +9,7 @@
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <functional>
 
@@ -66,7 +67,10 @@ private slots:
     void ticketsPerStationAndTeam();
     void ticketRows_data();
     void ticketRows();
+    void ticketShowsBothSizesAndItsFlags_data();
+    void ticketShowsBothSizesAndItsFlags();
     void bandSawRowsByGradeThickestFirst();
+    void bandSawRowShowsItsOwnBun();
     void longTicketRepeatsItsHeadingsOnEveryPage();
     void teamsReadAsANumber_data();
     void teamsReadAsANumber();
@@ -115,26 +119,27 @@ void tst_StationTickets::ticketRows_data() {
     QTest::addColumn<int>("copy");
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QStringList>("also");
-    // Item | line | qty | style | component | description | arm | pieces | size | instructions
+    // Item | line | qty | style | component | description | pieces | ... | instructions; the
+    // sizes and flags on the line below are checked by ticketShowsBothSizesAndItsFlags.
     QTest::newRow("glue line: seats and arms, the style without operations on no ticket")
         << "PrintGlueSprayLineTickets" << 0
-        << QStringList{"1 | A | 3 | Lounge-Sofa | SEAT | Seat core | 6 | 4 x 22 x 24 | Glue seat",
-                       "1 | A | 3 | Lounge-Sofa | ARM | Arm pad | Arm | 6 | 2 x 6 x 30 | Glue arm"}
+        << QStringList{"1 | A | 3 | Lounge-Sofa | SEAT | Seat core | 6 | Glue seat",
+                       "1 | A | 3 | Lounge-Sofa | ARM | Arm pad | 6 | Glue arm"}
         << QStringList{"Pieces: 12 | Non-arm pieces: 6", "Acme", "Order PO-1 | Ordered 12/1/2026 | Due 12/15/2026 | Order ID 1",
                        "Fabrication Department"};
     QTest::newRow("second team's copy has the same rows") << "PrintGlueSprayLineTickets" << 1
-        << QStringList{"1 | A | 3 | Lounge-Sofa | SEAT | Seat core | 6 | 4 x 22 x 24 | Glue seat",
-                       "1 | A | 3 | Lounge-Sofa | ARM | Arm pad | Arm | 6 | 2 x 6 x 30 | Glue arm"}
+        << QStringList{"1 | A | 3 | Lounge-Sofa | SEAT | Seat core | 6 | Glue seat",
+                       "1 | A | 3 | Lounge-Sofa | ARM | Arm pad | 6 | Glue arm"}
         << QStringList{"Glue 1 Team 2"};
     QTest::newRow("CNC: rails from pieces per rail") << "PrintCNCTickets" << 0
-        << QStringList{"1 | A | 3 | Lounge-Sofa | ARM | Arm pad | 6 | 4 | 1.5 | HD36 | 2 x 6 x 30 | Shape arm",
-                       "1 | A | 3 | Lounge-Sofa | SEAT | Seat core | 6 | 6 | 1.0 | HD36 | 4 x 22 x 24 | Trim seat"}
+        << QStringList{"1 | A | 3 | Lounge-Sofa | ARM | Arm pad | 6 | 4 | 1.5 | HD36 | Shape arm",
+                       "1 | A | 3 | Lounge-Sofa | SEAT | Seat core | 6 | 6 | 1.0 | HD36 | Trim seat"}
         << QStringList{"Pieces: 12 | Rails: 2.5"};
     QTest::newRow("fiber table: zero pieces per rail") << "PrintFiberTableTickets" << 0
-        << QStringList{"1 | A | 3 | Lounge-Sofa | WRAP | Seat wrap | 3 | Dacron | 54 | 54 x 60 | Cut wrap"}
+        << QStringList{"1 | A | 3 | Lounge-Sofa | WRAP | Seat wrap | 3 | Dacron | 54 | Cut wrap"}
         << QStringList{"Pieces: 3"};
     QTest::newRow("vertical slitter with a quote in its name") << "PrintVerticalSlitterTickets" << 1
-        << QStringList{"1 | A | 3 | Lounge-Sofa | EDGE | Edge strip | 6 | 1 x 2 x 30 | 1 x 2 x 30 | Slit edge"}
+        << QStringList{"1 | A | 3 | Lounge-Sofa | EDGE | Edge strip | 6 | Slit edge"}
         << QStringList{"Bob's Saw", "Saw Department"};
 }
 
@@ -156,24 +161,66 @@ void tst_StationTickets::ticketRows() {
     for (const QString &fragment : also) QVERIFY2(d.contains(fragment), qPrintable(fragment + "\n" + d.lines().join('\n')));
 }
 
+void tst_StationTickets::ticketShowsBothSizesAndItsFlags_data() {
+    QTest::addColumn<QString>("builder");
+    QTest::addColumn<QString>("component");
+    QTest::addColumn<QString>("sizes");  // the line under the component's first row
+    // The seat is 3.75 x 26.25 x 66.5, cut to 3.5 x 26.25 x 66.5 at each of its stations;
+    // it is straight cut, tested 30-34 and topped with Dacron. The arm is pattern cut, an
+    // arm and tied. Each station shows the flags its crew works by.
+    const QString seat = QStringLiteral("Size 3.75 x 26.25 x 66.5 | Cut 3.5 x 26.25 x 66.5");
+    QTest::newRow("glue line: topped") << "PrintGlueSprayLineTickets" << "SEAT" << seat + " | Topped Dacron";
+    QTest::newRow("glue line: arm and tie") << "PrintGlueSprayLineTickets" << "ARM" << "Size 2 x 6 x 30 | Cut 0 x 0 x 0 | Arm | Tie";
+    QTest::newRow("line supply") << "PrintLineSupplyTickets" << "WRAP" << "Size 0.5 x 54 x 60 | Cut 0 x 0 x 0";
+    QTest::newRow("bullet noser") << "PrintBulletNoserTickets" << "SEAT" << seat + " | Straight Cut | Topped Dacron";
+    QTest::newRow("CNC: test range") << "PrintCNCTickets" << "SEAT" << seat + " | Straight Cut | Test 30-34";
+    QTest::newRow("CNC: pattern-cut arm") << "PrintCNCTickets" << "ARM" << "Size 2 x 6 x 30 | Cut 2 x 6 x 30 | Pattern Cut | Arm";
+    QTest::newRow("CNC stencil") << "PrintCNCStencilTickets" << "EDGE" << "Size 1 x 2 x 30 | Cut 1 x 2 x 30 | Straight Cut";
+    QTest::newRow("band saw") << "PrintBandSawTickets" << "SEAT" << seat + " | Straight Cut | Test 30-34";
+    QTest::newRow("vertical slitter") << "PrintVerticalSlitterTickets" << "BACK" << "Size 3 x 20 x 26 | Cut 3 x 20 x 26 | Straight Cut";
+    QTest::newRow("fiber table") << "PrintFiberTableTickets" << "WRAP" << "Size 0.5 x 54 x 60 | Cut 0.5 x 54 x 60";
+}
+
+void tst_StationTickets::ticketShowsBothSizesAndItsFlags() {
+    QFETCH(QString, builder);
+    QFETCH(QString, component);
+    QFETCH(QString, sizes);
+    PaperworkFixture plant;
+    plant.db->exec(QStringLiteral("UPDATE Component SET Thickness = 3.75, Width = 26.25, Length = 66.5 WHERE ID = 'SEAT'"));
+    plant.db->exec(QStringLiteral("UPDATE StyleOperation SET Thickness = 3.5, Width = 26.25, Length = 66.5 "
+                                  "WHERE StyleID = 1 AND ComponentID = 1"));
+    CaptureTarget capture;
+    builderNamed(builder)(QStringLiteral("1"));
+    QVERIFY(!capture.documents.isEmpty());
+    const CapturedDocument &d = capture.documents.first();
+    const QStringList lines = d.lines();
+    const qsizetype row = lines.indexOf(QRegularExpression(QStringLiteral("(.* \\| )?%1 \\| .*").arg(component)));
+    QVERIFY2(row >= 0, qPrintable(lines.join('\n')));
+    QCOMPARE(lines.value(row + 1), sizes);
+    QVERIFY(printsClear(d));
+}
+
 void tst_StationTickets::bandSawRowsByGradeThickestFirst() {
     PaperworkFixture plant;
     CaptureTarget capture;
     PrintBandSawTickets(QStringLiteral("1"));
     QCOMPARE(capture.documents.size(), 2);
-    // Seats (4" thick) before edges (1"); the edge's two passes, wider first. Buns are
-    // empty where the component has no rails per bun.
+    // Seats (4" thick) before edges (1"); the edge's two passes, wider (2.5") first. Buns
+    // are empty where the component has no rails per bun.
     QCOMPARE(componentLines(capture.documents.at(0)),
-             (QStringList{"SEAT | Seat core | Lounge-Sofa | 1 | 6 | 4 x 22.5 x 24.5 | 6 | 1.0 | 8 | 0.13 | Cut seat rails",
-                          "EDGE | Edge strip | Lounge-Sofa | 1 | 6 | 1 x 2.5 x 30.5 | 12 | 0.5 | 0 | Cut edge rails",
-                          "EDGE | Edge strip | Lounge-Sofa | 1 | 6 | 1 x 2.25 x 30.25 | 12 | 0.5 | 0 | Second pass"}));
+             (QStringList{"SEAT | Seat core | Lounge-Sofa | 1 | 6 | 48 x 96 | 6 | 1.0 | 8 | 0.13 | Cut seat rails",
+                          "EDGE | Edge strip | Lounge-Sofa | 1 | 6 | 48 x 96 | 12 | 0.5 | 0 | Cut edge rails",
+                          "EDGE | Edge strip | Lounge-Sofa | 1 | 6 | 48 x 96 | 12 | 0.5 | 0 | Second pass"}));
     const CapturedDocument &saw1 = capture.documents.at(0);
-    QVERIFY(saw1.contains(QStringLiteral("Grade HD36   bun 48 x 96")));
+    QVERIFY(hasLinesInOrder(saw1, {"Grade HD36", "Size 1 x 2 x 30 | Cut 1 x 2.5 x 30.5 | Straight Cut",
+                                   "Size 1 x 2 x 30 | Cut 1 x 2.25 x 30.25 | Straight Cut"}));
     QVERIFY(saw1.contains(QStringLiteral("Grade HD36 total | 18 | 2.0 | 0.13")));
     QVERIFY(saw1.contains(QStringLiteral("Pieces: 18 | Rails: 2.0   Buns: 0.13")));
     QVERIFY(!showsANonNumber(saw1));
     // A ticket lists a bun kept off the purchase lists; it says so.
-    QVERIFY(capture.documents.at(1).contains(QStringLiteral("Grade Rebond   bun 40 x 80   (bought cut: off all lists)")));
+    QVERIFY(hasLinesInOrder(capture.documents.at(1),
+                            {"Grade Rebond", "BACK | Back rebond | Lounge-Sofa | 1 | 3 | 40 x 80 * | 3 | 1.0 | 6 | 0.17 | Trim rebond",
+                             "* bun bought cut: kept off the foam order and the band-saw tally"}));
 }
 
 void tst_StationTickets::longTicketRepeatsItsHeadingsOnEveryPage() {
@@ -195,8 +242,7 @@ void tst_StationTickets::longTicketRepeatsItsHeadingsOnEveryPage() {
         QCOMPARE(lines.value(0), QStringLiteral("Band Saw 1"));
         QVERIFY(lines.contains(QStringLiteral("Order PO-1 | Ordered 12/1/2026 | Due 12/15/2026 | Order ID 1")));
         QVERIFY(lines.value(4).startsWith(QStringLiteral("Component | Description | Style | Item | Pieces")));
-        QCOMPARE(lines.value(6), p == 0 ? QStringLiteral("Grade HD36   bun 48 x 96")
-                                        : QStringLiteral("Grade HD36   bun 48 x 96   (continued)"));
+        QCOMPARE(lines.value(6), p == 0 ? QStringLiteral("Grade HD36") : QStringLiteral("Grade HD36   (continued)"));
         QCOMPARE(lines.last(), QStringLiteral("Quelby | Page %1 of %2").arg(p + 1).arg(pages));
     }
     // 6 + 40 x 2 seats on 14.3 rails (1.79 buns), and as many edge pieces cut twice on
@@ -276,6 +322,22 @@ void tst_StationTickets::demoPlantTeamsOfCnc2() {
         QVERIFY(d.contains(QStringLiteral("Vedu")));
         QVERIFY(d.contains(QStringLiteral("Order V-1088")));
     }
+}
+
+void tst_StationTickets::bandSawRowShowsItsOwnBun() {
+    // The edges are cut from a longer bun of the seats' grade.
+    PaperworkFixture plant;
+    plant.db->exec(QStringLiteral("INSERT INTO Bun (ID, Width, Length, Grade, Vendor, OffAll, Status) VALUES "
+                                  "('B3', 60, 120, 'HD36', 'FoamCo', False, 'Active')"));
+    plant.db->exec(QStringLiteral("UPDATE Component SET BunID = 'B3' WHERE ID = 'EDGE'"));
+    CaptureTarget capture;
+    PrintBandSawTickets(QStringLiteral("1"));
+    const CapturedDocument &saw1 = capture.documents.first();
+    QCOMPARE(componentLines(saw1),
+             (QStringList{"SEAT | Seat core | Lounge-Sofa | 1 | 6 | 48 x 96 | 6 | 1.0 | 8 | 0.13 | Cut seat rails",
+                          "EDGE | Edge strip | Lounge-Sofa | 1 | 6 | 60 x 120 | 12 | 0.5 | 0 | Cut edge rails",
+                          "EDGE | Edge strip | Lounge-Sofa | 1 | 6 | 60 x 120 | 12 | 0.5 | 0 | Second pass"}));
+    QVERIFY(hasLinesInOrder(saw1, {"Grade HD36", "Grade HD36 total | 18 | 2.0 | 0.13"}));
 }
 
 QTEST_MAIN(tst_StationTickets)
