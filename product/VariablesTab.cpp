@@ -1,6 +1,7 @@
 #include "product/VariablesTab.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "widgets/NumberBox.h"
@@ -13,10 +14,6 @@
 #include <QPushButton>
 
 using namespace FormLayout;
-
-namespace {
-const QString DataRowSql = QStringLiteral("SELECT * FROM Data WHERE ID = 'Data'");
-}
 
 VariablesTab::VariablesTab(QWidget *parent) : QWidget(parent) {
     auto *intro = new QLabel(QStringLiteral("Enter Variables to be used throughout the software."), this);
@@ -43,7 +40,7 @@ VariablesTab::VariablesTab(QWidget *parent) : QWidget(parent) {
 }
 
 void VariablesTab::reset() {
-    auto rs = AppDatabase().openRecordset(DataRowSql);
+    auto rs = ProductStore::Variables();
     if (!rs->eof()) {
         // A null figure shows as an empty box.
         txtLaborCostPerHour->setText(BoxText(rs->field(QStringLiteral("LaborCostPerHour"))));
@@ -80,17 +77,8 @@ void VariablesTab::btnVariableSave_Click() {
         f.value = Values::NumericValue(text);
     }
 
-    auto rs = AppDatabase().openRecordset(DataRowSql);
-    if (rs->eof())
-        rs->addNew();
-    else
-        rs->edit();
-    rs->setField(QStringLiteral("ID"), QStringLiteral("Data"));
-    rs->setField(QStringLiteral("LaborCostPerHour"), Values::NumericValue(txtLaborCostPerHour->text()));
-    rs->setField(QStringLiteral("NonArmPerHour"), Values::NumericValue(txtNonArmsPerHour->text()));
-    rs->setField(QStringLiteral("SprayLineNonArmPerHour"), optional[0].value);
-    rs->setField(QStringLiteral("LaborPercent"), optional[1].value);
-    rs->update();
-    rs->close();
+    ProductStore::SaveVariables({Values::NumericValue(txtLaborCostPerHour->text()),
+                                 Values::NumericValue(txtNonArmsPerHour->text()), optional[0].value,
+                                 optional[1].value});
     emit changed();
 }
