@@ -2,11 +2,11 @@
 
 #include "core/NavigatorFlags.h"
 #include "core/Seams.h"
-#include "data/Database.h"
-#include "data/SqlText.h"
+#include "data/Recordset.h"
 #include "orders/LineItemsFrame.h"
 #include "orders/OrderCells.h"
 #include "orders/OrderSave.h"
+#include "orders/OrderStore.h"
 #include "orders/Paperwork.h"
 #include "orders/frmOrderNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
@@ -161,8 +161,7 @@ QLayout *frmOrderEntry::buttons() {
 
 void frmOrderEntry::Form_Load() {
     BusyCursor busy;
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"),
-              QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, OrderStore::ActiveCustomersSql(), QStringLiteral("Customer"));
     const QDate today = Seams::clock().today();
     dtOrderDate->setDate(today);
     dtDueDate->setDate(today);
@@ -173,8 +172,7 @@ void frmOrderEntry::Form_Load() {
 // The customer's default ship-to block and active styles.
 void frmOrderEntry::cmbCustomer_Click() {
     const QString customer = cmbCustomer->currentText();
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Customer WHERE Customer = '") +
-                                          SqlText::Escaped(customer) + QStringLiteral("'"));
+    auto rs = OrderStore::Customer(customer);
     if (!rs->eof()) showShipTo(*rs);
     rs->close();
     if (!customer.isEmpty()) m_items->FillStyles(customer);
@@ -282,7 +280,7 @@ void frmOrderEntry::selectCustomer(const QString &customer) {
 }
 
 void frmOrderEntry::OpenOrder(qint64 id) {
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + QString::number(id));
+    auto rs = OrderStore::Order(id);
     if (rs->eof()) {
         rs->close();
         return;

@@ -3,9 +3,10 @@
 #include "core/NavigatorFlags.h"
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "data/Database.h"
+#include "data/Recordset.h"
 #include "orders/OrderCells.h"
 #include "orders/OrderSearch.h"
+#include "orders/OrderStore.h"
 #include "orders/frmOrderEntry.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -131,8 +132,7 @@ void frmOrderNavigator::Form_Load() {
     g_open = this;
     OrderNavigatorOpen = true;
     FillList(cmbStatus, {QStringLiteral("Open"), QStringLiteral("Closed"), QStringLiteral("Void")});
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"),
-              QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, OrderStore::ActiveCustomersSql(), QStringLiteral("Customer"));
     const QDate today = Seams::clock().today();
     dtStartDate->setDate(today);
     dtEndDate->setDate(today);
@@ -179,7 +179,7 @@ OrderCriteria frmOrderNavigator::criteria() const {
 
 void frmOrderNavigator::UpdateGrids() {
     BusyCursor busy;
-    auto rs = AppDatabase().openRecordset(OrderSearchSql(criteria()), RecordsetType::ForwardOnly);
+    auto rs = OrderStore::FindOrders(criteria());
     vsfgOrders->setRedraw(false);
     vsfgOrders->clear();
     vsfgOrders->setCols(11);
@@ -219,7 +219,7 @@ void frmOrderNavigator::vsfgOrders_RowColChange() {
     vsfgItems->setCols(6);
     vsfgItems->addItem({QStringLiteral("Item Number"), QStringLiteral("Qty Ordered"), QStringLiteral("Qty Shipped"),
                         QStringLiteral("Style"), QStringLiteral("Price Each"), QStringLiteral("Price Ext.")});
-    auto rs = AppDatabase().openRecordset(OrderLinesSql(id), RecordsetType::ForwardOnly);
+    auto rs = OrderStore::LinesShipped(id);
     for (; !rs->eof(); rs->moveNext()) {
         vsfgItems->addItem({CellText(rs->field(QStringLiteral("ItemNumber"))), CellText(rs->field(QStringLiteral("Qty"))),
                             CellText(rs->field(QStringLiteral("Shipped"))),
