@@ -3,8 +3,9 @@
 #include "core/NavigatorFlags.h"
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "data/Database.h"
+#include "data/Recordset.h"
 #include "shipping/ShipmentQuantities.h"
+#include "shipping/ShippingStore.h"
 #include "widgets/DatePicker.h"
 #include "shipping/ShippingGrids.h"
 #include "shipping/frmShipmentEntry.h"
@@ -143,7 +144,7 @@ void frmShipmentNavigator::Form_Load() {
 }
 
 void frmShipmentNavigator::FillCriteria() {
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"), QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, ShippingStore::CustomersSql(), QStringLiteral("Customer"));
     const QDate today = Seams::clock().today();
     dtStartDate->setDate(today);
     dtEndDate->setDate(today);
@@ -161,7 +162,7 @@ ShipmentCriteria frmShipmentNavigator::Criteria() const {
 
 void frmShipmentNavigator::UpdateGrids() {
     BusyCursor busy;
-    auto rs = AppDatabase().openRecordset(ShipmentSearchSql(Criteria()), RecordsetType::ForwardOnly);
+    auto rs = ShippingStore::FindShipments(Criteria());
     ShippingGrids::Start(vsfgShipments, kShipmentsHeader);
     for (; !rs->eof(); rs->moveNext())
         vsfgShipments->addItem({rs->text(QStringLiteral("Orders.Customer")), rs->text(QStringLiteral("Orders.OrderNumber")),
@@ -177,7 +178,7 @@ void frmShipmentNavigator::EmptyLineItems() { vsfgItems->clear(); }
 
 void frmShipmentNavigator::vsfgShipments_RowColChange(int row) {
     if (row <= 0) return;
-    auto rs = AppDatabase().openRecordset(ShipmentLinesSql(vsfgShipments->textMatrix(row, ShipmentIdColumn)), RecordsetType::ForwardOnly);
+    auto rs = ShippingStore::ShipmentLines(vsfgShipments->textMatrix(row, ShipmentIdColumn));
     ShippingGrids::Start(vsfgItems, kItemsHeader);
     for (; !rs->eof(); rs->moveNext())
         vsfgItems->addItem({ShipmentQuantities::Plain(rs->field(QStringLiteral("OrderItems.ItemNumber"))),
