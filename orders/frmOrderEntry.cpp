@@ -1,6 +1,5 @@
 #include "orders/frmOrderEntry.h"
 
-#include "core/NavigatorFlags.h"
 #include "core/Seams.h"
 #include "data/Recordset.h"
 #include "orders/LineItemsFrame.h"
@@ -8,7 +7,6 @@
 #include "orders/OrderSave.h"
 #include "orders/OrderStore.h"
 #include "orders/Paperwork.h"
-#include "orders/frmOrderNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/DatePicker.h"
@@ -29,11 +27,6 @@
 using namespace FormLayout;
 
 namespace {
-
-std::function<frmOrderEntry *()> &opener() {
-    static std::function<frmOrderEntry *()> installed;
-    return installed;
-}
 
 QLabel *borderedLabel(QWidget *parent, const char *name) {
     auto *label = named<QLabel>(parent, name);
@@ -86,15 +79,6 @@ frmOrderEntry::frmOrderEntry(QWidget *parent)
 
     handler([this] { Form_Load(); })();
 }
-
-frmOrderEntry *frmOrderEntry::open() {
-    if (opener()) return opener()();
-    auto *window = new frmOrderEntry;  // no main frame: the window stands alone
-    window->show();
-    return window;
-}
-
-void frmOrderEntry::setOpener(std::function<frmOrderEntry *()> how) { opener() = std::move(how); }
 
 void frmOrderEntry::layOut() {
     auto *window = new QVBoxLayout(this);
@@ -262,10 +246,6 @@ void frmOrderEntry::btnSave_Click() {
 }
 
 void frmOrderEntry::btnExit_Click() { unload(); }
-
-void frmOrderEntry::Form_Unload() {
-    if (OrderNavigatorOpen && frmOrderNavigator::instance()) frmOrderNavigator::instance()->UpdateGrids();
-}
 
 // Selects the order's customer, which fills the ship-to boxes and the styles. A customer
 // no longer active is not in the list: the name is added so the order still shows it.

@@ -1,6 +1,5 @@
 #include "shipping/frmShipmentEntry.h"
 
-#include "core/NavigatorFlags.h"
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "data/Recordset.h"
@@ -8,7 +7,6 @@
 #include "shipping/ShippingStore.h"
 #include "widgets/DatePicker.h"
 #include "shipping/ShippingGrids.h"
-#include "shipping/frmShipmentNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/FormLayout.h"
@@ -292,8 +290,3 @@ void frmShipmentEntry::btnSave_Click() {
 }
 
 void frmShipmentEntry::btnExit_Click() { unload(); }
-
-void frmShipmentEntry::Form_Unload() {
-    if (ShipmentNavigatorOpen)
-        if (frmShipmentNavigator *navigator = frmShipmentNavigator::instance()) navigator->UpdateGrids();
-}
