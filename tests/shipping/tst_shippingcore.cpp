@@ -5,7 +5,7 @@
 #include "core/AppError.h"
 #include "shipping/SaveShipment.h"
 #include "shipping/ShipmentSearch.h"
-#include "tests/shipping/ShippingPlant.h"
+#include "tests/support/ShippingPlant.h"
 
 #include <QtTest>
 
