@@ -91,13 +91,14 @@ void NavigatorWindow::resizeEvent(QResizeEvent *event) {
     handler([this] { Form_Resize(); })();
 }
 
-// The frames follow the window as its frame measures it (the sub-window inside the main
-// frame): both lower frames take its width, and the height left under the criteria is
-// shared 55 : 45 between the upper and the lower grid. Nothing moves while minimised.
+// The frames follow the window, measured with its frame inside the main frame (the
+// sub-window) and by itself without one: both lower frames take its width, and the
+// height left under the criteria is shared 55 : 45 between the upper and the lower grid.
+// Nothing moves while minimised.
 void NavigatorWindow::Form_Resize() {
     if (!m_criteria) return;
     QWidget *outer = parentWidget() ? parentWidget() : this;
     if (isMinimized() || outer->isMinimized()) return;
-    const QSize size = parentWidget() ? outer->size() : frameGeometry().size();
+    const QSize size = outer->size();
     shareWindow(twips(size.width()), twips(size.height()), m_criteria, m_upper, m_upperGrid, m_lower, m_lowerGrid);
 }
