@@ -92,7 +92,11 @@ QVector<Command> commands() {
     using L = QStringList;
     return {
         {L{"File"}, "Exit", "Exit", nullptr},
-        {L{"Orders"}, "Order Navigator", "OrdNav", opens<frmOrderNavigator>()},
+        {L{"Orders"}, "Order Navigator", "OrdNav",
+         [](MDI *mdi) {
+             // A double-clicked order and "Add New" open in the frame's one order window.
+             mdi->open<frmOrderNavigator>()->setEntryOpener([mdi] { return mdi->open<frmOrderEntry>(); });
+         }},
         {L{"Orders"}, "Order Entry", "OrderEntry", opens<frmOrderEntry>()},
         {L{"Shipping"}, "Shipment Navigator", "ShipmentNav",
          [](MDI *mdi) {
@@ -136,8 +140,6 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(this)) {
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     buildMenus();
-    // The order navigator opens the order window through the frame, once.
-    frmOrderEntry::setOpener([this] { return open<frmOrderEntry>(); });
     statusBar();
     // The workspace below the menu bar holds the largest window whole.
     const QSize workspace = startWorkspace();
@@ -170,10 +172,7 @@ void MDI::savePlacement() {
 }
 
 MDI::~MDI() {
-    if (g_instance == this) {
-        g_instance = nullptr;
-        frmOrderEntry::setOpener(nullptr);
-    }
+    if (g_instance == this) g_instance = nullptr;
 }
 
 MDI *MDI::instance() { return g_instance; }

@@ -58,6 +58,13 @@ QString ShortDate(const QDate &date);
 // Parses "m/d/yyyy" (also "m/d/yy" and ISO "yyyy-mm-dd"); invalid QDate when it is not a date.
 QDate ParseShortDate(const QString &text);
 
+// A number read from what the clerk typed, with the text as typed: a column that cannot
+// hold the value names the text (1e400), not the infinity it reads as.
+struct TypedNumber {
+    double value = 0;
+    QString text;
+};
+
 // The text cut to at most `length` units, as a column of that length keeps it: the cut
 // falls between characters, never inside one (an emoji or a letter with its accent is
 // kept whole or left out whole).

@@ -506,13 +506,13 @@ void Recordset::setField(const QString &name, const QVariant &value) {
     m_dirty[index] = true;
 }
 
-void Recordset::setField(const QString &name, const QVariant &value, const QString &typed) {
+void Recordset::setField(const QString &name, const Values::TypedNumber &number) {
     try {
-        setField(name, value);
+        setField(name, number.value);
     } catch (const AppError &e) {
         if (e.number() != ErrorNumber::ConversionError) throw;
         const ColumnMeta &meta = m_shape->columns.at(requireColumn(name));
-        conversionError(meta.origin.isEmpty() ? meta.name : meta.origin, typed);
+        conversionError(meta.origin.isEmpty() ? meta.name : meta.origin, number.text);
     }
 }
 

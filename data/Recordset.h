@@ -13,6 +13,7 @@
 // "Table.Column" name picks a column by its origin table. A null column reads as a null
 // QVariant. Dates read as QDate (QDateTime where a time is kept), yes/no as bool.
 
+#include "core/Values.h"
 #include "data/Engine.h"
 #include "data/RowSet.h"
 #include "data/RowStore.h"
@@ -82,9 +83,9 @@ public:
     void addNew();
     void edit();
     void setField(const QString &name, const QVariant &value);
-    // As above, for a value read from what the clerk typed: a value the column cannot
-    // hold is reported with the text as typed (1e400, not the infinity it reads as).
-    void setField(const QString &name, const QVariant &value, const QString &typed);
+    // As above, for a number read from what the clerk typed: a value the column cannot
+    // hold is reported with the text as typed.
+    void setField(const QString &name, const Values::TypedNumber &number);
     void update();
     void close();
 

@@ -1,10 +1,10 @@
 #include "masterdata/MasterRecordForm.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "masterdata/MasterStore.h"
 #include "widgets/FormLayout.h"
 #include "core/Seams.h"
 #include "widgets/WidgetHelpers.h"
-#include "data/SqlText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,11 +13,8 @@
 const QString MasterRecordForm::Active = QStringLiteral("Active");
 const QString MasterRecordForm::InActive = QStringLiteral("InActive");
 
-MasterRecordForm::MasterRecordForm(QString keyColumn, QString listSql, QString lookupSql,
-                                   QComboBox *nameCombo, QComboBox *statusCombo)
-    : m_keyColumn(std::move(keyColumn)),
-      m_listSql(std::move(listSql)),
-      m_lookupSql(std::move(lookupSql)),
+MasterRecordForm::MasterRecordForm(const MasterTable &table, QComboBox *nameCombo, QComboBox *statusCombo)
+    : m_table(table),
       m_name(nameCombo),
       m_status(statusCombo) {
     // The name is typed freely or picked; it is never completed from the list (a
@@ -35,15 +32,14 @@ void MasterRecordForm::load() {
     FillList(m_status, {Active, InActive});
 
     // Every stored name, whatever its status; the name itself starts empty.
-    FillCombo(m_name, m_listSql, m_keyColumn);
+    FillCombo(m_name, m_table.listSql, m_table.keyColumn);
 }
 
 void MasterRecordForm::lookUp() {
     const QString typed = name();
     if (typed.isEmpty()) return;
 
-    std::unique_ptr<Recordset> rs =
-        AppDatabase().openRecordset(m_lookupSql + SqlText::Escaped(typed) + QStringLiteral("'"));
+    std::unique_ptr<Recordset> rs = MasterStore::FindRow(m_table, typed);
     const bool found = !rs->eof();
     for (const Column &column : m_columns) {
         if (auto *box = qobject_cast<QLineEdit *>(column.control)) {
@@ -66,24 +62,16 @@ bool MasterRecordForm::save(const QString &requiredMessage) {
         return false;
     }
 
-    std::unique_ptr<Recordset> rs =
-        AppDatabase().openRecordset(m_lookupSql + SqlText::Escaped(typed) + QStringLiteral("'"));
-    if (rs->eof()) {
-        rs->addNew();
-        rs->setField(QStringLiteral("DateAdded"), Seams::clock().now());
-    } else {
-        rs->edit();  // the row keeps the date it was added on
-    }
+    QVector<QPair<QString, QString>> values;
     for (const Column &column : m_columns) {
         QString value;
         if (auto *box = qobject_cast<QLineEdit *>(column.control))
             value = box->text();
         else if (auto *combo = qobject_cast<QComboBox *>(column.control))
             value = combo->currentText();
-        rs->setField(column.name, value);
+        values.append({column.name, value});
     }
-    rs->update();
-    rs->close();
+    MasterStore::SaveRow(m_table, typed, values);
     return true;
 }
 

@@ -6,6 +6,8 @@
 // single update. Each window keeps its own controls, texts and handlers and hands them
 // to this class in the order the columns are written.
 
+#include "masterdata/MasterStore.h"
+
 #include <QString>
 #include <QVector>
 #include <initializer_list>
@@ -15,13 +17,9 @@ class QWidget;
 
 class MasterRecordForm {
 public:
-    // keyColumn names the row's key; listSql lists every stored row in name order;
-    // lookupSql is the statement that finds one row, up to the opening quote of the
-    // name (the typed name, its quotes doubled, and the closing quote follow).
-    // The name combo is made an editable list without completion and without
+    // `table` is the store's description of the customer or vendor table. The name combo is made an editable list without completion and without
     // inserting typed names; the status list receives "Active" and "InActive".
-    MasterRecordForm(QString keyColumn, QString listSql, QString lookupSql, QComboBox *nameCombo,
-                     QComboBox *statusCombo);
+    MasterRecordForm(const MasterTable &table, QComboBox *nameCombo, QComboBox *statusCombo);
 
     // The columns written on save, in this order, each taken from a text box, the name
     // combo or the status list. Every control holds the column it is named after,
@@ -52,9 +50,7 @@ private:
     QString status() const;
     void showStatus(const QString &stored);
 
-    QString m_keyColumn;
-    QString m_listSql;
-    QString m_lookupSql;
+    const MasterTable &m_table;
     QComboBox *m_name;
     QComboBox *m_status;
     QVector<Column> m_columns;

@@ -34,8 +34,7 @@ frmCustomerEntry::frmCustomerEntry(QWidget *parent)
       txtShipToFax(named<QLineEdit>(this, "txtShipToFax")),
       btnSave(named<QPushButton>(this, "btnSave", QStringLiteral("Save And Close"))),
       btnExit(named<QPushButton>(this, "btnExit", QStringLiteral("Exit"))),
-      m_form(QStringLiteral("Customer"), QStringLiteral("SELECT * FROM Customer ORDER BY Customer"),
-             QStringLiteral("SELECT * FROM Customer WHERE Customer = '"), cmbCustomer, cmbStatus) {
+      m_form(MasterStore::Customers(), cmbCustomer, cmbStatus) {
     setWindowTitle(QStringLiteral("Customer Entry/Edit"));
     layOut();
 

@@ -27,8 +27,7 @@ frmVendorEntry::frmVendorEntry(QWidget *parent)
       cmbStatus(named<QComboBox>(this, "cmbStatus")),
       btnSave(named<QPushButton>(this, "btnSave", QStringLiteral("Save And Close"))),
       btnExit(named<QPushButton>(this, "btnExit", QStringLiteral("Exit"))),
-      m_form(QStringLiteral("Vendor"), QStringLiteral("SELECT * FROM Vendor ORDER BY Vendor"),
-             QStringLiteral("SELECT * FROM Vendor WHERE Vendor = '"), cmbVendor, cmbStatus) {
+      m_form(MasterStore::Vendors(), cmbVendor, cmbStatus) {
     setWindowTitle(QStringLiteral("Vendor Entry/Edit"));
     layOut();
 

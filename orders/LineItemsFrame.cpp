@@ -3,9 +3,9 @@
 #include "core/Handler.h"
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "data/Database.h"
-#include "data/SqlText.h"
+#include "data/Recordset.h"
 #include "orders/OrderCells.h"
+#include "orders/OrderStore.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/FormLayout.h"
@@ -120,10 +120,7 @@ void LineItemsFrame::RefreshGrid(const QString &orderId) {
     vsfgItems->setCols(ColumnCount);
     vsfgItems->addItem(kHeaders);
     if (!orderId.isEmpty()) {
-        auto rs = AppDatabase().openRecordset(
-            QStringLiteral("SELECT OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt,Name,Type FROM OrderItems "
-                           "LEFT JOIN Style ON OrderItems.StyleID = Style.ID WHERE ORDERID = ") +
-            orderId + QStringLiteral(" ORDER BY ItemNumber"), RecordsetType::ForwardOnly);
+        auto rs = OrderStore::OrderItems(orderId);
         for (; !rs->eof(); rs->moveNext()) {
             const QVariant qty = rs->field(QStringLiteral("Qty"));
             const QVariant price = rs->field(QStringLiteral("PriceEach"));
@@ -144,9 +141,7 @@ void LineItemsFrame::RefreshGrid(const QString &orderId) {
 void LineItemsFrame::FillStyles(const QString &customer) {
     const QSignalBlocker blocker(cmbStyle);
     cmbStyle->clear();
-    auto rs = AppDatabase().openRecordset(
-        QStringLiteral("SELECT ID,Name,Type,Price FROM Style WHERE Status = 'Active' AND Customer = '") +
-        SqlText::Escaped(customer) + QStringLiteral("' ORDER BY Name,Type"), RecordsetType::ForwardOnly);
+    auto rs = OrderStore::ActiveStyles(customer);
     for (; !rs->eof(); rs->moveNext()) {
         cmbStyle->addItem(StyleText(*rs), rs->field(QStringLiteral("ID")));
         cmbStyle->setItemData(cmbStyle->count() - 1, rs->field(QStringLiteral("Price")), kPriceRole);

@@ -3,6 +3,8 @@
 #include "core/AppError.h"
 #include "core/Seams.h"
 #include "data/Database.h"
+#include "data/RecordId.h"
+#include "data/RowWriter.h"
 #include "data/SqlText.h"
 
 #include <QSet>
@@ -12,12 +14,7 @@ const QString ShippedLineMessage = QStringLiteral("Shipments exists for this Lin
 namespace {
 
 // The order's ID as it goes into SQL: a whole number, whatever the label held.
-qint64 orderIdOf(const QString &text) {
-    bool ok = false;
-    const qint64 id = text.trimmed().toLongLong(&ok);
-    if (!ok) throw AppError(ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch: '%1' is not an order ID.").arg(text));
-    return id;
-}
+qint64 orderIdOf(const QString &text) { return RecordId::Require(text, QStringLiteral("an order")); }
 
 void writeHeader(Recordset &rs, const OrderHeader &h) {
     const std::pair<const char *, QVariant> columns[] = {
@@ -40,22 +37,18 @@ void writeHeader(Recordset &rs, const OrderHeader &h) {
 
 // Stores the header row and returns its ID.
 qint64 storeHeader(Database &db, const OrderHeader &h) {
-    std::unique_ptr<Recordset> rs;
     if (h.id.isEmpty()) {
-        rs = db.openRecordset(QStringLiteral("SELECT * FROM Orders"));
-        rs->addNew();
-        rs->setField(QStringLiteral("Status"), QStringLiteral("Open"));
-        rs->setField(QStringLiteral("OrderNumber"), h.orderNumber);
-    } else {
-        rs = db.openRecordset(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + QString::number(orderIdOf(h.id)));
-        rs->edit();
-        rs->setField(QStringLiteral("Status"), h.status.isEmpty() ? QStringLiteral("Open") : h.status);
+        return AppendRow(db, QStringLiteral("SELECT * FROM Orders"), [&](Recordset &rs, bool) {
+            rs.setField(QStringLiteral("Status"), QStringLiteral("Open"));
+            rs.setField(QStringLiteral("OrderNumber"), h.orderNumber);
+            writeHeader(rs, h);
+        });
     }
-    writeHeader(*rs, h);
-    const qint64 id = rs->field(QStringLiteral("ID")).toLongLong();
-    rs->update();
-    rs->close();
-    return id;
+    RowWriter order(db, QStringLiteral("SELECT * FROM Orders WHERE ID = ") + QString::number(orderIdOf(h.id)));
+    return order.edit([&](Recordset &rs, bool) {
+        rs.setField(QStringLiteral("Status"), h.status.isEmpty() ? QStringLiteral("Open") : h.status);
+        writeHeader(rs, h);
+    });
 }
 
 // Sets one column of a line; a text the column cannot hold is reported with the line.
@@ -73,19 +66,18 @@ void setLineField(Recordset &rs, const OrderLine &line, const char *column, cons
 void storeLines(Database &db, qint64 id, const QVector<OrderLine> &lines) {
     const QString orderId = QString::number(id);
     db.execute(QStringLiteral("DELETE FROM OrderItems WHERE OrderID = ") + orderId);
-    auto rs = db.openRecordset(QStringLiteral("SELECT * FROM OrderItems WHERE OrderID = ") + orderId);
+    RowWriter rows(db, QStringLiteral("SELECT * FROM OrderItems WHERE OrderID = ") + orderId);
     for (const OrderLine &line : lines) {
-        rs->addNew();
-        rs->setField(QStringLiteral("OrderID"), id);
-        setLineField(*rs, line, "ItemNumber", QStringLiteral("Item Number"), line.itemNumber);
-        rs->setField(QStringLiteral("Line"), line.line);
-        setLineField(*rs, line, "Qty", QStringLiteral("Qty"), line.qty);
-        setLineField(*rs, line, "StyleID", QStringLiteral("Style ID"), line.styleId);
-        setLineField(*rs, line, "PriceEach", QStringLiteral("Price Each"), line.priceEach);
-        setLineField(*rs, line, "PriceExt", QStringLiteral("Price Ext."), line.priceExt);
-        rs->update();
+        rows.add([&](Recordset &rs, bool) {
+            rs.setField(QStringLiteral("OrderID"), id);
+            setLineField(rs, line, "ItemNumber", QStringLiteral("Item Number"), line.itemNumber);
+            rs.setField(QStringLiteral("Line"), line.line);
+            setLineField(rs, line, "Qty", QStringLiteral("Qty"), line.qty);
+            setLineField(rs, line, "StyleID", QStringLiteral("Style ID"), line.styleId);
+            setLineField(rs, line, "PriceEach", QStringLiteral("Price Each"), line.priceEach);
+            setLineField(rs, line, "PriceExt", QStringLiteral("Price Ext."), line.priceExt);
+        });
     }
-    rs->close();
 }
 
 // Shipment rows name their order line by item number: every shipped number must still

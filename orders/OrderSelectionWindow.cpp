@@ -1,6 +1,7 @@
 #include "orders/OrderSelectionWindow.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "orders/OrderStore.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/EntryList.h"
@@ -38,8 +39,7 @@ void OrderSelectionWindow::layOut() {
 
 void OrderSelectionWindow::Form_Load() {
     ListEntries entries;
-    auto orders = AppDatabase().openRecordset(
-        QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"), RecordsetType::ForwardOnly);
+    auto orders = OrderStore::OrdersByCustomer();
     for (; !orders->eof(); orders->moveNext())
         entries.append({orders->text(QStringLiteral("Customer")) + QStringLiteral(" - ") + orders->text(QStringLiteral("OrderNumber")),
                         orders->field(QStringLiteral("ID"))});

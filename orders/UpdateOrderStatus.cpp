@@ -2,8 +2,10 @@
 
 #include "core/AppError.h"
 #include "data/Database.h"
+#include "data/RecordId.h"
 
-void UpdateOrderStatus(const QString &orderId) {
+void UpdateOrderStatus(const QString &orderIdText) {
+    const QString orderId = QString::number(RecordId::Require(orderIdText, QStringLiteral("an order")));
     Database &db = AppDatabase();
     auto rs = db.openRecordset(
         QStringLiteral("SELECT OrderItems.OrderID,ItemNumber,OrderItems.Qty AS Ordered,SUM(ShipmentItems.qty) As Shipped "

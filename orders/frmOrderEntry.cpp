@@ -1,14 +1,12 @@
 #include "orders/frmOrderEntry.h"
 
-#include "core/NavigatorFlags.h"
 #include "core/Seams.h"
-#include "data/Database.h"
-#include "data/SqlText.h"
+#include "data/Recordset.h"
 #include "orders/LineItemsFrame.h"
 #include "orders/OrderCells.h"
 #include "orders/OrderSave.h"
+#include "orders/OrderStore.h"
 #include "orders/Paperwork.h"
-#include "orders/frmOrderNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/DatePicker.h"
@@ -29,11 +27,6 @@
 using namespace FormLayout;
 
 namespace {
-
-std::function<frmOrderEntry *()> &opener() {
-    static std::function<frmOrderEntry *()> installed;
-    return installed;
-}
 
 QLabel *borderedLabel(QWidget *parent, const char *name) {
     auto *label = named<QLabel>(parent, name);
@@ -86,15 +79,6 @@ frmOrderEntry::frmOrderEntry(QWidget *parent)
 
     handler([this] { Form_Load(); })();
 }
-
-frmOrderEntry *frmOrderEntry::open() {
-    if (opener()) return opener()();
-    auto *window = new frmOrderEntry;  // no main frame: the window stands alone
-    window->show();
-    return window;
-}
-
-void frmOrderEntry::setOpener(std::function<frmOrderEntry *()> how) { opener() = std::move(how); }
 
 void frmOrderEntry::layOut() {
     auto *window = new QVBoxLayout(this);
@@ -161,8 +145,7 @@ QLayout *frmOrderEntry::buttons() {
 
 void frmOrderEntry::Form_Load() {
     BusyCursor busy;
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"),
-              QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, OrderStore::ActiveCustomersSql(), QStringLiteral("Customer"));
     const QDate today = Seams::clock().today();
     dtOrderDate->setDate(today);
     dtDueDate->setDate(today);
@@ -173,8 +156,7 @@ void frmOrderEntry::Form_Load() {
 // The customer's default ship-to block and active styles.
 void frmOrderEntry::cmbCustomer_Click() {
     const QString customer = cmbCustomer->currentText();
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Customer WHERE Customer = '") +
-                                          SqlText::Escaped(customer) + QStringLiteral("'"));
+    auto rs = OrderStore::Customer(customer);
     if (!rs->eof()) showShipTo(*rs);
     rs->close();
     if (!customer.isEmpty()) m_items->FillStyles(customer);
@@ -265,10 +247,6 @@ void frmOrderEntry::btnSave_Click() {
 
 void frmOrderEntry::btnExit_Click() { unload(); }
 
-void frmOrderEntry::Form_Unload() {
-    if (OrderNavigatorOpen && frmOrderNavigator::instance()) frmOrderNavigator::instance()->UpdateGrids();
-}
-
 // Selects the order's customer, which fills the ship-to boxes and the styles. A customer
 // no longer active is not in the list: the name is added so the order still shows it.
 void frmOrderEntry::selectCustomer(const QString &customer) {
@@ -282,7 +260,7 @@ void frmOrderEntry::selectCustomer(const QString &customer) {
 }
 
 void frmOrderEntry::OpenOrder(qint64 id) {
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + QString::number(id));
+    auto rs = OrderStore::Order(id);
     if (rs->eof()) {
         rs->close();
         return;

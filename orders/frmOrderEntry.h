@@ -6,8 +6,6 @@
 
 #include "widgets/ChildWindow.h"
 
-#include <functional>
-
 class LineItemsFrame;
 class NumberBox;
 class QComboBox;
@@ -24,20 +22,12 @@ class frmOrderEntry : public ChildWindow {
 public:
     explicit frmOrderEntry(QWidget *parent = nullptr);
 
-    // Opens the order window, or brings the open one forward with what it holds. The
-    // main frame installs how its windows open; without one the window opens on its own.
-    static frmOrderEntry *open();
-    static void setOpener(std::function<frmOrderEntry *()> opener);
-
     // Loads the stored order with this ID; an ID that finds no order changes nothing.
     void OpenOrder(qint64 id);
     // Rebuilds the line grid from the stored lines of the order shown.
     void RefreshGrid();
     // Sums the lines' extended prices into the order total.
     void UpdateTotal();
-
-protected:
-    void Form_Unload() override;
 
 private:
     void layOut();

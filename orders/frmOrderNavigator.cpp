@@ -3,9 +3,10 @@
 #include "core/NavigatorFlags.h"
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "data/Database.h"
+#include "data/Recordset.h"
 #include "orders/OrderCells.h"
 #include "orders/OrderSearch.h"
+#include "orders/OrderStore.h"
 #include "orders/frmOrderEntry.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -26,14 +27,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace FormLayout;
 using namespace NavigatorFrames;
 
 namespace {
-
-frmOrderNavigator *g_open = nullptr;
 
 const QString kMoney = QStringLiteral("$#,###.##");
 
@@ -49,7 +47,7 @@ constexpr int kGridTop = 270;
 }  // namespace
 
 frmOrderNavigator::frmOrderNavigator(QWidget *parent)
-    : ChildWindow(parent),
+    : NavigatorWindow(OrderNavigatorOpen, frmOrderEntry::staticMetaObject, parent),
       Frame1(named<QGroupBox>(this, "Frame1", QStringLiteral("Search Criteria"))),
       Frame2(named<QGroupBox>(this, "Frame2", QStringLiteral("Orders"))),
       Frame3(named<QGroupBox>(this, "Frame3", QStringLiteral("Line Items"))),
@@ -66,7 +64,6 @@ frmOrderNavigator::frmOrderNavigator(QWidget *parent)
       vsfgOrders(named<Grid>(Frame2, "vsfgOrders")),
       vsfgItems(named<Grid>(Frame3, "vsfgItems")) {
     setWindowTitle(QStringLiteral("Order Navigator"));
-    setResizable(true);
     layOut();
 
     AttachAutoComplete(cmbCustomer);
@@ -83,14 +80,11 @@ frmOrderNavigator::frmOrderNavigator(QWidget *parent)
     handler([this] { Form_Load(); })();
 }
 
-frmOrderNavigator::~frmOrderNavigator() {
-    if (g_open == this) {
-        g_open = nullptr;
-        OrderNavigatorOpen = false;
-    }
+frmOrderNavigator *frmOrderNavigator::instance() {
+    return static_cast<frmOrderNavigator *>(loaded(OrderNavigatorOpen));
 }
 
-frmOrderNavigator *frmOrderNavigator::instance() { return g_open; }
+ChildWindow *frmOrderNavigator::newEntry() { return new frmOrderEntry; }
 
 void frmOrderNavigator::layOut() {
     // Customer and status on the left, the number and the date range on the right, the
@@ -121,6 +115,7 @@ void frmOrderNavigator::layOut() {
     Frame3->move(px(kLeft), px(kFrame2Top + 2000));
     vsfgOrders->move(px(kGridLeft), px(kGridTop));
     vsfgItems->move(px(kGridLeft), px(kGridTop));
+    setFrames(Frame1, Frame2, vsfgOrders, Frame3, vsfgItems);
     setMinimumSize(px(3000), px(kFrame2Top + 1500));
 
     tabOrder({cmbCustomer, cmbStatus, txtOrderNumber, chkOrderDate, dtStartDate, dtEndDate, btnFind, btnClear,
@@ -128,36 +123,18 @@ void frmOrderNavigator::layOut() {
 }
 
 void frmOrderNavigator::Form_Load() {
-    g_open = this;
-    OrderNavigatorOpen = true;
+    raiseOpenFlag();
     FillList(cmbStatus, {QStringLiteral("Open"), QStringLiteral("Closed"), QStringLiteral("Void")});
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"),
-              QStringLiteral("Customer"));
-    const QDate today = Seams::clock().today();
-    dtStartDate->setDate(today);
-    dtEndDate->setDate(today);
+    FillCombo(cmbCustomer, OrderStore::ActiveCustomersSql(), QStringLiteral("Customer"));
+    setToday(dtStartDate, dtEndDate);
     chkOrderDate->setChecked(false);
     UpdateGrids();
-    emptyItems();
-}
-
-void frmOrderNavigator::Form_Unload() {
-    if (g_open == this) g_open = nullptr;
-    OrderNavigatorOpen = false;
-}
-
-void frmOrderNavigator::showEvent(QShowEvent *event) {
-    ChildWindow::showEvent(event);
-    if (m_placed) return;
-    m_placed = true;
-    // Placed once the frame has put its sub-window up, so that the frame's own placing
-    // does not move it again.
-    QTimer::singleShot(0, this, [this] { placeInFrame(); });
+    EmptyLineItems();
 }
 
 // Top left of the main window's workspace, 9000 twips wide and nine tenths of the main
 // window's height high.
-void frmOrderNavigator::placeInFrame() {
+void frmOrderNavigator::PlaceInFrame() {
     auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
     if (sub && sub->mdiArea()) {
         sub->setGeometry(0, 0, px(9000), int(sub->mdiArea()->window()->height() * 0.9));
@@ -179,7 +156,7 @@ OrderCriteria frmOrderNavigator::criteria() const {
 
 void frmOrderNavigator::UpdateGrids() {
     BusyCursor busy;
-    auto rs = AppDatabase().openRecordset(OrderSearchSql(criteria()), RecordsetType::ForwardOnly);
+    auto rs = OrderStore::FindOrders(criteria());
     vsfgOrders->setRedraw(false);
     vsfgOrders->clear();
     vsfgOrders->setCols(11);
@@ -204,10 +181,8 @@ void frmOrderNavigator::UpdateGrids() {
     vsfgOrders->setColFormat(5, kMoney);
     vsfgOrders->autoSize();
     vsfgOrders->setRedraw(true);
-    emptyItems();
+    EmptyLineItems();
 }
-
-void frmOrderNavigator::emptyItems() { vsfgItems->clear(); }
 
 void frmOrderNavigator::vsfgOrders_RowColChange() {
     const int row = vsfgOrders->row();
@@ -219,7 +194,7 @@ void frmOrderNavigator::vsfgOrders_RowColChange() {
     vsfgItems->setCols(6);
     vsfgItems->addItem({QStringLiteral("Item Number"), QStringLiteral("Qty Ordered"), QStringLiteral("Qty Shipped"),
                         QStringLiteral("Style"), QStringLiteral("Price Each"), QStringLiteral("Price Ext.")});
-    auto rs = AppDatabase().openRecordset(OrderLinesSql(id), RecordsetType::ForwardOnly);
+    auto rs = OrderStore::LinesShipped(id);
     for (; !rs->eof(); rs->moveNext()) {
         vsfgItems->addItem({CellText(rs->field(QStringLiteral("ItemNumber"))), CellText(rs->field(QStringLiteral("Qty"))),
                             CellText(rs->field(QStringLiteral("Shipped"))),
@@ -238,7 +213,7 @@ void frmOrderNavigator::vsfgOrders_RowColChange() {
 // which finds no order, so the order window is left as it was.
 void frmOrderNavigator::vsfgOrders_DblClick(int pointerRow) {
     const qint64 id = pointerRow >= 1 ? vsfgOrders->textMatrix(vsfgOrders->row(), 10).toLongLong() : 0;
-    frmOrderEntry::open()->OpenOrder(id);
+    qobject_cast<frmOrderEntry *>(openEntry())->OpenOrder(id);
 }
 
 void frmOrderNavigator::btnFind_Click() { UpdateGrids(); }
@@ -249,24 +224,10 @@ void frmOrderNavigator::btnClear_Click() {
     txtOrderNumber->clear();
     chkOrderDate->setChecked(false);
     UpdateGrids();
-    emptyItems();
+    EmptyLineItems();
     Frame3->setTitle(QStringLiteral("Line Items"));
 }
 
-void frmOrderNavigator::btnAddNew_Click() { frmOrderEntry::open(); }
+void frmOrderNavigator::btnAddNew_Click() { openEntry(); }
 
 void frmOrderNavigator::btnExit_Click() { unload(); }
-
-void frmOrderNavigator::resizeEvent(QResizeEvent *event) {
-    ChildWindow::resizeEvent(event);
-    handler([this] { Form_Resize(); })();
-}
-
-// The frames follow the window: both lower frames take its width, and the height left
-// under the criteria is shared 55 : 45 between the orders and the lines.
-void frmOrderNavigator::Form_Resize() {
-    QWidget *outer = parentWidget() ? parentWidget() : this;
-    if (outer->isMinimized()) return;
-    const QSize size = parentWidget() ? outer->size() : frameGeometry().size();
-    shareWindow(twips(size.width()), twips(size.height()), Frame1, Frame2, vsfgOrders, Frame3, vsfgItems);
-}

@@ -2,10 +2,10 @@
 // Order Navigator: finds orders by customer, status, order-date range and part of the
 // order number, lists them, and shows the lines of the order the cursor is on with what
 // has been shipped of each. A double-click opens the order in the order window; "Add
-// New" opens that window for a new order. The order window refreshes the navigator when
-// it closes, so a saved order shows at once.
+// New" opens that window for a new order. The navigator refreshes whenever the order
+// window closes, so a saved order shows at once.
 
-#include "widgets/ChildWindow.h"
+#include "widgets/NavigatorWindow.h"
 
 class Grid;
 class QCheckBox;
@@ -16,29 +16,25 @@ class QLineEdit;
 class QPushButton;
 struct OrderCriteria;
 
-class frmOrderNavigator : public ChildWindow {
+class frmOrderNavigator : public NavigatorWindow {
     Q_OBJECT
 public:
     explicit frmOrderNavigator(QWidget *parent = nullptr);
-    ~frmOrderNavigator() override;
 
     // The open navigator, or null.
     static frmOrderNavigator *instance();
 
     // Runs the search with the criteria as they stand, refills the orders and empties
     // the lines.
-    void UpdateGrids();
+    void UpdateGrids() override;
 
 protected:
-    void Form_Unload() override;
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
+    void PlaceInFrame() override;
+    ChildWindow *newEntry() override;
 
 private:
     void layOut();
     void Form_Load();
-    void Form_Resize();
-    void placeInFrame();
     void btnFind_Click();
     void btnClear_Click();
     void btnAddNew_Click();
@@ -46,7 +42,6 @@ private:
     void vsfgOrders_RowColChange();
     void vsfgOrders_DblClick(int pointerRow);
     OrderCriteria criteria() const;
-    void emptyItems();
 
     QGroupBox *Frame1;
     QGroupBox *Frame2;
@@ -63,5 +58,4 @@ private:
     QPushButton *btnExit;
     Grid *vsfgOrders;
     Grid *vsfgItems;
-    bool m_placed = false;
 };

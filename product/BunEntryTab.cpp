@@ -1,13 +1,13 @@
 #include "product/BunEntryTab.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "widgets/NumberBox.h"
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
-#include "data/SqlText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +21,9 @@ using namespace FormLayout;
 namespace {
 
 // Width and length never block a save: a text that is not a number stores 0.
-double sizeValue(const QString &text) { return Values::IsNumeric(text) ? Values::NumericValue(text) : 0.0; }
+Values::TypedNumber sizeValue(const QString &text) {
+    return {Values::IsNumeric(text) ? Values::NumericValue(text) : 0.0, text};
+}
 
 }  // namespace
 
@@ -59,8 +61,8 @@ BunEntryTab::BunEntryTab(QWidget *parent) : QWidget(parent) {
 
 void BunEntryTab::reset() {
     FillList(cmbBunStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
-    FillCombo(cmbBunID, QStringLiteral("SELECT ID FROM Bun ORDER BY ID"), QStringLiteral("ID"));
-    FillCombo(cmbBunVendor, QStringLiteral("SELECT Vendor FROM Vendor ORDER BY Vendor"), QStringLiteral("Vendor"));
+    FillCombo(cmbBunID, ProductStore::BunIdsSql(), QStringLiteral("ID"));
+    FillCombo(cmbBunVendor, ProductStore::VendorNamesSql(), QStringLiteral("Vendor"));
     // The ID text is empty, so the tab shows what an empty lookup shows.
     clearTab();
 }
@@ -84,8 +86,7 @@ void BunEntryTab::lookUp() {
         clearTab();
         return;
     }
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Bun WHERE ID = '") + SqlText::Escaped(id) +
-                                          QStringLiteral("'"));
+    auto rs = ProductStore::Bun(id);
     if (rs->eof()) {
         clearTab();  // a new bun: the ID text stays as typed
     } else {
@@ -111,21 +112,10 @@ void BunEntryTab::btnBunSave_Click() {
                                QStringLiteral("Invalid Information"));
         return;
     }
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Bun WHERE ID = '") + SqlText::Escaped(id) +
-                                          QStringLiteral("'"));
-    if (rs->eof())
-        rs->addNew();
-    else
-        rs->edit();
-    rs->setField(QStringLiteral("ID"), id);
-    rs->setField(QStringLiteral("OffAll"), chkOffAll->isChecked());
-    rs->setField(QStringLiteral("Width"), sizeValue(txtBunWidth->text()), txtBunWidth->text());
-    rs->setField(QStringLiteral("Length"), sizeValue(txtBunLength->text()), txtBunLength->text());
-    rs->setField(QStringLiteral("Grade"), txtBunGrade->text());
-    rs->setField(QStringLiteral("Vendor"), cmbBunVendor->currentIndex() < 0 ? QString() : cmbBunVendor->currentText());
-    rs->setField(QStringLiteral("Status"), cmbBunStatus->currentText());
-    rs->update();
-    rs->close();
+    ProductStore::SaveBun({id, chkOffAll->isChecked(), sizeValue(txtBunWidth->text()), sizeValue(txtBunLength->text()),
+                           txtBunGrade->text(),
+                           cmbBunVendor->currentIndex() < 0 ? QString() : cmbBunVendor->currentText(),
+                           cmbBunStatus->currentText()});
 
     cmbBunID->setEditText(QString());  // runs the lookup, which clears the tab
     clearTab();

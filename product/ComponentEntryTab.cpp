@@ -1,13 +1,13 @@
 #include "product/ComponentEntryTab.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "widgets/NumberBox.h"
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
-#include "data/SqlText.h"
 #include "product/ProductLists.h"
 
 #include <QComboBox>
@@ -102,8 +102,7 @@ void ComponentEntryTab::reset() {
     FillList(cmbComponentStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
     FillList(cmbCutStyle, {QStringLiteral("Straight Cut"), QStringLiteral("Pattern Cut")});
     // Both lists are left without a selection and the ID text empty, without a lookup.
-    FillCombo(cmbComponentBun, QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"),
-              QStringLiteral("ID"));
+    FillCombo(cmbComponentBun, ProductStore::ActiveBunIdsSql(), QStringLiteral("ID"));
     ShowEntries(cmbComponentID, m_lists->componentIds());
     clearTab();
 }
@@ -131,8 +130,7 @@ void ComponentEntryTab::lookUp() {
         clearTab();
         return;
     }
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Component WHERE ID = '") +
-                                          SqlText::Escaped(id) + QStringLiteral("'"));
+    auto rs = ProductStore::Component(id);
     if (rs->eof()) {
         clearTab();  // the ID text stays as typed: this is a new component
     } else {
@@ -194,30 +192,24 @@ void ComponentEntryTab::btnComponentSave_Click() {
         d.value = Values::NumericValue(text);
     }
 
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Component WHERE ID = '") +
-                                          SqlText::Escaped(id) + QStringLiteral("'"));
-    if (rs->eof())
-        rs->addNew();
-    else
-        rs->edit();
-    rs->setField(QStringLiteral("ID"), id);
-    rs->setField(QStringLiteral("Description"), txtComponentDescription->text());
-    rs->setField(QStringLiteral("Thickness"), dimensions[0].value, dimensions[0].box->text());
-    rs->setField(QStringLiteral("Width"), dimensions[1].value, dimensions[1].box->text());
-    rs->setField(QStringLiteral("Length"), dimensions[2].value, dimensions[2].box->text());
-    rs->setField(QStringLiteral("CutStyle"), cmbCutStyle->currentText());
-    rs->setField(QStringLiteral("Test"), cmbTest->currentText() == QLatin1String("Yes"));
-    rs->setField(QStringLiteral("TestRange"), txtTestRange->text());
-    rs->setField(QStringLiteral("Topped"), txtComponentTopped->text());
-    rs->setField(QStringLiteral("PrintOnShipping"), cmbPrintShipping->currentText() == QLatin1String("Yes"));
-    rs->setField(QStringLiteral("Arm"), cmbArm->currentText() == QLatin1String("Yes"));
-    rs->setField(QStringLiteral("Tie"), selectedText(cmbTie) == QLatin1String("Yes"));
-    rs->setField(QStringLiteral("BunID"), selectedText(cmbComponentBun));
-    rs->setField(QStringLiteral("RailsPerBun"), Values::Val(txtRailsPerBun->text()), txtRailsPerBun->text());
-    rs->setField(QStringLiteral("PiecesPerRail"), Values::Val(txtPiecesPerRail->text()), txtPiecesPerRail->text());
-    rs->setField(QStringLiteral("Status"), cmbComponentStatus->currentText());
-    rs->update();
-    rs->close();
+    ProductStore::ComponentRow row;
+    row.id = id;
+    row.description = txtComponentDescription->text();
+    row.thickness = {dimensions[0].value, dimensions[0].box->text()};
+    row.width = {dimensions[1].value, dimensions[1].box->text()};
+    row.length = {dimensions[2].value, dimensions[2].box->text()};
+    row.cutStyle = cmbCutStyle->currentText();
+    row.test = cmbTest->currentText() == QLatin1String("Yes");
+    row.testRange = txtTestRange->text();
+    row.topped = txtComponentTopped->text();
+    row.printOnShipping = cmbPrintShipping->currentText() == QLatin1String("Yes");
+    row.arm = cmbArm->currentText() == QLatin1String("Yes");
+    row.tie = selectedText(cmbTie) == QLatin1String("Yes");
+    row.bunId = selectedText(cmbComponentBun);
+    row.railsPerBun = {Values::Val(txtRailsPerBun->text()), txtRailsPerBun->text()};
+    row.piecesPerRail = {Values::Val(txtPiecesPerRail->text()), txtPiecesPerRail->text()};
+    row.status = cmbComponentStatus->currentText();
+    ProductStore::SaveComponent(row);
 
     clearTab();
     cmbComponentID->setEditText(QString());

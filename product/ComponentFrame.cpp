@@ -1,13 +1,12 @@
 #include "product/ComponentFrame.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "product/ProductSaves.h"
+#include "product/ProductStore.h"
 #include "widgets/WidgetHelpers.h"
-#include "data/SqlText.h"
 #include "product/ProductLists.h"
 
 #include <QComboBox>
@@ -22,9 +21,6 @@ using namespace FormLayout;
 namespace {
 
 const QString InvalidTitle = QStringLiteral("Invalid Information");
-
-// A style ID as it is placed bare in SQL. Only whole numbers ever reach the statements.
-QString bareId(const QVariant &id) { return QString::number(id.toLongLong()); }
 
 // Selects the component entry carrying the given component ID. Component IDs are keys
 // the database compares without regard to case, so a link that names "ab-1" still finds
@@ -89,9 +85,7 @@ void ComponentFrame::loadLink(const QVariant &styleId, const QVariant &component
 // A component was picked: the link of the picked style and this component is shown.
 void ComponentFrame::cmbComponent_Click() {
     if (cmbStyle->currentIndex() < 0) return;
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleComponent WHERE ComponentID = '") +
-                                          SqlText::Escaped(SelectedId(cmbComponent).toString()) +
-                                          QStringLiteral("' AND StyleID = ") + bareId(SelectedId(cmbStyle)));
+    auto rs = ProductStore::StyleComponentLink(SelectedId(cmbComponent), SelectedId(cmbStyle));
     if (rs->eof()) {
         txtQty->clear();
         txtStyleComponentID->clear();
@@ -125,27 +119,9 @@ void ComponentFrame::cmbComponentSave2_Click() {
     const QVariant styleId = SelectedId(cmbStyle);
     const QVariant componentId = SelectedId(cmbComponent);
 
-    std::unique_ptr<Recordset> rs;
-    if (!txtStyleComponentID->text().isEmpty()) {
-        rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleComponent WHERE ID = ") +
-                                         bareId(txtStyleComponentID->text()));
-        // The loaded link may have been removed meanwhile; then the pair is saved afresh.
-        if (rs->eof()) rs.reset();
-    }
-    if (!rs) {
-        rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleComponent WHERE ComponentID = '") +
-                                         SqlText::Escaped(componentId.toString()) + QStringLiteral("' AND StyleID = ") +
-                                         bareId(styleId));
-    }
-    if (rs->eof())
-        rs->addNew();
-    else
-        rs->edit();
-    rs->setField(QStringLiteral("ComponentID"), componentId);
-    rs->setField(QStringLiteral("StyleID"), styleId);
-    rs->setField(QStringLiteral("Qty"), Values::NumericValue(qty), qty);
-    rs->update();
-    rs->close();
+    // The loaded link may have been removed meanwhile; then the pair is saved afresh.
+    ProductStore::SaveStyleComponent(txtStyleComponentID->text(), componentId, styleId,
+                                     {Values::NumericValue(qty), qty});
 
     cmbStyle->setCurrentIndex(-1);
     cmbComponent->setCurrentIndex(-1);
@@ -161,6 +137,6 @@ void ComponentFrame::btnDeleteComponent_Click() {
     if (!Seams::messages().ask(QStringLiteral("Are you sure you want to delete the selected Component?"),
                                QStringLiteral("Delete Confirmation")))
         return;
-    DeleteStyleComponent(AppDatabase(), linkText.trimmed().toLongLong());
+    ProductStore::DeleteStyleComponent(linkText);
     emit changed();
 }

@@ -1,12 +1,12 @@
 #include "product/OperationEntryTab.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
-#include "data/SqlText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -71,7 +71,7 @@ void OperationEntryTab::reset() {
     FillList(cmbReportName, kReportTypes);
     FillList(cmbOperationStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
     txtTeams->setText(QStringLiteral("1"));
-    FillCombo(cmbStationName, QStringLiteral("SELECT * FROM Operation ORDER BY Station"), QStringLiteral("Station"));
+    FillCombo(cmbStationName, ProductStore::StationsSql(), QStringLiteral("Station"));
 }
 
 void OperationEntryTab::cmbStationName_Change() { StationLookup(); }
@@ -84,8 +84,7 @@ void OperationEntryTab::StationLookup() {
         ClearTab();
         return;
     }
-    auto rs = AppDatabase().openRecordset("SELECT * FROM Operation WHERE Station = '" +
-                                          SqlText::Escaped(station) + "'");
+    auto rs = ProductStore::Station(station);
     if (rs->eof()) {
         ClearTab();
     } else {
@@ -113,16 +112,7 @@ void OperationEntryTab::btnOperationSave_Click() {
         return;
     }
 
-    auto rs = AppDatabase().openRecordset("SELECT * FROM Operation WHERE Station = '" +
-                                          SqlText::Escaped(station) + "'");
-    if (rs->eof()) rs->addNew();
-    else rs->edit();
-    rs->setField(QStringLiteral("Station"), station);
-    rs->setField(QStringLiteral("ReportType"), cmbReportName->currentText());
-    rs->setField(QStringLiteral("Teams"), txtTeams->text());
-    rs->setField(QStringLiteral("Status"), cmbOperationStatus->currentText());
-    rs->update();
-    rs->close();
+    ProductStore::SaveStation(station, cmbReportName->currentText(), txtTeams->text(), cmbOperationStatus->currentText());
 
     {
         const QSignalBlocker blockStation(cmbStationName);

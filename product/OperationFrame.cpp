@@ -1,13 +1,13 @@
 #include "product/OperationFrame.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "widgets/NumberBox.h"
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
-#include "data/SqlText.h"
 #include "product/ProductLists.h"
 
 #include <QComboBox>
@@ -22,9 +22,6 @@ namespace {
 
 const QString kInvalidTitle = QStringLiteral("Invalid Information");
 const QString kDimensionPicture = QStringLiteral("0.00");
-
-QString BareId(const QString &text) { return QString::number(text.trimmed().toLongLong()); }
-QString BareId(const QVariant &id) { return BareId(id.toString()); }
 
 }  // namespace
 
@@ -68,7 +65,7 @@ void OperationFrame::reset(ProductLists &lists) {
         cmbComponent2->clear();
     }
     ShowEntries(cmbStyle2, lists.styles());
-    FillCombo(cmbOperation, QStringLiteral("SELECT Station FROM Operation ORDER BY Station"), QStringLiteral("Station"));
+    FillCombo(cmbOperation, ProductStore::StationNamesSql(), QStringLiteral("Station"));
     txtStyleComponentOperationID->clear();
     txtInstructions->clear();
     txtThickness->setText(QStringLiteral("0"));
@@ -97,10 +94,7 @@ void OperationFrame::cmbStyle2_Click() {
     if (cmbStyle2->currentText().isEmpty()) return;
     const QSignalBlocker blockComponent(cmbComponent2);
     cmbComponent2->clear();
-    auto rs = AppDatabase().openRecordset(
-        "SELECT StyleComponent.ID,ComponentID,Description FROM StyleComponent LEFT JOIN Component ON "
-        "StyleComponent.ComponentID = Component.ID WHERE StyleID = " +
-        BareId(SelectedId(cmbStyle2)));
+    auto rs = ProductStore::ComponentsOfStyle(SelectedId(cmbStyle2));
     for (; !rs->eof(); rs->moveNext())
         AddItem(cmbComponent2,
                 rs->text(QStringLiteral("ComponentID")) + "-" + rs->text(QStringLiteral("Description")),
@@ -114,10 +108,7 @@ void OperationFrame::cmbOperation_Click() {
     if (cmbStyle2->currentText().isEmpty() || cmbComponent2->currentText().isEmpty() ||
         cmbOperation->currentText().isEmpty())
         return;
-    auto rs = AppDatabase().openRecordset(
-        "SELECT * FROM StyleOperation WHERE StyleID = " + BareId(SelectedId(cmbStyle2)) +
-        " AND ComponentID = " + BareId(SelectedId(cmbComponent2)) + " AND OperationID = '" +
-        SqlText::Escaped(cmbOperation->currentText()) + "'");
+    auto rs = ProductStore::StyleOperationAt(SelectedId(cmbStyle2), SelectedId(cmbComponent2), cmbOperation->currentText());
     if (rs->eof()) {
         txtInstructions->clear();
         txtThickness->setText(QStringLiteral("0"));
@@ -172,33 +163,11 @@ void OperationFrame::btnOperationsSave2_Click() {
         }
     }
 
-    const QString styleId = BareId(SelectedId(cmbStyle2));
-    const QString styleComponentId = BareId(SelectedId(cmbComponent2));
-
-    // A loaded operation is edited by its ID, even after other picks.
-    std::unique_ptr<Recordset> rs;
-    if (!txtStyleComponentOperationID->text().isEmpty()) {
-        rs = AppDatabase().openRecordset("SELECT * FROM StyleOperation WHERE ID = " +
-                                         BareId(txtStyleComponentOperationID->text()));
-        if (rs->eof()) rs.reset();  // removed meanwhile: saved as if nothing were loaded
-        else rs->edit();
-    }
-    if (!rs) {
-        rs = AppDatabase().openRecordset("SELECT * FROM StyleOperation WHERE StyleID = " + styleId +
-                                         " AND ComponentID = " + styleComponentId + " AND OperationID = '" +
-                                         SqlText::Escaped(station) + "'");
-        if (rs->eof()) rs->addNew();
-        else rs->edit();
-    }
-    rs->setField(QStringLiteral("OperationID"), station);
-    rs->setField(QStringLiteral("Instructions"), txtInstructions->text());
-    rs->setField(QStringLiteral("Thickness"), txtThickness->text());
-    rs->setField(QStringLiteral("Width"), txtWidth->text());
-    rs->setField(QStringLiteral("Length"), txtLength->text());
-    rs->setField(QStringLiteral("StyleID"), styleId);
-    rs->setField(QStringLiteral("ComponentID"), styleComponentId);
-    rs->update();
-    rs->close();
+    // A loaded operation is edited by its ID, even after other picks; one removed meanwhile
+    // is saved as if nothing were loaded.
+    ProductStore::SaveStyleOperation({txtStyleComponentOperationID->text(), SelectedId(cmbStyle2),
+                                      SelectedId(cmbComponent2), station, txtInstructions->text(),
+                                      txtThickness->text(), txtWidth->text(), txtLength->text()});
 
     ClearFrame();
     emit changed();
@@ -209,7 +178,6 @@ void OperationFrame::btnDeleteOp_Click() {
     if (!Seams::messages().ask(QStringLiteral("Are you sure you want to delete the selected Operation?"),
                                QStringLiteral("Delete Confirmation")))
         return;
-    AppDatabase().execute("DELETE * FROM StyleOperation WHERE ID = " +
-                          BareId(txtStyleComponentOperationID->text()));
+    ProductStore::DeleteStyleOperation(txtStyleComponentOperationID->text());
     emit changed();
 }

@@ -1,11 +1,12 @@
 #include "product/ProductLists.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 
 const ListEntries &ProductLists::styles() {
     if (!m_styles) {
         ListEntries styles;
-        auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"), RecordsetType::ForwardOnly);
+        auto rs = ProductStore::StylesByName();
         for (; !rs->eof(); rs->moveNext())
             styles.append({rs->text(QStringLiteral("Name")) + QLatin1Char('-') + rs->text(QStringLiteral("Type")),
                            rs->field(QStringLiteral("ID"))});
@@ -28,7 +29,7 @@ const ListEntries &ProductLists::componentIds() {
 // One reading serves both lists: the IDs come in the same order.
 void ProductLists::readComponents() {
     ListEntries components, ids;
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ID"), RecordsetType::ForwardOnly);
+    auto rs = ProductStore::ComponentsById();
     for (; !rs->eof(); rs->moveNext()) {
         const QString id = rs->text(QStringLiteral("ID"));
         components.append({id + QLatin1Char('-') + rs->text(QStringLiteral("Description")), rs->field(QStringLiteral("ID"))});

@@ -1,6 +1,8 @@
 #include "product/StyleEntryTab.h"
 
-#include "data/Database.h"
+#include "data/RecordId.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "product/ComponentFrame.h"
 #include "product/OperationFrame.h"
@@ -15,8 +17,6 @@
 using namespace FormLayout;
 
 namespace {
-
-QString BareId(const QVariant &id) { return QString::number(id.toString().trimmed().toLongLong()); }
 
 // Shows the style of a row (its customer, name, type, cost and price) in the Style frame.
 void showStyle(StyleFrame *frame, const Recordset &rs, const QVariant &styleId) {
@@ -74,18 +74,14 @@ void StyleEntryTab::loadNode(int level, const QVariant &recordId) {
 }
 
 void StyleEntryTab::loadStyleRecord(const QVariant &styleId) {
-    auto rs = AppDatabase().openRecordset("SELECT * FROM Style WHERE ID = " + BareId(styleId));
+    auto rs = ProductStore::Style(styleId);
     if (!rs->eof()) showStyle(m_styleFrame, *rs, rs->field(QStringLiteral("ID")));
     rs->close();
 }
 
 void StyleEntryTab::loadStyleComponentRecord(const QVariant &styleComponentId) {
-    const QString id = BareId(styleComponentId);
-    auto rs = AppDatabase().openRecordset(
-        "SELECT ComponentID,Description,Qty,Style.ID,Name,Customer,Type,Cost,Price FROM ((StyleComponent LEFT "
-        "JOIN Style ON StyleComponent.StyleID = Style.ID) LEFT JOIN Component ON StyleComponent.ComponentID = "
-        "Component.ID) WHERE StyleComponent.ID = " +
-        id);
+    const QString id = RecordId::Sql(styleComponentId);
+    auto rs = ProductStore::StyleComponentRecord(id);
     if (!rs->eof()) {
         const QVariant styleId = rs->field(QStringLiteral("Style.ID"));
         showStyle(m_styleFrame, *rs, styleId);
@@ -96,14 +92,8 @@ void StyleEntryTab::loadStyleComponentRecord(const QVariant &styleComponentId) {
 }
 
 void StyleEntryTab::loadStyleOperationRecord(const QVariant &styleOperationId) {
-    const QString id = BareId(styleOperationId);
-    auto rs = AppDatabase().openRecordset(
-        "SELECT OperationID,Instructions,StyleOperation.Thickness,StyleOperation.Width,StyleOperation.Length,"
-        "StyleComponent.ID,StyleComponent.ComponentID,Description,Qty,Style.ID,Name,Customer,Type,Cost,Price FROM "
-        "(((StyleOperation LEFT JOIN StyleComponent ON StyleOperation.ComponentID = StyleComponent.ID) LEFT JOIN "
-        "Style ON StyleOperation.StyleID = Style.ID) LEFT JOIN Component ON StyleComponent.ComponentID = "
-        "Component.ID) WHERE StyleOperation.ID = " +
-        id);
+    const QString id = RecordId::Sql(styleOperationId);
+    auto rs = ProductStore::StyleOperationRecord(id);
     if (!rs->eof()) {
         const QVariant styleId = rs->field(QStringLiteral("Style.ID"));
         const QVariant styleComponentId = rs->field(QStringLiteral("StyleComponent.ID"));

@@ -1,13 +1,13 @@
 #include "product/StyleFrame.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "widgets/NumberBox.h"
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "widgets/WidgetHelpers.h"
-#include "data/SqlText.h"
 #include "product/ProductLists.h"
 
 #include <QComboBox>
@@ -22,10 +22,6 @@ namespace {
 
 const QString kInvalidTitle = QStringLiteral("Invalid Information");
 const QString kMoneyPicture = QStringLiteral("$#,##0.00;($#,##0.00)");
-
-// An ID held in a hidden box, as it is placed bare into SQL: only digits ever reach the
-// statement, whatever the box holds.
-QString BareId(const QString &text) { return QString::number(text.trimmed().toLongLong()); }
 
 }  // namespace
 
@@ -67,9 +63,8 @@ void StyleFrame::reset() {
         cmbStyleName->clear();
         cmbStyleName->setEditText(QString());
     }
-    ShowEntries(cmbCustomer, ReadColumn(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
-                                        QStringLiteral("Customer")));
-    FillCombo(cmbType, QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"), QStringLiteral("ID"));
+    ShowEntries(cmbCustomer, ReadColumn(ProductStore::CustomerNamesSql(), QStringLiteral("Customer")));
+    FillCombo(cmbType, ProductStore::StyleTypeIdsSql(), QStringLiteral("ID"));
     txtStyleNameID->clear();
     txtCost->setText(QStringLiteral("0"));
     txtPrice->setText(QStringLiteral("0"));
@@ -92,10 +87,7 @@ void StyleFrame::cmbCustomer_Click() {
     const QString customer = cmbCustomer->currentText();
     if (customer.isEmpty()) return;
     const QSignalBlocker blockName(cmbStyleName);
-    FillCombo(cmbStyleName,
-              "SELECT DISTINCT Name FROM Style WHERE Customer = '" + SqlText::Escaped(customer) +
-                  "' ORDER BY Name",
-              QStringLiteral("Name"));
+    FillCombo(cmbStyleName, ProductStore::StyleNamesSql(customer), QStringLiteral("Name"));
     cmbStyleName->setEditText(QString());
 }
 
@@ -106,9 +98,7 @@ void StyleFrame::cmbType_Click() {
     const QString customer = cmbCustomer->currentText();
     if (name.isEmpty() || type.isEmpty() || customer.isEmpty()) return;
 
-    auto rs = AppDatabase().openRecordset("SELECT * FROM Style WHERE Name = '" + SqlText::Escaped(name) +
-                                          "' AND Type = '" + SqlText::Escaped(type) + "' AND Customer = '" +
-                                          SqlText::Escaped(customer) + "'");
+    auto rs = ProductStore::StyleNamed(customer, name, type);
     if (rs->eof()) {
         txtCost->setText(QStringLiteral("0.0"));
         txtPrice->setText(QStringLiteral("0.0"));
@@ -160,28 +150,7 @@ void StyleFrame::btnStyleSave_Click() {
         return;
     }
 
-    // A loaded style is edited by its ID, even after its customer or name was changed.
-    std::unique_ptr<Recordset> rs;
-    if (!txtStyleNameID->text().isEmpty()) {
-        rs = AppDatabase().openRecordset("SELECT * FROM Style WHERE ID = " + BareId(txtStyleNameID->text()));
-        if (rs->eof()) rs.reset();  // removed meanwhile: saved as if nothing were loaded
-        else rs->edit();
-    }
-    if (!rs) {
-        rs = AppDatabase().openRecordset("SELECT * FROM Style WHERE Customer = '" + SqlText::Escaped(customer) +
-                                         "' AND Name = '" + SqlText::Escaped(name) + "' AND Type = '" +
-                                         SqlText::Escaped(type) + "'");
-        if (rs->eof()) rs->addNew();
-        else rs->edit();
-    }
-    rs->setField(QStringLiteral("Customer"), customer);
-    rs->setField(QStringLiteral("Name"), name);
-    rs->setField(QStringLiteral("Type"), type);
-    rs->setField(QStringLiteral("Cost"), txtCost->text());
-    rs->setField(QStringLiteral("Price"), txtPrice->text());
-    rs->setField(QStringLiteral("Status"), QStringLiteral("Active"));
-    rs->update();
-    rs->close();
+    ProductStore::SaveStyle({txtStyleNameID->text(), customer, name, type, txtCost->text(), txtPrice->text()});
 
     ClearFrame();
     emit changed();
@@ -193,7 +162,7 @@ void StyleFrame::btnStyleInactivate_Click() {
     if (!Seams::messages().ask(QStringLiteral("Are you sure you want to inactivate the selected Style?"),
                                QStringLiteral("Inactivate Confirmation")))
         return;
-    AppDatabase().execute("UPDATE Style SET Status = 'Inactive' WHERE ID = " + BareId(txtStyleNameID->text()));
+    ProductStore::InactivateStyle(txtStyleNameID->text());
     ClearFrame();
     emit changed();
 }

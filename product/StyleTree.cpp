@@ -2,7 +2,8 @@
 
 #include "core/Handler.h"
 #include "core/Seams.h"
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 
 #include <QHash>
 #include <QHeaderView>
@@ -11,26 +12,6 @@
 #include <QSignalBlocker>
 
 namespace {
-
-// Every style in the order the tree shows them: by customer, name and type.
-const QString kStylesQuery = QStringLiteral("SELECT ID, Customer, Name, Type FROM Style ORDER BY Customer, Name, Type, ID");
-// The styles that have components, which open to show them.
-const QString kStylesWithComponentsQuery = QStringLiteral("SELECT DISTINCT StyleID FROM StyleComponent");
-
-// A style's components in order of component ID, each with its component's description.
-QString ComponentsQuery(qint64 styleId) {
-    return QStringLiteral(
-               "SELECT StyleComponent.ID AS LinkID, StyleComponent.ComponentID AS Component, Component.Description AS "
-               "Description, Qty FROM StyleComponent LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID "
-               "WHERE StyleComponent.StyleID = ") +
-           QString::number(styleId) + QStringLiteral(" ORDER BY StyleComponent.ComponentID, StyleComponent.ID");
-}
-
-// A style's operations in order of station; each shows under its style component.
-QString OperationsQuery(qint64 styleId) {
-    return QStringLiteral("SELECT ID, ComponentID, OperationID, Instructions FROM StyleOperation WHERE StyleID = ") +
-           QString::number(styleId) + QStringLiteral(" ORDER BY OperationID, ID");
-}
 
 // A node of the tree: its level, its text and the ID of the record it stands for. The
 // key and the level are answered from these, so a node holds no more than its text.
@@ -92,7 +73,7 @@ StyleNode *AddNode(QTreeWidgetItem *parent, int level, const QString &text, qint
 
 QSet<qint64> StylesWithComponents() {
     QSet<qint64> styles;
-    auto rs = AppDatabase().openRecordset(kStylesWithComponentsQuery, RecordsetType::ForwardOnly);
+    auto rs = ProductStore::StylesWithComponents();
     for (; !rs->eof(); rs->moveNext()) styles.insert(rs->field(QStringLiteral("StyleID")).toLongLong());
     rs->close();
     return styles;
@@ -104,7 +85,7 @@ QSet<qint64> StylesWithComponents() {
 void AddCustomersAndStyles(QTreeWidgetItem *root) {
     const QSet<qint64> withComponents = StylesWithComponents();
     QHash<QString, StyleNode *> customers;
-    auto rs = AppDatabase().openRecordset(kStylesQuery, RecordsetType::ForwardOnly);
+    auto rs = ProductStore::StylesForTree();
     for (; !rs->eof(); rs->moveNext()) {
         const QString customer = rs->text(QStringLiteral("Customer"));
         StyleNode *&customerNode = customers[customer];
@@ -123,7 +104,7 @@ void AddCustomersAndStyles(QTreeWidgetItem *root) {
 void AddComponents(StyleNode *style) {
     style->setAwaitsComponents(false);
     QHash<qint64, StyleNode *> links;
-    auto components = AppDatabase().openRecordset(ComponentsQuery(style->id()), RecordsetType::ForwardOnly);
+    auto components = ProductStore::TreeComponents(style->id());
     for (; !components->eof(); components->moveNext()) {
         const qint64 linkId = components->field(QStringLiteral("LinkID")).toLongLong();
         links.insert(linkId, AddNode(style, StyleTree::ComponentLevel,
@@ -133,7 +114,7 @@ void AddComponents(StyleNode *style) {
                                      linkId));
     }
     components->close();
-    auto operations = AppDatabase().openRecordset(OperationsQuery(style->id()), RecordsetType::ForwardOnly);
+    auto operations = ProductStore::TreeOperations(style->id());
     for (; !operations->eof(); operations->moveNext()) {
         const QVariant linkId = operations->field(QStringLiteral("ComponentID"));
         if (StyleNode *link = linkId.isNull() ? nullptr : links.value(linkId.toLongLong()))

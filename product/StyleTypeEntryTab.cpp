@@ -1,11 +1,11 @@
 #include "product/StyleTypeEntryTab.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "core/Seams.h"
 #include "widgets/WidgetHelpers.h"
-#include "data/SqlText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -42,7 +42,7 @@ StyleTypeEntryTab::StyleTypeEntryTab(QWidget *parent) : QWidget(parent) {
 void StyleTypeEntryTab::reset() {
     txtTypeDescription->clear();
     FillList(cmbTypeStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
-    FillCombo(cmbTypeID, QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"), QStringLiteral("ID"));
+    FillCombo(cmbTypeID, ProductStore::StyleTypeIdsSql(), QStringLiteral("ID"));
 }
 
 void StyleTypeEntryTab::cmbTypeID_Change() { lookUp(); }
@@ -56,8 +56,7 @@ void StyleTypeEntryTab::lookUp() {
         cmbTypeStatus->setCurrentIndex(-1);
         return;
     }
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleType WHERE ID = '") +
-                                          SqlText::Escaped(id) + QStringLiteral("'"));
+    auto rs = ProductStore::StyleType(id);
     if (rs->eof()) {
         txtTypeDescription->clear();  // a new type: the ID text stays as typed
         cmbTypeStatus->setCurrentIndex(-1);
@@ -75,17 +74,7 @@ void StyleTypeEntryTab::btnTypeSave_Click() {
                                QStringLiteral("Invalid Information"));
         return;
     }
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM StyleType WHERE ID = '") +
-                                          SqlText::Escaped(id) + QStringLiteral("'"));
-    if (rs->eof())
-        rs->addNew();
-    else
-        rs->edit();
-    rs->setField(QStringLiteral("ID"), id);
-    rs->setField(QStringLiteral("Description"), txtTypeDescription->text());
-    rs->setField(QStringLiteral("Status"), cmbTypeStatus->currentText());
-    rs->update();
-    rs->close();
+    ProductStore::SaveStyleType(id, txtTypeDescription->text(), cmbTypeStatus->currentText());
 
     cmbTypeID->setEditText(QString());
     txtTypeDescription->clear();

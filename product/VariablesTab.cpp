@@ -1,6 +1,7 @@
 #include "product/VariablesTab.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
+#include "product/ProductStore.h"
 #include "widgets/FormLayout.h"
 #include "widgets/Connectors.h"
 #include "widgets/NumberBox.h"
@@ -13,10 +14,6 @@
 #include <QPushButton>
 
 using namespace FormLayout;
-
-namespace {
-const QString DataRowSql = QStringLiteral("SELECT * FROM Data WHERE ID = 'Data'");
-}
 
 VariablesTab::VariablesTab(QWidget *parent) : QWidget(parent) {
     auto *intro = new QLabel(QStringLiteral("Enter Variables to be used throughout the software."), this);
@@ -43,7 +40,7 @@ VariablesTab::VariablesTab(QWidget *parent) : QWidget(parent) {
 }
 
 void VariablesTab::reset() {
-    auto rs = AppDatabase().openRecordset(DataRowSql);
+    auto rs = ProductStore::Variables();
     if (!rs->eof()) {
         // A null figure shows as an empty box.
         txtLaborCostPerHour->setText(BoxText(rs->field(QStringLiteral("LaborCostPerHour"))));
@@ -80,17 +77,9 @@ void VariablesTab::btnVariableSave_Click() {
         f.value = Values::NumericValue(text);
     }
 
-    auto rs = AppDatabase().openRecordset(DataRowSql);
-    if (rs->eof())
-        rs->addNew();
-    else
-        rs->edit();
-    rs->setField(QStringLiteral("ID"), QStringLiteral("Data"));
-    rs->setField(QStringLiteral("LaborCostPerHour"), Values::NumericValue(txtLaborCostPerHour->text()), txtLaborCostPerHour->text());
-    rs->setField(QStringLiteral("NonArmPerHour"), Values::NumericValue(txtNonArmsPerHour->text()), txtNonArmsPerHour->text());
-    rs->setField(QStringLiteral("SprayLineNonArmPerHour"), optional[0].value, optional[0].box->text());
-    rs->setField(QStringLiteral("LaborPercent"), optional[1].value, optional[1].box->text());
-    rs->update();
-    rs->close();
+    auto typed = [](NumberBox *box, double value) { return Values::TypedNumber{value, box->text()}; };
+    ProductStore::SaveVariables({typed(txtLaborCostPerHour, Values::NumericValue(txtLaborCostPerHour->text())),
+                                 typed(txtNonArmsPerHour, Values::NumericValue(txtNonArmsPerHour->text())),
+                                 typed(optional[0].box, optional[0].value), typed(optional[1].box, optional[1].value)});
     emit changed();
 }

@@ -3,15 +3,9 @@
 #include "core/AppError.h"
 #include "core/Values.h"
 #include "data/Database.h"
+#include "data/RowWriter.h"
 
 namespace {
-
-// Appends one row of (column, value) pairs to an open set of one table.
-void append(Recordset &rows, std::initializer_list<std::pair<const char *, QVariant>> fields) {
-    rows.addNew();
-    for (const auto &[column, value] : fields) rows.setField(QString::fromLatin1(column), value);
-    rows.update();
-}
 
 // Refuses to bill an order twice: another window or another office PC may have invoiced
 // it since the clerk's list was read.
@@ -42,32 +36,34 @@ qint64 CreateInvoice(const InvoiceRequest &request) {
     Transaction tx(db);
 
     for (qint64 orderId : request.orderIds) requireNotInvoiced(db, orderId);
-    auto invoiced = db.openRecordset(QStringLiteral("SELECT * FROM OrdersInvoiced"));
-    for (qint64 orderId : request.orderIds) append(*invoiced, {{"OrderID", orderId}});
-    invoiced->close();
+    {
+        RowWriter invoiced(db, QStringLiteral("SELECT * FROM OrdersInvoiced"));
+        for (qint64 orderId : request.orderIds)
+            invoiced.add([&](Recordset &rs, bool) { rs.setField(QStringLiteral("OrderID"), orderId); });
+    }
 
     double subtotal = 0;
     for (qint64 orderId : request.orderIds) subtotal += OrderSubtotal(orderId);
     const double freight = Values::NumericValue(request.freight);
     const double misc = Values::NumericValue(request.misc);
 
-    auto invoice = db.openRecordset(QStringLiteral("SELECT * FROM Invoice"));
-    invoice->addNew();
-    const qint64 invoiceId = invoice->field(QStringLiteral("ID")).toLongLong();
-    invoice->setField(QStringLiteral("Customer"), request.customer);
-    invoice->setField(QStringLiteral("InvoiceDate"), request.invoiceDate);
-    invoice->setField(QStringLiteral("DueDate"), request.dueDate);
-    invoice->setField(QStringLiteral("Freight"), freight, request.freight);
-    invoice->setField(QStringLiteral("Misc"), misc, request.misc);
-    invoice->setField(QStringLiteral("MemoField"), request.memo);
-    invoice->setField(QStringLiteral("Subtotal"), subtotal);
-    invoice->setField(QStringLiteral("Total"), subtotal + freight + misc);
-    invoice->update();
-    invoice->close();
+    const qint64 invoiceId = AppendRow(db, QStringLiteral("SELECT * FROM Invoice"), [&](Recordset &invoice, bool) {
+        invoice.setField(QStringLiteral("Customer"), request.customer);
+        invoice.setField(QStringLiteral("InvoiceDate"), request.invoiceDate);
+        invoice.setField(QStringLiteral("DueDate"), request.dueDate);
+        invoice.setField(QStringLiteral("Freight"), Values::TypedNumber{freight, request.freight});
+        invoice.setField(QStringLiteral("Misc"), Values::TypedNumber{misc, request.misc});
+        invoice.setField(QStringLiteral("MemoField"), request.memo);
+        invoice.setField(QStringLiteral("Subtotal"), subtotal);
+        invoice.setField(QStringLiteral("Total"), subtotal + freight + misc);
+    });
 
-    auto invoiceOrders = db.openRecordset(QStringLiteral("SELECT * FROM InvoiceOrders"));
-    for (qint64 orderId : request.orderIds) append(*invoiceOrders, {{"Invoice", invoiceId}, {"OrderID", orderId}});
-    invoiceOrders->close();
+    RowWriter invoiceOrders(db, QStringLiteral("SELECT * FROM InvoiceOrders"));
+    for (qint64 orderId : request.orderIds)
+        invoiceOrders.add([&](Recordset &rs, bool) {
+            rs.setField(QStringLiteral("Invoice"), invoiceId);
+            rs.setField(QStringLiteral("OrderID"), orderId);
+        });
 
     tx.commit();
     return invoiceId;

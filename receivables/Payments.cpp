@@ -2,6 +2,7 @@
 
 #include "core/Values.h"
 #include "data/Database.h"
+#include "data/RowWriter.h"
 
 #include <cmath>
 
@@ -33,12 +34,10 @@ double NewBalance(double invoiceBalance, const QString &payment, const QString &
 }
 
 void RecordPayment(qint64 invoiceId, const QDate &date, const QString &payment, const QString &adjustment) {
-    auto rows = AppDatabase().openRecordset(QStringLiteral("SELECT TOP 1 * FROM Payments"));
-    rows->addNew();
-    rows->setField(QStringLiteral("Invoice"), invoiceId);
-    rows->setField(QStringLiteral("Date"), date);
-    rows->setField(QStringLiteral("Amount"), storedMoney(payment), payment);
-    rows->setField(QStringLiteral("Adjustment"), storedMoney(adjustment), adjustment);
-    rows->update();
-    rows->close();
+    AppendRow(AppDatabase(), QStringLiteral("SELECT TOP 1 * FROM Payments"), [&](Recordset &rows, bool) {
+        rows.setField(QStringLiteral("Invoice"), invoiceId);
+        rows.setField(QStringLiteral("Date"), date);
+        rows.setField(QStringLiteral("Amount"), Values::TypedNumber{storedMoney(payment), payment});
+        rows.setField(QStringLiteral("Adjustment"), Values::TypedNumber{storedMoney(adjustment), adjustment});
+    });
 }

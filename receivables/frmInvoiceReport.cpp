@@ -1,6 +1,7 @@
 #include "receivables/frmInvoiceReport.h"
 
 #include "core/Seams.h"
+#include "receivables/ReceivablesStore.h"
 #include "reports/ReportsMod.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -38,7 +39,7 @@ void frmInvoiceReport::layOut() {
 }
 
 void frmInvoiceReport::Form_Load() {
-    FillCombo(cmbInvoice, QStringLiteral("SELECT ID FROM Invoice ORDER BY ID DESC"), QStringLiteral("ID"));
+    FillCombo(cmbInvoice, ReceivablesStore::InvoiceIdsSql(), QStringLiteral("ID"));
 }
 
 void frmInvoiceReport::btnOK_Click() {

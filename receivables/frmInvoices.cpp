@@ -2,10 +2,10 @@
 
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "data/Database.h"
-#include "data/SqlText.h"
+#include "data/Recordset.h"
 #include "widgets/DatePicker.h"
 #include "receivables/Invoicing.h"
+#include "receivables/ReceivablesStore.h"
 #include "reports/ReportsMod.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -117,7 +117,7 @@ void frmInvoices::layOut() {
 
 void frmInvoices::Form_Load() {
     // Customers of every status: an inactive customer may still have orders to bill.
-    FillCombo(cmbCustomer, QStringLiteral("SELECT * FROM Customer ORDER BY Customer"), QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, ReceivablesStore::CustomersToBillSql(), QStringLiteral("Customer"));
     ClearInvoice();
 }
 
@@ -141,9 +141,7 @@ void frmInvoices::cmbCustomer_Click() {
     if (customer.isEmpty()) return;
     lstOrders->clear();
     lstToInvoice->clear();
-    auto rows = AppDatabase().openRecordset(
-        QStringLiteral("SELECT ID,OrderNumber, OrderDate FROM Orders WHERE Customer = '") + SqlText::Escaped(customer) +
-        QStringLiteral("' AND ID NOT IN (SELECT OrderID FROM OrdersInvoiced) ORDER BY Orders.OrderNumber"), RecordsetType::ForwardOnly);
+    auto rows = ReceivablesStore::UninvoicedOrders(customer);
     for (; !rows->eof(); rows->moveNext()) {
         const QVariant id = rows->field(QStringLiteral("ID"));
         auto *entry = new QListWidgetItem(id.toString() + QStringLiteral(" - ") + rows->text(QStringLiteral("OrderNumber")) +

@@ -5,6 +5,7 @@
 #include "core/Values.h"
 #include "widgets/DatePicker.h"
 #include "receivables/Payments.h"
+#include "receivables/ReceivablesStore.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/FormLayout.h"
@@ -77,7 +78,7 @@ void frmReceivePayment::Form_Load() {
         computed->setPalette(shade);
     }
     ClearAmounts();
-    FillCombo(cmbInvoice, QStringLiteral("SELECT ID FROM Invoice ORDER BY ID DESC"), QStringLiteral("ID"));
+    FillCombo(cmbInvoice, ReceivablesStore::InvoiceIdsSql(), QStringLiteral("ID"));
     dtDate->setDate(Seams::clock().today());
 }
 

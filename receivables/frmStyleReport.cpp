@@ -1,7 +1,7 @@
 #include "receivables/frmStyleReport.h"
 
-#include "data/Database.h"
-#include "data/SqlText.h"
+#include "data/Recordset.h"
+#include "receivables/ReceivablesStore.h"
 #include "reports/ReportsMod.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
@@ -18,14 +18,13 @@ using namespace StyleListingFilter;
 
 namespace {
 
-// Refills a list with its "***All ...***" entry and, when a query is given, one column
-// of its rows, without running the list's handlers.
-void fillWithAll(QComboBox *combo, const QString &all, const QString &sql = {}, const QString &column = {}) {
+// Refills a list with its "***All ...***" entry and, when rows are given, one column of
+// them, without running the list's handlers.
+void fillWithAll(QComboBox *combo, const QString &all, std::unique_ptr<Recordset> rows = {}, const QString &column = {}) {
     const QSignalBlocker blocker(combo);
     combo->clear();
     combo->addItem(all);
-    if (sql.isEmpty()) return;
-    auto rows = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
+    if (!rows) return;
     for (; !rows->eof(); rows->moveNext()) combo->addItem(rows->text(column));
     rows->close();
 }
@@ -71,8 +70,7 @@ void frmStyleReport::layOut() {
 }
 
 void frmStyleReport::Form_Load() {
-    fillWithAll(cmbCustomer, AllCustomers, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
-                QStringLiteral("Customer"));
+    fillWithAll(cmbCustomer, AllCustomers, ReceivablesStore::CustomerNames(), QStringLiteral("Customer"));
     {
         const QSignalBlocker blocker(cmbCustomer);
         cmbCustomer->setCurrentIndex(0);
@@ -88,10 +86,7 @@ void frmStyleReport::cmbCustomer_Click() {
         const QSignalBlocker blocker(cmbStyle);
         cmbStyle->clear();
     } else {
-        fillWithAll(cmbStyle, AllStyles,
-                    QStringLiteral("SELECT DISTINCT Name FROM Style WHERE Customer = '") + SqlText::Escaped(customer) +
-                        QStringLiteral("' ORDER BY Name"),
-                    QStringLiteral("Name"));
+        fillWithAll(cmbStyle, AllStyles, ReceivablesStore::StyleNames(customer), QStringLiteral("Name"));
     }
     // Shown even when the list is empty; then the style list's handler runs.
     {
@@ -105,10 +100,7 @@ void frmStyleReport::cmbStyle_Change() {
     const QString customer = cmbCustomer->currentText();
     const QString style = cmbStyle->currentText();
     if (style != AllStyles && customer != AllCustomers)
-        fillWithAll(cmbType, AllTypes,
-                    QStringLiteral("SELECT DISTINCT Type FROM Style WHERE Customer = '") + SqlText::Escaped(customer) +
-                        QStringLiteral("' AND Name = '") + SqlText::Escaped(style) + QStringLiteral("' ORDER BY Type"),
-                    QStringLiteral("Type"));
+        fillWithAll(cmbType, AllTypes, ReceivablesStore::StyleTypes(customer, style), QStringLiteral("Type"));
     cmbType->setEditText(AllTypes);
 }
 

@@ -7,6 +7,7 @@
 #include "core/Values.h"
 #include "data/Database.h"
 #include "data/DropTable.h"
+#include "data/RecordId.h"
 #include "data/SqlText.h"
 #include "data/StationSql.h"
 #include "reports/Report.h"
@@ -56,13 +57,7 @@ using namespace StationSql;
 // "Orders.ID = ", so anything but plain digits could change the statement; such an ID
 // is refused before any query runs.
 QString orderIdSql(const QString &orderId) {
-    const QString id = orderId.trimmed();
-    const bool digits =
-        !id.isEmpty() && std::all_of(id.begin(), id.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
-    if (!digits)
-        throw AppError(ErrorNumber::TypeMismatch,
-                       QStringLiteral("Type mismatch: the order ID '%1' is not a whole number").arg(orderId));
-    return id;
+    return QString::number(RecordId::Require(orderId, QStringLiteral("an order")));
 }
 
 // A field-definition file in the ttx folder beside the executable, rewritten each time.

@@ -3,6 +3,8 @@
 #include "core/AppError.h"
 #include "core/Values.h"
 #include "data/Database.h"
+#include "data/RecordId.h"
+#include "data/RowWriter.h"
 #include "orders/UpdateOrderStatus.h"
 
 namespace {
@@ -10,45 +12,42 @@ namespace {
 // The header row: a new shipment is appended and takes its ID from the database; a
 // stored one is edited and keeps its order. Returns the ID and the order the lines
 // belong to.
-std::pair<QString, QString> writeHeader(Database &db, const ShipmentToSave &shipment) {
-    QString id = shipment.id;
+std::pair<qint64, QString> writeHeader(Database &db, const ShipmentToSave &shipment) {
     QString orderId;
-    std::unique_ptr<Recordset> rs;
-    if (id.isEmpty()) {
+    if (shipment.id.isEmpty()) {
         if (shipment.orderId.isEmpty())
             throw AppError(ErrorNumber::NoCurrentRecord, QStringLiteral("A new shipment needs its order."));
-        rs = db.openRecordset(QStringLiteral("SELECT TOP 1 *  FROM Shipments"));
-        rs->addNew();
-        id = rs->text(QStringLiteral("ID"));
         orderId = shipment.orderId;
-        rs->setField(QStringLiteral("OrderID"), orderId);
-    } else {
-        rs = db.openRecordset(QStringLiteral("SELECT * FROM Shipments WHERE ID = ") + id);
-        rs->edit();
-        orderId = rs->text(QStringLiteral("OrderID"));
+        const qint64 id = AppendRow(db, QStringLiteral("SELECT TOP 1 *  FROM Shipments"), [&](Recordset &rs, bool) {
+            rs.setField(QStringLiteral("OrderID"), orderId);
+            rs.setField(QStringLiteral("Date"), shipment.date);
+        });
+        return {id, orderId};
     }
-    rs->setField(QStringLiteral("Date"), shipment.date);
-    rs->update();
-    rs->close();
+    const qint64 id = RecordId::Require(shipment.id, QStringLiteral("a shipment"));
+    RowWriter(db, QStringLiteral("SELECT * FROM Shipments WHERE ID = ") + QString::number(id))
+        .edit([&](Recordset &rs, bool) {
+            orderId = rs.text(QStringLiteral("OrderID"));
+            rs.setField(QStringLiteral("Date"), shipment.date);
+        });
     return {id, orderId};
 }
 
-void writeLines(Database &db, const QString &id, const QString &orderId, const QVector<ShipmentLine> &lines) {
-    db.execute(QStringLiteral("DELETE FROM ShipmentItems WHERE ShipmentID = ") + id);
-    auto rs = db.openRecordset(QStringLiteral("SELECT TOP 1 * FROM ShipmentItems"));
+void writeLines(Database &db, qint64 id, const QString &orderId, const QVector<ShipmentLine> &lines) {
+    db.execute(QStringLiteral("DELETE FROM ShipmentItems WHERE ShipmentID = ") + QString::number(id));
+    RowWriter rows(db, QStringLiteral("SELECT TOP 1 * FROM ShipmentItems"));
     for (const ShipmentLine &line : lines) {
         // The stored quantity is the number the remainder check read, so "1,200" (read
         // as 1) cannot become 1200 shipped.
         const double qty = Values::Val(line.qty);
         if (qty == 0) continue;
-        rs->addNew();
-        rs->setField(QStringLiteral("ShipmentID"), id);
-        rs->setField(QStringLiteral("OrderID"), orderId);
-        rs->setField(QStringLiteral("OrderLineItem"), line.itemNumber);
-        rs->setField(QStringLiteral("Qty"), qty, line.qty);
-        rs->update();
+        rows.add([&](Recordset &rs, bool) {
+            rs.setField(QStringLiteral("ShipmentID"), id);
+            rs.setField(QStringLiteral("OrderID"), orderId);
+            rs.setField(QStringLiteral("OrderLineItem"), line.itemNumber);
+            rs.setField(QStringLiteral("Qty"), Values::TypedNumber{qty, line.qty});
+        });
     }
-    rs->close();
 }
 
 }  // namespace
@@ -59,7 +58,7 @@ bool HasQuantities(const QVector<ShipmentLine> &lines) {
     return false;
 }
 
-QString SaveShipment(const ShipmentToSave &shipment) {
+qint64 SaveShipment(const ShipmentToSave &shipment) {
     Database &db = AppDatabase();
     Transaction transaction(db);
     const auto [id, orderId] = writeHeader(db, shipment);

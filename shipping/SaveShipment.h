@@ -24,10 +24,10 @@ struct ShipmentToSave {
 // True when at least one line ships a quantity other than zero.
 bool HasQuantities(const QVector<ShipmentLine> &lines);
 
-// Writes the shipment and returns its ID. A new shipment is appended against
+// Writes the shipment and returns its ID, as SaveOrder returns the order's. A new shipment is appended against
 // `orderId`; a stored one gets its new date and keeps the order it was made for,
 // whatever `orderId` says. Its lines are replaced by one row for each line whose
 // quantity is not zero, all against the shipment's order, and that order is then set
 // Open or Closed by UpdateOrderStatus. Throws AppError, having written nothing, when
 // any step fails.
-QString SaveShipment(const ShipmentToSave &shipment);
+qint64 SaveShipment(const ShipmentToSave &shipment);

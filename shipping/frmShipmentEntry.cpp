@@ -1,14 +1,12 @@
 #include "shipping/frmShipmentEntry.h"
 
-#include "core/NavigatorFlags.h"
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "data/Database.h"
-#include "data/SqlText.h"
+#include "data/Recordset.h"
 #include "shipping/ShipmentQuantities.h"
+#include "shipping/ShippingStore.h"
 #include "widgets/DatePicker.h"
 #include "shipping/ShippingGrids.h"
-#include "shipping/frmShipmentNavigator.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/FormLayout.h"
@@ -36,20 +34,6 @@ const QStringList kHeader = {QStringLiteral("Item Number"), QStringLiteral("Qty 
                              QStringLiteral("Style"), QStringLiteral("Price Each"), QStringLiteral("Price Ext.")};
 
 const QString kMoney = QStringLiteral("$#,###.##");
-
-// The order's lines with what every shipment of the order has shipped of each.
-const QString kOrderLines = QStringLiteral(
-    "SELECT ItemNumber,OrderItems.Qty,SUM(ShipmentItems.Qty) AS Shipped, Style.Name,Style.Type,PriceEach,PriceExt "
-    "FROM ((OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = ShipmentItems.OrderID AND "
-    "OrderItems.ItemNumber = ShipmentItems.OrderLineItem) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) "
-    "WHERE OrderItems.OrderID = ");
-const QString kOrderLinesEnd = QStringLiteral(
-    " GROUP BY ItemNumber,OrderItems.Qty,Style.Name,Style.Type,PriceEach,PriceExt ORDER BY ItemNumber ");
-
-const QString kStoredShipment = QStringLiteral(
-    "SELECT Shipments.Date,Orders.ID,Orders.OrderDate, Orders.Customer, Orders.OrderNumber, Orders.ShipTo, "
-    "Orders.ShipToAddress1, Orders.ShipToAddress2, Orders.ShipToCity, Orders.ShipToState, Orders.ShipToZip "
-    "FROM Shipments LEFT JOIN Orders ON Shipments.OrderID = Orders.ID WHERE Shipments.ID = ");
 
 const QStringList kShipToColumns = {QStringLiteral("ShipTo"), QStringLiteral("ShipToAddress1"),
                                     QStringLiteral("ShipToAddress2"), QStringLiteral("ShipToCity"),
@@ -149,7 +133,7 @@ void frmShipmentEntry::layOut() {
 void frmShipmentEntry::Form_Load() {
     dtDate->setDate(Seams::clock().today());
     // Shipments go out for customers of any status.
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"), QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, ShippingStore::CustomersSql(), QStringLiteral("Customer"));
     vsfgItems->clear();
 }
 
@@ -163,9 +147,7 @@ void frmShipmentEntry::ListOpenOrders() {
     ClearOrder();
     const QSignalBlocker blocker(cmbOrder);
     cmbOrder->clear();
-    auto rs = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Orders WHERE Customer = '") +
-                                          SqlText::Escaped(customer) +
-                                          QStringLiteral("' AND Status = 'Open' ORDER BY OrderNumber"));
+    auto rs = ShippingStore::OpenOrders(customer);
     for (; !rs->eof(); rs->moveNext()) AddItem(cmbOrder, OrderEntryText(*rs), rs->field(QStringLiteral("ID")));
     rs->close();
     cmbOrder->setCurrentIndex(-1);
@@ -187,9 +169,7 @@ void frmShipmentEntry::cmbOrder_Click() { FillOrder(SelectedId(cmbOrder).toStrin
 
 void frmShipmentEntry::FillOrder(const QString &orderId) {
     if (cmbOrder->currentText().isEmpty() || orderId.isEmpty()) return;
-    Database &db = AppDatabase();
-
-    auto order = db.openRecordset(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + orderId);
+    auto order = ShippingStore::Order(orderId);
     if (!order->eof()) {
         QStringList shipTo;
         for (const QString &column : kShipToColumns) shipTo << BoxText(order->field(column));
@@ -198,7 +178,7 @@ void frmShipmentEntry::FillOrder(const QString &orderId) {
     order->close();
 
     ShippingGrids::Start(vsfgItems, kHeader);
-    auto lines = db.openRecordset(kOrderLines + orderId + kOrderLinesEnd);
+    auto lines = ShippingStore::OrderLines(orderId);
     for (; !lines->eof(); lines->moveNext()) {
         const double qty = lines->field(QStringLiteral("OrderItems.Qty")).toDouble();
         const double each = lines->field(QStringLiteral("PriceEach")).toDouble();
@@ -216,7 +196,7 @@ void frmShipmentEntry::FillOrder(const QString &orderId) {
 
 void frmShipmentEntry::OpenShipment(const QString &shipmentId) {
     if (shipmentId.isEmpty()) return;
-    auto rs = AppDatabase().openRecordset(kStoredShipment + shipmentId);
+    auto rs = ShippingStore::StoredShipment(shipmentId);
     const bool found = !rs->eof();
     if (found) ShowShipment(shipmentId, *rs);
     rs->close();
@@ -245,8 +225,7 @@ void frmShipmentEntry::ShowShipment(const QString &shipmentId, const Recordset &
 // Each stored line on the row of its item number (item numbers may have gaps); the
 // row's "Prev. Shipped" then shows what the other shipments shipped.
 void frmShipmentEntry::ShowShippedLines(const QString &shipmentId) {
-    auto stored = AppDatabase().openRecordset(QStringLiteral("SELECT * FROM ShipmentItems WHERE ShipmentID = ") +
-                                              shipmentId);
+    auto stored = ShippingStore::ShipmentItems(shipmentId);
     for (; !stored->eof(); stored->moveNext()) {
         const double item = stored->field(QStringLiteral("OrderLineItem")).toDouble();
         const double qty = stored->field(QStringLiteral("Qty")).toDouble();
@@ -306,13 +285,8 @@ void frmShipmentEntry::btnSave_Click() {
         Seams::messages().tell(QStringLiteral("No Items to save."), QStringLiteral("Unable to Save"));
         return;
     }
-    txtID->setText(SaveShipment({txtID->text(), CurrentOrderId(), dtDate->date(), lines}));
+    txtID->setText(QString::number(SaveShipment({txtID->text(), CurrentOrderId(), dtDate->date(), lines})));
     unload();
 }
 
 void frmShipmentEntry::btnExit_Click() { unload(); }
-
-void frmShipmentEntry::Form_Unload() {
-    if (ShipmentNavigatorOpen)
-        if (frmShipmentNavigator *navigator = frmShipmentNavigator::instance()) navigator->UpdateGrids();
-}

@@ -27,9 +27,6 @@ public:
     // Loads the stored shipment with this Shipments.ID for editing.
     void OpenShipment(const QString &shipmentId);
 
-protected:
-    void Form_Unload() override;
-
 private:
     void layOut();
     void Form_Load();

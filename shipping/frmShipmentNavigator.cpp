@@ -3,8 +3,9 @@
 #include "core/NavigatorFlags.h"
 #include "core/Seams.h"
 #include "core/Values.h"
-#include "data/Database.h"
+#include "data/Recordset.h"
 #include "shipping/ShipmentQuantities.h"
+#include "shipping/ShippingStore.h"
 #include "widgets/DatePicker.h"
 #include "shipping/ShippingGrids.h"
 #include "shipping/frmShipmentEntry.h"
@@ -25,14 +26,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace FormLayout;
 using namespace NavigatorFrames;
 
 namespace {
-
-frmShipmentNavigator *g_current = nullptr;
 
 // The shipments grid's key column.
 constexpr int ShipmentIdColumn = 2;
@@ -58,7 +56,7 @@ constexpr int GridTop = 300;
 }  // namespace
 
 frmShipmentNavigator::frmShipmentNavigator(QWidget *parent)
-    : ChildWindow(parent),
+    : NavigatorWindow(ShipmentNavigatorOpen, frmShipmentEntry::staticMetaObject, parent),
       fraCriteria(named<QGroupBox>(this, "fraCriteria", QStringLiteral("Search Criteria"))),
       cmbCustomer(named<QComboBox>(fraCriteria, "cmbCustomer")),
       chkShipDate(named<QCheckBox>(fraCriteria, "chkShipDate", QStringLiteral("Ship Date"))),
@@ -72,7 +70,6 @@ frmShipmentNavigator::frmShipmentNavigator(QWidget *parent)
       vsfgShipments(named<Grid>(fraShipments, "vsfgShipments")),
       fraLineItems(named<QGroupBox>(this, "fraLineItems", QStringLiteral("Line Items"))),
       vsfgItems(named<Grid>(fraLineItems, "vsfgItems")) {
-    g_current = this;
     setWindowTitle(QStringLiteral("Shipment Navigator"));
     layOut();
 
@@ -91,14 +88,11 @@ frmShipmentNavigator::frmShipmentNavigator(QWidget *parent)
     handler([this] { Form_Load(); })();
 }
 
-frmShipmentNavigator::~frmShipmentNavigator() {
-    if (g_current == this) {
-        g_current = nullptr;
-        ShipmentNavigatorOpen = false;
-    }
+frmShipmentNavigator *frmShipmentNavigator::instance() {
+    return static_cast<frmShipmentNavigator *>(loaded(ShipmentNavigatorOpen));
 }
 
-frmShipmentNavigator *frmShipmentNavigator::instance() { return g_current; }
+ChildWindow *frmShipmentNavigator::newEntry() { return new frmShipmentEntry; }
 
 void frmShipmentNavigator::layOut() {
     // Customer and order number above, the ship-date range below, the buttons at the right.
@@ -128,6 +122,7 @@ void frmShipmentNavigator::layOut() {
     fraLineItems->move(px(FrameLeft), px(ShipmentsTop));
     vsfgShipments->move(px(GridLeft), px(GridTop));
     vsfgItems->move(px(GridLeft), px(GridTop));
+    setFrames(fraCriteria, fraShipments, vsfgShipments, fraLineItems, vsfgItems);
 
     tabOrder({cmbCustomer, chkShipDate, dtStartDate, dtEndDate, txtOrderNumber, btnFind, btnClear, btnExit,
               vsfgShipments, vsfgItems});
@@ -136,17 +131,15 @@ void frmShipmentNavigator::layOut() {
 }
 
 void frmShipmentNavigator::Form_Load() {
-    ShipmentNavigatorOpen = true;
+    raiseOpenFlag();
     FillCriteria();
     UpdateGrids();
     EmptyLineItems();
 }
 
 void frmShipmentNavigator::FillCriteria() {
-    FillCombo(cmbCustomer, QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"), QStringLiteral("Customer"));
-    const QDate today = Seams::clock().today();
-    dtStartDate->setDate(today);
-    dtEndDate->setDate(today);
+    FillCombo(cmbCustomer, ShippingStore::CustomersSql(), QStringLiteral("Customer"));
+    setToday(dtStartDate, dtEndDate);
 }
 
 ShipmentCriteria frmShipmentNavigator::Criteria() const {
@@ -161,7 +154,7 @@ ShipmentCriteria frmShipmentNavigator::Criteria() const {
 
 void frmShipmentNavigator::UpdateGrids() {
     BusyCursor busy;
-    auto rs = AppDatabase().openRecordset(ShipmentSearchSql(Criteria()), RecordsetType::ForwardOnly);
+    auto rs = ShippingStore::FindShipments(Criteria());
     ShippingGrids::Start(vsfgShipments, kShipmentsHeader);
     for (; !rs->eof(); rs->moveNext())
         vsfgShipments->addItem({rs->text(QStringLiteral("Orders.Customer")), rs->text(QStringLiteral("Orders.OrderNumber")),
@@ -173,11 +166,9 @@ void frmShipmentNavigator::UpdateGrids() {
     EmptyLineItems();
 }
 
-void frmShipmentNavigator::EmptyLineItems() { vsfgItems->clear(); }
-
 void frmShipmentNavigator::vsfgShipments_RowColChange(int row) {
     if (row <= 0) return;
-    auto rs = AppDatabase().openRecordset(ShipmentLinesSql(vsfgShipments->textMatrix(row, ShipmentIdColumn)), RecordsetType::ForwardOnly);
+    auto rs = ShippingStore::ShipmentLines(vsfgShipments->textMatrix(row, ShipmentIdColumn));
     ShippingGrids::Start(vsfgItems, kItemsHeader);
     for (; !rs->eof(); rs->moveNext())
         vsfgItems->addItem({ShipmentQuantities::Plain(rs->field(QStringLiteral("OrderItems.ItemNumber"))),
@@ -193,16 +184,8 @@ void frmShipmentNavigator::vsfgShipments_RowColChange(int row) {
 
 // A data row opens its shipment; the header only brings the entry window forward.
 void frmShipmentNavigator::vsfgShipments_DblClick(int row) {
-    frmShipmentEntry *entry = OpenEntry();
+    auto *entry = qobject_cast<frmShipmentEntry *>(openEntry());
     if (row > 0) entry->OpenShipment(vsfgShipments->textMatrix(row, ShipmentIdColumn));
-}
-
-frmShipmentEntry *frmShipmentNavigator::OpenEntry() {
-    if (m_openEntry) return m_openEntry();
-    if (!m_ownEntry) m_ownEntry = new frmShipmentEntry;
-    m_ownEntry->show();
-    m_ownEntry->raise();
-    return m_ownEntry;
 }
 
 void frmShipmentNavigator::btnFind_Click() { UpdateGrids(); }
@@ -218,33 +201,8 @@ void frmShipmentNavigator::btnClear_Click() {
 
 void frmShipmentNavigator::btnExit_Click() { unload(); }
 
-void frmShipmentNavigator::Form_Unload() {
-    ShipmentNavigatorOpen = false;
-    if (g_current == this) g_current = nullptr;
-}
-
-void frmShipmentNavigator::resizeEvent(QResizeEvent *event) {
-    ChildWindow::resizeEvent(event);
-    Form_Resize();
-}
-
-// The two grid frames share the height below the search criteria, 55 to 45, and take
-// the window's width; the grids fill their frames.
-void frmShipmentNavigator::Form_Resize() {
-    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (isMinimized() || (frame && frame->isMinimized())) return;
-    shareWindow(twips(width()), twips(height()), fraCriteria, fraShipments, vsfgShipments, fraLineItems, vsfgItems);
-}
-
-void frmShipmentNavigator::showEvent(QShowEvent *event) {
-    ChildWindow::showEvent(event);
-    if (m_placed) return;
-    m_placed = true;
-    // Once the main frame has put the window in its workspace: the top left corner,
-    // nine tenths of the workspace's width and height.
-    QTimer::singleShot(0, this, [this] { PlaceInFrame(); });
-}
-
+// Once the main frame has put the window in its workspace: the top left corner, nine
+// tenths of the workspace's width and height.
 void frmShipmentNavigator::PlaceInFrame() {
     auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
     if (!frame || !frame->mdiArea()) return;

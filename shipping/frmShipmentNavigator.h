@@ -5,10 +5,7 @@
 // refreshed whenever Shipment Entry closes.
 
 #include "shipping/ShipmentSearch.h"
-#include "widgets/ChildWindow.h"
-
-#include <QPointer>
-#include <functional>
+#include "widgets/NavigatorWindow.h"
 
 class Grid;
 class QCheckBox;
@@ -17,36 +14,27 @@ class QDateEdit;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class frmShipmentEntry;
 
-class frmShipmentNavigator : public ChildWindow {
+class frmShipmentNavigator : public NavigatorWindow {
     Q_OBJECT
 public:
     explicit frmShipmentNavigator(QWidget *parent = nullptr);
-    ~frmShipmentNavigator() override;
 
     // The open navigator, or null.
     static frmShipmentNavigator *instance();
 
     // Runs the search with the criteria shown and refills the shipments grid; the line
     // items grid is emptied.
-    void UpdateGrids();
-
-    // How Shipment Entry is opened (or brought forward) for a double-click: the main
-    // frame passes its own opener. Without one the entry window opens on its own.
-    void setEntryOpener(std::function<frmShipmentEntry *()> opener) { m_openEntry = std::move(opener); }
+    void UpdateGrids() override;
 
 protected:
-    void Form_Unload() override;
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
+    void PlaceInFrame() override;
+    ChildWindow *newEntry() override;
 
 private:
     void layOut();
     void Form_Load();
     void FillCriteria();
-    void Form_Resize();
-    void PlaceInFrame();
     void vsfgShipments_RowColChange(int row);
     void vsfgShipments_DblClick(int row);
     void btnFind_Click();
@@ -54,8 +42,6 @@ private:
     void btnExit_Click();
 
     ShipmentCriteria Criteria() const;
-    void EmptyLineItems();
-    frmShipmentEntry *OpenEntry();
 
     QGroupBox *fraCriteria;
     QComboBox *cmbCustomer;
@@ -70,8 +56,4 @@ private:
     Grid *vsfgShipments;
     QGroupBox *fraLineItems;
     Grid *vsfgItems;
-
-    std::function<frmShipmentEntry *()> m_openEntry;
-    QPointer<frmShipmentEntry> m_ownEntry;  // the entry window opened without a frame
-    bool m_placed = false;
 };

@@ -10,7 +10,7 @@
 #include "data/Recordset.h"
 #include "data/RowSet.h"
 #include "core/Values.h"
-#include "data/DemoPlant.h"
+#include "tools/DemoPlant.h"
 #include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
 #include "tools/UpgradeCommand.h"

@@ -2,6 +2,7 @@
 
 #include "core/Handler.h"
 #include "widgets/WidgetHelpers.h"
+#include "widgets/WindowEvents.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
@@ -25,6 +26,7 @@ void ChildWindow::closeEvent(QCloseEvent *event) {
     if (!m_unloaded) {
         m_unloaded = true;
         handler([this] { Form_Unload(); })();
+        emit WindowEvents::instance().unloaded(this);
     }
     event->accept();
 }

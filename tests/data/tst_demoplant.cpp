@@ -5,7 +5,7 @@
 #include "core/AppError.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
-#include "data/DemoPlant.h"
+#include "tools/DemoPlant.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
 #include "tests/support/Fakes.h"

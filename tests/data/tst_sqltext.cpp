@@ -1,7 +1,10 @@
 // Typed values placed into SQL text: quotes doubled so names such as O'Brien are stored
-// and found, wildcards bracketed in Like fragments, dates as the engine's literals.
+// and found, wildcards bracketed in Like fragments, dates as the engine's literals, and
+// record IDs read one way wherever they reach a statement.
 
+#include "core/AppError.h"
 #include "data/JetDialect.h"
+#include "data/RecordId.h"
 #include "data/SqlText.h"
 
 #include <QtTest>
@@ -16,6 +19,8 @@ private slots:
     void likeFragment();
     void dateLiteral_data();
     void dateLiteral();
+    void recordId_data();
+    void recordId();
 };
 
 void TestSqlText::quoting_data() {
@@ -89,6 +94,39 @@ void TestSqlText::dateLiteral() {
     QCOMPARE(SqlText::DateLiteral(date), literal);
     QCOMPARE(JetDialect::translate(QStringLiteral("WHERE Shipments.Date >= ") + SqlText::DateLiteral(date)),
              QStringLiteral("WHERE Shipments.Date >= ") + stored);
+}
+
+void TestSqlText::recordId_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("placed");  // "" where the text is no ID
+
+    QTest::newRow("an ID") << "1200" << "1200";
+    QTest::newRow("blanks around") << " 42 " << "42";
+    QTest::newRow("leading zeros") << "007" << "7";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("a condition") << "7 OR 1=1" << "";
+    QTest::newRow("a quote") << "1'" << "";
+    QTest::newRow("a decimal") << "1.5" << "";
+    QTest::newRow("a sign") << "-3" << "";
+    QTest::newRow("past the range") << "99999999999999999999" << "";
+}
+
+void TestSqlText::recordId() {
+    QFETCH(QString, text);
+    QFETCH(QString, placed);
+    // A text that is no ID places 0, which finds no row, or is refused where an ID is required.
+    QCOMPARE(RecordId::Sql(text), placed.isEmpty() ? QStringLiteral("0") : placed);
+    if (!placed.isEmpty()) {
+        QCOMPARE(QString::number(RecordId::Require(text, QStringLiteral("an order"))), placed);
+        return;
+    }
+    try {
+        RecordId::Require(text, QStringLiteral("an order"));
+        QFAIL("a text that is no ID was taken");
+    } catch (const AppError &e) {
+        QCOMPARE(e.number(), 13);
+        QVERIFY(e.description().contains(QStringLiteral("'") + text + QStringLiteral("'")));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSqlText)

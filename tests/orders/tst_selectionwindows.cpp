@@ -6,7 +6,7 @@
 #include "app/MDI.h"
 #include "app/Viewer.h"
 #include "reports/PrintTarget.h"
-#include "tests/reports/PaperworkPlant.h"
+#include "tests/support/PaperworkPlant.h"
 #include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

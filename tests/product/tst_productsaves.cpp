@@ -3,7 +3,7 @@
 
 #include "core/AppError.h"
 #include "data/Database.h"
-#include "product/ProductSaves.h"
+#include "product/ProductStore.h"
 #include "tests/support/Fixtures.h"
 
 #include <QtTest>

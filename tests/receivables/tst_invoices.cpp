@@ -3,7 +3,7 @@
 // the invoice previewed and the window ready for the next customer are what is checked.
 
 #include "receivables/frmInvoices.h"
-#include "tests/receivables/ReceivablesPlant.h"
+#include "tests/support/ReceivablesPlant.h"
 #include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

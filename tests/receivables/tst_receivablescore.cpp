@@ -5,7 +5,7 @@
 #include "data/Database.h"
 #include "receivables/Invoicing.h"
 #include "receivables/Payments.h"
-#include "tests/receivables/ReceivablesPlant.h"
+#include "tests/support/ReceivablesPlant.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
 

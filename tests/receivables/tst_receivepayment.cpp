@@ -3,7 +3,7 @@
 // are what is checked.
 
 #include "receivables/frmReceivePayment.h"
-#include "tests/receivables/ReceivablesPlant.h"
+#include "tests/support/ReceivablesPlant.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/OpenWindow.h"

@@ -6,7 +6,7 @@
 #include "receivables/frmInvoiceReport.h"
 #include "receivables/frmSalesByCustomer.h"
 #include "receivables/frmStyleReport.h"
-#include "tests/receivables/ReceivablesPlant.h"
+#include "tests/support/ReceivablesPlant.h"
 #include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

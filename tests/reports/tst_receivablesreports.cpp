@@ -8,7 +8,7 @@
 #include "reports/BuilderRegistry.h"
 #include "reports/DocumentPainter.h"
 #include "reports/ReportsMod.h"
-#include "tests/receivables/ReceivablesPlant.h"
+#include "tests/support/ReceivablesPlant.h"
 #include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

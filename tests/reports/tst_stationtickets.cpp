@@ -4,7 +4,7 @@
 
 #include "core/AppError.h"
 #include "reports/ReportsMod.h"
-#include "tests/reports/PaperworkPlant.h"
+#include "tests/support/PaperworkPlant.h"
 #include "tests/support/CaptureTarget.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"

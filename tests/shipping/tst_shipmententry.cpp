@@ -3,8 +3,8 @@
 // What is checked is the grid as shown and the rows stored.
 
 #include "shipping/frmShipmentEntry.h"
-#include "tests/shipping/GridKeys.h"
-#include "tests/shipping/ShippingPlant.h"
+#include "tests/support/GridKeys.h"
+#include "tests/support/ShippingPlant.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/OpenWindow.h"
 

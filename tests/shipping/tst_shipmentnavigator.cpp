@@ -5,8 +5,8 @@
 #include "core/NavigatorFlags.h"
 #include "shipping/frmShipmentEntry.h"
 #include "shipping/frmShipmentNavigator.h"
-#include "tests/shipping/GridKeys.h"
-#include "tests/shipping/ShippingPlant.h"
+#include "tests/support/GridKeys.h"
+#include "tests/support/ShippingPlant.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/OpenWindow.h"
 

@@ -5,7 +5,7 @@
 #include "core/AppError.h"
 #include "shipping/SaveShipment.h"
 #include "shipping/ShipmentSearch.h"
-#include "tests/shipping/ShippingPlant.h"
+#include "tests/support/ShippingPlant.h"
 
 #include <QtTest>
 
@@ -57,7 +57,7 @@ void tst_ShippingCore::statusFollowsWhatHasShipped() {
     addCustomer(db, kCustomer);
     const qint64 order = addOrder(db, kCustomer, "OB-1", {{1, 8}, {2, 5}}, before);
     addShipment(db, order, kDay.addDays(-3), {{1, 3}});
-    const QString id = SaveShipment({QString(), QString::number(order), kDay, typed(qtys)});
+    const QString id = QString::number(SaveShipment({QString(), QString::number(order), kDay, typed(qtys)}));
     QCOMPARE(status(db, order), after);
     QCOMPARE(lines(db, id.toLongLong()), stored);
     QCOMPARE(db.scalar("SELECT OrderID FROM Shipments WHERE ID = " + id).toLongLong(), order);

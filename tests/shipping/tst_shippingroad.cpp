@@ -5,7 +5,7 @@
 #include "app/MDI.h"
 #include "shipping/frmShipmentEntry.h"
 #include "shipping/frmShipmentNavigator.h"
-#include "tests/shipping/GridKeys.h"
+#include "tests/support/GridKeys.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/UiTest.h"

@@ -1,7 +1,7 @@
 #include "tests/support/Fixtures.h"
 
 #include "data/Database.h"
-#include "data/DemoPlant.h"
+#include "tools/DemoPlant.h"
 #include "data/Schema.h"
 
 TestDatabase::TestDatabase(Content content) {

@@ -1,4 +1,4 @@
-#include "data/DemoPlant.h"
+#include "tools/DemoPlant.h"
 
 #include "core/AppError.h"
 #include "data/Database.h"

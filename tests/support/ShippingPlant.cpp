@@ -1,4 +1,4 @@
-#include "tests/shipping/ShippingPlant.h"
+#include "tests/support/ShippingPlant.h"
 
 #include "data/SqlText.h"
 

@@ -1,4 +1,4 @@
-#include "tests/shipping/GridKeys.h"
+#include "tests/support/GridKeys.h"
 
 #include <QApplication>
 #include <QHeaderView>

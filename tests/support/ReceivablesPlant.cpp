@@ -1,4 +1,4 @@
-#include "tests/receivables/ReceivablesPlant.h"
+#include "tests/support/ReceivablesPlant.h"
 
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "tests/reports/PaperworkPlant.h"
+#include "tests/support/PaperworkPlant.h"
 
 #include "data/Database.h"
 #include "reports/DocumentPainter.h"

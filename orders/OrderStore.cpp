@@ -1,0 +1,47 @@
+#include "orders/OrderStore.h"
+
+#include "data/Database.h"
+#include "data/RecordId.h"
+#include "data/SqlText.h"
+#include "orders/OrderSearch.h"
+
+namespace OrderStore {
+
+namespace {
+std::unique_ptr<Recordset> read(const QString &sql) { return AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly); }
+}  // namespace
+
+QString ActiveCustomersSql() {
+    return QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer");
+}
+
+std::unique_ptr<Recordset> Customer(const QString &name) {
+    return AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Customer WHERE Customer = '") +
+                                       SqlText::Escaped(name) + QStringLiteral("'"));
+}
+
+std::unique_ptr<Recordset> Order(qint64 id) {
+    return AppDatabase().openRecordset(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + QString::number(id));
+}
+
+std::unique_ptr<Recordset> OrderItems(const QString &orderId) {
+    return read(QStringLiteral("SELECT OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt,Name,Type FROM OrderItems "
+                               "LEFT JOIN Style ON OrderItems.StyleID = Style.ID WHERE ORDERID = ") +
+                QString::number(RecordId::Require(orderId, QStringLiteral("an order"))) +
+                QStringLiteral(" ORDER BY ItemNumber"));
+}
+
+std::unique_ptr<Recordset> ActiveStyles(const QString &customer) {
+    return read(QStringLiteral("SELECT ID,Name,Type,Price FROM Style WHERE Status = 'Active' AND Customer = '") +
+                SqlText::Escaped(customer) + QStringLiteral("' ORDER BY Name,Type"));
+}
+
+std::unique_ptr<Recordset> OrdersByCustomer() {
+    return read(QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"));
+}
+
+std::unique_ptr<Recordset> FindOrders(const OrderCriteria &criteria) { return read(OrderSearchSql(criteria)); }
+
+std::unique_ptr<Recordset> LinesShipped(qint64 orderId) { return read(OrderLinesSql(orderId)); }
+
+}  // namespace OrderStore

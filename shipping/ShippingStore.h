@@ -1,0 +1,30 @@
+#pragma once
+// The shipping store: the statements and lookups the shipment windows run, beside the
+// shipment save (SaveShipment.h) and the navigator's search texts (ShipmentSearch.h).
+// Widget-free (quelby_core); the windows call these and never open a statement of their own.
+
+#include <QString>
+#include <memory>
+
+class Recordset;
+struct ShipmentCriteria;
+
+namespace ShippingStore {
+
+// Every customer, whatever its status, in name order (column Customer).
+QString CustomersSql();
+// The customer's open orders by order number.
+std::unique_ptr<Recordset> OpenOrders(const QString &customer);
+// The Orders row of that ID.
+std::unique_ptr<Recordset> Order(const QString &orderId);
+// The order's lines with what every shipment of the order has shipped of each.
+std::unique_ptr<Recordset> OrderLines(const QString &orderId);
+// A stored shipment's date with its order's header.
+std::unique_ptr<Recordset> StoredShipment(const QString &shipmentId);
+// The stored lines of a shipment.
+std::unique_ptr<Recordset> ShipmentItems(const QString &shipmentId);
+// The navigator's shipments and the lines of one shipment.
+std::unique_ptr<Recordset> FindShipments(const ShipmentCriteria &criteria);
+std::unique_ptr<Recordset> ShipmentLines(const QString &shipmentId);
+
+}  // namespace ShippingStore

@@ -1,0 +1,6 @@
+#include "widgets/WindowEvents.h"
+
+WindowEvents &WindowEvents::instance() {
+    static WindowEvents events;
+    return events;
+}
