@@ -13,6 +13,7 @@
 #include "data/DemoPlant.h"
 #include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
+#include "tools/TransferCommands.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -53,6 +54,10 @@ const char kUsage[] =
     "  paperwork PATH ORDER_ID --out DIR\n"
     "                          print the order's whole paperwork, as saving the order does,\n"
     "                          as PDF files into DIR\n"
+    "  import SOURCE TARGET [--skip-bad-rows] [--encoding utf-8|windows-1252]\n"
+    "                          bring a plant's records into a new plant from a desktop-\n"
+    "                          database file (.mdb, .accdb) or a folder of CSV files\n"
+    "  export PLANT DIR        write every table of the plant as a CSV file into DIR\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
@@ -214,6 +219,8 @@ const QVector<Command> &commands() {
          runExec},
         {"print", PrintCommandUsage(), RunPrintCommand, true},
         {"paperwork", PaperworkCommandUsage(), RunPaperworkCommand, true},
+        {"import", ImportCommandUsage(), RunImportCommand, true},
+        {"export", ExportCommandUsage(), RunExportCommand, true},
     };
     return all;
 }
