@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/Recordset.h"
 #include "tools/CsvFile.h"
+#include "tools/SourceTable.h"
 #include "tools/ValueText.h"
 
 #include <QCryptographicHash>
@@ -62,7 +63,7 @@ QVector<ExportedTable> write(Database &db, const QString &dir, const std::functi
         }
         Csv::write(folder.filePath(table.name + QStringLiteral(".csv")), columns, quoted, rows);
         written << ExportedTable{table.name, int(rows.size()), checksumOf(table, rows)};
-        if (progress) progress(QStringLiteral("wrote %1: %2 rows").arg(table.name).arg(rows.size()));
+        if (progress) progress(QStringLiteral("wrote %1: %2").arg(table.name, RowCount(rows.size())));
     }
     return written;
 }

@@ -61,7 +61,7 @@ public:
     ImportCheck run() {
         for (const SourceTable &t : m_source)
             if (!Catalogue::table(t.name))
-                m_check.notices << QStringLiteral("%1: not a table of the plant; skipped (%2 rows).").arg(t.name).arg(t.rows.size());
+                m_check.notices << QStringLiteral("%1: not a table of the plant; skipped (%2).").arg(t.name, RowCount(t.rows.size()));
         for (const CatalogueTable &table : Catalogue::tables()) m_check.tables << convertTable(table);
         return m_check;
     }
@@ -206,7 +206,7 @@ private:
 
     void report(const ConvertedTable &out) {
         if (!m_progress) return;
-        m_progress(QStringLiteral("checked %1: %2 rows read, %3 bad").arg(out.count.table).arg(out.count.read).arg(out.count.read - out.rows.size()));
+        m_progress(QStringLiteral("checked %1: %2 read, %3 bad").arg(out.count.table, RowCount(out.count.read)).arg(out.count.read - out.rows.size()));
     }
 
     const SourceTables &m_source;
@@ -241,7 +241,7 @@ void writeTable(Database &db, ConvertedTable &converted, const ImportProgress &p
         ++converted.count.written;
     }
     if (numberAt >= 0) engine.keepAutoNumberPast(table.name, number->name, highest);
-    if (progress) progress(QStringLiteral("wrote %1: %2 rows").arg(table.name).arg(converted.count.written));
+    if (progress) progress(QStringLiteral("wrote %1: %2").arg(table.name, RowCount(converted.count.written)));
 }
 
 }  // namespace

@@ -16,3 +16,8 @@ struct SourceTable {
 };
 
 using SourceTables = QVector<SourceTable>;
+
+// "1 row", "12 rows": a count of rows as the import and export report it.
+inline QString RowCount(qsizetype n) {
+    return n == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(n);
+}

@@ -77,11 +77,14 @@ std::unique_ptr<Database> openEmptyTarget(const QString &target) {
     return db;
 }
 
-void printSummary(const ImportCheck &check) {
-    out(QStringLiteral("%1 %2 %3 %4").arg(QStringLiteral("table"), -16).arg(QStringLiteral("read"), 8)
-            .arg(QStringLiteral("written"), 8).arg(QStringLiteral("skipped"), 8));
+// Rows read, written and skipped per table, with the checksum of what the plant now holds
+// (the one export prints, so a round trip can be compared table by table).
+void printSummary(const ImportCheck &check, Database &target) {
+    out(QStringLiteral("%1 %2 %3 %4 %5").arg(QStringLiteral("table"), -16).arg(QStringLiteral("read"), 8)
+            .arg(QStringLiteral("written"), 8).arg(QStringLiteral("skipped"), 8).arg(QStringLiteral("checksum")));
     for (const ConvertedTable &t : check.tables)
-        out(QStringLiteral("%1 %2 %3 %4").arg(t.count.table, -16).arg(t.count.read, 8).arg(t.count.written, 8).arg(t.count.skipped, 8));
+        out(QStringLiteral("%1 %2 %3 %4 %5").arg(t.count.table, -16).arg(t.count.read, 8).arg(t.count.written, 8)
+                .arg(t.count.skipped, 8).arg(PlantExport::tableChecksum(target, t.count.table)));
 }
 
 int runImport(const ImportLine &line) {
@@ -94,7 +97,7 @@ int runImport(const ImportLine &line) {
         err(QStringLiteral("Rows that cannot be imported:"));
         for (const QString &row : check.badRows) err(QStringLiteral("  ") + row);
         throw AppError(ErrorNumber::ConversionError,
-                       QStringLiteral("Nothing was written: %1 rows of the source cannot be imported (listed above); "
+                       QStringLiteral("Nothing was written: %1 of the source's rows cannot be imported (listed above); "
                                       "--skip-bad-rows imports the others.")
                            .arg(check.badRows.size()));
     }
@@ -104,7 +107,7 @@ int runImport(const ImportLine &line) {
     }
     if (existing) PlantImport::write(*existing, check, out);
     else Database::build(line.target, [&](Database &db) { PlantImport::write(db, check, out); });
-    printSummary(check);
+    printSummary(check, existing ? *existing : *Database::open(line.target));
     return kDone;
 }
 
@@ -145,7 +148,7 @@ const char *ImportCommandUsage() {
            "--skip-bad-rows is given: the other rows are written and the rows left out listed.\n"
            "Rows are written in one transaction with their keys as they were; each auto-number\n"
            "goes on past the highest key. A summary per table ends the run: rows read, written,\n"
-           "skipped.\n";
+           "skipped, and the checksum export prints for the table.\n";
 }
 
 int RunImportCommand(const QStringList &args) {
