@@ -12,6 +12,7 @@
 #include "tools/CsvFile.h"
 #include "tools/PlantExport.h"
 #include "tools/PlantImport.h"
+#include "tools/ValueText.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -72,6 +73,8 @@ private slots:
     void initTestCase();
     void init();
     void roundTripGivesTheSamePlant();
+    void fieldsByKind_data();
+    void fieldsByKind();
     void brokenSource_data();
     void brokenSource();
     void skipBadRowsLeavesOutTheRowsAndTheirLines();
@@ -112,6 +115,7 @@ void tst_PlantImport::roundTripGivesTheSamePlant() {
     auto copy = Database::open(imported);
     for (const CatalogueTable &table : Catalogue::tables()) {
         const auto rows = rowsOf(m_demo, table.name);
+        QVERIFY2(!rows.isEmpty(), qPrintable(table.name));
         QCOMPARE(rowsOf(imported, table.name), rows);
         QCOMPARE(PlantExport::tableChecksum(*copy, table.name), PlantExport::tableChecksum(*original, table.name));
         QVERIFY2(run.out.contains(QRegularExpression(QStringLiteral("\\n%1 +%2 +%2 +0 ").arg(table.name).arg(rows.size()))),
@@ -139,13 +143,50 @@ void tst_PlantImport::roundTripGivesTheSamePlant() {
     QCOMPARE(pages[1], pages[0]);
 }
 
+// How a source's text becomes a stored value and is written out again; "error" where the
+// text is refused.
+void tst_PlantImport::fieldsByKind_data() {
+    QTest::addColumn<ColumnKind>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    using K = ColumnKind;
+    QTest::newRow("currency of libmdb") << K::Money << "21.3500" << "21.35";
+    QTest::newRow("currency, sign and separators") << K::Money << "$1,234.5" << "1234.50";
+    QTest::newRow("currency in parentheses") << K::Money << "(3.10)" << "-3.10";
+    QTest::newRow("currency, five decimals") << K::Money << "0.00005" << "error";
+    QTest::newRow("yes as -1") << K::YesNo << "-1" << "True";
+    QTest::newRow("no as False") << K::YesNo << "false" << "False";
+    QTest::newRow("yes/no of 2") << K::YesNo << "2" << "error";
+    QTest::newRow("long too large") << K::WholeNumber << "2147483648" << "error";
+    QTest::newRow("double, comma") << K::Number << "12,5" << "error";
+    QTest::newRow("date m/d/yyyy") << K::Date << "1/31/2004" << "2004-01-31";
+    QTest::newRow("date keeps no time") << K::Date << "2004-01-31 10:00:00" << "2004-01-31";
+    QTest::newRow("date and time") << K::DateTime << "1/31/2004 2:05:09 PM" << "2004-01-31 14:05:09";
+    QTest::newRow("no such day") << K::Date << "2/30/2024" << "error";
+}
+
+void tst_PlantImport::fieldsByKind() {
+    QFETCH(ColumnKind, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QString error;
+    const QVariant value = ValueText::read(kind, text, error);
+    if (written == QLatin1String("error")) {
+        QVERIFY2(!error.isEmpty(), qPrintable(value.toString()));
+        return;
+    }
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(ValueText::write(kind, value), written);
+    // Stored as the windows store it, and read back to the same text.
+    const QVariant stored = StoredValue(kind, QStringLiteral("column"), value);
+    if (kind == ColumnKind::Money) QCOMPARE(ValueText::write(kind, stored), written);
+}
+
 void tst_PlantImport::brokenSource_data() {
     QTest::addColumn<QString>("breakage");
     QTest::addColumn<bool>("stops");
     QTest::addColumn<QString>("reported");
     QTest::newRow("bad date") << "date" << true << "Orders, ID 1, column OrderDate, value '2024-02-30': not a date";
-    QTest::newRow("bad money") << "money" << true << "Invoice, ID 1, column Total, value '12.34.5': not a currency amount";
-    QTest::newRow("bad yes/no") << "yesno" << true << "column Test, value 'Maybe': not a yes/no value";
     QTest::newRow("duplicate key") << "duplicate" << true << "column Customer, value '%1': a second row with the same key";
     QTest::newRow("duplicate auto-number") << "duplicate order" << true << "Orders, ID 1, column ID, value '1': a second row with the same key";
     QTest::newRow("line of a missing order") << "orphan line" << true
@@ -161,8 +202,6 @@ void tst_PlantImport::brokenSource() {
     QFETCH(QString, reported);
     QString firstCustomer;
     if (breakage == QLatin1String("date")) setField(m_source, QStringLiteral("Orders"), 0, QStringLiteral("OrderDate"), QStringLiteral("2024-02-30"));
-    if (breakage == QLatin1String("money")) setField(m_source, QStringLiteral("Invoice"), 0, QStringLiteral("Total"), QStringLiteral("12.34.5"));
-    if (breakage == QLatin1String("yesno")) setField(m_source, QStringLiteral("Component"), 0, QStringLiteral("Test"), QStringLiteral("Maybe"));
     if (breakage == QLatin1String("orphan line")) setField(m_source, QStringLiteral("OrderItems"), 0, QStringLiteral("OrderID"), QStringLiteral("99999"));
     if (breakage == QLatin1String("duplicate") || breakage == QLatin1String("duplicate order")) {
         const QString table = breakage == QLatin1String("duplicate") ? QStringLiteral("Customer") : QStringLiteral("Orders");
@@ -232,8 +271,6 @@ void tst_PlantImport::windows1252AndQuoting() {
     const QString target = dir.filePath(QStringLiteral("plant.db"));
     const Run run = admin({QStringLiteral("import"), dir.path(), target});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    const auto rows = rowsOf(target, QStringLiteral("Customer"));
-    QCOMPARE(rows.size(), 1);
     auto db = Database::open(target);
     auto rs = db->openRecordset(QStringLiteral("SELECT * FROM Customer"));
     QCOMPARE(rs->text(QStringLiteral("Customer")), QStringLiteral("Café \"Bolívar\""));
