@@ -54,6 +54,12 @@ const SourceTable *sourceTable(const SourceTables &source, const QString &name) 
     return nullptr;
 }
 
+// A row of the source as it came, and its place there (1 for the first row).
+struct SourceRow {
+    const QStringList &fields;
+    int number;
+};
+
 class Checker {
 public:
     Checker(const SourceTables &source, const ImportProgress &progress) : m_source(source), m_progress(progress) {}
@@ -125,13 +131,16 @@ private:
         return parts.isEmpty() ? QStringLiteral("row %1").arg(number) : parts.join(QStringLiteral(", "));
     }
 
-    void bad(const CatalogueTable &table, const QString &who, const QString &column, const QString &value, const QString &why) {
+    // Reports a row that is not brought across, naming it only then: most rows are good.
+    void bad(const CatalogueTable &table, const SourceRow &row, const QString &column, const QString &why) {
+        const QString who = identity(table, row.fields, row.number);
+        const QString value = row.fields.at(m_sourceColumns.value(column));
         m_check.badRows << QStringLiteral("%1, %2, column %3, value '%4': %5").arg(table.name, who, column, value, why);
     }
 
     void convertRow(const CatalogueTable &table, ConvertedTable &out, const QStringList &fields, int number,
                     QSet<QString> &seen) {
-        const QString who = identity(table, fields, number);
+        const SourceRow source{fields, number};
         QVector<QVariant> row;
         bool ok = true;
         for (const int index : out.columns) {
@@ -147,12 +156,12 @@ private:
                 }
             }
             if (!why.isEmpty()) {
-                bad(table, who, c.name, text, why);
+                bad(table, source, c.name, why);
                 ok = false;
             }
             row << value;
         }
-        if (ok) ok = keyHolds(table, out, row, fields, who, seen) && linksHold(table, out, row, fields, who);
+        if (ok) ok = keyHolds(table, out, row, source, seen) && linksHold(table, out, row, source);
         if (!ok) return;
         out.rows << row;
         if (const CatalogueColumn *key = keyColumn(table); key && m_sourceColumns.contains(key->name))
@@ -164,7 +173,7 @@ private:
     }
 
     bool keyHolds(const CatalogueTable &table, const ConvertedTable &out, const QVector<QVariant> &row,
-                  const QStringList &fields, const QString &who, QSet<QString> &seen) {
+                  const SourceRow &source, QSet<QString> &seen) {
         const QStringList names = identityColumns(table);
         QStringList key;
         for (const QString &name : names) {
@@ -172,7 +181,7 @@ private:
             if (at < 0) return true;  // new numbers are given; nothing to repeat
             const QVariant &value = row.at(at);
             if (value.isNull() || value.toString().isEmpty()) {
-                bad(table, who, name, fields.at(m_sourceColumns.value(name)), QStringLiteral("the key is empty"));
+                bad(table, source, name, QStringLiteral("the key is empty"));
                 return false;
             }
             key << keyText(value);
@@ -180,8 +189,7 @@ private:
         if (key.isEmpty()) return true;
         const QString joined = key.join(QChar(0x1f));
         if (seen.contains(joined)) {
-            bad(table, who, names.last(), fields.at(m_sourceColumns.value(names.last())),
-                QStringLiteral("a second row with the same key"));
+            bad(table, source, names.last(), QStringLiteral("a second row with the same key"));
             return false;
         }
         seen.insert(joined);
@@ -189,7 +197,7 @@ private:
     }
 
     bool linksHold(const CatalogueTable &table, const ConvertedTable &out, const QVector<QVariant> &row,
-                   const QStringList &fields, const QString &who) {
+                   const SourceRow &source) {
         for (const Link &link : kLinks) {
             if (table.name != QLatin1String(link.table)) continue;
             const QString parent = QString::fromLatin1(link.parent);
@@ -197,7 +205,7 @@ private:
             if (at < 0 || row.at(at).isNull() || !m_keyed.contains(parent)) continue;
             if (m_keys.value(parent).contains(keyText(row.at(at)))) continue;
             const CatalogueTable *parentTable = Catalogue::table(parent);
-            bad(table, who, QString::fromLatin1(link.column), fields.at(m_sourceColumns.value(QString::fromLatin1(link.column))),
+            bad(table, source, QString::fromLatin1(link.column),
                 QStringLiteral("no %1 row has %2 %3").arg(parent, keyColumn(*parentTable)->name, row.at(at).toString()));
             return false;
         }
