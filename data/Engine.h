@@ -99,6 +99,10 @@ public:
     // (Numbers an engine gives by itself to rows inserted by plain SQL in a transaction
     // that rolls back were never shown to anyone, and may come again.)
     virtual qint64 reserveAutoNumber(const QString &table, const QString &column) = 0;
+    // Makes the auto-number of a table hand out numbers past `highest` from now on (rows
+    // brought in with their keys, as an import writes them). Runs inside the caller's
+    // transaction; never lowers the counter.
+    virtual void keepAutoNumberPast(const QString &table, const QString &column, qint64 highest) = 0;
     // Gives the text columns of a table just made by SELECT ... INTO the plant's text
     // comparison (without regard to case), as the permanent tables have it. Runs inside
     // the caller's transaction.

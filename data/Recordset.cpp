@@ -183,6 +183,10 @@ QVariant numberOr(const QVariant &raw, bool whole) {
 
 }  // namespace
 
+QVariant StoredValue(ColumnKind kind, const QString &column, const QVariant &value) {
+    return toStored(kind, column, value);
+}
+
 Recordset::Recordset(Database &db, const QString &jetSql, RecordsetType type) : m_db(db) {
     db.setOpened(jetSql, type);
     // Values compared in the WHERE clause are bound, so that a lookup by another ID runs the

@@ -166,3 +166,9 @@ private:
     QVector<bool> m_insertColumns;
     QString m_insertSql;
 };
+
+// The value a column of the given kind stores for `value`, converted as a field write
+// converts it (dates to the stored date text, yes/no to 1 or 0, money rounded to 4
+// decimals); a value the column cannot hold raises "Data type conversion error" naming
+// `column`. An import writes its rows in the same form as the windows do.
+QVariant StoredValue(ColumnKind kind, const QString &column, const QVariant &value);

@@ -535,6 +535,10 @@ qint64 SqliteEngine::nextInRun(const QString &table) {
     return next;
 }
 
+void SqliteEngine::keepAutoNumberPast(const QString &table, const QString &, qint64 highest) {
+    keepSequenceAtLeast(table, highest);
+}
+
 void SqliteEngine::keepSequenceAtLeast(const QString &table, qint64 number) {
     const QString quotedTable = QString(table).replace('\'', "''");
     Statement &write = kept(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, ?) WHERE name = '%1' COLLATE NOCASE").arg(quotedTable));

@@ -27,6 +27,7 @@ public:
     QStringList createTable(const CatalogueTable &table) const override;
     QString createIndex(const CatalogueIndex &index) const override;
     qint64 reserveAutoNumber(const QString &table, const QString &column) override;
+    void keepAutoNumberPast(const QString &table, const QString &column, qint64 highest) override;
     void compareTextWithoutCase(const QString &table) override;
     CaseFoldingOutcome foldCaseOfEveryLetter() override;
     void begin() override;

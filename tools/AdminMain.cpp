@@ -14,6 +14,7 @@
 #include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
 #include "tools/UpgradeCommand.h"
+#include "tools/TransferCommands.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -56,6 +57,10 @@ const char kUsage[] =
     "                          as PDF files into DIR\n"
     "  upgrade PATH            bring a plant file made by an earlier build up to this one\n"
     "                          (names compared without regard to case for every letter)\n"
+    "  import SOURCE TARGET [--skip-bad-rows] [--encoding utf-8|windows-1252]\n"
+    "                          bring a plant's records into a new plant from a desktop-\n"
+    "                          database file (.mdb, .accdb) or a folder of CSV files\n"
+    "  export PLANT DIR        write every table of the plant as a CSV file into DIR\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
@@ -218,6 +223,8 @@ const QVector<Command> &commands() {
         {"print", PrintCommandUsage(), RunPrintCommand, true},
         {"paperwork", PaperworkCommandUsage(), RunPaperworkCommand, true},
         {"upgrade", UpgradeCommandUsage(), RunUpgradeCommand, true},
+        {"import", ImportCommandUsage(), RunImportCommand, true},
+        {"export", ExportCommandUsage(), RunExportCommand, true},
     };
     return all;
 }

@@ -77,6 +77,7 @@ public:
         return QStringLiteral("CREATE INDEX ") + quoteName(index.name);
     }
     qint64 reserveAutoNumber(const QString &, const QString &) override { return 41; }
+    void keepAutoNumberPast(const QString &, const QString &, qint64) override {}
     void compareTextWithoutCase(const QString &table) override {
         log.statements << QStringLiteral("TEXT WITHOUT CASE ") + table;
         if (failTextComparison) throw AppError(ErrorNumber::ReservedError, QStringLiteral("disk full"));
