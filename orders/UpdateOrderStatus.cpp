@@ -3,8 +3,7 @@
 #include "core/AppError.h"
 #include "data/Database.h"
 
-void UpdateOrderStatus(const QString &orderId) {
-    Database &db = AppDatabase();
+QString OrderStatusByShipments(Database &db, const QString &orderId) {
     auto rs = db.openRecordset(
         QStringLiteral("SELECT OrderItems.OrderID,ItemNumber,OrderItems.Qty AS Ordered,SUM(ShipmentItems.qty) As Shipped "
                        "From (OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = ShipmentItems.OrderID AND "
@@ -17,6 +16,11 @@ void UpdateOrderStatus(const QString &orderId) {
         if (shipped < ordered) allShipped = false;
     }
     rs->close();
-    db.execute(QStringLiteral("UPDATE Orders SET Status = '") + (allShipped ? QStringLiteral("Closed") : QStringLiteral("Open")) +
-               QStringLiteral("' WHERE ID = ") + orderId);
+    return allShipped ? QStringLiteral("Closed") : QStringLiteral("Open");
+}
+
+void UpdateOrderStatus(const QString &orderId) {
+    Database &db = AppDatabase();
+    const QString status = OrderStatusByShipments(db, orderId);
+    db.execute(QStringLiteral("UPDATE Orders SET Status = '") + status + QStringLiteral("' WHERE ID = ") + orderId);
 }

@@ -11,6 +11,8 @@
 #include "data/RowSet.h"
 #include "core/Values.h"
 #include "data/DemoPlant.h"
+#include "tools/BackupCommand.h"
+#include "tools/CheckCommand.h"
 #include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
 
@@ -53,6 +55,9 @@ const char kUsage[] =
     "  paperwork PATH ORDER_ID --out DIR\n"
     "                          print the order's whole paperwork, as saving the order does,\n"
     "                          as PDF files into DIR\n"
+    "  backup PLANT DEST [--force]\n"
+    "                          copy the plant to DEST while the application goes on saving\n"
+    "  check PLANT             check the file and the plant's rules, print each finding\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
@@ -60,7 +65,8 @@ const char kUsage[] =
     "beside PATH, so a run stopped part-way leaves nothing under PATH. query and exec run\n"
     "exactly one statement and refuse a file that is not a plant database.\n"
     "Failures are reported as \"number: description\"\n"
-    "on the error stream; the exit code is 0 when done, 1 on a failure, 2 on bad arguments.\n";
+    "on the error stream; the exit code is 0 when done, 1 on a failure, 2 on bad arguments,\n"
+    "3 when check found anything.\n";
 
 struct Command {
     const char *name;
@@ -214,6 +220,8 @@ const QVector<Command> &commands() {
          runExec},
         {"print", PrintCommandUsage(), RunPrintCommand, true},
         {"paperwork", PaperworkCommandUsage(), RunPaperworkCommand, true},
+        {"backup", BackupCommandUsage(), RunBackupCommand, true},
+        {"check", CheckCommandUsage(), RunCheckCommand, true},
     };
     return all;
 }
