@@ -9,6 +9,7 @@ PACKAGES=(
   fonts-dejavu-core
   xvfb xauth xdotool
   poppler-utils
+  dpkg-dev lintian gzip
   libbenchmark-dev
 )
 
