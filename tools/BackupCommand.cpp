@@ -46,6 +46,9 @@ int RunBackupCommand(const QStringList &args) {
         else
             WriteError(e.report());
         return ExitFailure;
+    } catch (const std::exception &e) {
+        WriteError(QStringLiteral("%1: %2").arg(ErrorNumber::ReservedError).arg(QString::fromLocal8Bit(e.what())));
+        return ExitFailure;
     }
     return ExitDone;
 }

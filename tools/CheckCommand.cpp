@@ -5,7 +5,9 @@
 #include "orders/UpdateOrderStatus.h"
 #include "tools/PrintCommand.h"
 
+#include <QPair>
 #include <QVariant>
+#include <QVector>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -157,6 +159,10 @@ int RunCheckCommand(const QStringList &args) {
     } catch (const AppError &e) {
         std::fflush(stdout);
         WriteError(e.report());
+        return ExitFailure;
+    } catch (const std::exception &e) {
+        std::fflush(stdout);
+        WriteError(QStringLiteral("%1: %2").arg(ErrorNumber::ReservedError).arg(QString::fromLocal8Bit(e.what())));
         return ExitFailure;
     }
     std::fputs(findings ? qPrintable(QStringLiteral("%1 finding(s)\n").arg(findings)) : "The plant is sound.\n", stdout);

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -122,7 +123,8 @@ void tst_PlantCare::backupDuringOrderSavesIsSound() {
     SetAppDatabase(Database::open(plant));
     std::atomic<bool> stop{false};
     std::atomic<int> saved{0};
-    QString failure;
+    std::atomic<bool> failed{false};
+    QString failure;  // read once the office has stopped
     std::thread office([&] {
         try {
             while (!stop) {
@@ -136,9 +138,10 @@ void tst_PlantCare::backupDuringOrderSavesIsSound() {
             }
         } catch (const std::exception &e) {
             failure = QString::fromLocal8Bit(e.what());
+            failed = true;
         }
     });
-    while (saved < 3 && failure.isEmpty()) QThread::yieldCurrentThread();
+    while (saved < 3 && !failed) QThread::yieldCurrentThread();
     const QString copy = m_dir.filePath(QStringLiteral("busy-copy.db"));
     const Run backup = admin({"backup", plant, copy});
     const int savedAtEnd = saved;
