@@ -33,9 +33,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Quelby developers")
 set(CPACK_PACKAGE_CONTACT "Quelby developers <quelby-dev@quelby.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "order management for a foam fabrication plant")
+# The extended description; CPack puts the summary above it as the synopsis.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "order management for a foam fabrication plant\n"
-    " Quelby keeps a plant's customers, vendors and products (styles built from\n"
+    "Quelby keeps a plant's customers, vendors and products (styles built from\n"
     " foam components cut from buns), its orders, shipments, invoices and payments,\n"
     " and prints the production paperwork of every order when it is saved.\n"
     " .\n"

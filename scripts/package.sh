@@ -15,7 +15,7 @@ echo "package: $deb"
 dpkg-deb --info "$deb" | sed -n 's/^ \(Depends\|Installed-Size\|Version\):/  \1:/p'
 
 # lintian: no error allowed; warnings are shown.
-lintian --fail-on error --no-tag-display-limit "$deb"
+lintian --fail-on error --tag-display-limit 0 "$deb"
 echo "lintian: no error"
 
 root=$(mktemp -d); trap 'rm -rf "$root"' EXIT
@@ -28,7 +28,7 @@ done
 
 bash tests/smoke/smoke.sh "$root/usr/bin/quelby" "$root/usr/bin/quelby-admin"
 
-work="$root/work"; mkdir -p "$work"
+work="$root/work"; mkdir -p "$work"; chmod 700 "$work"
 "$root/usr/bin/quelby-admin" demo "$work/plant.db"
 order=$("$root/usr/bin/quelby-admin" query "$work/plant.db" "SELECT TOP 1 ID FROM Orders ORDER BY ID" | sed -n 2p)
 XDG_RUNTIME_DIR="$work" "$root/usr/bin/quelby-admin" paperwork "$work/plant.db" "$order" --out "$work/paper" > "$work/files.txt"
