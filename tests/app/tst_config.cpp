@@ -27,7 +27,6 @@ private slots:
     void placesInOrder();
     void firstPlaceThatExistsIsRead_data();
     void firstPlaceThatExistsIsRead();
-    void missingEverywhereNamesEveryPlace();
 
 private:
     static QString writeConfig(const QTemporaryDir &dir, const QByteArray &content);
@@ -162,7 +161,6 @@ void tst_config::firstPlaceThatExistsIsRead_data() {
     QTest::newRow("beside the executable wins") << "abc" << "a.db";
     QTest::newRow("the user's folder before the machine's") << "bc" << "b.db";
     QTest::newRow("the machine's alone") << "c" << "c.db";
-    QTest::newRow("beside and the machine's") << "ac" << "a.db";
 }
 
 void tst_config::firstPlaceThatExistsIsRead() {
@@ -179,20 +177,6 @@ void tst_config::firstPlaceThatExistsIsRead() {
         file.write("Quelby\nDatabase," + letter.toUtf8() + ".db\n");
     }
     QCOMPARE(Config::ReadConfig(places), read);
-}
-
-void tst_config::missingEverywhereNamesEveryPlace() {
-    QTemporaryDir dir;
-    const QStringList places{dir.filePath(QStringLiteral("app/config.txt")), dir.filePath(QStringLiteral("user/config.txt"))};
-    try {
-        Config::ReadConfig(places);
-        QFAIL("read a config.txt that is nowhere");
-    } catch (const AppError &e) {
-        QCOMPARE(e.report(), QStringLiteral("53: File not found"));
-    }
-    const QString help = Config::MissingConfigHelp(places);
-    for (const QString &place : places) QVERIFY2(help.contains(QDir::toNativeSeparators(place)), qPrintable(help));
-    QVERIFY(help.contains(QStringLiteral("quelby-admin demo ")));
 }
 
 QTEST_APPLESS_MAIN(tst_config)

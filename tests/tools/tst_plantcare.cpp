@@ -27,11 +27,7 @@ Run admin(const QStringList &args) {
     QProcess process;
     process.start(QStringLiteral(QUELBY_ADMIN_PATH), args);
     Run run;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
+    if (!process.waitForFinished(120000)) return run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
@@ -208,9 +204,6 @@ void tst_PlantCare::checkFindsWhatWasPlanted_data() {
                               << "invoice subtotal differs from its orders' lines\tInvoice.ID=1\t";
     QTest::newRow("total") << QStringList{"UPDATE Invoice SET Total = 46"}
                            << "invoice total differs from lines, freight and misc\tInvoice.ID=1\t";
-    QTest::newRow("a line's price changed after invoicing")
-        << QStringList{"UPDATE OrderItems SET PriceExt = 44 WHERE OrderID = 2"}
-        << "invoice subtotal differs from its orders' lines\tInvoice.ID=1\t";
 }
 
 void tst_PlantCare::checkFindsWhatWasPlanted() {
