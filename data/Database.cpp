@@ -85,8 +85,9 @@ void Database::backup(const QString &destination, bool replace) {
     const QString building = temporaryNameBeside(destination);
     try {
         m_engine->backupTo(building);
-        // Journal files left beside an older file of that name would be read with the
-        // new one; they go first. The rename then replaces the file in one step.
+        // An older file of that name is moved aside (and put back when the copy cannot
+        // take its place) and its journal files removed, since they would be read with
+        // the new file.
         if (replace) {
             const QString old = building + QStringLiteral(".old");
             if (target.exists() && !QFile::rename(destination, old))
