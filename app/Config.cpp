@@ -2,17 +2,17 @@
 
 #include "core/AppError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 namespace Config {
 
 namespace {
 
-// Access to an existing file refused (permissions, a folder of that name).
-constexpr int FileAccessError = 75;
 
 // The file's text: UTF-8 when it is valid UTF-8 (a byte-order mark is dropped),
 // otherwise the 8-bit text an older editor writes.
@@ -86,13 +86,41 @@ QStringList ReadValues(const QString &filePath, int count) {
     QFile file(filePath);
     if (!file.exists()) throw AppError(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
     if (QFileInfo(filePath).isDir() || !file.open(QIODevice::ReadOnly))
-        throw AppError(FileAccessError, QStringLiteral("Path/File access error"));
+        throw AppError(ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error"));
     return ReadValues(file, count);
 }
 
 QString ReadConfig(const QString &applicationFolder) {
-    // The folder and the file name are joined as text; no other place is searched.
+    // The folder and the file name are joined as text.
     return ReadValues(applicationFolder + QStringLiteral("/config.txt"), 3).at(2);
+}
+
+QStringList ConfigPlaces(const QString &applicationFolder) {
+    QStringList places{applicationFolder + QStringLiteral("/config.txt")};
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (!user.isEmpty()) places << user + QStringLiteral("/config.txt");
+#ifndef Q_OS_WIN
+    places << QStringLiteral("/etc/quelby/config.txt");
+#endif
+    return places;
+}
+
+QString ReadConfig(const QStringList &places) {
+    for (const QString &place : places)
+        if (QFileInfo::exists(place)) return ReadValues(place, 3).at(2);
+    throw AppError(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+}
+
+QString MissingConfigHelp(const QStringList &places) {
+    QString text = QStringLiteral("Quelby looked for config.txt in:\n");
+    for (const QString &place : places) text += QStringLiteral("  ") + QDir::toNativeSeparators(place) + QLatin1Char('\n');
+    text += QStringLiteral(
+        "\nTo try Quelby on a demo plant, make one with\n"
+        "  quelby-admin demo ~/plant.db\n"
+        "and write a config.txt in one of these places holding three values, the third the plant's file:\n"
+        "  Quelby configuration\n"
+        "  Database,\"/home/you/plant.db\"");
+    return text;
 }
 
 }  // namespace Config

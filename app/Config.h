@@ -1,6 +1,7 @@
 #pragma once
-// Reading config.txt, the file beside the executable that names the plant's database.
-// The file is read value by value, as a desktop BASIC's sequential input reads it:
+// Reading config.txt, the file that names the plant's database (beside the executable, or
+// in the user's or the machine's configuration folder).
+// The file is read value by value as a desktop BASIC's sequential input reads it:
 //
 // - values are separated by commas or line ends (CR, LF or CR LF); blanks and tabs
 //   before a value are skipped;
@@ -29,5 +30,16 @@ QStringList ReadValues(const QString &filePath, int count);
 // The database path: the third value of applicationFolder + "/config.txt". The first
 // two values must be present but mean nothing; anything after the third is not read.
 QString ReadConfig(const QString &applicationFolder);
+
+// The places config.txt is looked for, in order: beside the executable (a copy of its
+// own folder), the user's configuration folder (~/.config/Quelby on Linux), then
+// /etc/quelby for every user of the machine (not on Windows).
+QStringList ConfigPlaces(const QString &applicationFolder);
+// The database path from the first of `places` that exists; AppError(FileNotFound,
+// "File not found") when none does.
+QString ReadConfig(const QStringList &places);
+// Said after "53: File not found" at start-up: every place looked, and how to make a demo
+// plant and the file that names it.
+QString MissingConfigHelp(const QStringList &places);
 
 }  // namespace Config

@@ -2,9 +2,9 @@
 
 #include "app/MDI.h"
 #include "app/Viewer.h"
+#include "core/AppFolders.h"
 #include "reports/DocumentPainter.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,7 +12,7 @@
 #include <QPrinterInfo>
 
 DesktopPrintTarget::DesktopPrintTarget()
-    : m_folder(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("printed"))) {}
+    : m_folder(AppFolders::OutputFolder(QStringLiteral("printed"))) {}
 
 void DesktopPrintTarget::print(const Document &document, const QString &templateName) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();

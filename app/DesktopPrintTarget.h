@@ -2,7 +2,8 @@
 // The desktop's print target: printed documents go to the system's default printer
 // without a dialog, previewed ones to the Viewer inside the main window. Where the
 // system has no printer (or no main window is open to preview in), each document
-// becomes a PDF in printed/ beside the executable and the status bar says where.
+// becomes a PDF in printed/ (beside the executable where it can be written, see
+// AppFolders) and the status bar says where.
 
 #include "reports/PdfFolderTarget.h"
 #include "reports/PrintTarget.h"

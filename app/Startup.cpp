@@ -27,9 +27,9 @@ QString instanceLockPath() {
     return QDir(folder).filePath(QStringLiteral("quelby.lock"));
 }
 
-int failStartup(const AppError &error) {
-    QTextStream(stderr) << error.report() << Qt::endl;
-    Seams::messages().tell(error.report(), QStringLiteral("Quelby"));
+int failStartup(const QString &report) {
+    QTextStream(stderr) << report << Qt::endl;
+    Seams::messages().tell(report, QStringLiteral("Quelby"));
     return 1;
 }
 
@@ -37,13 +37,20 @@ int failStartup(const AppError &error) {
 
 int Main(QApplication &app) {
     Seams::setMessages(&g_desktopMessages);
+    const QStringList places = Config::ConfigPlaces(QCoreApplication::applicationDirPath());
+    QString path;
     try {
-        const QString path = Config::ReadConfig(QCoreApplication::applicationDirPath());
+        path = Config::ReadConfig(places);
+    } catch (const AppError &error) {
+        if (error.number() != ErrorNumber::FileNotFound) return failStartup(error.report());
+        return failStartup(error.report() + QStringLiteral("\n\n") + Config::MissingConfigHelp(places));
+    }
+    try {
         SetAppDatabase(Database::open(path));
         if (const QString notice = AppDatabase().caseFoldingNotice(); !notice.isEmpty())
             Seams::messages().tell(notice, QStringLiteral("Quelby"));
     } catch (const AppError &error) {
-        return failStartup(error);
+        return failStartup(error.report());
     }
 
     QLockFile instanceLock(instanceLockPath());

@@ -2,8 +2,10 @@
 
 #include "core/Handler.h"
 #include "core/Seams.h"
+#include "data/Database.h"
 #include "data/SqliteEngine.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QProcess>
@@ -23,6 +25,10 @@ frmAbout::frmAbout(QWidget *parent) : ChildWindow(parent) {
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblMaker = new QLabel(QStringLiteral("Order management for foam fabrication plants\nby the Quelby developers"), this);
     lblMaker->setObjectName(QStringLiteral("lblMaker"));
+    // The plant this copy works on, as config.txt named it.
+    lblDatabase = new QLabel(QStringLiteral("Plant database: ") + QDir::toNativeSeparators(DatabasePath()), this);
+    lblDatabase->setObjectName(QStringLiteral("lblDatabase"));
+    lblDatabase->setTextInteractionFlags(Qt::TextSelectableByMouse);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
@@ -33,8 +39,9 @@ frmAbout::frmAbout(QWidget *parent) : ChildWindow(parent) {
     layout->addWidget(lblTitle, 0, 0, 1, 2);
     layout->addWidget(lblVersion, 1, 0, 1, 2);
     layout->addWidget(lblMaker, 2, 0, 1, 2);
-    layout->addWidget(btnOK, 3, 1);
-    layout->addWidget(btnSysInfo, 4, 1);
+    layout->addWidget(lblDatabase, 3, 0, 1, 2);
+    layout->addWidget(btnOK, 4, 1);
+    layout->addWidget(btnSysInfo, 5, 1);
     layout->setColumnStretch(0, 1);
 
     connect(btnOK, &QPushButton::clicked, this, handler([this] { unload(); }));

@@ -1,5 +1,6 @@
 #pragma once
-// The About box: the application's title, version and maker, and a button that starts
+// The About box: the application's title, version and maker, the plant database it works
+// on, and a button that starts
 // the desktop's system-information tool.
 
 #include "widgets/ChildWindow.h"
@@ -21,6 +22,7 @@ private:
     QLabel *lblTitle;
     QLabel *lblVersion;
     QLabel *lblMaker;
+    QLabel *lblDatabase;
     QPushButton *btnOK;
     QPushButton *btnSysInfo;
 };

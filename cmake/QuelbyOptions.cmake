@@ -10,6 +10,10 @@ endif()
 
 option(QUELBY_BUILD_TESTS "Build the Qt Test suites" ON)
 option(QUELBY_BUILD_BENCH "Build the benchmark (needs Google Benchmark)" OFF)
+# Takes the portable way of core/Platform everywhere, as a build for a system without
+# the Linux calls does; CI builds and tests one such build.
+option(QUELBY_PORTABLE_PLATFORM "Use only the portable fallbacks of core/Platform" OFF)
+option(QUELBY_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 find_program(QUELBY_CCACHE ccache)
 if(QUELBY_CCACHE)
@@ -17,5 +21,9 @@ if(QUELBY_CCACHE)
 endif()
 
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+if(QUELBY_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 # The windows and the running application keep their files beside the executable.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -15,3 +15,10 @@ function(quelby_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUELBY_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
     TIMEOUT 300)
 endfunction()
+
+# Qt Test gives every test the absolute paths of its build and source folders as
+# definitions, for QFINDTESTDATA, which our tests do not use. Without them a test
+# compiles alike in any clone, so a fresh clone's build finds it in ccache.
+get_target_property(quelby_qttest_definitions Qt6::Test INTERFACE_COMPILE_DEFINITIONS)
+list(FILTER quelby_qttest_definitions EXCLUDE REGEX "^QT_TESTCASE_(BUILD|SOURCE)DIR=")
+set_target_properties(Qt6::Test PROPERTIES INTERFACE_COMPILE_DEFINITIONS "${quelby_qttest_definitions}")

@@ -28,6 +28,7 @@ constexpr int OutOfMemory = 7;
 constexpr int FileNotFound = 53;
 constexpr int InputPastEndOfFile = 62;
 constexpr int PathNotFound = 76;
+constexpr int PathFileAccessError = 75;  // an existing file refused (permissions, a folder of that name)
 constexpr int TypeMismatch = 13;
 constexpr int ReservedError = 3000;
 constexpr int CannotOpenDatabase = 3049;

@@ -85,6 +85,38 @@ void Database::build(const QString &path, const std::function<void(Database &)> 
     }
 }
 
+void Database::backup(const QString &destination, bool replace) {
+    const QFileInfo target(destination);
+    if (target.exists() && target.canonicalFilePath() == QFileInfo(m_path).canonicalFilePath())
+        throw AppError(ErrorNumber::PathFileAccessError,
+                       QStringLiteral("'%1' is the plant itself; a backup goes to another file.").arg(destination));
+    if (target.exists() && (!replace || target.isDir()))
+        throw AppError(ErrorNumber::TableExists, QStringLiteral("'%1' already exists.").arg(destination));
+    const QString building = temporaryNameBeside(destination);
+    try {
+        m_engine->backupTo(building);
+        // An older file of that name is moved aside (and put back when the copy cannot
+        // take its place) and its journal files removed, since they would be read with
+        // the new file.
+        if (replace) {
+            const QString old = building + QStringLiteral(".old");
+            if (target.exists() && !QFile::rename(destination, old))
+                throw AppError(ErrorNumber::PathNotFound, QStringLiteral("Cannot replace '%1'.").arg(destination));
+            RemovePlantFile(destination);
+            if (!QFile::rename(building, destination)) {
+                QFile::rename(old, destination);
+                throw AppError(ErrorNumber::PathNotFound, QStringLiteral("Cannot move the copy to '%1'.").arg(destination));
+            }
+            QFile::remove(old);
+        } else if (!QFile::rename(building, destination)) {
+            throw AppError(ErrorNumber::PathNotFound, QStringLiteral("Cannot move the copy to '%1'.").arg(destination));
+        }
+    } catch (...) {
+        RemovePlantFile(building);
+        throw;
+    }
+}
+
 Database::Database(std::unique_ptr<Engine> engine, QString path) : m_engine(std::move(engine)), m_path(std::move(path)) {}
 
 Database::~Database() = default;

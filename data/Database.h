@@ -47,6 +47,14 @@ public:
     void commit();
     void rollback();
 
+    // Copies the plant, as it stands at one moment, to `destination` while this and other
+    // copies of the application go on saving. The copy is made under a temporary name
+    // beside it and appears under its name only when whole. An existing file there is
+    // refused (TableExists) unless `replace`; the plant's own file is always refused.
+    void backup(const QString &destination, bool replace);
+    // The engine's check of the file's structure: one text per fault, none when sound.
+    QStringList integrityProblems() { return m_engine->integrityProblems(); }
+
     // A prepared statement of this engine's SQL, kept by its text for the next use: the
     // lookups and appends of a long run prepare each text once. A statement taken is the
     // caller's until it is given back, reset; a text in use twice at once is prepared twice.

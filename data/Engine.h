@@ -119,6 +119,12 @@ public:
     virtual void commit() = 0;
     virtual void rollback() = 0;
     virtual bool inTransaction() const = 0;
+
+    // Writes the whole file, as it stood at one moment, into a new file at `path` (which
+    // must not exist), while other connections go on reading and writing.
+    virtual void backupTo(const QString &path) = 0;
+    // The engine's own check of the file's structure: one text per fault, none when sound.
+    virtual QStringList integrityProblems() = 0;
 };
 
 // How a plant file is opened: only read (nothing is written, no journal changed),

@@ -1,11 +1,11 @@
 #include "data/RowStore.h"
 
 #include "core/AppError.h"
+#include "core/Platform.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <sys/mman.h>
 #include <limits>
 #include <utility>
 
@@ -46,9 +46,7 @@ void *RowStore::Blocks::take() {
         return m_kept.back();
     }
     if (m_slabBlocks == 0) {
-        void *slab = std::aligned_alloc(kSlabBytes, kSlabBytes);
-        if (!slab) throw std::bad_alloc();
-        madvise(slab, kSlabBytes, MADV_HUGEPAGE);
+        void *slab = Platform::allocateLargeBlock(kSlabBytes);
         m_slabs.push_back(slab);
         m_slabFree = static_cast<char *>(slab);
         m_slabBlocks = kSlabBytes / kBlockBytes;
@@ -64,7 +62,7 @@ void RowStore::Blocks::release() {
         if (!spareGone && spare.blocks.size() < kSpareBlocks) spare.blocks.push_back(block);
         else ::operator delete(block);
     }
-    for (void *slab : m_slabs) std::free(slab);
+    for (void *slab : m_slabs) Platform::freeLargeBlock(slab, kSlabBytes);
     m_kept.clear();
     m_slabs.clear();
     m_slabFree = nullptr;

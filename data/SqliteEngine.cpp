@@ -656,6 +656,43 @@ void SqliteEngine::removeSideFiles(const QString &path) {
     for (const char *suffix : {"-journal", "-wal", "-shm"}) QFile::remove(path + QLatin1String(suffix));
 }
 
+void SqliteEngine::backupTo(const QString &path) {
+    sqlite3 *copy = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &copy,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const auto fail = [&](int code) {
+        const QString message = copy ? QString::fromUtf8(sqlite3_errmsg(copy)) : QStringLiteral("out of memory");
+        sqlite3_close(copy);
+        throw AppError(errorNumberFor(code), QStringLiteral("Cannot copy the plant to '%1': %2").arg(path, message));
+    };
+    if (rc != SQLITE_OK) fail(rc);
+    sqlite3_backup *backup = sqlite3_backup_init(copy, "main", m_db, "main");
+    if (!backup) fail(sqlite3_errcode(copy));
+    // All pages in one step: the source is read in one read transaction, so the copy is
+    // the file at one moment; with the WAL journal the other copies' saves go on meanwhile
+    // and do not restart the copy. A write lock held elsewhere is waited for.
+    for (int tries = 0;; ++tries) {
+        rc = sqlite3_backup_step(backup, -1);
+        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || tries == 200) break;
+        sqlite3_sleep(50);
+    }
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE) fail(rc);
+    // The copy is one self-contained file in the plain journal, ready to be moved or
+    // opened anywhere; the application turns WAL on again when it opens it for work.
+    rc = sqlite3_exec(copy, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) fail(rc);
+    sqlite3_close(copy);
+}
+
+QStringList SqliteEngine::integrityProblems() {
+    QStringList problems;
+    auto check = prepare(QStringLiteral("PRAGMA integrity_check"));
+    while (check->step()) problems << check->value(0).toString();
+    if (problems == QStringList{QStringLiteral("ok")}) problems.clear();
+    return problems;
+}
+
 std::unique_ptr<Engine> OpenEngine(const QString &path, EngineAccess access) {
     return std::make_unique<SqliteEngine>(path, access);
 }

@@ -34,6 +34,8 @@ public:
     void commit() override;
     void rollback() override;
     bool inTransaction() const override;
+    void backupTo(const QString &path) override;
+    QStringList integrityProblems() override;
 
     static QString libraryVersion();
     // Gives a connection the functions the plant's SQL relies on: the desktop engine's Like,

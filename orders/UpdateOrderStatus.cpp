@@ -4,9 +4,7 @@
 #include "data/Database.h"
 #include "data/RecordId.h"
 
-void UpdateOrderStatus(const QString &orderIdText) {
-    const QString orderId = QString::number(RecordId::Require(orderIdText, QStringLiteral("an order")));
-    Database &db = AppDatabase();
+QString OrderStatusByShipments(Database &db, const QString &orderId) {
     auto rs = db.openRecordset(
         QStringLiteral("SELECT OrderItems.OrderID,ItemNumber,OrderItems.Qty AS Ordered,SUM(ShipmentItems.qty) As Shipped "
                        "From (OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = ShipmentItems.OrderID AND "
@@ -19,6 +17,12 @@ void UpdateOrderStatus(const QString &orderIdText) {
         if (shipped < ordered) allShipped = false;
     }
     rs->close();
-    db.execute(QStringLiteral("UPDATE Orders SET Status = '") + (allShipped ? QStringLiteral("Closed") : QStringLiteral("Open")) +
-               QStringLiteral("' WHERE ID = ") + orderId);
+    return allShipped ? QStringLiteral("Closed") : QStringLiteral("Open");
+}
+
+void UpdateOrderStatus(const QString &orderIdText) {
+    const QString orderId = QString::number(RecordId::Require(orderIdText, QStringLiteral("an order")));
+    Database &db = AppDatabase();
+    const QString status = OrderStatusByShipments(db, orderId);
+    db.execute(QStringLiteral("UPDATE Orders SET Status = '") + status + QStringLiteral("' WHERE ID = ") + orderId);
 }

@@ -1,21 +1,20 @@
 #include "reports/PrintTarget.h"
 
+#include "core/AppFolders.h"
 #include "reports/PageSource.h"
 #include "reports/PdfFolderTarget.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <memory>
 
 namespace {
 PrintTarget *g_installed = nullptr;
 
 // Without an installed target documents are not lost: they become PDF files in
-// printed/ beside the executable.
+// printed/ beside the executable (or under the documents folder, see AppFolders).
 PrintTarget &fallbackTarget() {
     static std::unique_ptr<PdfFolderTarget> target;
     if (!target)
-        target = std::make_unique<PdfFolderTarget>(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("printed")));
+        target = std::make_unique<PdfFolderTarget>(AppFolders::OutputFolder(QStringLiteral("printed")));
     return *target;
 }
 }  // namespace

@@ -3,6 +3,7 @@
 #include "reports/BuilderSupport.h"
 
 #include "core/AppError.h"
+#include "core/AppFolders.h"
 #include "core/Seams.h"
 #include "core/Values.h"
 #include "data/Database.h"
@@ -12,7 +13,6 @@
 #include "data/StationSql.h"
 #include "reports/Report.h"
 
-#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -60,9 +60,10 @@ QString orderIdSql(const QString &orderId) {
     return QString::number(RecordId::Require(orderId, QStringLiteral("an order")));
 }
 
-// A field-definition file in the ttx folder beside the executable, rewritten each time.
+// A field-definition file in the ttx folder (beside the executable where it can be
+// written, see AppFolders), rewritten each time.
 void writeFieldDefinitions(Recordset &rows, const char *fileName) {
-    CreateFieldDefFile(rows.rowSet(), QCoreApplication::applicationDirPath() + QStringLiteral("\\ttx\\") +
+    CreateFieldDefFile(rows.rowSet(), AppFolders::OutputFolder(QStringLiteral("ttx")) + QStringLiteral("\\") +
                                           QLatin1String(fileName) + QLatin1Char(' '));
 }
 

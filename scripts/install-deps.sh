@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-dejavu-core
   xvfb xauth xdotool
   poppler-utils
+  dpkg-dev lintian gzip
   libbenchmark-dev
 )
 

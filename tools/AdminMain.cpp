@@ -10,6 +10,8 @@
 #include "data/Recordset.h"
 #include "data/RowSet.h"
 #include "core/Values.h"
+#include "tools/BackupCommand.h"
+#include "tools/CheckCommand.h"
 #include "tools/DemoPlant.h"
 #include "tools/PaperworkCommand.h"
 #include "tools/PrintCommand.h"
@@ -61,6 +63,9 @@ const char kUsage[] =
     "                          bring a plant's records into a new plant from a desktop-\n"
     "                          database file (.mdb, .accdb) or a folder of CSV files\n"
     "  export PLANT DIR        write every table of the plant as a CSV file into DIR\n"
+    "  backup PLANT DEST [--force]\n"
+    "                          copy the plant to DEST while the application goes on saving\n"
+    "  check PLANT             check the file and the plant's rules, print each finding\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
@@ -68,7 +73,8 @@ const char kUsage[] =
     "beside PATH, so a run stopped part-way leaves nothing under PATH. query and exec run\n"
     "exactly one statement and refuse a file that is not a plant database.\n"
     "Failures are reported as \"number: description\"\n"
-    "on the error stream; the exit code is 0 when done, 1 on a failure, 2 on bad arguments.\n";
+    "on the error stream; the exit code is 0 when done, 1 on a failure, 2 on bad arguments,\n"
+    "3 when check found anything.\n";
 
 struct Command {
     const char *name;
@@ -225,6 +231,8 @@ const QVector<Command> &commands() {
         {"upgrade", UpgradeCommandUsage(), RunUpgradeCommand, true},
         {"import", ImportCommandUsage(), RunImportCommand, true},
         {"export", ExportCommandUsage(), RunExportCommand, true},
+        {"backup", BackupCommandUsage(), RunBackupCommand, true},
+        {"check", CheckCommandUsage(), RunCheckCommand, true},
     };
     return all;
 }

@@ -5,8 +5,10 @@
 #include "app/Config.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +24,9 @@ private slots:
     void tooFewValues();
     void missingFile();
     void folderInsteadOfFile();
+    void placesInOrder();
+    void firstPlaceThatExistsIsRead_data();
+    void firstPlaceThatExistsIsRead();
 
 private:
     static QString writeConfig(const QTemporaryDir &dir, const QByteArray &content);
@@ -137,6 +142,41 @@ void tst_config::folderInsteadOfFile() {
         QCOMPARE(e.number(), 75);
         QCOMPARE(e.description(), QStringLiteral("Path/File access error"));
     }
+}
+
+void tst_config::placesInOrder() {
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    QCoreApplication::setApplicationName(QStringLiteral("Quelby"));
+    const QStringList expected{QStringLiteral("/opt/quelby/config.txt"), home.filePath(QStringLiteral("Quelby/config.txt")),
+                               QStringLiteral("/etc/quelby/config.txt")};
+    QCOMPARE(Config::ConfigPlaces(QStringLiteral("/opt/quelby")), expected);
+}
+
+// Three places, as beside the executable, the user's folder and the machine's; the
+// letters say which hold a config.txt, each naming its own plant.
+void tst_config::firstPlaceThatExistsIsRead_data() {
+    QTest::addColumn<QString>("present");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("beside the executable wins") << "abc" << "a.db";
+    QTest::newRow("the user's folder before the machine's") << "bc" << "b.db";
+    QTest::newRow("the machine's alone") << "c" << "c.db";
+}
+
+void tst_config::firstPlaceThatExistsIsRead() {
+    QFETCH(QString, present);
+    QFETCH(QString, read);
+    QTemporaryDir dir;
+    QStringList places;
+    for (const QString &letter : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
+        places << dir.filePath(letter + QStringLiteral("/config.txt"));
+        if (!present.contains(letter)) continue;
+        QVERIFY(QDir(dir.path()).mkdir(letter));
+        QFile file(places.last());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Quelby\nDatabase," + letter.toUtf8() + ".db\n");
+    }
+    QCOMPARE(Config::ReadConfig(places), read);
 }
 
 QTEST_APPLESS_MAIN(tst_config)

@@ -14,6 +14,7 @@
 #include "tests/support/UiTest.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -312,6 +313,7 @@ void tst_MDI::closingFrameUnloadsChildren() {
 
 void tst_MDI::aboutBox() {
     ScopedFakes fakes;
+    TestDatabase db;
     MDI mdi;
     UiTest::show(&mdi);
     mdi.command("About")->trigger();
@@ -320,6 +322,8 @@ void tst_MDI::aboutBox() {
     QCOMPARE(UiTest::child<QLabel>(about, "lblTitle")->text(), QString("Quelby"));
     QCOMPARE(UiTest::child<QLabel>(about, "lblVersion")->text(), QString("Version 1.2 7/20/04"));
     QVERIFY(!UiTest::child<QLabel>(about, "lblMaker")->text().isEmpty());
+    QCOMPARE(UiTest::child<QLabel>(about, "lblDatabase")->text(),
+             "Plant database: " + QDir::toNativeSeparators(db.path()));
     const QString facts = frmAbout::systemFacts();
     QVERIFY(facts.contains("SQLite: 3."));
     QVERIFY(facts.contains(QString("Qt: ") + qVersion()));

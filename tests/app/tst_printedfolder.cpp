@@ -2,12 +2,14 @@
 // already there is never overwritten, and two copies of the application printing into
 // one folder at the same moment never pick the same name.
 
+#include "core/AppFolders.h"
 #include "reports/Document.h"
 #include "reports/PdfFolderTarget.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <thread>
@@ -43,6 +45,8 @@ class tst_PrintedFolder : public QObject {
 private slots:
     void filesAlreadyThereAreKept();
     void twoCopiesNeverShareAName();
+    void besideTheExecutableOrInDocuments_data();
+    void besideTheExecutableOrInDocuments();
 };
 
 void tst_PrintedFolder::filesAlreadyThereAreKept() {
@@ -80,6 +84,32 @@ void tst_PrintedFolder::twoCopiesNeverShareAName() {
     QCOMPARE(QSet<QString>(written.begin(), written.end()).size(), 2 * each);
     QCOMPARE(QDir(dir.path()).entryList({"*.pdf"}, QDir::Files).size(), 2 * each);
     for (const QString &path : written) QVERIFY2(contents(path).startsWith("%PDF-"), qPrintable(path));
+}
+
+// printed/ (and ttx/ alike) stays beside the executable where that can be written; an
+// installed copy that cannot write there uses the user's documents folder.
+void tst_PrintedFolder::besideTheExecutableOrInDocuments_data() {
+    QTest::addColumn<QString>("prepare");  // what the application folder holds
+    QTest::addColumn<bool>("beside");
+    QTest::newRow("a folder of its own") << "" << true;
+    QTest::newRow("printed/ already there") << "folder" << true;
+    QTest::newRow("a file named printed in the way") << "file" << false;
+    // Tests run as root here, who may write anywhere: a folder that cannot be made
+    // stands for one this user may not write.
+    QTest::newRow("an application folder that cannot be written") << "missing" << false;
+}
+
+void tst_PrintedFolder::besideTheExecutableOrInDocuments() {
+    QFETCH(QString, prepare);
+    QFETCH(bool, beside);
+    QTemporaryDir dir;
+    QString app = dir.path();
+    if (prepare == QLatin1String("folder")) QVERIFY(QDir(app).mkdir("printed"));
+    if (prepare == QLatin1String("file")) plant(dir.filePath("printed"), "not a folder");
+    if (prepare == QLatin1String("missing")) app = dir.filePath("gone/bin");
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString expected = beside ? QDir(app).filePath("printed") : QDir(documents).filePath("Quelby/printed");
+    QCOMPARE(AppFolders::OutputFolder(app, "printed"), expected);
 }
 
 QTEST_MAIN(tst_PrintedFolder)

@@ -95,6 +95,8 @@ public:
         m_open = false;
     }
     bool inTransaction() const override { return m_open; }
+    void backupTo(const QString &) override {}
+    QStringList integrityProblems() override { return {}; }
 
 private:
     bool m_open = false;

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Starts the real application on a desktop (Xvfb) the way a clerk would:
 #  - a missing database, a file that is no database, a short or missing config.txt each end
-#    start-up with a message, a non-zero exit and nothing written;
+#    start-up with a message, a non-zero exit and nothing written (a missing one names
+#    every place looked and the command that makes a demo plant);
 #  - with the demo database the main window appears with its menus;
 #  - a second copy says "This application is already running." and ends, the first goes on;
-#  - File > Exit ends the first copy, keeping the frame's size and position.
+#  - File > Exit ends the first copy, keeping the frame's size and position;
+#  - a config.txt in the user's configuration folder alone starts it as well.
 set -u
 quelby="$1"; admin="$2"
 work=$(mktemp -d); trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
@@ -53,6 +55,8 @@ startup_fails "config.txt with too few values" 62
 
 rm -f "$work/app/config.txt"
 startup_fails "missing config.txt" 53
+grep -qF "$work/app/config.txt" "$work/err.txt" && grep -qF "$work/config/Quelby/config.txt" "$work/err.txt" &&
+  grep -q "quelby-admin demo" "$work/err.txt" || fail "missing config.txt: the places looked and the demo command are not named"
 
 # 2. Demo database: main window, second copy, File > Exit.
 "$admin" demo "$work/app/demo.db" >/dev/null || fail "quelby-admin demo failed"
@@ -80,4 +84,14 @@ grep -q '^second-copy-exit=0$' "$work/steps.txt" || fail "the second copy did no
 grep -q '^first-still-running$' "$work/steps.txt" || fail "the first copy was affected by the second"
 grep -q '^first-exit=0$' "$work/steps.txt" || fail "File > Exit did not end the application"
 grep -q '^geometry=' "$work/config/Quelby/Quelby.conf" 2>/dev/null || fail "the frame's size and position were not kept"
+# 3. config.txt in the user's configuration folder, none beside the executable.
+rm -f "$work/app/config.txt"
+mkdir -p "$work/config/Quelby"
+printf 'Quelby\nDatabase,"%s"\n' "$work/app/demo.db" > "$work/config/Quelby/config.txt"
+run_on_desktop "
+  '$work/app/quelby' & pid=\$!
+  if timeout 20 xdotool search --sync --name '^Quelby\$' >/dev/null; then echo user-config-window > '$work/steps.txt'; fi
+  kill \$pid; wait \$pid"
+grep -q '^user-config-window$' "$work/steps.txt" || fail "config.txt in the user's folder did not start the application"
+echo "ok - config.txt in ~/.config/Quelby starts the application"
 echo "1 passed, 0 failed"

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The whole CI run: the build and every test, the Debian package (lintian, the installed
+# programs run from an unpacked root), then the sanitizer build with the portable
+# platform and every test again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+start=$SECONDS
+./scripts/test.sh
+echo "== tests: $((SECONDS - start)) s"
+./scripts/package.sh
+echo "== package: $((SECONDS - start)) s"
+./scripts/sanitize.sh
+echo "== sanitizers: $((SECONDS - start)) s"
