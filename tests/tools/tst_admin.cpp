@@ -1,6 +1,8 @@
 // quelby-admin as the lead developer's scripts and support staff run it: a real process,
 // its exit code, what it prints and what it leaves in the database file.
 
+#include "tests/support/AdminRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,34 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run admin(const QStringList &args) {
-    // The painting commands start a windowless GUI application, which wants a private
-    // runtime folder; give it one so that its error stream carries only the tool's words.
-    static QTemporaryDir runtime;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!env.contains(QStringLiteral("XDG_RUNTIME_DIR"))) env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(QUELBY_ADMIN_PATH), args);
-    Run run;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        run.err = QStringLiteral("quelby-admin did not finish");
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 // What the standard sqlite3 tool prints for a statement on a file.
 QString sqliteTool(const QString &path, const QString &sql) {
@@ -93,7 +67,7 @@ private:
 void tst_Admin::initTestCase() {
     QVERIFY(m_dir.isValid());
     m_demo = m_dir.filePath("demo.db");
-    const Run run = admin({"demo", m_demo});
+    const AdminRun run = admin({"demo", m_demo});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QVERIFY(QFile::exists(m_demo));
@@ -114,7 +88,7 @@ void tst_Admin::help_data() {
 void tst_Admin::help() {
     QFETCH(QStringList, args);
     QFETCH(QString, first);
-    const Run run = admin(args);
+    const AdminRun run = admin(args);
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.startsWith(first), qPrintable(run.out));
     QCOMPARE(run.err, QString());
@@ -142,7 +116,7 @@ void tst_Admin::badArguments() {
     QFETCH(QString, says);
     const QString here = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
-    const Run run = admin(args);
+    const AdminRun run = admin(args);
     QDir::setCurrent(here);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(says), qPrintable(run.err));
@@ -152,7 +126,7 @@ void tst_Admin::badArguments() {
 }
 
 void tst_Admin::demoThenQueryOfOrders() {
-    const Run run = admin({"query", m_demo,
+    const AdminRun run = admin({"query", m_demo,
                            "SELECT TOP 1 * FROM Orders WHERE OrderDate >= #1/1/2000# AND OrderNumber Like '*1*'"});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
@@ -191,7 +165,7 @@ void tst_Admin::queryPrintsValuesAsTheOfficeReadsThem_data() {
 void tst_Admin::queryPrintsValuesAsTheOfficeReadsThem() {
     QFETCH(QString, sql);
     QFETCH(QString, expected);
-    const Run run = admin({"query", m_demo, sql});
+    const AdminRun run = admin({"query", m_demo, sql});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, expected);
@@ -201,7 +175,7 @@ void tst_Admin::execChangesARow() {
     const QString path = m_dir.filePath("exec.db");
     QCOMPARE(admin({"demo", path}).exitCode, 0);
     const QString where = " WHERE OrderNumber = 'LU-7790'";
-    Run run = admin({"exec", path, "UPDATE Orders SET Status = 'Void', DueDate = #7/4/2026# " + where});
+    AdminRun run = admin({"exec", path, "UPDATE Orders SET Status = 'Void', DueDate = #7/4/2026# " + where});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QString());
@@ -219,7 +193,7 @@ void tst_Admin::execChangesARow() {
 
 void tst_Admin::initMakesAnEmptyDatabase() {
     const QString path = m_dir.filePath("empty.db");
-    const Run run = admin({"init", path});
+    const AdminRun run = admin({"init", path});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     for (const char *table : {"Customer", "Orders", "Style", "Operation", "Payments"})
@@ -241,7 +215,7 @@ void tst_Admin::refusesAnExistingFile() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("the office's only copy");
     }
-    const Run run = admin({command, path});
+    const AdminRun run = admin({command, path});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(kReportedError.match(run.err).hasMatch(), qPrintable(run.err));
     QVERIFY(run.err.contains("already exists"));
@@ -265,7 +239,7 @@ void tst_Admin::failuresExitNonZeroWithTheError() {
     QFETCH(QString, command);
     QFETCH(QString, file);
     QFETCH(QString, sql);
-    const Run run = admin({command, m_dir.filePath(file), sql});
+    const AdminRun run = admin({command, m_dir.filePath(file), sql});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(kReportedError.match(run.err).hasMatch(), qPrintable(run.err));
     QCOMPARE(run.out, QString());
@@ -274,7 +248,7 @@ void tst_Admin::failuresExitNonZeroWithTheError() {
 
 void tst_Admin::largePlant() {
     const QString path = m_dir.filePath("large.db");
-    const Run run = admin({"demo", path, "--large", "40", "120"});
+    const AdminRun run = admin({"demo", path, "--large", "40", "120"});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(admin({"query", path, "SELECT COUNT(*) AS N FROM Orders"}).out, QString("N\n120\n"));
@@ -284,7 +258,7 @@ void tst_Admin::largePlant() {
 // print runs a document builder on the demo plant and lists the PDF files it wrote.
 void tst_Admin::printWritesPdfFiles() {
     const QString out = m_dir.filePath("printed");
-    const Run run = admin({"print", m_demo, "PrintBunListing", "--out", out});
+    const AdminRun run = admin({"print", m_demo, "PrintBunListing", "--out", out});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     const QStringList files = run.out.split('\n', Qt::SkipEmptyParts);
@@ -297,7 +271,7 @@ void tst_Admin::printWritesPdfFiles() {
 
 // The ID of a demo order, by its number, as a script would look it up.
 static QString demoOrderId(const QString &demo, const QString &orderNumber) {
-    const Run run = admin({"query", demo, "SELECT ID FROM Orders WHERE OrderNumber = '" + orderNumber + "'"});
+    const AdminRun run = admin({"query", demo, "SELECT ID FROM Orders WHERE OrderNumber = '" + orderNumber + "'"});
     return run.out.split('\n', Qt::SkipEmptyParts).value(1);
 }
 
@@ -318,7 +292,7 @@ void tst_Admin::printKnowsThePaperworkBuilders() {
     QTemporaryDir out;
     const QString id = demoOrderId(m_demo, "HC-5630");
     QVERIFY(!id.isEmpty());
-    const Run run = admin(QStringList{"print", m_demo, builder, id} + arguments + QStringList{"--out", out.path()});
+    const AdminRun run = admin(QStringList{"print", m_demo, builder, id} + arguments + QStringList{"--out", out.path()});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts).size(), 1);
@@ -329,7 +303,7 @@ void tst_Admin::paperworkWritesTheWholeSetAsPdfFiles() {
     QTemporaryDir out;
     const QString id = demoOrderId(m_demo, "V-1088");
     QVERIFY(!id.isEmpty());
-    const Run run = admin({"paperwork", m_demo, id, "--out", out.path()});
+    const AdminRun run = admin({"paperwork", m_demo, id, "--out", out.path()});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     const QStringList files = run.out.split('\n', Qt::SkipEmptyParts);
@@ -369,7 +343,7 @@ void tst_Admin::paperworkRefusesWhatItCannotPrint() {
     QFETCH(QString, error);
     QTemporaryDir out;
     for (QString &a : args) a.replace("%DB%", m_demo).replace("%OUT%", out.filePath("pdf"));
-    const Run run = admin(QStringList{"paperwork"} + args);
+    const AdminRun run = admin(QStringList{"paperwork"} + args);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.startsWith(error), qPrintable(run.err));
     QCOMPARE(run.out, QString());
@@ -390,7 +364,7 @@ void tst_Admin::secondStatementIsRefused() {
     const QString path = m_dir.filePath(command + "-two.db");
     QCOMPARE(admin({"demo", path}).exitCode, 0);
     const QString before = admin({"query", path, "SELECT Status, COUNT(*) AS N FROM Orders GROUP BY Status"}).out;
-    const Run run = admin({command, path, sql});
+    const AdminRun run = admin({command, path, sql});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith("3142: "), qPrintable(run.err));
     QCOMPARE(run.out, QString());
@@ -410,7 +384,7 @@ void tst_Admin::foreignFileIsLeftAlone() {
     QFETCH(QString, sql);
     const QString path = m_dir.filePath(command + "-zero.db");
     { QFile file(path); QVERIFY(file.open(QIODevice::WriteOnly)); }
-    const Run run = admin({command, path, sql});
+    const AdminRun run = admin({command, path, sql});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith("3343: Unrecognized database format"), qPrintable(run.err));
     QCOMPARE(QFileInfo(path).size(), 0);
@@ -438,7 +412,7 @@ void tst_Admin::killedDemoLeavesNoFile() {
     process.kill();
     process.waitForFinished();
     QVERIFY2(!QFile::exists(path), "a half-made database was left under its name");
-    const Run again = admin({"demo", path});
+    const AdminRun again = admin({"demo", path});
     QCOMPARE(again.err, QString());
     QCOMPARE(again.exitCode, 0);
     QVERIFY(admin({"query", path, "SELECT COUNT(*) AS N FROM Orders"}).out != QString("N\n0\n"));
@@ -455,7 +429,7 @@ void tst_Admin::upgradeOfAFileMadeBefore() {
     QCOMPARE(sqliteTool(path, "PRAGMA integrity_check"), QString("ok\n"));
     sqliteTool(path, "INSERT INTO Customer (Customer) VALUES ('MÜLLER SCHAUMSTOFF'); PRAGMA user_version = 0; REINDEX");
     const QString lookup = "SELECT Customer FROM Customer WHERE Customer = 'MÜLLER SCHAUMSTOFF'";
-    const Run refused = admin({"upgrade", path});
+    const AdminRun refused = admin({"upgrade", path});
     QCOMPARE(refused.exitCode, 1);
     QVERIFY2(refused.err.contains("Customer: MÜLLER SCHAUMSTOFF | Müller Schaumstoff"), qPrintable(refused.err));
     QCOMPARE(admin({"query", path, lookup}).out, QString("Customer\nMÜLLER SCHAUMSTOFF\n"));

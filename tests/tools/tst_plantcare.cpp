@@ -4,6 +4,7 @@
 
 #include "data/Database.h"
 #include "orders/OrderSave.h"
+#include "tests/support/AdminRun.h"
 #include "tests/support/Fixtures.h"
 
 #include <QFile>
@@ -17,25 +18,8 @@
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run admin(const QStringList &args) {
-    QProcess process;
-    process.start(QStringLiteral(QUELBY_ADMIN_PATH), args);
-    Run run;
-    if (!process.waitForFinished(120000)) return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
 QString scalar(const QString &plant, const QString &sql) {
-    const Run run = admin({QStringLiteral("query"), plant, sql});
+    const AdminRun run = admin({QStringLiteral("query"), plant, sql});
     return run.out.section(QLatin1Char('\n'), 1, 1);
 }
 
@@ -77,7 +61,7 @@ private:
 // Runs each statement on the plant; false (with a warning) at the first that fails.
 bool runAll(const QString &plant, const QStringList &statements) {
     for (const QString &sql : statements) {
-        const Run run = admin({"exec", plant, sql});
+        const AdminRun run = admin({"exec", plant, sql});
         if (run.exitCode != 0) {
             qWarning("%s: %s", qPrintable(sql), qPrintable(run.err));
             return false;
@@ -105,7 +89,7 @@ void tst_PlantCare::backupRefusesToOverwrite() {
     QCOMPARE(scalar(copy, "SELECT COUNT(*) FROM OrderItems"), QString("3"));
 
     admin({"exec", plant, "DELETE FROM OrderItems WHERE OrderID = 1"});
-    const Run again = admin({"backup", plant, copy});
+    const AdminRun again = admin({"backup", plant, copy});
     QCOMPARE(again.exitCode, 1);
     QVERIFY2(again.err.contains("--force"), qPrintable(again.err));
     QCOMPARE(scalar(copy, "SELECT COUNT(*) FROM OrderItems"), QString("3"));
@@ -151,7 +135,7 @@ void tst_PlantCare::backupDuringOrderSavesIsSound() {
     });
     while (saved < 3 && !failed) QThread::yieldCurrentThread();
     const QString copy = m_dir.filePath(QStringLiteral("busy-copy.db"));
-    const Run backup = admin({"backup", plant, copy});
+    const AdminRun backup = admin({"backup", plant, copy});
     const int savedAtEnd = saved;
     stop = true;
     office.join();
@@ -163,7 +147,7 @@ void tst_PlantCare::backupDuringOrderSavesIsSound() {
     const int copied = scalar(copy, "SELECT COUNT(*) FROM Orders").toInt();
     QVERIFY2(copied >= before + 3 && copied <= before + savedAtEnd + 1, qPrintable(QString::number(copied)));
     QCOMPARE(scalar(copy, bare), ordersWithoutLines);
-    const Run check = admin({"check", copy});
+    const AdminRun check = admin({"check", copy});
     QCOMPARE(check.out, QString("The plant is sound.\n"));
     QCOMPARE(check.exitCode, 0);
 }
@@ -171,7 +155,7 @@ void tst_PlantCare::backupDuringOrderSavesIsSound() {
 void tst_PlantCare::checkFindsNothingInASoundPlant() {
     const QString sound = smallPlant({});
     QVERIFY(!sound.isEmpty());
-    const Run clean = admin({"check", sound});
+    const AdminRun clean = admin({"check", sound});
     QCOMPARE(clean.out, QString("The plant is sound.\n"));
     QCOMPARE(clean.exitCode, 0);
 }
@@ -211,7 +195,7 @@ void tst_PlantCare::checkFindsWhatWasPlanted() {
     QFETCH(QString, finding);
     const QString path = smallPlant(planted);
     QVERIFY(!path.isEmpty());
-    const Run run = admin({"check", path});
+    const AdminRun run = admin({"check", path});
     QVERIFY2(run.out.contains(QLatin1Char('\n') + finding) || run.out.startsWith(finding), qPrintable(run.out));
     QCOMPARE(run.exitCode, 3);
 }

@@ -8,6 +8,7 @@
 #include "data/Database.h"
 #include "tools/DemoPlant.h"
 #include "orders/Paperwork.h"
+#include "tests/support/AdminRun.h"
 #include "tests/support/CaptureTarget.h"
 #include "tools/CsvFile.h"
 #include "tools/PlantExport.h"
@@ -18,23 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run admin(const QStringList &args) {
-    QProcess process;
-    process.start(QStringLiteral(QUELBY_ADMIN_PATH), args);
-    Run run;
-    if (!process.waitForFinished(120000)) return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QVector<QVector<QVariant>> rowsOf(const QString &plant, const QString &table) {
     auto db = Database::open(plant);
@@ -93,7 +77,7 @@ void tst_PlantImport::initTestCase() {
     m_demo = m_dir.filePath(QStringLiteral("demo.db"));
     Database::build(m_demo, [](Database &db) { DemoPlant::populate(db); });
     m_exported = m_dir.filePath(QStringLiteral("exported"));
-    const Run run = admin({QStringLiteral("export"), m_demo, m_exported});
+    const AdminRun run = admin({QStringLiteral("export"), m_demo, m_exported});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(run.out.contains(QRegularExpression(QStringLiteral("\\nOrders +\\d+ [0-9a-f]{16}\\n"))));
 }
@@ -108,7 +92,7 @@ void tst_PlantImport::init() {
 
 void tst_PlantImport::roundTripGivesTheSamePlant() {
     const QString imported = m_dir.filePath(QStringLiteral("roundtrip.db"));
-    const Run run = admin({QStringLiteral("import"), m_source, imported});
+    const AdminRun run = admin({QStringLiteral("import"), m_source, imported});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(!run.out.contains(QStringLiteral("skipped.")) && !run.out.contains(QStringLiteral("left empty")), qPrintable(run.out));
     auto original = Database::open(m_demo);
@@ -224,7 +208,7 @@ void tst_PlantImport::brokenSource() {
     if (breakage == QLatin1String("missing")) QVERIFY(QFile::remove(m_source + QStringLiteral("/Vendor.csv")));
 
     const QString target = m_dir.filePath(QStringLiteral("broken-%1.db").arg(QTest::currentDataTag()));
-    const Run run = admin({QStringLiteral("import"), m_source, target});
+    const AdminRun run = admin({QStringLiteral("import"), m_source, target});
     if (stops) {
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(reported), qPrintable(run.err));
@@ -242,7 +226,7 @@ void tst_PlantImport::brokenSource() {
 void tst_PlantImport::skipBadRowsLeavesOutTheRowsAndTheirLines() {
     setField(m_source, QStringLiteral("Orders"), 0, QStringLiteral("OrderDate"), QStringLiteral("someday"));
     const QString target = m_dir.filePath(QStringLiteral("skipped.db"));
-    const Run run = admin({QStringLiteral("import"), m_source, target, QStringLiteral("--skip-bad-rows")});
+    const AdminRun run = admin({QStringLiteral("import"), m_source, target, QStringLiteral("--skip-bad-rows")});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(run.out.contains(QStringLiteral("Rows left out:\n  Orders, ID 1, column OrderDate, value 'someday': not a date\n")), qPrintable(run.out));
     QVERIFY(run.out.contains(QStringLiteral("OrderItems, OrderID 1, ItemNumber 1, column OrderID, value '1': no Orders row has ID 1")));
@@ -254,7 +238,7 @@ void tst_PlantImport::skipBadRowsLeavesOutTheRowsAndTheirLines() {
 }
 
 void tst_PlantImport::refusesAPlantThatHoldsRows() {
-    const Run run = admin({QStringLiteral("import"), m_source, m_demo});
+    const AdminRun run = admin({QStringLiteral("import"), m_source, m_demo});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith(QStringLiteral("3010: The plant '%1' already holds rows (Customer, ").arg(m_demo)), qPrintable(run.err));
 }
@@ -269,7 +253,7 @@ void tst_PlantImport::windows1252AndQuoting() {
                "\"Caf\xe9 \"\"Bol\xedvar\"\"\",\"Calle 5,\r\nLocal 2\",\"\",,1/31/2004 2:05:09 PM,30\r\n");
     file.close();
     const QString target = dir.filePath(QStringLiteral("plant.db"));
-    const Run run = admin({QStringLiteral("import"), dir.path(), target});
+    const AdminRun run = admin({QStringLiteral("import"), dir.path(), target});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     auto db = Database::open(target);
     auto rs = db->openRecordset(QStringLiteral("SELECT * FROM Customer"));
@@ -286,7 +270,7 @@ void tst_PlantImport::windows1252AndQuoting() {
 // the same mapping: the orders of the sample keep their dates, the rest is reported.
 void tst_PlantImport::desktopDatabaseGoesThroughTheSameMapping() {
     const QString target = m_dir.filePath(QStringLiteral("nwind.db"));
-    const Run run = admin({QStringLiteral("import"), fixture(QStringLiteral("nwind.mdb")), target});
+    const AdminRun run = admin({QStringLiteral("import"), fixture(QStringLiteral("nwind.mdb")), target});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(run.out.contains(QStringLiteral("Customers: not a table of the plant; skipped (91 rows).")));
     QVERIFY(run.out.contains(QStringLiteral("Orders: column Freight is not a plant column; skipped.")));
