@@ -5,10 +5,8 @@
 #include "app/Config.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,7 +22,6 @@ private slots:
     void tooFewValues();
     void missingFile();
     void folderInsteadOfFile();
-    void placesInOrder();
     void firstPlaceThatExistsIsRead_data();
     void firstPlaceThatExistsIsRead();
 
@@ -142,15 +139,6 @@ void tst_config::folderInsteadOfFile() {
         QCOMPARE(e.number(), 75);
         QCOMPARE(e.description(), QStringLiteral("Path/File access error"));
     }
-}
-
-void tst_config::placesInOrder() {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    QCoreApplication::setApplicationName(QStringLiteral("Quelby"));
-    const QStringList expected{QStringLiteral("/opt/quelby/config.txt"), home.filePath(QStringLiteral("Quelby/config.txt")),
-                               QStringLiteral("/etc/quelby/config.txt")};
-    QCOMPARE(Config::ConfigPlaces(QStringLiteral("/opt/quelby")), expected);
 }
 
 // Three places, as beside the executable, the user's folder and the machine's; the
