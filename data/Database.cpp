@@ -64,6 +64,15 @@ std::unique_ptr<Database> Database::create(const QString &path) {
 }
 
 void Database::build(const QString &path, const std::function<void(Database &)> &fill) {
+    if (IsServerAddress(path)) {
+        // On a server the plant is made in one transaction: it appears whole or not at all.
+        auto db = create(path);
+        Transaction tx(*db);
+        Schema::create(*db);
+        fill(*db);
+        tx.commit();
+        return;
+    }
     if (QFileInfo::exists(path))
         throw AppError(ErrorNumber::TableExists, QStringLiteral("Database '%1' already exists.").arg(path));
     const QString building = temporaryNameBeside(path);
@@ -86,6 +95,7 @@ void Database::build(const QString &path, const std::function<void(Database &)> 
 }
 
 void Database::backup(const QString &destination, bool replace) {
+    if (IsServerAddress(m_path)) m_engine->backupTo(destination);  // refused, naming the server's own tools
     const QFileInfo target(destination);
     if (target.exists() && target.canonicalFilePath() == QFileInfo(m_path).canonicalFilePath())
         throw AppError(ErrorNumber::PathFileAccessError,

@@ -131,7 +131,11 @@ public:
 // read and written, or created new (refused when the file exists).
 enum class EngineAccess { ReadOnly, ReadWrite, CreateNew };
 
-// Opens the engine this build keeps plant files in.
+// Opens the engine that keeps the plant at `path`: a PostgreSQL server when the path is a
+// connection string (postgresql://user@host/plant, or "host=... dbname=..."), otherwise a
+// SQLite file. On a server, CreateNew means a database that holds no plant yet.
 std::unique_ptr<Engine> OpenEngine(const QString &path, EngineAccess access);
+// True when `path` names a server rather than a file.
+bool IsServerAddress(const QString &path);
 // Removes a plant file together with the journal files the engine keeps beside it.
 void RemovePlantFile(const QString &path);

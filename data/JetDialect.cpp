@@ -1,6 +1,7 @@
 #include "data/JetDialect.h"
 
 #include "core/AppError.h"
+#include "data/JetTokens.h"
 
 #include <QDate>
 #include <QHash>
@@ -9,32 +10,17 @@
 
 #include <charconv>
 
-namespace {
-
-// ---------------------------------------------------------------------------------
-// Tokens. The statement is cut into tokens whose texts, joined again, give back the
-// statement exactly; a translation only replaces, removes or inserts whole tokens, so
-// everything it does not touch keeps its spelling, case and blanks.
-
-enum class Kind {
-    Space,    // blanks, tabs, line ends
-    Comment,  // -- to the end of the line, or /* ... */
-    Word,     // a name or keyword
-    Number,   // 12, 1.5, 1e3
-    String,   // '...' with '' inside (a "..." literal is rewritten to this form)
-    Bracket,  // [a name]
-    Date,     // #...# (translated to a String when tokenised)
-    Punct,    // everything else: ( ) , . * = <> <= >= ; + - / ...
-};
-
-struct Token {
-    Kind kind;
-    QString text;
-};
+namespace JetTokens {
 
 [[noreturn]] void syntaxError(const QString &sql) {
     throw AppError(ErrorNumber::SyntaxError, QStringLiteral("Syntax error in query expression '%1'.").arg(sql));
 }
+
+}  // namespace JetTokens
+
+namespace {
+
+using namespace JetTokens;
 
 [[noreturn]] void dateError(const QString &sql) {
     throw AppError(ErrorNumber::SyntaxError, QStringLiteral("Syntax error in date in query expression '%1'.").arg(sql));
@@ -139,6 +125,10 @@ QString isoFromDateLiteral(const QString &content) {
     if (!time.isValid() || time == QTime(0, 0)) return date.toString(QStringLiteral("yyyy-MM-dd"));
     return date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm:ss"));
 }
+
+}  // namespace
+
+namespace JetTokens {
 
 // ---------------------------------------------------------------------------------
 
@@ -267,6 +257,25 @@ int previousSignificant(const QVector<Token> &tokens, int from) {
     while (from >= 0 && isBlank(tokens.at(from))) --from;
     return from;
 }
+
+int closingParenthesis(const QVector<Token> &tokens, int open) {
+    int depth = 0;
+    for (int i = open; i < tokens.size(); ++i) {
+        if (isPunct(tokens.at(i), '(')) ++depth;
+        else if (isPunct(tokens.at(i), ')') && --depth == 0) return i;
+    }
+    return tokens.size();
+}
+
+QString join(const QVector<Token> &tokens) {
+    QString out;
+    for (const Token &t : tokens) out += t.text;
+    return out;
+}
+
+}  // namespace JetTokens
+
+namespace {
 
 // True and False are the engine's yes/no literals; the plant's yes/no columns hold 1 and
 // 0. A name such as Orders.True (after or before a dot) is left alone.
@@ -411,18 +420,7 @@ void translateConcatenation(QVector<Token> &tokens) {
         if (isPunct(t, '&')) t.text = QStringLiteral("||");
 }
 
-QString translateTokens(const QString &sql) {
-    QVector<Token> tokens = tokenize(sql);
-    translateYesNo(tokens);
-    translateConcatenation(tokens);
-    translateDelete(tokens);
-    translateTop(tokens, sql);
-    translateSelectInto(tokens, sql);
-    QString out;
-    out.reserve(sql.size() + 32);
-    for (const Token &t : tokens) out += t.text;
-    return out;
-}
+QString translateTokens(const QString &sql) { return join(JetDialect::translatedTokens(sql)); }
 
 // ---------------------------------------------------------------------------------
 // The shape of a statement, read from its significant tokens.
@@ -701,6 +699,16 @@ namespace JetDialect {
 QString translate(const QString &jetSql) {
     static QHash<QString, QString> cache;
     return cachedByText(cache, jetSql, translateTokens);
+}
+
+QVector<JetTokens::Token> translatedTokens(const QString &jetSql) {
+    QVector<Token> tokens = tokenize(jetSql);
+    translateYesNo(tokens);
+    translateConcatenation(tokens);
+    translateDelete(tokens);
+    translateTop(tokens, jetSql);
+    translateSelectInto(tokens, jetSql);
+    return tokens;
 }
 
 AppError secondStatementError() {

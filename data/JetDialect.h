@@ -9,12 +9,14 @@
 //   DELETE * FROM t                        -> DELETE FROM t
 //   True / False                           -> 1 / 0
 //   a & b (texts joined)                   -> a || b (a null part makes the whole null)
-// Like keeps its text: each engine serves the desktop engine's Like as like().
+// Like keeps its text: SQLite serves the desktop engine's Like as like(); the server's
+// translation (PostgresDialect) goes on from these tokens.
 //
 // shapeOf() tells the data layer what a statement is: whether a second statement
 // follows it, whether it opens an updatable set, and which table a SELECT ... INTO makes.
 
 #include "core/AppError.h"
+#include "data/JetTokens.h"
 
 #include <QString>
 #include <QVariant>
@@ -24,6 +26,8 @@ namespace JetDialect {
 
 // Translates one statement. Throws AppError (SyntaxError) on an unterminated literal.
 QString translate(const QString &jetSql);
+// The same translation as tokens, for an engine whose SQL needs more after it.
+QVector<JetTokens::Token> translatedTokens(const QString &jetSql);
 
 struct StatementShape {
     // Something other than blanks, comments and semicolons follows the first top-level

@@ -692,12 +692,3 @@ QStringList SqliteEngine::integrityProblems() {
     if (problems == QStringList{QStringLiteral("ok")}) problems.clear();
     return problems;
 }
-
-std::unique_ptr<Engine> OpenEngine(const QString &path, EngineAccess access) {
-    return std::make_unique<SqliteEngine>(path, access);
-}
-
-void RemovePlantFile(const QString &path) {
-    QFile::remove(path);
-    SqliteEngine::removeSideFiles(path);
-}

@@ -6,6 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache
   qt6-base-dev qt6-base-dev-tools
   libsqlite3-dev sqlite3
+  libpq-dev postgresql
   mdbtools-dev mdbtools pkg-config
   fonts-dejavu-core
   xvfb xauth xdotool

@@ -66,9 +66,12 @@ const char kUsage[] =
     "  backup PLANT DEST [--force]\n"
     "                          copy the plant to DEST while the application goes on saving\n"
     "  check PLANT             check the file and the plant's rules, print each finding\n"
+    "  copy FROM TO            copy a whole plant between a file and a PostgreSQL server\n"
     "\n"
     "  --help                  this text; COMMAND --help shows the command's own usage\n"
     "\n"
+    "PATH, PLANT, FROM and TO name a plant file, or a PostgreSQL server by a connection\n"
+    "string (postgresql://user@host/plant, or \"host=office dbname=plant\").\n"
     "init and demo never overwrite a file, and build the new one under a temporary name\n"
     "beside PATH, so a run stopped part-way leaves nothing under PATH. query and exec run\n"
     "exactly one statement and refuse a file that is not a plant database.\n"
@@ -154,7 +157,7 @@ QString rowsText(const RowSet &rows) {
 // Creates a new database file with the schema and runs `fill` on it. The file appears
 // under its name only when complete: a failure or a stop part-way leaves nothing there.
 void createDatabase(const QString &path, const std::function<void(Database &)> &fill) {
-    if (QFileInfo::exists(path))
+    if (!IsServerAddress(path) && QFileInfo::exists(path))
         throw AppError(ErrorNumber::TableExists,
                        QStringLiteral("The file '%1' already exists; quelby-admin never overwrites a database.").arg(path));
     Database::build(path, fill);
@@ -231,6 +234,7 @@ const QVector<Command> &commands() {
         {"upgrade", UpgradeCommandUsage(), RunUpgradeCommand, true},
         {"import", ImportCommandUsage(), RunImportCommand, true},
         {"export", ExportCommandUsage(), RunExportCommand, true},
+        {"copy", CopyCommandUsage(), RunCopyCommand, true},
         {"backup", BackupCommandUsage(), RunBackupCommand, true},
         {"check", CheckCommandUsage(), RunCheckCommand, true},
     };

@@ -68,6 +68,16 @@ QVector<ExportedTable> write(Database &db, const QString &dir, const std::functi
     return written;
 }
 
+SourceTables read(Database &db) {
+    SourceTables tables;
+    for (const CatalogueTable &table : Catalogue::tables()) {
+        SourceTable source{table.name, {}, tableRows(db, table)};
+        for (const CatalogueColumn &c : table.columns) source.columns << c.name;
+        tables << source;
+    }
+    return tables;
+}
+
 QString tableChecksum(Database &db, const QString &table) {
     const CatalogueTable *t = Catalogue::table(table);
     if (!t) throw AppError(ErrorNumber::NoSuchTable, QStringLiteral("'%1' is not a table of the plant.").arg(table));

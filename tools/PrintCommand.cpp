@@ -60,7 +60,7 @@ int RunIntoPdfFolder(const QString &path, const QString &out, const std::functio
         WriteError(QStringLiteral("documents are painted and need a graphical application object"));
         return ExitFailure;
     }
-    if (!QFileInfo(path).isFile()) {
+    if (!IsServerAddress(path) && !QFileInfo(path).isFile()) {
         WriteError(QStringLiteral("%1: There is no database at %2").arg(ErrorNumber::CouldNotFindFile).arg(path));
         return ExitFailure;
     }

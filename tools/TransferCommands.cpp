@@ -67,8 +67,18 @@ SourceTables readSource(const ImportLine &line) {
 
 // An existing target must be an empty plant; a new one is made as init makes it.
 std::unique_ptr<Database> openEmptyTarget(const QString &target) {
-    if (!QFileInfo::exists(target)) return nullptr;
-    auto db = Database::open(target);
+    std::unique_ptr<Database> db;
+    if (IsServerAddress(target)) {
+        try {
+            db = Database::open(target);
+        } catch (const AppError &e) {
+            if (e.number() != ErrorNumber::UnrecognizedFormat) throw;
+            return nullptr;  // a database holding no plant yet: made as init makes it
+        }
+    } else {
+        if (!QFileInfo::exists(target)) return nullptr;
+        db = Database::open(target);
+    }
     const QStringList filled = PlantImport::tablesWithRows(*db);
     if (!filled.isEmpty())
         throw AppError(ErrorNumber::TableExists,
@@ -87,9 +97,8 @@ void printSummary(const ImportCheck &check, Database &target) {
                 .arg(t.count.skipped, 8).arg(PlantExport::tableChecksum(target, t.count.table)));
 }
 
-int runImport(const ImportLine &line) {
-    auto existing = openEmptyTarget(line.target);
-    const SourceTables source = readSource(line);
+// Checks the source's rows and writes them into the target, an empty plant or a new one.
+int writeInto(const ImportLine &line, std::unique_ptr<Database> existing, const SourceTables &source) {
     out(QStringLiteral("read %1: %2 tables").arg(line.source).arg(source.size()));
     ImportCheck check = PlantImport::check(source, out);
     for (const QString &notice : check.notices) out(notice);
@@ -109,6 +118,23 @@ int runImport(const ImportLine &line) {
     else Database::build(line.target, [&](Database &db) { PlantImport::write(db, check, out); });
     printSummary(check, existing ? *existing : *Database::open(line.target));
     return kDone;
+}
+
+int runImport(const ImportLine &line) {
+    auto existing = openEmptyTarget(line.target);
+    return writeInto(line, std::move(existing), readSource(line));
+}
+
+// A whole plant from one engine to the other (a file onto a server, or back), through the
+// same conversion as an import, so every key and link comes across as it was.
+int runCopy(const QString &from, const QString &to) {
+    auto existing = openEmptyTarget(to);
+    SourceTables source;
+    {
+        auto plant = Database::open(from);
+        source = PlantExport::read(*plant);
+    }
+    return writeInto(ImportLine{from, to, false, CsvEncoding::Detect}, std::move(existing), source);
 }
 
 // Runs a command's work, reporting a failure as "number: description".
@@ -156,6 +182,24 @@ int RunImportCommand(const QStringList &args) {
     ImportLine line;
     if (const QString wrong = readImportLine(args, line); !wrong.isEmpty()) return usageError(wrong, ImportCommandUsage());
     return reported([&] { return runImport(line); });
+}
+
+const char *CopyCommandUsage() {
+    return "Usage: quelby-admin copy FROM TO\n"
+           "\n"
+           "Copies a whole plant from FROM to TO, between a file and a PostgreSQL server in either\n"
+           "direction (or file to file): TO is a new file, a server database holding no plant yet,\n"
+           "or an empty plant; anything else is refused. Every row keeps its keys, the whole copy is\n"
+           "written in one transaction, and the counters of the auto-numbers are set past the\n"
+           "highest keys. Prints each table's rows read and written and a checksum of its rows.\n"
+           "A server is named by a connection string: postgresql://user@host/plant or\n"
+           "\"host=office dbname=plant\".\n";
+}
+
+int RunCopyCommand(const QStringList &args) {
+    if (wantsHelp(args, CopyCommandUsage())) return kDone;
+    if (args.size() != 2) return usageError(QStringLiteral("copy takes FROM and TO."), CopyCommandUsage());
+    return reported([&] { return runCopy(args.at(0), args.at(1)); });
 }
 
 const char *ExportCommandUsage() {

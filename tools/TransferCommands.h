@@ -14,3 +14,8 @@ const char *ImportCommandUsage();
 
 int RunExportCommand(const QStringList &args);
 const char *ExportCommandUsage();
+
+// quelby-admin copy FROM TO: a whole plant between engines.
+int RunCopyCommand(const QStringList &args);
+const char *CopyCommandUsage();
+const char *ExportCommandUsage();
