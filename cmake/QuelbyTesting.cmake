@@ -1,9 +1,12 @@
-# quelby_add_test(NAME source... [UI])
+# quelby_add_test(NAME source... [UI] [BOTH_ENGINES])
 # One Qt Test executable per area, run offscreen under CTest. Core tests link only
 # quelby_core; UI tests (flag UI) link the windows as well. Every test links the
-# test-support library with the fixtures and the fakes of the seams.
+# test-support library with the fixtures and the fakes of the seams. A test marked
+# BOTH_ENGINES runs a second time as NAME_pg (label "postgres"), its plants made on the
+# PostgreSQL server named by QUELBY_PG_SERVER (scripts/test.sh starts one); without a
+# server that pass is skipped.
 function(quelby_add_test name)
-  cmake_parse_arguments(ARG "UI" "" "" ${ARGN})
+  cmake_parse_arguments(ARG "UI;BOTH_ENGINES" "" "" ${ARGN})
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   if(ARG_UI)
     target_link_libraries(${name} PRIVATE quelby_test_support_ui)
@@ -14,6 +17,12 @@ function(quelby_add_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUELBY_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
     TIMEOUT 300)
+  if(ARG_BOTH_ENGINES)
+    add_test(NAME ${name}_pg COMMAND ${name})
+    set_tests_properties(${name}_pg PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUELBY_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUELBY_TEST_ENGINE=postgresql"
+      LABELS postgres SKIP_RETURN_CODE 77 TIMEOUT 600)
+  endif()
 endfunction()
 
 # Qt Test gives every test the absolute paths of its build and source folders as

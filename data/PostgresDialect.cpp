@@ -11,10 +11,11 @@ using namespace JetTokens;
 
 namespace {
 
-// Every name of the catalogue (tables and columns) by its folded spelling.
+// Every name of the catalogue (tables, columns and indexes) by its folded spelling.
 const QHash<QString, QString> &catalogueNames() {
     static const QHash<QString, QString> names = [] {
         QHash<QString, QString> all;
+        for (const CatalogueIndex &index : Catalogue::indexes()) all.insert(index.name.toLower(), index.name);
         for (const CatalogueTable &table : Catalogue::tables()) {
             all.insert(table.name.toLower(), table.name);
             for (const CatalogueColumn &column : table.columns) all.insert(column.name.toLower(), column.name);
@@ -80,11 +81,45 @@ int operandEnd(const QVector<Token> &tokens, int from) {
     return tokens.size();
 }
 
+// Where the operand to the left of `last` (its last token) begins: a name with its table
+// ("Orders.OrderNumber"), or a parenthesised expression with the function before it.
+int operandStart(const QVector<Token> &tokens, int last) {
+    int at = last;
+    if (isPunct(tokens.at(at), ')')) {
+        for (int depth = 0; at >= 0; --at) {
+            if (isPunct(tokens.at(at), ')')) ++depth;
+            else if (isPunct(tokens.at(at), '(') && --depth == 0) break;
+        }
+        const int function = previousSignificant(tokens, at - 1);
+        return function >= 0 && tokens.at(function).kind == Kind::Word && !isKeyword(tokens.at(function)) ? function : at;
+    }
+    while (true) {
+        const int dot = previousSignificant(tokens, at - 1);
+        if (dot < 0 || !isPunct(tokens.at(dot), '.')) return at;
+        const int name = previousSignificant(tokens, dot - 1);
+        if (name < 0 || (tokens.at(name).kind != Kind::Word && tokens.at(name).kind != Kind::Bracket)) return at;
+        at = name;
+    }
+}
+
+// The plant's text compares in a collation the server's regular expressions do not take;
+// the operand of a Like is read in one that folds case by the letters' own rules.
+int collateForLike(QVector<Token> &tokens, int like, int before) {
+    const int start = operandStart(tokens, before);
+    tokens.insert(before + 1, {Kind::Word, QStringLiteral(" COLLATE quelby_text)")});
+    tokens.insert(start, {Kind::Punct, QStringLiteral("(")});
+    return like + 2;
+}
+
 void translateLike(QVector<Token> &tokens) {
     for (int i = 0; i < tokens.size(); ++i) {
         if (!isWord(tokens.at(i), "LIKE")) continue;
-        const int before = previousSignificant(tokens, i - 1);
+        int before = previousSignificant(tokens, i - 1);
         const bool negated = before >= 0 && isWord(tokens.at(before), "NOT");
+        const int operandLast = previousSignificant(tokens, (negated ? before : i) - 1);
+        if (operandLast < 0) syntaxError(join(tokens));
+        i = collateForLike(tokens, i, operandLast);
+        before = previousSignificant(tokens, i - 1);
         const int first = nextSignificant(tokens, i + 1);
         const int end = operandEnd(tokens, first);
         int last = end - 1;

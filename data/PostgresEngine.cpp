@@ -6,6 +6,7 @@
 #include "data/PostgresDialect.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <QRegularExpression>
 #include <QThread>
 #include <libpq-fe.h>
@@ -94,7 +95,7 @@ ColumnKind kindOfType(Oid type) {
 QString columnType(const CatalogueColumn &column) {
     switch (column.kind) {
     case ColumnKind::Text:
-        return column.key ? QStringLiteral("citext COLLATE quelby_text PRIMARY KEY") : QStringLiteral("citext COLLATE quelby_text");
+        return column.key ? QStringLiteral("text COLLATE quelby_nocase PRIMARY KEY") : QStringLiteral("text COLLATE quelby_nocase");
     case ColumnKind::Number:
     case ColumnKind::Money: return QStringLiteral("double precision");
     case ColumnKind::WholeNumber: return QStringLiteral("integer");
@@ -113,8 +114,9 @@ QString columnType(const CatalogueColumn &column) {
 // each as the type its place in the statement wants) and its rows read as text.
 class PostgresStatement final : public Statement {
 public:
-    PostgresStatement(PostgresEngine &engine, QByteArray name, int parameters, PGresult *described, bool guarded)
-        : m_engine(engine), m_name(std::move(name)), m_values(parameters), m_described(described), m_guarded(guarded) {
+    PostgresStatement(PostgresEngine &engine, QByteArray name, QByteArray sql, int parameters, PGresult *described, bool guarded)
+        : m_engine(engine), m_name(std::move(name)), m_sql(std::move(sql)), m_values(parameters), m_fractions(parameters),
+          m_described(described), m_guarded(guarded) {
         for (int i = 0; i < PQnfields(described); ++i)
             if (qstrcmp(PQfname(described, i), kRowKey) != 0) m_visible << i;
     }
@@ -122,14 +124,17 @@ public:
     ~PostgresStatement() override {
         PQclear(m_result);
         PQclear(m_described);
-        if (PQtransactionStatus(m_engine.m_conn) != PQTRANS_INERROR)
-            PQclear(PQexec(m_engine.m_conn, ("DEALLOCATE " + m_name).constData()));
+        if (PQtransactionStatus(m_engine.m_conn) == PQTRANS_INERROR) return;
+        PQclear(PQexec(m_engine.m_conn, ("DEALLOCATE " + m_name).constData()));
+        if (m_withFractions) PQclear(PQexec(m_engine.m_conn, ("DEALLOCATE " + m_name + "_f").constData()));
     }
 
     void bind(int index, const QVariant &value) override {
         if (index < 1 || index > m_values.size())
             throw AppError(ErrorNumber::ReservedError, QStringLiteral("No parameter %1 in this statement.").arg(index));
         m_values[index - 1] = textOf(value);
+        m_fractions[index - 1] = (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) &&
+                                 isWholeType(PQparamtype(m_described, index - 1));
     }
 
     bool step() override {
@@ -148,6 +153,7 @@ public:
         m_row = -1;
         m_changes = 0;
         std::fill(m_values.begin(), m_values.end(), std::optional<QByteArray>());
+        std::fill(m_fractions.begin(), m_fractions.end(), false);
     }
 
     int columnCount() const override { return int(m_visible.size()); }
@@ -164,7 +170,7 @@ public:
         }
         const ColumnKind known = meta.table.isEmpty() ? ColumnKind::Other : Catalogue::kindOf(meta.table, meta.origin);
         if (known != ColumnKind::Other) {
-            meta.kind = known;
+            meta.kind = known == ColumnKind::AutoNumber ? ColumnKind::WholeNumber : known;
             meta.declType = declaredName(known);
         } else if (!meta.table.isEmpty()) {
             meta.kind = kindOfType(PQftype(m_described, field));
@@ -241,6 +247,29 @@ private:
         }
     }
 
+    static bool isWholeType(Oid type) { return type == kInt2 || type == kInt4 || type == kInt8; }
+
+    // The server takes a value compared with a whole-number column for a whole number;
+    // a number with a fraction (or past its range) is compared as the number it is, in a
+    // second form of the statement whose such places are typed as doubles.
+    QByteArray statementFor() {
+        if (!std::count(m_fractions.begin(), m_fractions.end(), true)) return m_name;
+        const QByteArray name = m_name + "_f";
+        if (!m_withFractions) {
+            QVector<Oid> types;
+            for (int i = 0; i < m_values.size(); ++i) types << (m_fractions.at(i) ? kFloat8 : PQparamtype(m_described, i));
+            PGresult *made = PQprepare(m_engine.m_conn, name.constData(), m_sql.constData(), int(types.size()), types.constData());
+            if (!succeeded(made)) {
+                const AppError error = errorFor(stateOf(made), messageOf(m_engine.m_conn, made));
+                PQclear(made);
+                throw error;
+            }
+            PQclear(made);
+            m_withFractions = true;
+        }
+        return name;
+    }
+
     // Runs the statement; outside a transaction a moment's lock held by another PC is
     // waited out a few times before the clerk is told.
     void execute() {
@@ -251,7 +280,7 @@ private:
         const bool guard = m_guarded && !alone;
         for (int attempt = 1;; ++attempt) {
             if (guard) m_engine.run(QStringLiteral("SAVEPOINT quelby_guard"));
-            m_result = PQexecPrepared(conn, m_name.constData(), int(values.size()), values.constData(), nullptr, nullptr, 0);
+            m_result = PQexecPrepared(conn, statementFor().constData(), int(values.size()), values.constData(), nullptr, nullptr, 0);
             if (succeeded(m_result)) break;
             const QByteArray state = stateOf(m_result);
             const QString message = messageOf(conn, m_result);
@@ -271,7 +300,10 @@ private:
 
     PostgresEngine &m_engine;
     QByteArray m_name;
+    QByteArray m_sql;
     QVector<std::optional<QByteArray>> m_values;
+    QVector<bool> m_fractions;  // a double bound where the server expects a whole number
+    bool m_withFractions = false;
     PGresult *m_described;
     PGresult *m_result = nullptr;
     QVector<int> m_visible;
@@ -296,16 +328,18 @@ PostgresEngine::PostgresEngine(const QString &address, EngineAccess access) {
         throw AppError(ErrorNumber::CannotOpenDatabase, QStringLiteral("Cannot open the plant's server %1: %2").arg(server, cause));
     }
     PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
-    run(QStringLiteral("SET DateStyle = ISO, YMD; SET client_min_messages = warning; SET lock_timeout = '10s'; "
+    run(QStringLiteral("SET DateStyle = ISO, MDY; SET client_min_messages = warning; SET lock_timeout = '10s'; "
                        "SET application_name = 'Quelby'"));
     if (access == EngineAccess::ReadOnly) run(QStringLiteral("SET default_transaction_read_only = on"));
     if (access != EngineAccess::CreateNew) return;
     for (const QString &name : tableNames())
         if (Catalogue::table(name))
             throw AppError(ErrorNumber::TableExists, QStringLiteral("The plant's server %1 already holds a plant.").arg(serverName()));
-    // Text compared without regard to case for every letter: citext, in a collation whose
-    // lower case knows every letter and whose order is that of the characters.
-    run(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
+    // Text compared without regard to case for every letter: a collation that tells letters
+    // apart by accent but not by case ("Müller" and "MÜLLER", "Αφρός" and "ΑΦΡΌΣ" are one
+    // name), and, for Like, one that folds case by the letters' own rules.
+    run(QStringLiteral("CREATE COLLATION IF NOT EXISTS quelby_nocase (provider = icu, locale = 'und-u-ks-level2', "
+                       "deterministic = false)"));
     run(QStringLiteral("CREATE COLLATION IF NOT EXISTS quelby_text (provider = libc, locale = 'C.UTF-8')"));
 }
 
@@ -361,7 +395,7 @@ std::unique_ptr<Statement> PostgresEngine::prepare(const QString &nativeSql) {
         throw error;
     }
     const bool guarded = sql.trimmed().startsWith(QLatin1String("DROP"), Qt::CaseInsensitive);
-    return std::make_unique<PostgresStatement>(*this, name, parameters, described, guarded);
+    return std::make_unique<PostgresStatement>(*this, name, sql.toUtf8(), parameters, described, guarded);
 }
 
 QString PostgresEngine::quoteName(const QString &name) const { return PostgresDialect::quotedName(name); }
@@ -448,9 +482,8 @@ void PostgresEngine::compareTextWithoutCase(const QString &table) {
     QStringList changes;
     while (columns->step()) {
         const QString type = columns->value(1).toString();
-        if (type == QLatin1String("text") || type == QLatin1String("varchar") || type == QLatin1String("bpchar") ||
-            type == QLatin1String("citext"))
-            changes << QStringLiteral("ALTER COLUMN %1 TYPE citext COLLATE quelby_text").arg(quoteName(columns->value(0).toString()));
+        if (type == QLatin1String("text") || type == QLatin1String("varchar") || type == QLatin1String("bpchar"))
+            changes << QStringLiteral("ALTER COLUMN %1 TYPE text COLLATE quelby_nocase").arg(quoteName(columns->value(0).toString()));
     }
     changes << QStringLiteral("ADD COLUMN %1 bigserial").arg(QString::fromLatin1(kRowKey));
     run(QStringLiteral("ALTER TABLE %1 %2").arg(quoteName(table), changes.join(QStringLiteral(", "))));

@@ -2,8 +2,8 @@
 
 // The PostgreSQL engine behind the data layer, for a plant whose office PCs share one
 // server. One connection per Database; the plant's tables are made from the catalogue with
-// their names as the catalogue spells them, text columns as citext in a collation that
-// folds every letter, auto-numbers as identity columns, and a hidden row key (quelby_row)
+// their names as the catalogue spells them, text columns in a collation that compares
+// without regard to case for every letter, auto-numbers as identity columns, and a hidden row key (quelby_row)
 // by which a set finds its rows again for an edit. Statements a clerk's save runs outside
 // a transaction are tried again when another PC holds the rows for a moment; inside one,
 // the save is rolled back whole and the clerk told the records are busy.

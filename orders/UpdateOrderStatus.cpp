@@ -4,20 +4,24 @@
 #include "data/Database.h"
 #include "data/RecordId.h"
 
-QString OrderStatusByShipments(Database &db, const QString &orderId) {
+QVector<LineShipped> LinesShipped(Database &db, const QString &orderId) {
     auto rs = db.openRecordset(
         QStringLiteral("SELECT OrderItems.OrderID,ItemNumber,OrderItems.Qty AS Ordered,SUM(ShipmentItems.qty) As Shipped "
                        "From (OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = ShipmentItems.OrderID AND "
                        "OrderItems.ItemNumber = ShipmentItems.OrderLineItem) WHERE OrderItems.OrderID = ") +
         orderId + QStringLiteral(" Group By OrderItems.OrderID, ItemNumber,OrderItems.qty "));
-    bool allShipped = true;
-    for (; !rs->eof(); rs->moveNext()) {
-        const double shipped = rs->field(QStringLiteral("Shipped")).toDouble();  // null counts as 0
-        const double ordered = rs->field(QStringLiteral("Ordered")).toDouble();
-        if (shipped < ordered) allShipped = false;
-    }
+    QVector<LineShipped> lines;
+    for (; !rs->eof(); rs->moveNext())
+        lines << LineShipped{rs->field(QStringLiteral("ItemNumber")).toInt(), rs->field(QStringLiteral("Ordered")).toDouble(),
+                             rs->field(QStringLiteral("Shipped")).toDouble()};  // null counts as 0
     rs->close();
-    return allShipped ? QStringLiteral("Closed") : QStringLiteral("Open");
+    return lines;
+}
+
+QString OrderStatusByShipments(Database &db, const QString &orderId) {
+    for (const LineShipped &line : LinesShipped(db, orderId))
+        if (line.shipped < line.ordered) return QStringLiteral("Open");
+    return QStringLiteral("Closed");
 }
 
 void UpdateOrderStatus(const QString &orderIdText) {

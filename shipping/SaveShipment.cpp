@@ -7,6 +7,8 @@
 #include "data/RowWriter.h"
 #include "orders/UpdateOrderStatus.h"
 
+#include <QtGlobal>
+
 namespace {
 
 // The header row: a new shipment is appended and takes its ID from the database; a
@@ -50,6 +52,29 @@ void writeLines(Database &db, qint64 id, const QString &orderId, const QVector<S
     }
 }
 
+// Another clerk may have shipped the same order since this shipment's lines were shown:
+// the order's row is held until this save ends (on a server the other save waits here),
+// and a line this shipment would take past its ordered quantity is refused.
+void holdOrder(Database &db, const QString &orderId) {
+    db.execute(QStringLiteral("UPDATE Orders SET Status = Status WHERE ID = ") + orderId);
+}
+
+void refuseOverShipping(Database &db, const QString &orderId, const QVector<ShipmentLine> &lines) {
+    const QVector<LineShipped> shipped = LinesShipped(db, orderId);
+    for (const ShipmentLine &line : lines) {
+        if (Values::Val(line.qty) <= 0) continue;
+        for (const LineShipped &stored : shipped) {
+            if (stored.itemNumber != line.itemNumber.toInt() || stored.shipped <= stored.ordered) continue;
+            const double left = stored.ordered - (stored.shipped - Values::Val(line.qty));
+            throw AppError(ErrorNumber::DatabaseBusy,
+                           QStringLiteral("Line %1 has only %2 left to ship: another shipment of this order was saved "
+                                          "meanwhile. Nothing was saved; open the order again to see what is left.")
+                               .arg(line.itemNumber)
+                               .arg(QString::number(qMax(0.0, left))));
+        }
+    }
+}
+
 }  // namespace
 
 bool HasQuantities(const QVector<ShipmentLine> &lines) {
@@ -62,7 +87,10 @@ qint64 SaveShipment(const ShipmentToSave &shipment) {
     Database &db = AppDatabase();
     Transaction transaction(db);
     const auto [id, orderId] = writeHeader(db, shipment);
+    const QString order = QString::number(RecordId::Require(orderId, QStringLiteral("an order")));
+    holdOrder(db, order);
     writeLines(db, id, orderId, shipment.lines);
+    refuseOverShipping(db, order, shipment.lines);
     UpdateOrderStatus(orderId);
     transaction.commit();
     return id;

@@ -123,7 +123,7 @@ private slots:
     void madeTableAndItsTextComparisonAreOneUnit_data();
     void madeTableAndItsTextComparisonAreOneUnit();
     void schemaIsMadeFromTheCatalogue();
-    void sqliteDeclaresTheCatalogueKinds();
+    void engineDeclaresTheCatalogueKinds();
 };
 
 void tst_EngineSeam::recordsetSpeaksOnlyThroughTheEngine() {
@@ -213,10 +213,11 @@ void tst_EngineSeam::schemaIsMadeFromTheCatalogue() {
 
 // The plant file's own column declarations give back the catalogue's kinds, so the
 // production summary's tables and computed columns read as the permanent ones do.
-void tst_EngineSeam::sqliteDeclaresTheCatalogueKinds() {
+void tst_EngineSeam::engineDeclaresTheCatalogueKinds() {
     TestDatabase plant;
     for (const CatalogueTable &table : Catalogue::tables()) {
-        auto statement = AppDatabase().engine().prepare("SELECT * FROM " + table.name);
+        Engine &engine = AppDatabase().engine();
+        auto statement = engine.prepare(engine.translate("SELECT * FROM " + table.name));
         QCOMPARE(statement->columnCount(), table.columns.size());
         for (int i = 0; i < table.columns.size(); ++i) {
             const CatalogueColumn &c = table.columns.at(i);

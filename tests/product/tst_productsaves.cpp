@@ -54,7 +54,13 @@ void TestProductSaves::deleteStyleComponentTakesItsOperations() {
 void TestProductSaves::deleteStyleComponentFailingPartWayChangesNothing() {
     TestDatabase db;
     seed(db);
-    native("CREATE TRIGGER KeepLinks BEFORE DELETE ON StyleComponent BEGIN SELECT RAISE(ABORT, 'link locked'); END");
+    const bool server = IsServerAddress(db.path());
+    if (server) {
+        native("CREATE FUNCTION keep_links() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN RAISE EXCEPTION 'link locked'; END$$");
+        native("CREATE TRIGGER KeepLinks BEFORE DELETE ON \"StyleComponent\" FOR EACH ROW EXECUTE FUNCTION keep_links()");
+    } else {
+        native("CREATE TRIGGER KeepLinks BEFORE DELETE ON StyleComponent BEGIN SELECT RAISE(ABORT, 'link locked'); END");
+    }
 
     QVERIFY_THROWS_EXCEPTION(AppError, DeleteStyleComponent(AppDatabase(), 1));
     QCOMPARE(db.count("StyleComponent"), 2);
@@ -62,7 +68,7 @@ void TestProductSaves::deleteStyleComponentFailingPartWayChangesNothing() {
     QCOMPARE(db.count("StyleOperation"), 4);
     QVERIFY(!AppDatabase().engine().inTransaction());
 
-    native("DROP TRIGGER KeepLinks");
+    native(server ? "DROP TRIGGER KeepLinks ON \"StyleComponent\"" : "DROP TRIGGER KeepLinks");
     DeleteStyleComponent(AppDatabase(), 1);
     QCOMPARE(db.count("StyleComponent"), 1);
     QCOMPARE(db.count("StyleOperation"), 2);

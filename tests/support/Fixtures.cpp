@@ -3,9 +3,10 @@
 #include "data/Database.h"
 #include "tools/DemoPlant.h"
 #include "data/Schema.h"
+#include "tests/support/TestServer.h"
 
 TestDatabase::TestDatabase(Content content) {
-    m_path = m_dir.filePath(QStringLiteral("plant.db"));
+    m_path = TestServer::inUse() ? TestServer::makeDatabase() : m_dir.filePath(QStringLiteral("plant.db"));
     {
         auto db = Database::create(m_path);
         Schema::create(*db);
@@ -14,7 +15,10 @@ TestDatabase::TestDatabase(Content content) {
     SetAppDatabase(Database::open(m_path));
 }
 
-TestDatabase::~TestDatabase() { SetAppDatabase(nullptr); }
+TestDatabase::~TestDatabase() {
+    SetAppDatabase(nullptr);
+    if (TestServer::inUse()) TestServer::dropDatabase(m_path);
+}
 
 RowSet TestDatabase::query(const QString &jetSql) const { return AppDatabase().openRecordset(jetSql)->rowSet(); }
 
