@@ -125,7 +125,7 @@ void frmOrderNavigator::layOut() {
 void frmOrderNavigator::Form_Load() {
     raiseOpenFlag();
     FillList(cmbStatus, {QStringLiteral("Open"), QStringLiteral("Closed"), QStringLiteral("Void")});
-    FillCombo(cmbCustomer, OrderStore::ActiveCustomersSql(), QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, OrderStore::ActiveCustomers(), QStringLiteral("Customer"));
     setToday(dtStartDate, dtEndDate);
     chkOrderDate->setChecked(false);
     UpdateGrids();

@@ -138,7 +138,7 @@ void frmShipmentNavigator::Form_Load() {
 }
 
 void frmShipmentNavigator::FillCriteria() {
-    FillCombo(cmbCustomer, ShippingStore::CustomersSql(), QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, ShippingStore::Customers(), QStringLiteral("Customer"));
     setToday(dtStartDate, dtEndDate);
 }
 

@@ -156,25 +156,25 @@ QVector<Entry> buildCatalogue() {
     namespace PS = ProductStore;
 
     // Customers and vendors.
-    c << query("customer list", Customers().listSql, {"Customer"}, {"Acme", "O'Brien", "Zenith"});
+    c << query("customer list", opened([] { return MasterStore::List(Customers()); }), {"Customer"}, {"Acme", "O'Brien", "Zenith"});
     c << query("customer lookup", opened([&] { return MasterStore::FindRow(Customers(), obrien); }), {"Customer", "City"},
               {"O'Brien|Tupelo"});
     c << query("customer lookup in other letter case", opened([] { return MasterStore::FindRow(Customers(), "acme"); }),
               {"Customer"}, {"Acme"});
-    c << query("customer names", PS::CustomerNamesSql(), 3);
+    c << query("customer names", opened([] { return PS::CustomerNames(); }), 3);
     c << query("customer names of the style listing", opened([] { return ReceivablesStore::CustomerNames(); }), 3);
-    c << query("customers to bill", ReceivablesStore::CustomersToBillSql(), 3);
-    c << query("customers to ship for", ShippingStore::CustomersSql(), 3);
-    c << query("active customers", OrderStore::ActiveCustomersSql(), {"Customer"}, {"Acme", "O'Brien"});
+    c << query("customers to bill", opened([] { return ReceivablesStore::CustomersToBill(); }), 3);
+    c << query("customers to ship for", opened([] { return ShippingStore::Customers(); }), 3);
+    c << query("active customers", opened([] { return OrderStore::ActiveCustomers(); }), {"Customer"}, {"Acme", "O'Brien"});
     c << query("customer of an order", opened([] { return OrderStore::Customer("Acme"); }), {"Customer"}, {"Acme"});
-    c << query("vendor list", Vendors().listSql, {"Vendor"}, {"Fibers Inc", "FoamCo"});
+    c << query("vendor list", opened([] { return MasterStore::List(Vendors()); }), {"Vendor"}, {"Fibers Inc", "FoamCo"});
     c << query("vendor lookup", opened([] { return MasterStore::FindRow(Vendors(), "FoamCo"); }), {"Vendor", "Contact"},
               {"FoamCo|Ann"});
-    c << query("vendor names for buns", PS::VendorNamesSql(), 2);
+    c << query("vendor names for buns", opened([] { return PS::VendorNames(); }), 2);
 
     // Styles.
-    c << query("style types", PS::StyleTypeIdsSql(), {"ID"}, {"Chair", "Sofa"});
-    c << query("style names of a customer", PS::StyleNamesSql("Acme"), {"Name"}, {"Lounge", "Retired"});
+    c << query("style types", opened([] { return PS::StyleTypeIds(); }), {"ID"}, {"Chair", "Sofa"});
+    c << query("style names of a customer", opened([] { return PS::StyleNames("Acme"); }), {"Name"}, {"Lounge", "Retired"});
     c << query("style names of the style listing", opened([] { return ReceivablesStore::StyleNames("Acme"); }), {"Name"},
               {"Lounge", "Retired"});
     c << query("style by name, type and customer", opened([] { return PS::StyleNamed("Acme", "Lounge", "Chair"); }),
@@ -193,7 +193,7 @@ QVector<Entry> buildCatalogue() {
               {"LaborCostPerHour", "NonArmPerHour", "SprayLineNonArmPerHour", "LaborPercent"}, {"25|10|12|30"});
 
     // Components, buns, stations and the links between them.
-    c << query("active buns for components", PS::ActiveBunIdsSql(), {"ID"}, {"B1"});
+    c << query("active buns for components", opened([] { return PS::ActiveBunIds(); }), {"ID"}, {"B1"});
     c << query("component list of the component frame", opened([] { return PS::ComponentsById(); }),
               {"ID", "Description"}, {"C1|Seat cushion", "C2|Arm pad", "C3|Back"});
     c << query("component lookup", opened([] { return PS::Component("C1"); }),
@@ -203,11 +203,11 @@ QVector<Entry> buildCatalogue() {
               {"1|2"});
     c << query("style component by ID", issued([] { PS::SaveStyleComponent("3", "C1", 2, {1, "1"}); }, "ID ="),
               {"StyleID", "ComponentID"}, {"2|C1"});
-    c << query("bun IDs", PS::BunIdsSql(), {"ID"}, {"B1", "B2"});
+    c << query("bun IDs", opened([] { return PS::BunIds(); }), {"ID"}, {"B1", "B2"});
     c << query("bun lookup", opened([] { return PS::Bun("B2"); }), {"Grade", "Vendor", "OffAll"},
               {"LD18|Fibers Inc|true"});
-    c << query("station list", PS::StationsSql(), 10);
-    c << query("station names", PS::StationNamesSql(), {"Station"},
+    c << query("station list", opened([] { return PS::Stations(); }), 10);
+    c << query("station names", opened([] { return PS::StationNames(); }), {"Station"},
               {"Band Saw 1", "CNC", "Fiber 1", "Glue 1", "Glue 2", "Noser 1", "Slitter", "Spray 1", "Stencil", "Supply"});
     c << query("station lookup", opened([] { return PS::Station("Glue 1"); }), {"ReportType", "Teams"}, {"Glue Line|2"});
     c << query("components of a style", opened([] { return PS::ComponentsOfStyle(1); }),
@@ -363,7 +363,7 @@ QVector<Entry> buildCatalogue() {
     c << query("invoiced orders for the append", issued([&] { CreateInvoice(invoice); }, "* FROM OrdersInvoiced"), 3);
     c << query("invoices for the append", issued([&] { CreateInvoice(invoice); }, "SELECT * FROM Invoice"), 2);
     c << query("invoice orders for the append", issued([&] { CreateInvoice(invoice); }, "* FROM InvoiceOrders"), 3);
-    c << query("invoices newest first", ReceivablesStore::InvoiceIdsSql(), {"ID"}, {"2", "1"});
+    c << query("invoices newest first", opened([] { return ReceivablesStore::InvoiceIds(); }), {"ID"}, {"2", "1"});
     c << query("invoice total", issued([] { InvoiceBalance(1); }, "Total"), {"Total"}, {"1000"});
     c << query("payments of an invoice", issued([] { InvoiceBalance(1); }, "Amount"), {"Amount", "Adjustment"},
               {"500|0", "200|-5"}, false);
