@@ -2,8 +2,7 @@
 
 #include "core/Handler.h"
 #include "core/Seams.h"
-#include "data/Database.h"
-#include "data/SqliteEngine.h"
+#include "masterdata/MasterStore.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -26,7 +25,7 @@ frmAbout::frmAbout(QWidget *parent) : ChildWindow(parent) {
     lblMaker = new QLabel(QStringLiteral("Order management for foam fabrication plants\nby the Quelby developers"), this);
     lblMaker->setObjectName(QStringLiteral("lblMaker"));
     // The plant this copy works on, as config.txt named it.
-    lblDatabase = new QLabel(QStringLiteral("Plant database: ") + QDir::toNativeSeparators(DatabasePath()), this);
+    lblDatabase = new QLabel(QStringLiteral("Plant database: ") + QDir::toNativeSeparators(MasterStore::PlantPath()), this);
     lblDatabase->setObjectName(QStringLiteral("lblDatabase"));
     lblDatabase->setTextInteractionFlags(Qt::TextSelectableByMouse);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
@@ -51,7 +50,7 @@ frmAbout::frmAbout(QWidget *parent) : ChildWindow(parent) {
 
 QString frmAbout::systemFacts() {
     return QStringLiteral("Operating system: %1\nQt: %2\nSQLite: %3")
-        .arg(QSysInfo::prettyProductName(), QString::fromLatin1(qVersion()), SqliteEngine::libraryVersion());
+        .arg(QSysInfo::prettyProductName(), QString::fromLatin1(qVersion()), MasterStore::EngineVersion());
 }
 
 void frmAbout::btnSysInfo_Click() {

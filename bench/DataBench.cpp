@@ -192,12 +192,12 @@ public:
     void document(const QString &what, const std::function<void()> &builder) {
         if (!wanted(what)) return;
         Opens opened;
-        m_db.observeOpenedSets([&](const QString &sql, RecordsetType type) {
-            if (std::none_of(opened.cbegin(), opened.cend(), [&](const Opened &o) { return o.sql == sql; }))
-                opened.push_back({sql, type});
+        m_db.observeStatements([&](const QString &sql, std::optional<RecordsetType> type) {
+            if (type && std::none_of(opened.cbegin(), opened.cend(), [&](const Opened &o) { return o.sql == sql; }))
+                opened.push_back({sql, *type});
         });
         builder();
-        m_db.observeOpenedSets({});
+        m_db.observeStatements({});
         statements(what, opened);
     }
 

@@ -136,6 +136,7 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &sql, Recordset
 }
 
 void Database::execute(const QString &sql) {
+    if (m_observer) m_observer(sql, std::nullopt);
     const JetDialect::StatementShape shape = JetDialect::shapeOf(sql);
     if (shape.secondStatement) throw JetDialect::secondStatementError();
     // The values a write compares or sets are bound, so that the saves of a long session

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 class Database {
@@ -64,12 +65,14 @@ public:
     // already bound): a lookup run ten thousand times with other IDs reads its text once.
     using SelectPlan = ::SelectPlan;
     std::shared_ptr<SelectPlan> selectPlan(const QString &jetSql);
-    // Tells `observer` the text of every result set opened from now on (the benchmark
-    // gathers the statements a document runs so); an empty function stops it.
-    using SetObserver = std::function<void(const QString &jetSql, RecordsetType type)>;
-    void observeOpenedSets(SetObserver observer) { m_setObserver = std::move(observer); }
+    // Tells `observer` the text of every statement from now on, as it was given, before it
+    // runs: each result set opened, with its type, and each statement executed, with none
+    // (the benchmark gathers the sets a document opens so, the SQL catalogue test every
+    // statement a save or document issues). An empty function stops it.
+    using StatementObserver = std::function<void(const QString &jetSql, std::optional<RecordsetType> openedAs)>;
+    void observeStatements(StatementObserver observer) { m_observer = std::move(observer); }
     void setOpened(const QString &jetSql, RecordsetType type) const {
-        if (m_setObserver) m_setObserver(jetSql, type);
+        if (m_observer) m_observer(jetSql, type);
     }
     // Forgets every kept statement (after a table is made, dropped or altered).
     void forgetStatements();
@@ -80,7 +83,7 @@ private:
     // Declared after the engine, so the statements are finished before it closes.
     std::unordered_map<QString, std::unique_ptr<Statement>> m_statements;
     std::unordered_map<QString, std::shared_ptr<SelectPlan>> m_plans;
-    SetObserver m_setObserver;
+    StatementObserver m_observer;
     CaseFoldingOutcome m_caseFolding;
 };
 

@@ -32,7 +32,7 @@ void MasterRecordForm::load() {
     FillList(m_status, {Active, InActive});
 
     // Every stored name, whatever its status; the name itself starts empty.
-    FillCombo(m_name, m_table.listSql, m_table.keyColumn);
+    FillCombo(m_name, MasterStore::List(m_table), m_table.keyColumn);
 }
 
 void MasterRecordForm::lookUp() {

@@ -3,6 +3,7 @@
 #include "core/Seams.h"
 #include "data/Database.h"
 #include "data/RowWriter.h"
+#include "data/SqliteEngine.h"
 #include "data/SqlText.h"
 
 namespace MasterStore {
@@ -23,6 +24,10 @@ static QString lookupSql(const MasterTable &table, const QString &name) {
     return table.lookupSql + SqlText::Escaped(name) + QStringLiteral("'");
 }
 
+std::unique_ptr<Recordset> List(const MasterTable &table) {
+    return AppDatabase().openRecordset(table.listSql, RecordsetType::ForwardOnly);
+}
+
 std::unique_ptr<Recordset> FindRow(const MasterTable &table, const QString &name) {
     return AppDatabase().openRecordset(lookupSql(table, name));
 }
@@ -33,5 +38,9 @@ void SaveRow(const MasterTable &table, const QString &name, const QVector<QPair<
         for (const auto &[column, value] : columns) rs.setField(column, value);
     });
 }
+
+QString PlantPath() { return DatabasePath(); }
+
+QString EngineVersion() { return SqliteEngine::libraryVersion(); }
 
 }  // namespace MasterStore

@@ -11,8 +11,8 @@ namespace {
 std::unique_ptr<Recordset> read(const QString &sql) { return AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly); }
 }  // namespace
 
-QString ActiveCustomersSql() {
-    return QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer");
+std::unique_ptr<Recordset> ActiveCustomers() {
+    return read(QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"));
 }
 
 std::unique_ptr<Recordset> Customer(const QString &name) {

@@ -13,7 +13,7 @@ struct OrderCriteria;
 namespace OrderStore {
 
 // The active customers in name order, for the customer lists (column Customer).
-QString ActiveCustomersSql();
+std::unique_ptr<Recordset> ActiveCustomers();
 // The customer of that name, with its default ship-to block.
 std::unique_ptr<Recordset> Customer(const QString &name);
 // The Orders row of that ID (none for an unknown ID).

@@ -145,7 +145,7 @@ QLayout *frmOrderEntry::buttons() {
 
 void frmOrderEntry::Form_Load() {
     BusyCursor busy;
-    FillCombo(cmbCustomer, OrderStore::ActiveCustomersSql(), QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, OrderStore::ActiveCustomers(), QStringLiteral("Customer"));
     const QDate today = Seams::clock().today();
     dtOrderDate->setDate(today);
     dtDueDate->setDate(today);

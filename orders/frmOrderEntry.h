@@ -20,7 +20,7 @@ struct OrderHeader;
 class frmOrderEntry : public ChildWindow {
     Q_OBJECT
 public:
-    explicit frmOrderEntry(QWidget *parent = nullptr);
+    Q_INVOKABLE explicit frmOrderEntry(QWidget *parent = nullptr);
 
     // Loads the stored order with this ID; an ID that finds no order changes nothing.
     void OpenOrder(qint64 id);

@@ -7,13 +7,6 @@
 
 #include "widgets/NavigatorWindow.h"
 
-class Grid;
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
-class QGroupBox;
-class QLineEdit;
-class QPushButton;
 struct OrderCriteria;
 
 class frmOrderNavigator : public NavigatorWindow {
@@ -30,32 +23,17 @@ public:
 
 protected:
     void PlaceInFrame() override;
-    ChildWindow *newEntry() override;
 
 private:
     void layOut();
-    void Form_Load();
-    void btnFind_Click();
-    void btnClear_Click();
     void btnAddNew_Click();
-    void btnExit_Click();
-    void vsfgOrders_RowColChange();
-    void vsfgOrders_DblClick(int pointerRow);
+    // vsfgOrders: the order under the cursor shows its lines; a double-click opens it.
+    void upperRowChanged(int row) override;
+    void upperDoubleClicked(int pointerRow) override;
     OrderCriteria criteria() const;
 
-    QGroupBox *Frame1;
-    QGroupBox *Frame2;
-    QGroupBox *Frame3;
-    QComboBox *cmbCustomer;
+    // The criteria (Frame1, NavigatorWindow) hold the status and Add New as well; the
+    // orders are listed in Frame2 (vsfgOrders), their lines in Frame3 (vsfgItems).
     QComboBox *cmbStatus;
-    QLineEdit *txtOrderNumber;
-    QCheckBox *chkOrderDate;
-    QDateEdit *dtStartDate;
-    QDateEdit *dtEndDate;
-    QPushButton *btnFind;
-    QPushButton *btnClear;
     QPushButton *btnAddNew;
-    QPushButton *btnExit;
-    Grid *vsfgOrders;
-    Grid *vsfgItems;
 };

@@ -61,8 +61,8 @@ BunEntryTab::BunEntryTab(QWidget *parent) : QWidget(parent) {
 
 void BunEntryTab::reset() {
     FillList(cmbBunStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
-    FillCombo(cmbBunID, ProductStore::BunIdsSql(), QStringLiteral("ID"));
-    FillCombo(cmbBunVendor, ProductStore::VendorNamesSql(), QStringLiteral("Vendor"));
+    FillCombo(cmbBunID, ProductStore::BunIds(), QStringLiteral("ID"));
+    FillCombo(cmbBunVendor, ProductStore::VendorNames(), QStringLiteral("Vendor"));
     // The ID text is empty, so the tab shows what an empty lookup shows.
     clearTab();
 }

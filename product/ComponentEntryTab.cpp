@@ -102,7 +102,7 @@ void ComponentEntryTab::reset() {
     FillList(cmbComponentStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
     FillList(cmbCutStyle, {QStringLiteral("Straight Cut"), QStringLiteral("Pattern Cut")});
     // Both lists are left without a selection and the ID text empty, without a lookup.
-    FillCombo(cmbComponentBun, ProductStore::ActiveBunIdsSql(), QStringLiteral("ID"));
+    FillCombo(cmbComponentBun, ProductStore::ActiveBunIds(), QStringLiteral("ID"));
     ShowEntries(cmbComponentID, m_lists->componentIds());
     clearTab();
 }

@@ -71,7 +71,7 @@ void OperationEntryTab::reset() {
     FillList(cmbReportName, kReportTypes);
     FillList(cmbOperationStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
     txtTeams->setText(QStringLiteral("1"));
-    FillCombo(cmbStationName, ProductStore::StationsSql(), QStringLiteral("Station"));
+    FillCombo(cmbStationName, ProductStore::Stations(), QStringLiteral("Station"));
 }
 
 void OperationEntryTab::cmbStationName_Change() { StationLookup(); }

@@ -65,7 +65,7 @@ void OperationFrame::reset(ProductLists &lists) {
         cmbComponent2->clear();
     }
     ShowEntries(cmbStyle2, lists.styles());
-    FillCombo(cmbOperation, ProductStore::StationNamesSql(), QStringLiteral("Station"));
+    FillCombo(cmbOperation, ProductStore::StationNames(), QStringLiteral("Station"));
     txtStyleComponentOperationID->clear();
     txtInstructions->clear();
     txtThickness->setText(QStringLiteral("0"));

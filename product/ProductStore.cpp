@@ -46,15 +46,19 @@ void writeLoadedOr(const QString &table, const QString &loadedId, const QString 
 
 }  // namespace
 
-QString BunIdsSql() { return QStringLiteral("SELECT ID FROM Bun ORDER BY ID"); }
-QString ActiveBunIdsSql() { return QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"); }
-QString VendorNamesSql() { return QStringLiteral("SELECT Vendor FROM Vendor ORDER BY Vendor"); }
-QString StationsSql() { return QStringLiteral("SELECT * FROM Operation ORDER BY Station"); }
-QString StationNamesSql() { return QStringLiteral("SELECT Station FROM Operation ORDER BY Station"); }
-QString StyleTypeIdsSql() { return QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"); }
-QString CustomerNamesSql() { return QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"); }
-QString StyleNamesSql(const QString &customer) {
-    return "SELECT DISTINCT Name FROM Style WHERE Customer = '" + SqlText::Escaped(customer) + "' ORDER BY Name";
+std::unique_ptr<Recordset> BunIds() { return read(QStringLiteral("SELECT ID FROM Bun ORDER BY ID")); }
+std::unique_ptr<Recordset> ActiveBunIds() {
+    return read(QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"));
+}
+std::unique_ptr<Recordset> VendorNames() { return read(QStringLiteral("SELECT Vendor FROM Vendor ORDER BY Vendor")); }
+std::unique_ptr<Recordset> Stations() { return read(QStringLiteral("SELECT * FROM Operation ORDER BY Station")); }
+std::unique_ptr<Recordset> StationNames() { return read(QStringLiteral("SELECT Station FROM Operation ORDER BY Station")); }
+std::unique_ptr<Recordset> StyleTypeIds() { return read(QStringLiteral("SELECT ID FROM StyleType ORDER BY ID")); }
+std::unique_ptr<Recordset> CustomerNames() {
+    return read(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"));
+}
+std::unique_ptr<Recordset> StyleNames(const QString &customer) {
+    return read("SELECT DISTINCT Name FROM Style WHERE Customer = '" + SqlText::Escaped(customer) + "' ORDER BY Name");
 }
 
 std::unique_ptr<Recordset> StylesByName() { return read(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name")); }

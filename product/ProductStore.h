@@ -17,15 +17,15 @@ class Recordset;
 
 namespace ProductStore {
 
-// Lists, for the combos (a statement and the column shown).
-QString BunIdsSql();
-QString ActiveBunIdsSql();
-QString VendorNamesSql();
-QString StationsSql();          // every Operation row, by station
-QString StationNamesSql();      // the Station column only
-QString StyleTypeIdsSql();
-QString CustomerNamesSql();
-QString StyleNamesSql(const QString &customer);  // each name of the customer's styles once
+// Lists, for the combos (each read once, front to back).
+std::unique_ptr<Recordset> BunIds();                          // ID
+std::unique_ptr<Recordset> ActiveBunIds();                    // ID
+std::unique_ptr<Recordset> VendorNames();                     // Vendor
+std::unique_ptr<Recordset> Stations();                        // every Operation row, by station
+std::unique_ptr<Recordset> StationNames();                    // the Station column only
+std::unique_ptr<Recordset> StyleTypeIds();                    // ID
+std::unique_ptr<Recordset> CustomerNames();                   // Customer
+std::unique_ptr<Recordset> StyleNames(const QString &customer);  // each name of the customer's styles once
 std::unique_ptr<Recordset> StylesByName();       // ID, Name, Type
 std::unique_ptr<Recordset> ComponentsById();     // ID, Description
 

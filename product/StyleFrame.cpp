@@ -63,8 +63,8 @@ void StyleFrame::reset() {
         cmbStyleName->clear();
         cmbStyleName->setEditText(QString());
     }
-    ShowEntries(cmbCustomer, ReadColumn(ProductStore::CustomerNamesSql(), QStringLiteral("Customer")));
-    FillCombo(cmbType, ProductStore::StyleTypeIdsSql(), QStringLiteral("ID"));
+    ShowEntries(cmbCustomer, ReadColumn(ProductStore::CustomerNames(), QStringLiteral("Customer")));
+    FillCombo(cmbType, ProductStore::StyleTypeIds(), QStringLiteral("ID"));
     txtStyleNameID->clear();
     txtCost->setText(QStringLiteral("0"));
     txtPrice->setText(QStringLiteral("0"));
@@ -87,7 +87,7 @@ void StyleFrame::cmbCustomer_Click() {
     const QString customer = cmbCustomer->currentText();
     if (customer.isEmpty()) return;
     const QSignalBlocker blockName(cmbStyleName);
-    FillCombo(cmbStyleName, ProductStore::StyleNamesSql(customer), QStringLiteral("Name"));
+    FillCombo(cmbStyleName, ProductStore::StyleNames(customer), QStringLiteral("Name"));
     cmbStyleName->setEditText(QString());
 }
 

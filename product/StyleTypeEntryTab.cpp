@@ -42,7 +42,7 @@ StyleTypeEntryTab::StyleTypeEntryTab(QWidget *parent) : QWidget(parent) {
 void StyleTypeEntryTab::reset() {
     txtTypeDescription->clear();
     FillList(cmbTypeStatus, {QStringLiteral("Active"), QStringLiteral("Inactive")});
-    FillCombo(cmbTypeID, ProductStore::StyleTypeIdsSql(), QStringLiteral("ID"));
+    FillCombo(cmbTypeID, ProductStore::StyleTypeIds(), QStringLiteral("ID"));
 }
 
 void StyleTypeEntryTab::cmbTypeID_Change() { lookUp(); }

@@ -9,9 +9,9 @@ namespace {
 std::unique_ptr<Recordset> read(const QString &sql) { return AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly); }
 }  // namespace
 
-QString CustomersToBillSql() { return QStringLiteral("SELECT * FROM Customer ORDER BY Customer"); }
+std::unique_ptr<Recordset> CustomersToBill() { return read(QStringLiteral("SELECT * FROM Customer ORDER BY Customer")); }
 
-QString InvoiceIdsSql() { return QStringLiteral("SELECT ID FROM Invoice ORDER BY ID DESC"); }
+std::unique_ptr<Recordset> InvoiceIds() { return read(QStringLiteral("SELECT ID FROM Invoice ORDER BY ID DESC")); }
 
 std::unique_ptr<Recordset> UninvoicedOrders(const QString &customer) {
     return read(QStringLiteral("SELECT ID,OrderNumber, OrderDate FROM Orders WHERE Customer = '") +

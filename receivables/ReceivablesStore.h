@@ -12,9 +12,9 @@ namespace ReceivablesStore {
 
 // Every customer row, whatever its status, in name order (column Customer): an inactive
 // customer may still have orders to bill.
-QString CustomersToBillSql();
+std::unique_ptr<Recordset> CustomersToBill();
 // Every invoice number, the newest first (column ID).
-QString InvoiceIdsSql();
+std::unique_ptr<Recordset> InvoiceIds();
 // The customer's orders not yet invoiced (ID, OrderNumber, OrderDate), by order number.
 std::unique_ptr<Recordset> UninvoicedOrders(const QString &customer);
 // The lists of the style listing's selection: every customer (Customer), each name of

@@ -1,6 +1,7 @@
 #include "receivables/frmInvoiceReport.h"
 
 #include "core/Seams.h"
+#include "data/Recordset.h"
 #include "receivables/ReceivablesStore.h"
 #include "reports/ReportsMod.h"
 #include "widgets/AutoCompleteCombo.h"
@@ -39,7 +40,7 @@ void frmInvoiceReport::layOut() {
 }
 
 void frmInvoiceReport::Form_Load() {
-    FillCombo(cmbInvoice, ReceivablesStore::InvoiceIdsSql(), QStringLiteral("ID"));
+    FillCombo(cmbInvoice, ReceivablesStore::InvoiceIds(), QStringLiteral("ID"));
 }
 
 void frmInvoiceReport::btnOK_Click() {

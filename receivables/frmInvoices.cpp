@@ -117,7 +117,7 @@ void frmInvoices::layOut() {
 
 void frmInvoices::Form_Load() {
     // Customers of every status: an inactive customer may still have orders to bill.
-    FillCombo(cmbCustomer, ReceivablesStore::CustomersToBillSql(), QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, ReceivablesStore::CustomersToBill(), QStringLiteral("Customer"));
     ClearInvoice();
 }
 

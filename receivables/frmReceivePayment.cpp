@@ -3,6 +3,7 @@
 #include "core/Handler.h"
 #include "core/Seams.h"
 #include "core/Values.h"
+#include "data/Recordset.h"
 #include "widgets/DatePicker.h"
 #include "receivables/Payments.h"
 #include "receivables/ReceivablesStore.h"
@@ -78,7 +79,7 @@ void frmReceivePayment::Form_Load() {
         computed->setPalette(shade);
     }
     ClearAmounts();
-    FillCombo(cmbInvoice, ReceivablesStore::InvoiceIdsSql(), QStringLiteral("ID"));
+    FillCombo(cmbInvoice, ReceivablesStore::InvoiceIds(), QStringLiteral("ID"));
     dtDate->setDate(Seams::clock().today());
 }
 

@@ -31,7 +31,10 @@ std::unique_ptr<Recordset> open(const QString &sql) { return AppDatabase().openR
 
 }  // namespace
 
-QString CustomersSql() { return QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"); }
+std::unique_ptr<Recordset> Customers() {
+    return AppDatabase().openRecordset(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
+                                       RecordsetType::ForwardOnly);
+}
 
 std::unique_ptr<Recordset> OpenOrders(const QString &customer) {
     return open(QStringLiteral("SELECT * FROM Orders WHERE Customer = '") + SqlText::Escaped(customer) +

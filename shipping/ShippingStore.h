@@ -12,7 +12,7 @@ struct ShipmentCriteria;
 namespace ShippingStore {
 
 // Every customer, whatever its status, in name order (column Customer).
-QString CustomersSql();
+std::unique_ptr<Recordset> Customers();
 // The customer's open orders by order number.
 std::unique_ptr<Recordset> OpenOrders(const QString &customer);
 // The Orders row of that ID.

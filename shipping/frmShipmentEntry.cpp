@@ -133,7 +133,7 @@ void frmShipmentEntry::layOut() {
 void frmShipmentEntry::Form_Load() {
     dtDate->setDate(Seams::clock().today());
     // Shipments go out for customers of any status.
-    FillCombo(cmbCustomer, ShippingStore::CustomersSql(), QStringLiteral("Customer"));
+    FillCombo(cmbCustomer, ShippingStore::Customers(), QStringLiteral("Customer"));
     vsfgItems->clear();
 }
 

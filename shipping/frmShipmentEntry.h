@@ -18,7 +18,7 @@ class QPushButton;
 class frmShipmentEntry : public ChildWindow {
     Q_OBJECT
 public:
-    explicit frmShipmentEntry(QWidget *parent = nullptr);
+    Q_INVOKABLE explicit frmShipmentEntry(QWidget *parent = nullptr);
     ~frmShipmentEntry() override;
 
     // Shows the order with this Orders.ID: its ship-to address and its lines with what

@@ -7,21 +7,10 @@
 #include "shipping/ShipmentSearch.h"
 #include "widgets/NavigatorWindow.h"
 
-class Grid;
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
-class QGroupBox;
-class QLineEdit;
-class QPushButton;
-
 class frmShipmentNavigator : public NavigatorWindow {
     Q_OBJECT
 public:
     explicit frmShipmentNavigator(QWidget *parent = nullptr);
-
-    // The open navigator, or null.
-    static frmShipmentNavigator *instance();
 
     // Runs the search with the criteria shown and refills the shipments grid; the line
     // items grid is emptied.
@@ -29,31 +18,12 @@ public:
 
 protected:
     void PlaceInFrame() override;
-    ChildWindow *newEntry() override;
 
 private:
     void layOut();
-    void Form_Load();
-    void FillCriteria();
-    void vsfgShipments_RowColChange(int row);
-    void vsfgShipments_DblClick(int row);
-    void btnFind_Click();
-    void btnClear_Click();
-    void btnExit_Click();
+    // vsfgShipments: the shipment moved to shows its lines; a double-click opens it.
+    void upperRowChanged(int row) override;
+    void upperDoubleClicked(int row) override;
 
     ShipmentCriteria Criteria() const;
-
-    QGroupBox *fraCriteria;
-    QComboBox *cmbCustomer;
-    QCheckBox *chkShipDate;
-    QDateEdit *dtStartDate;
-    QDateEdit *dtEndDate;
-    QLineEdit *txtOrderNumber;
-    QPushButton *btnFind;
-    QPushButton *btnClear;
-    QPushButton *btnExit;
-    QGroupBox *fraShipments;
-    Grid *vsfgShipments;
-    QGroupBox *fraLineItems;
-    Grid *vsfgItems;
 };

@@ -1,6 +1,6 @@
 #include "widgets/EntryList.h"
 
-#include "data/Database.h"
+#include "data/Recordset.h"
 
 #include <QAbstractListModel>
 #include <QComboBox>
@@ -58,11 +58,10 @@ EntryModel *ModelOf(QComboBox *combo) {
 
 }  // namespace
 
-ListEntries ReadColumn(const QString &sql, const QString &column) {
+ListEntries ReadColumn(std::unique_ptr<Recordset> rows, const QString &column) {
     ListEntries entries;
-    auto rs = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
-    for (; !rs->eof(); rs->moveNext()) entries.append({rs->text(column), QVariant()});
-    rs->close();
+    for (; !rows->eof(); rows->moveNext()) entries.append({rows->text(column), QVariant()});
+    rows->close();
     return entries;
 }
 

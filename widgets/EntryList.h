@@ -7,8 +7,10 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 
 class QComboBox;
+class Recordset;
 
 // An entry of a list: the text shown and the ID it carries (none for plain lists).
 struct ListEntry {
@@ -17,8 +19,8 @@ struct ListEntry {
 };
 using ListEntries = QVector<ListEntry>;
 
-// One column of every row of a query, as entries carrying no ID.
-ListEntries ReadColumn(const QString &sql, const QString &column);
+// One column of every row a store's list holds, as entries carrying no ID; the list is closed.
+ListEntries ReadColumn(std::unique_ptr<Recordset> rows, const QString &column);
 
 // Shows the entries in the list with nothing selected and an empty edit text; the list's
 // handlers do not run. The list is at least `shownCharacters` characters wide.

@@ -10,6 +10,14 @@ namespace NavigatorFrames {
 int px(double twips);
 double twips(int pixels);
 
+// Where the frames sit when the window opens, in twips: the criteria frame at the top
+// left, the upper grid frame 60 below it, each grid 100 in from its frame's left edge.
+constexpr int kFrameLeft = 120;
+constexpr int kCriteriaTop = 60;
+constexpr int kCriteriaHeight = 1500;
+constexpr int kUpperTop = kCriteriaTop + kCriteriaHeight + 60;
+constexpr int kGridLeft = 100;
+
 // Fits the two grid frames to a window `width` by `height` twips: each frame as wide as
 // the window less 300 and its grid 200 less than the frame; the height below the criteria
 // frame less 650 goes 55 to the upper frame and 45 to the lower, 100 apart, and each grid

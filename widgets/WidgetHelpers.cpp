@@ -1,7 +1,7 @@
 #include "widgets/WidgetHelpers.h"
 
 #include "core/Seams.h"
-#include "data/Database.h"
+#include "data/Recordset.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -147,13 +147,12 @@ namespace {
 constexpr int kListCharacters = 20;
 }  // namespace
 
-void FillCombo(QComboBox *combo, const QString &sql, const QString &column) {
+void FillCombo(QComboBox *combo, std::unique_ptr<Recordset> rows, const QString &column) {
     const QSignalBlocker blocker(combo);
     combo->clear();
-    auto rs = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
     QStringList items;
-    for (; !rs->eof(); rs->moveNext()) items << rs->text(column);
-    rs->close();
+    for (; !rows->eof(); rows->moveNext()) items << rows->text(column);
+    rows->close();
     combo->addItems(items);
     combo->setCurrentIndex(-1);
     if (combo->isEditable()) combo->setEditText(QString());

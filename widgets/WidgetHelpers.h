@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 
 class QComboBox;
 class QLineEdit;
@@ -15,8 +16,9 @@ class Recordset;
 void SelectAllOnFocus(QLineEdit *box);
 void SelectAllOnFocus(std::initializer_list<QLineEdit *> boxes);
 
-// Fills a combo with one column of every row of a query (the list is emptied first).
-void FillCombo(QComboBox *combo, const QString &sql, const QString &column);
+// Fills a combo with one column of every row a store's list holds (the list is emptied
+// first), and closes the list.
+void FillCombo(QComboBox *combo, std::unique_ptr<Recordset> rows, const QString &column);
 // Fills a list of fixed entries (a status, yes/no) afresh and leaves nothing selected;
 // the list's handlers do not run.
 void FillList(QComboBox *combo, const QStringList &entries);

@@ -1,9 +1,9 @@
 // Every SQL text the system issues, with sample values where a window or document
 // splices one in, run through the data layer against the plant's tables: first on a
 // small plant whose answers are known row by row, then on the demo plant. The texts are
-// the ones the stores and the document builders issue, captured from the data layer as
-// they run (or taken from where they are defined), so a change to a statement is seen
-// here; only the writes a save executes are spelled out.
+// the ones the stores, the saves and the document builders issue, captured from the data
+// layer as they run (or taken from where they are defined), so a change to a statement
+// is seen here.
 //
 // Each statement runs inside a transaction that is rolled back afterwards, so every
 // row of the catalogue starts from the same data. A statement that reads a summary
@@ -56,12 +56,12 @@ struct Entry {
 
 // ---- The statements as the code issues them -------------------------------------------
 
-// Every result set `run` opens, in order, as the data layer is given it. What it writes
-// is rolled back; a failure part-way (a builder that finds nothing to print) ends it.
+// Every statement `run` gives the data layer, opened or executed, in order. What it
+// writes is rolled back; a failure part-way (a builder that finds nothing to print) ends it.
 QStringList issued(const std::function<void()> &run) {
     Database &db = AppDatabase();
     QStringList texts;
-    db.observeOpenedSets([&](const QString &sql, RecordsetType) { texts << sql; });
+    db.observeStatements([&](const QString &sql, std::optional<RecordsetType>) { texts << sql; });
     {
         CaptureTarget printed;
         ScopedFakes fakes;
@@ -71,11 +71,11 @@ QStringList issued(const std::function<void()> &run) {
         } catch (const AppError &) {
         }
     }
-    db.observeOpenedSets({});
+    db.observeStatements({});
     return texts;
 }
 
-// The first set `run` opens, or the one holding `marker` (or equal to it). A marker that no statement (or
+// The first statement `run` issues, or the one holding `marker` (or equal to it). A marker that no statement (or
 // more than one) holds gives a text that fails, naming it.
 QString issued(const std::function<void()> &run, const QString &marker) {
     const QStringList texts = issued(run);
@@ -92,41 +92,36 @@ QString opened(Open open) {
     return issued([&] { open(); }, QString());
 }
 
-// ---- Select and join texts shared by the station tickets and paperwork --------------
-// They live once, in data/StationSql; the catalogue runs them as the builders use them.
+// ---- Documents that issue many statements -------------------------------------------
 
-const QString &S1 = StationSql::TicketSelect();
-const QString &S2 = StationSql::TicketSelectWithBun();
-const QString &S3 = StationSql::TicketSelectWithOffAll();
-const QString &J1 = StationSql::TicketJoin();
-const QString &J2 = StationSql::TicketJoinWithBun();
+using OrderBuilder = void (*)(const QString &orderId);
 
-QString ticket(const QString &select, const QString &join, const QString &station, const QString &orderId,
-               const QString &sort = QString()) {
-    return StationSql::TicketQuery(select, join, station, orderId, sort);
+// The statement of a document for an order that holds `marker`.
+QString ofDocument(OrderBuilder print, const char *orderId, const QString &marker) {
+    return issued([=] { print(QString::fromLatin1(orderId)); }, marker);
 }
 
-// ---- Production summary ------------------------------------------------------------
-
-QString lineTally(const char *column, const char *table, const char *reportType, bool nonArmsOnly, const QString &id) {
-    return QStringLiteral("SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) As ") +
-           QLatin1String(column) + QStringLiteral(" Into ") + QLatin1String(table) +
-           QStringLiteral(
-               " From ((((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON "
-               "OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN "
-               "Component ON StyleComponent.ComponentID = Component.ID) LEFT JOIN StyleOperation ON "
-               "(StyleComponent.StyleID = StyleOperation.StyleID) AND (StyleComponent.ID = StyleOperation.ComponentID)) "
-               "LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station) Where [Operation].[ReportType] = '") +
-           QLatin1String(reportType) + QStringLiteral("' AND ") +
-           (nonArmsOnly ? QStringLiteral("Component.Arm = False AND ") : QString()) + QStringLiteral("Orders.ID = ") + id +
-           QStringLiteral(" Group By StyleOperation.OperationID");
+// A station's ticket query as its builder asks for it.
+QString ticketOf(OrderBuilder print, const char *orderId, const QString &station) {
+    return ofDocument(print, orderId, QStringLiteral("OperationID = '") + station + QLatin1Char('\''));
 }
 
-const QString kGlueMain = QStringLiteral(
-    "SELECT Station,NonArmPerHour As Rate Into tmpGlueLineMain From Operation, Data Where ReportType = 'Glue Line'");
-const QString kSprayMain = QStringLiteral(
-    "SELECT Station,SprayLineNonArmPerHour As Rate Into tmpSprayLineMain From Operation, Data Where ReportType = "
-    "'Spray Line'");
+void printSummary(const QString &orderId) { PrintProductionSummary(orderId, QStringLiteral("Saw Department")); }
+
+// The production summary's statement holding `marker`.
+QString summary(const char *orderId, const QString &marker) { return ofDocument(printSummary, orderId, marker); }
+
+// The SELECT ... INTO that makes one of the summary's tables.
+QString made(const char *orderId, const QString &table) {
+    return summary(orderId, QStringLiteral("Into ") + table + QLatin1Char(' '));
+}
+
+// The three tables of a line ("Glue", "Spray"), in the order the summary makes them.
+QStringList lineTables(const char *orderId, const QString &line) {
+    return {made(orderId, QStringLiteral("tmp%1LineMain").arg(line)), made(orderId, QStringLiteral("tmp%1LineTotal").arg(line)),
+            made(orderId, QStringLiteral("tmp%1LineNonArm").arg(line))};
+}
+
 const char *const kStationInOtherCase = "glue line summary, operations typed in other letter case";
 
 // ---- Building entries ------------------------------------------------------------------
@@ -156,25 +151,25 @@ QVector<Entry> buildCatalogue() {
     namespace PS = ProductStore;
 
     // Customers and vendors.
-    c << query("customer list", Customers().listSql, {"Customer"}, {"Acme", "O'Brien", "Zenith"});
+    c << query("customer list", opened([] { return MasterStore::List(Customers()); }), {"Customer"}, {"Acme", "O'Brien", "Zenith"});
     c << query("customer lookup", opened([&] { return MasterStore::FindRow(Customers(), obrien); }), {"Customer", "City"},
               {"O'Brien|Tupelo"});
     c << query("customer lookup in other letter case", opened([] { return MasterStore::FindRow(Customers(), "acme"); }),
               {"Customer"}, {"Acme"});
-    c << query("customer names", PS::CustomerNamesSql(), 3);
+    c << query("customer names", opened([] { return PS::CustomerNames(); }), 3);
     c << query("customer names of the style listing", opened([] { return ReceivablesStore::CustomerNames(); }), 3);
-    c << query("customers to bill", ReceivablesStore::CustomersToBillSql(), 3);
-    c << query("customers to ship for", ShippingStore::CustomersSql(), 3);
-    c << query("active customers", OrderStore::ActiveCustomersSql(), {"Customer"}, {"Acme", "O'Brien"});
+    c << query("customers to bill", opened([] { return ReceivablesStore::CustomersToBill(); }), 3);
+    c << query("customers to ship for", opened([] { return ShippingStore::Customers(); }), 3);
+    c << query("active customers", opened([] { return OrderStore::ActiveCustomers(); }), {"Customer"}, {"Acme", "O'Brien"});
     c << query("customer of an order", opened([] { return OrderStore::Customer("Acme"); }), {"Customer"}, {"Acme"});
-    c << query("vendor list", Vendors().listSql, {"Vendor"}, {"Fibers Inc", "FoamCo"});
+    c << query("vendor list", opened([] { return MasterStore::List(Vendors()); }), {"Vendor"}, {"Fibers Inc", "FoamCo"});
     c << query("vendor lookup", opened([] { return MasterStore::FindRow(Vendors(), "FoamCo"); }), {"Vendor", "Contact"},
               {"FoamCo|Ann"});
-    c << query("vendor names for buns", PS::VendorNamesSql(), 2);
+    c << query("vendor names for buns", opened([] { return PS::VendorNames(); }), 2);
 
     // Styles.
-    c << query("style types", PS::StyleTypeIdsSql(), {"ID"}, {"Chair", "Sofa"});
-    c << query("style names of a customer", PS::StyleNamesSql("Acme"), {"Name"}, {"Lounge", "Retired"});
+    c << query("style types", opened([] { return PS::StyleTypeIds(); }), {"ID"}, {"Chair", "Sofa"});
+    c << query("style names of a customer", opened([] { return PS::StyleNames("Acme"); }), {"Name"}, {"Lounge", "Retired"});
     c << query("style names of the style listing", opened([] { return ReceivablesStore::StyleNames("Acme"); }), {"Name"},
               {"Lounge", "Retired"});
     c << query("style by name, type and customer", opened([] { return PS::StyleNamed("Acme", "Lounge", "Chair"); }),
@@ -193,7 +188,7 @@ QVector<Entry> buildCatalogue() {
               {"LaborCostPerHour", "NonArmPerHour", "SprayLineNonArmPerHour", "LaborPercent"}, {"25|10|12|30"});
 
     // Components, buns, stations and the links between them.
-    c << query("active buns for components", PS::ActiveBunIdsSql(), {"ID"}, {"B1"});
+    c << query("active buns for components", opened([] { return PS::ActiveBunIds(); }), {"ID"}, {"B1"});
     c << query("component list of the component frame", opened([] { return PS::ComponentsById(); }),
               {"ID", "Description"}, {"C1|Seat cushion", "C2|Arm pad", "C3|Back"});
     c << query("component lookup", opened([] { return PS::Component("C1"); }),
@@ -203,11 +198,11 @@ QVector<Entry> buildCatalogue() {
               {"1|2"});
     c << query("style component by ID", issued([] { PS::SaveStyleComponent("3", "C1", 2, {1, "1"}); }, "ID ="),
               {"StyleID", "ComponentID"}, {"2|C1"});
-    c << query("bun IDs", PS::BunIdsSql(), {"ID"}, {"B1", "B2"});
+    c << query("bun IDs", opened([] { return PS::BunIds(); }), {"ID"}, {"B1", "B2"});
     c << query("bun lookup", opened([] { return PS::Bun("B2"); }), {"Grade", "Vendor", "OffAll"},
               {"LD18|Fibers Inc|true"});
-    c << query("station list", PS::StationsSql(), 10);
-    c << query("station names", PS::StationNamesSql(), {"Station"},
+    c << query("station list", opened([] { return PS::Stations(); }), 10);
+    c << query("station names", opened([] { return PS::StationNames(); }), {"Station"},
               {"Band Saw 1", "CNC", "Fiber 1", "Glue 1", "Glue 2", "Noser 1", "Slitter", "Spray 1", "Stencil", "Supply"});
     c << query("station lookup", opened([] { return PS::Station("Glue 1"); }), {"ReportType", "Teams"}, {"Glue Line|2"});
     c << query("components of a style", opened([] { return PS::ComponentsOfStyle(1); }),
@@ -264,12 +259,13 @@ QVector<Entry> buildCatalogue() {
     c << query("order status rule, partly shipped", statusRule("3"), {"ItemNumber", "Ordered", "Shipped"}, {"1|2|1"});
     c << query("order status rule, nothing shipped", statusRule("2"), {"ItemNumber", "Ordered", "Shipped"},
               {"1|1|null"});
-    c << write("order status rule closes an order", "UPDATE Orders SET Status = 'Closed' WHERE ID = 1",
-                 "SELECT ID, Status FROM Orders ORDER BY ID", {"ID", "Status"}, {"1|Closed", "2|Void", "3|Open", "4|Closed"});
-    c << write("order status rule reopens an order", "UPDATE Orders SET Status = 'Open' WHERE ID = 4",
-                 "SELECT ID, Status FROM Orders ORDER BY ID", {"ID", "Status"}, {"1|Open", "2|Void", "3|Open", "4|Open"});
-    c << write("order save deletes the lines", "DELETE FROM OrderItems WHERE OrderID = 1",
-                 "SELECT OrderID, ItemNumber FROM OrderItems", {"OrderID", "ItemNumber"}, {"2|1", "3|1", "4|2"});
+    auto statusWrite = [](const char *orderId) { return issued([=] { UpdateOrderStatus(orderId); }, "UPDATE"); };
+    c << write("order status rule closes an order", statusWrite("1"), "SELECT ID, Status FROM Orders ORDER BY ID",
+               {"ID", "Status"}, {"1|Closed", "2|Void", "3|Open", "4|Closed"});
+    c << write("order status rule reopens an order", statusWrite("4"), "SELECT ID, Status FROM Orders ORDER BY ID",
+               {"ID", "Status"}, {"1|Open", "2|Void", "3|Open", "4|Open"});
+    c << write("order save deletes the lines", issued([&] { SaveOrder(storedOrder, {}); }, "DELETE"),
+               "SELECT OrderID, ItemNumber FROM OrderItems", {"OrderID", "ItemNumber"}, {"2|1", "3|1", "4|2"});
 
     // Order navigator.
     OrderCriteria every;
@@ -313,6 +309,7 @@ QVector<Entry> buildCatalogue() {
     // Shipment entry.
     const ShipmentToSave newShipment{QString(), QStringLiteral("1"), QDate(2004, 3, 20), {{"1", "1"}}};
     const ShipmentToSave storedShipment{QStringLiteral("2"), QString(), QDate(2004, 3, 20), {{"1", "1"}}};
+    const ShipmentToSave firstShipment{QStringLiteral("1"), QString(), QDate(2004, 3, 20), {{"1", "1"}}};
     c << query("open orders of a customer", opened([] { return ShippingStore::OpenOrders("Acme"); }), {"ID"}, {"1"});
     c << query("order of a shipment", opened([] { return ShippingStore::Order("3"); }), {"OrderNumber"}, {"1002"});
     c << query("shipment grid", opened([] { return ShippingStore::OrderLines("3"); }),
@@ -320,9 +317,9 @@ QVector<Entry> buildCatalogue() {
     c << query("new shipment row", issued([&] { SaveShipment(newShipment); }, "FROM Shipments"), 1);
     c << query("shipment by ID", issued([&] { SaveShipment(storedShipment); }, "FROM Shipments"), {"OrderID", "Date"},
               {"1|2004-03-14"});
-    c << write("shipment save deletes the lines", "DELETE FROM ShipmentItems WHERE ShipmentID = 1",
+    c << write("shipment save deletes the lines", issued([&] { SaveShipment(firstShipment); }, "DELETE"),
                  "SELECT ShipmentID, OrderLineItem FROM ShipmentItems", {"ShipmentID", "OrderLineItem"}, {"2|3", "3|1"});
-    c << query("shipment lines for the rewrite", issued([&] { SaveShipment(newShipment); }, "FROM ShipmentItems"), 1);
+    c << query("shipment lines for the rewrite", issued([&] { SaveShipment(newShipment); }, "* FROM ShipmentItems"), 1);
     c << query("shipment header", opened([] { return ShippingStore::StoredShipment("1"); }),
               {"Date", "ID", "Customer", "ShipToAddress1"}, {"2004-03-12|1|Acme|9 Dock St"});
     c << query("stored shipment lines", opened([] { return ShippingStore::ShipmentItems("1"); }), {"OrderLineItem", "Qty"},
@@ -363,42 +360,42 @@ QVector<Entry> buildCatalogue() {
     c << query("invoiced orders for the append", issued([&] { CreateInvoice(invoice); }, "* FROM OrdersInvoiced"), 3);
     c << query("invoices for the append", issued([&] { CreateInvoice(invoice); }, "SELECT * FROM Invoice"), 2);
     c << query("invoice orders for the append", issued([&] { CreateInvoice(invoice); }, "* FROM InvoiceOrders"), 3);
-    c << query("invoices newest first", ReceivablesStore::InvoiceIdsSql(), {"ID"}, {"2", "1"});
+    c << query("invoices newest first", opened([] { return ReceivablesStore::InvoiceIds(); }), {"ID"}, {"2", "1"});
     c << query("invoice total", issued([] { InvoiceBalance(1); }, "Total"), {"Total"}, {"1000"});
     c << query("payments of an invoice", issued([] { InvoiceBalance(1); }, "Amount"), {"Amount", "Adjustment"},
               {"500|0", "200|-5"}, false);
     c << query("payment row for the append", issued([] { RecordPayment(1, QDate(2004, 4, 2), "1", "0"); }, QString()), 1);
 
     // Product-definition deletes.
-    c << write("style operation delete", "DELETE * FROM StyleOperation WHERE ID = 8",
+    auto linkDelete = [](const char *table) { return issued([] { PS::DeleteStyleComponent("1"); }, table); };
+    c << write("style operation delete", issued([] { PS::DeleteStyleOperation("8"); }, QString()),
                  "SELECT ID FROM StyleOperation WHERE StyleID = 3", {"ID"}, {"7"});
-    c << write("style component delete, its operations first", "DELETE * FROM StyleOperation WHERE ComponentID = 1",
+    c << write("style component delete, its operations first", linkDelete("FROM StyleOperation"),
                  "SELECT ID FROM StyleOperation WHERE StyleID = 1", {"ID"}, {"3", "4"});
-    c << write("style component delete, then the link", "DELETE * FROM StyleComponent WHERE ID = 1",
+    c << write("style component delete, then the link", linkDelete("FROM StyleComponent"),
                  "SELECT ID FROM StyleComponent WHERE StyleID = 1", {"ID"}, {"2"});
+    c << write("style made inactive", issued([] { PS::InactivateStyle("1"); }, QString()),
+               "SELECT ID, Status FROM Style ORDER BY ID", {"ID", "Status"},
+               {"1|Inactive", "2|Active", "3|Active", "4|InActive"});
 
-    // Station tickets: the station queries, then each builder's ticket query.
-    struct Stations {
+    // Station tickets: each builder's query of its stations, then its ticket query.
+    struct Tickets {
         const char *name;
-        const char *reportTypes;
+        OrderBuilder print;
         QStringList stations;
     };
-    const Stations stationQueries[] = {
-        {"glue and spray line stations", "ReportType = 'Glue Line' OR ReportType = 'Spray Line'", {"Glue 1|2", "Glue 2|1", "Spray 1|1"}},
-        {"fiber table stations", "ReportType = 'Fiber Table'", {"Fiber 1|1"}},
-        {"line supply stations", "ReportType = 'Glue/Spray Line Supply'", {"Supply|1"}},
-        {"bullet noser stations", "ReportType = 'Bullet Noser'", {"Noser 1|1"}},
-        {"CNC stations", "ReportType = 'CNC'", {"CNC|1"}},
-        {"CNC stencil stations", "ReportType = 'CNC Stencil'", {"Stencil|1"}},
-        {"band saw stations", "ReportType = 'Band Saw'", {"Band Saw 1|1"}},
-        {"vertical slitter stations", "ReportType = 'Vertical Slitter'", {"Slitter|1"}},
+    const Tickets builders[] = {
+        {"glue and spray line stations", PrintGlueSprayLineTickets, {"Glue 1|2", "Glue 2|1", "Spray 1|1"}},
+        {"fiber table stations", PrintFiberTableTickets, {"Fiber 1|1"}},
+        {"line supply stations", PrintLineSupplyTickets, {"Supply|1"}},
+        {"bullet noser stations", PrintBulletNoserTickets, {"Noser 1|1"}},
+        {"CNC stations", PrintCNCTickets, {"CNC|1"}},
+        {"CNC stencil stations", PrintCNCStencilTickets, {"Stencil|1"}},
+        {"band saw stations", PrintBandSawTickets, {"Band Saw 1|1"}},
+        {"vertical slitter stations", PrintVerticalSlitterTickets, {"Slitter|1"}},
     };
-    for (const Stations &s : stationQueries)
-        c << query(s.name, QStringLiteral("SELECT Station,Teams FROM Operation WHERE ") + QLatin1String(s.reportTypes),
-                  {"Station", "Teams"}, s.stations, false);
-    c << query("stations of two report types as the tickets ask for them",
-              StationSql::StationQuery({"Glue Line", "Spray Line"}), {"Station", "Teams"},
-              {"Glue 1|2", "Glue 2|1", "Spray 1|1"}, false);
+    for (const Tickets &t : builders)
+        c << query(t.name, ofDocument(t.print, "1", QString()), {"Station", "Teams"}, t.stations, false);
     // Every select text with the join text that closes its parentheses: one row per
     // operation of every component of every line, and a component without operations once.
     for (const StationSql::TicketText &t : StationSql::TicketTexts())
@@ -406,66 +403,61 @@ QVector<Entry> buildCatalogue() {
                   {"1|1", "1|2", "1|9", "1|3", "1|4", "3|5", "3|6"}, false);
     const QStringList ticketColumns = {"StyleOperation.ID", "StyleComponent.ComponentID", "OrderItems.Qty",
                                        "StyleComponent.Qty"};
-    c << query("glue line ticket", ticket(S1, J1, "Glue 1", "1"), ticketColumns, {"2|C1|2|2", "4|C2|2|2"}, false);
-    c << query("fiber table ticket", ticket(S2, J2, "Fiber 1", "3"), {"StyleOperation.ID", "Bun.Grade", "Component.Width"},
-              {"7|LD18|20"});
-    c << query("line supply ticket, station unused", ticket(S1, J1, "Supply", "1"), 0);
-    c << query("bullet noser ticket", ticket(S2, J2, "Noser 1", "3"), ticketColumns, {"8|C3|2|1"});
-    c << query("CNC ticket", ticket(S2, J2, "CNC", "1"), ticketColumns, {"3|C2|2|2", "9|C1|2|2"}, false);
-    c << query("CNC stencil ticket, station unused", ticket(S2, J2, "Stencil", "1"), 0);
-    c << query("band saw ticket, thickest first",
-              ticket(S3, J2, "Band Saw 1", "1",
-                     " ORDER BY Bun.Grade,StyleOperation.Thickness desc,StyleOperation.Width desc,StyleOperation.Length "
-                     "desc"),
+    c << query("glue line ticket", ticketOf(PrintGlueSprayLineTickets, "1", "Glue 1"), ticketColumns,
+              {"2|C1|2|2", "4|C2|2|2"}, false);
+    c << query("fiber table ticket", ticketOf(PrintFiberTableTickets, "3", "Fiber 1"),
+              {"StyleOperation.ID", "Bun.Grade", "Component.Width"}, {"7|LD18|20"});
+    c << query("line supply ticket, station unused", ticketOf(PrintLineSupplyTickets, "1", "Supply"), 0);
+    c << query("bullet noser ticket", ticketOf(PrintBulletNoserTickets, "3", "Noser 1"), ticketColumns, {"8|C3|2|1"});
+    c << query("CNC ticket", ticketOf(PrintCNCTickets, "1", "CNC"), ticketColumns, {"3|C2|2|2", "9|C1|2|2"}, false);
+    c << query("CNC stencil ticket, station unused", ticketOf(PrintCNCStencilTickets, "1", "Stencil"), 0);
+    c << query("band saw ticket, thickest first", ticketOf(PrintBandSawTickets, "1", "Band Saw 1"),
               {"StyleOperation.ID", "StyleOperation.Thickness", "Bun.OffAll"}, {"5|6|false", "1|4|false"});
-    c << query("vertical slitter ticket, station unused", ticket(S1, J1, "Slitter", "1"), 0);
-    c << query("ticket of a station name with a quote", ticket(S1, J1, "Bob's Saw", "1"), 0);
+    c << query("vertical slitter ticket, station unused", ticketOf(PrintVerticalSlitterTickets, "1", "Slitter"), 0);
+    c << query("ticket of a station name with a quote",
+              StationSql::TicketQuery(StationSql::TicketSelect(), StationSql::TicketJoin(), "Bob's Saw", "1"), 0);
 
-    // Production summary.
-    c << query("production summary header", issued([] { PrintProductionSummary("1", "Saw Department"); }, "FROM Orders,Data"),
+    // Production summary: the tables it makes by SELECT ... INTO, and what it reads from them.
+    const QStringList glue = lineTables("1", "Glue");
+    const QStringList spray = lineTables("1", "Spray");
+    const QString dropGlueMain = summary("1", "DROP TABLE tmpGlueLineMain");
+    const QStringList summaryColumns = {"Station", "Rate", "TotalArms", "NonArms"};
+    c << query("production summary header", summary("1", "FROM Orders,Data"),
               {"ID", "OrderNumber", "Total", "LaborCostPerHour", "LaborPercent"}, {"1|1001|740|25|30"});
-    c << failing("dropping a summary table that is not there", "DROP TABLE tmpGlueLineMain", ErrorNumber::NoSuchTable);
-    c << write("glue line stations table", kGlueMain, "SELECT Station, Rate FROM tmpGlueLineMain", {"Station", "Rate"},
-                 {"Glue 1|10", "Glue 2|10"});
-    c << write("glue line totals table", lineTally("TotalArms", "tmpGlueLineTotal", "Glue Line", false, "1"),
-                 "SELECT ID, TotalArms FROM tmpGlueLineTotal", {"ID", "TotalArms"}, {"Glue 1|8"});
-    c << write("glue line non-arms table", lineTally("NonArms", "tmpGlueLineNonArm", "Glue Line", true, "1"),
-                 "SELECT ID, NonArms FROM tmpGlueLineNonArm", {"ID", "NonArms"}, {"Glue 1|4"});
-    c << query("glue line summary", issued([] { PrintProductionSummary("1", "Saw Department"); }, "tmpGlueLineMain LEFT JOIN"), {"Station", "Rate", "TotalArms", "NonArms"},
-              {"Glue 1|10|8|4", "Glue 2|10|null|null"}, true,
-              {kGlueMain, lineTally("TotalArms", "tmpGlueLineTotal", "Glue Line", false, "1"),
-               lineTally("NonArms", "tmpGlueLineNonArm", "Glue Line", true, "1")});
-    c << write("spray line stations table", kSprayMain, "SELECT Station, Rate FROM tmpSprayLineMain",
-                 {"Station", "Rate"}, {"Spray 1|12"});
-    c << write("spray line totals table", lineTally("TotalArms", "tmpSprayLineTotal", "Spray Line", false, "1"),
-                 "SELECT ID, TotalArms FROM tmpSprayLineTotal", {"ID", "TotalArms"}, {"Spray 1|2"});
-    c << write("spray line non-arms table", lineTally("NonArms", "tmpSprayLineNonArm", "Spray Line", true, "1"),
-                 "SELECT ID, NonArms FROM tmpSprayLineNonArm", {"ID", "NonArms"}, {"Spray 1|2"});
-    c << query("spray line summary", issued([] { PrintProductionSummary("1", "Saw Department"); }, "tmpSprayLineMain LEFT JOIN"), {"Station", "Rate", "TotalArms", "NonArms"}, {"Spray 1|12|2|2"}, true,
-              {kSprayMain, lineTally("TotalArms", "tmpSprayLineTotal", "Spray Line", false, "1"),
-               lineTally("NonArms", "tmpSprayLineNonArm", "Spray Line", true, "1")});
-    c << query("spray line summary of an order without spray work", issued([] { PrintProductionSummary("3", "Saw Department"); }, "tmpSprayLineMain LEFT JOIN"), {"Station", "Rate", "TotalArms", "NonArms"},
-              {"Spray 1|12|null|null"}, true,
-              {kSprayMain, lineTally("TotalArms", "tmpSprayLineTotal", "Spray Line", false, "3"),
-               lineTally("NonArms", "tmpSprayLineNonArm", "Spray Line", true, "3")});
+    c << failing("dropping a summary table that is not there", dropGlueMain, ErrorNumber::NoSuchTable);
+    c << write("glue line stations table", glue[0], "SELECT Station, Rate FROM tmpGlueLineMain", {"Station", "Rate"},
+               {"Glue 1|10", "Glue 2|10"});
+    c << write("glue line totals table", glue[1], "SELECT ID, TotalArms FROM tmpGlueLineTotal", {"ID", "TotalArms"},
+               {"Glue 1|8"});
+    c << write("glue line non-arms table", glue[2], "SELECT ID, NonArms FROM tmpGlueLineNonArm", {"ID", "NonArms"},
+               {"Glue 1|4"});
+    c << query("glue line summary", summary("1", "tmpGlueLineMain LEFT JOIN"), summaryColumns,
+              {"Glue 1|10|8|4", "Glue 2|10|null|null"}, true, glue);
+    c << write("spray line stations table", spray[0], "SELECT Station, Rate FROM tmpSprayLineMain", {"Station", "Rate"},
+               {"Spray 1|12"});
+    c << write("spray line totals table", spray[1], "SELECT ID, TotalArms FROM tmpSprayLineTotal", {"ID", "TotalArms"},
+               {"Spray 1|2"});
+    c << write("spray line non-arms table", spray[2], "SELECT ID, NonArms FROM tmpSprayLineNonArm", {"ID", "NonArms"},
+               {"Spray 1|2"});
+    c << query("spray line summary", summary("1", "tmpSprayLineMain LEFT JOIN"), summaryColumns, {"Spray 1|12|2|2"},
+              true, spray);
+    c << query("spray line summary of an order without spray work", summary("3", "tmpSprayLineMain LEFT JOIN"),
+              summaryColumns, {"Spray 1|12|null|null"}, true, lineTables("3", "Spray"));
     // The engine compares station names without regard to case, so operations typed
     // "glue 1" count for the station "Glue 1" on the summary.
-    c << query(kStationInOtherCase, issued([] { PrintProductionSummary("1", "Saw Department"); }, "tmpGlueLineMain LEFT JOIN"), {"Station", "Rate", "TotalArms", "NonArms"},
+    c << query(kStationInOtherCase, summary("1", "tmpGlueLineMain LEFT JOIN"), summaryColumns,
                {"Glue 1|10|8|4", "Glue 2|10|null|null"}, true,
-               {"UPDATE StyleOperation SET OperationID = 'glue 1' WHERE OperationID = 'Glue 1'", kGlueMain,
-                lineTally("TotalArms", "tmpGlueLineTotal", "Glue Line", false, "1"),
-                lineTally("NonArms", "tmpGlueLineNonArm", "Glue Line", true, "1")});
-    c << failing("rebuilding a summary table without dropping it", kGlueMain, ErrorNumber::TableExists, {kGlueMain});
-    c << write("rebuilding a summary table after dropping it", kGlueMain, "SELECT Station FROM tmpGlueLineMain",
-                 {"Station"}, {"Glue 1", "Glue 2"}, {kGlueMain, "DROP TABLE tmpGlueLineMain"});
-    c << query("bullet noser tally", issued([] { PrintProductionSummary("3", "Saw Department"); }, "'Bullet Noser'"),
-              {"ID", "Pcs"}, {"Noser 1|2"});
-    c << query("fiber table tally", issued([] { PrintProductionSummary("3", "Saw Department"); }, "'Fiber Table'"),
+               QStringList{"UPDATE StyleOperation SET OperationID = 'glue 1' WHERE OperationID = 'Glue 1'"} + glue);
+    c << failing("rebuilding a summary table without dropping it", glue[0], ErrorNumber::TableExists, {glue[0]});
+    c << write("rebuilding a summary table after dropping it", glue[0], "SELECT Station FROM tmpGlueLineMain",
+                 {"Station"}, {"Glue 1", "Glue 2"}, {glue[0], dropGlueMain});
+    c << query("bullet noser tally", summary("3", "'Bullet Noser'"), {"ID", "Pcs"}, {"Noser 1|2"});
+    c << query("fiber table tally", summary("3", "'Fiber Table'"),
               {"OperationID", "CompQty", "Component.Width", "StyleOperation.Width", "Length"}, {"Fiber 1|2|20|18|80"});
-    c << query("CNC tally", issued([] { PrintProductionSummary("1", "Saw Department"); }, "'CNC'"),
-              {"OperationID", "CompQty", "PiecesPerRail"}, {"CNC|4|4", "CNC|4|6"}, false);
-    c << query("band saw tally", issued([] { PrintProductionSummary("1", "Saw Department"); }, "'Band Saw'"),
-              {"OperationID", "CompQty", "RailsPerBun", "PiecesPerRail"}, {"Band Saw 1|6|8|6"});
+    c << query("CNC tally", summary("1", "'CNC'"), {"OperationID", "CompQty", "PiecesPerRail"}, {"CNC|4|4", "CNC|4|6"},
+              false);
+    c << query("band saw tally", summary("1", "'Band Saw'"), {"OperationID", "CompQty", "RailsPerBun", "PiecesPerRail"},
+              {"Band Saw 1|6|8|6"});
 
     // Order paperwork.
     c << query("office copy of the order", issued([] { PrintOrder("1", false, "Office Manager"); }, QString()),

@@ -71,6 +71,7 @@ private slots:
     void findUsesTheCriteriaSet_data();
     void findUsesTheCriteriaSet();
     void rowsShowTheirLinesAndOpen();
+    void withoutAFrameItOpensOneEntryWindowOfItsOwn();
     void clearAndExit();
     void closingEntryRefreshesTheLists();
     void resizeSharesTheHeight_data();
@@ -160,6 +161,20 @@ void tst_ShipmentNavigator::rowsShowTheirLinesAndOpen() {
     QCOMPARE(opened, 2);
     QCOMPARE(child<QLineEdit>(entry, "txtID")->text(), QString::number(plant.second120));
     delete entry;
+}
+
+void tst_ShipmentNavigator::withoutAFrameItOpensOneEntryWindowOfItsOwn() {
+    Plant plant;
+    ScopedFakes fakes;
+    Navigator nav;
+    doubleClick(nav.shipments(), nav.rowOf(plant.second120));
+    doubleClick(nav.shipments(), nav.rowOf(plant.first120));
+    QList<frmShipmentEntry *> entries;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *entry = qobject_cast<frmShipmentEntry *>(window); entry && entry->isVisible()) entries << entry;
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(child<QLineEdit>(entries.first(), "txtID")->text(), QString::number(plant.first120));
+    delete entries.first();
 }
 
 void tst_ShipmentNavigator::clearAndExit() {
