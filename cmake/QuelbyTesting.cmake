@@ -1,3 +1,12 @@
+# A test's time limit; the sanitizer build runs the same work several times slower (the
+# desktop-database reader's large libmdb buffers are mapped and unmapped one by one
+# there), so its limits are three times as long.
+if(QUELBY_SANITIZE)
+  set(QUELBY_TIMEOUT_FACTOR 3)
+else()
+  set(QUELBY_TIMEOUT_FACTOR 1)
+endif()
+
 # quelby_add_test(NAME source... [UI])
 # One Qt Test executable per area, run offscreen under CTest. Core tests link only
 # quelby_core; UI tests (flag UI) link the windows as well. Every test links the
@@ -11,9 +20,10 @@ function(quelby_add_test name)
     target_link_libraries(${name} PRIVATE quelby_test_support)
   endif()
   add_test(NAME ${name} COMMAND ${name})
+  math(EXPR timeout "300 * ${QUELBY_TIMEOUT_FACTOR}")
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUELBY_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-    TIMEOUT 300)
+    TIMEOUT ${timeout})
 endfunction()
 
 # Qt Test gives every test the absolute paths of its build and source folders as
