@@ -1,3 +1,12 @@
+# A test's time limit; the sanitizer build runs the same work several times slower (the
+# desktop-database reader's large libmdb buffers are mapped and unmapped one by one
+# there), so its limits are three times as long.
+if(QUELBY_SANITIZE)
+  set(QUELBY_TIMEOUT_FACTOR 3)
+else()
+  set(QUELBY_TIMEOUT_FACTOR 1)
+endif()
+
 # quelby_add_test(NAME source... [UI] [BOTH_ENGINES])
 # One Qt Test executable per area, run offscreen under CTest. Core tests link only
 # quelby_core; UI tests (flag UI) link the windows as well. Every test links the
@@ -14,14 +23,16 @@ function(quelby_add_test name)
     target_link_libraries(${name} PRIVATE quelby_test_support)
   endif()
   add_test(NAME ${name} COMMAND ${name})
+  math(EXPR timeout "300 * ${QUELBY_TIMEOUT_FACTOR}")
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUELBY_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-    TIMEOUT 300)
+    TIMEOUT ${timeout})
   if(ARG_BOTH_ENGINES)
+    math(EXPR server_timeout "600 * ${QUELBY_TIMEOUT_FACTOR}")
     add_test(NAME ${name}_pg COMMAND ${name})
     set_tests_properties(${name}_pg PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUELBY_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUELBY_TEST_ENGINE=postgresql"
-      LABELS postgres SKIP_RETURN_CODE 77 TIMEOUT 600)
+      LABELS postgres SKIP_RETURN_CODE 77 TIMEOUT ${server_timeout})
   endif()
 endfunction()
 

@@ -37,6 +37,8 @@ startup_fails() {  # name, expected error number; config.txt prepared by the cal
   local code; code=$(cat "$work/code.txt" 2>/dev/null || echo none)
   [ "$code" != "none" ] && [ "$code" != "0" ] || fail "$name: exit code $code"
   grep -q "^$number: " "$work/err.txt" || fail "$name: no error $number on stderr: $(cat "$work/err.txt")"
+  # In the sanitizer build a report also ends the run with a non-zero code: look for it.
+  ! grep -q "Sanitizer" "$work/err.txt" || fail "$name: sanitizer report: $(grep -m1 -A4 Sanitizer "$work/err.txt")"
   echo "ok - $name ends start-up with: $(head -1 "$work/err.txt")"
 }
 
