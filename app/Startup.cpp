@@ -45,6 +45,11 @@ int Main(QApplication &app) {
         if (error.number() != ErrorNumber::FileNotFound) return failStartup(error.report());
         return failStartup(error.report() + QStringLiteral("\n\n") + Config::MissingConfigHelp(places));
     }
+    if (AddressHoldsPassword(path))
+        return failStartup(QStringLiteral("%1: config.txt holds the password of the plant's server. Quelby never keeps a "
+                                          "password there: remove it, and give it to the server's client library instead, "
+                                          "in the password file ~/.pgpass (or the file PGPASSFILE names).")
+                               .arg(ErrorNumber::CannotOpenDatabase));
     try {
         SetAppDatabase(Database::open(path));
         if (const QString notice = AppDatabase().caseFoldingNotice(); !notice.isEmpty())

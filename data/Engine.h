@@ -127,6 +127,13 @@ public:
     virtual QStringList integrityProblems() = 0;
 };
 
+// What the clerk is told when another PC holds the records a save needs for longer than
+// the engine waits: nothing was written, and trying again will do.
+inline QString RecordsBusyText() {
+    return QStringLiteral("The plant's records are busy: another PC is saving the same records. "
+                          "Nothing was saved; try again in a moment.");
+}
+
 // How a plant file is opened: only read (nothing is written, no journal changed),
 // read and written, or created new (refused when the file exists).
 enum class EngineAccess { ReadOnly, ReadWrite, CreateNew };
@@ -137,5 +144,7 @@ enum class EngineAccess { ReadOnly, ReadWrite, CreateNew };
 std::unique_ptr<Engine> OpenEngine(const QString &path, EngineAccess access);
 // True when `path` names a server rather than a file.
 bool IsServerAddress(const QString &path);
+// True when a server's address carries a password (config.txt must never hold one).
+bool AddressHoldsPassword(const QString &path);
 // Removes a plant file together with the journal files the engine keeps beside it.
 void RemovePlantFile(const QString &path);

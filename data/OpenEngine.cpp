@@ -12,6 +12,8 @@ std::unique_ptr<Engine> OpenEngine(const QString &path, EngineAccess access) {
 
 bool IsServerAddress(const QString &path) { return PostgresEngine::isServerAddress(path); }
 
+bool AddressHoldsPassword(const QString &path) { return IsServerAddress(path) && PostgresEngine::holdsPassword(path); }
+
 void RemovePlantFile(const QString &path) {
     if (IsServerAddress(path)) return;  // a server's plant is never removed by a program
     QFile::remove(path);

@@ -21,16 +21,13 @@ enum : Oid { kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26, kFloat4 
 constexpr char kRowKey[] = "quelby_row";
 constexpr int kBusyTries = 5;
 
-const char kBusyMessage[] = "The plant's records are busy: another PC is saving the same records. "
-                            "Nothing was saved; try again in a moment.";
-
 bool isBusy(const QByteArray &state) {
     return state == "40001" || state == "40P01" || state == "55P03" || state == "57014";
 }
 
 // Maps the server's SQLSTATE onto the error numbers the office knows.
 AppError errorFor(const QByteArray &state, const QString &message) {
-    if (isBusy(state)) return AppError(ErrorNumber::DatabaseBusy, QString::fromLatin1(kBusyMessage));
+    if (isBusy(state)) return AppError(ErrorNumber::DatabaseBusy, RecordsBusyText());
     if (state == "23505") return AppError(3022, message);  // duplicate key
     if (state == "42P01") return AppError(ErrorNumber::NoSuchTable, message);
     if (state == "42P07") return AppError(ErrorNumber::TableExists, message);
@@ -316,6 +313,17 @@ bool PostgresEngine::isServerAddress(const QString &address) {
     static const QRegularExpression keyValue(QStringLiteral("(^|\\s)(host|hostaddr|dbname|service|port|user)\\s*="));
     return address.startsWith(QLatin1String("postgresql://")) || address.startsWith(QLatin1String("postgres://")) ||
            keyValue.match(address).hasMatch();
+}
+
+bool PostgresEngine::holdsPassword(const QString &address) {
+    char *error = nullptr;
+    PQconninfoOption *options = PQconninfoParse(address.toUtf8().constData(), &error);
+    PQfreemem(error);
+    bool found = false;
+    for (PQconninfoOption *o = options; o && o->keyword; ++o)
+        if (qstrcmp(o->keyword, "password") == 0 && o->val && *o->val) found = true;
+    PQconninfoFree(options);
+    return found;
 }
 
 PostgresEngine::PostgresEngine(const QString &address, EngineAccess access) {

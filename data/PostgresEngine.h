@@ -23,6 +23,8 @@ public:
     // True when a plant's address names a server (a postgresql:// URI, or key=value pairs
     // such as "host=office dbname=plant") rather than a file.
     static bool isServerAddress(const QString &address);
+    // True when the address carries a password (a URI's user:password@ or password=).
+    static bool holdsPassword(const QString &address);
 
     QString translate(const QString &jetSql) override;
     std::unique_ptr<Statement> prepare(const QString &nativeSql) override;

@@ -28,6 +28,13 @@ int errorNumberFor(int code) {
     }
 }
 
+// A failure of a statement: a write lock held by another copy past the busy timeout is
+// told in the office's words, not SQLite's "database is locked".
+AppError statementError(int code, const QString &message) {
+    const int number = errorNumberFor(code);
+    return AppError(number, number == ErrorNumber::DatabaseBusy ? RecordsBusyText() : message);
+}
+
 // The plant's column kinds as declared in this engine's tables (see declaredType()). A
 // table made by CREATE TABLE ... AS SELECT declares only the broad kinds INT, REAL, NUM
 // and TEXT; NUM is left to the value itself.
@@ -188,7 +195,7 @@ public:
             }
             }
         }
-        if (rc != SQLITE_OK) throw AppError(errorNumberFor(rc), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        if (rc != SQLITE_OK) throw statementError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
     }
 
     bool step() override {
@@ -198,7 +205,7 @@ public:
             m_changes = sqlite3_changes(m_db);
             return false;
         }
-        throw AppError(errorNumberFor(rc), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        throw statementError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
     }
 
     void reset() override {
@@ -646,7 +653,7 @@ void SqliteEngine::run(const char *sql) {
     if (rc != SQLITE_OK) {
         const QString text = message ? QString::fromUtf8(message) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(message);
-        throw AppError(errorNumberFor(rc), text);
+        throw statementError(rc, text);
     }
 }
 

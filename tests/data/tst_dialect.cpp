@@ -1,8 +1,9 @@
-// The desktop engine's SQL as the windows write it, translated for SQLite, and the
-// engine's Like matching.
+// The desktop engine's SQL as the windows write it, translated for SQLite and for the
+// PostgreSQL server, and the engine's Like matching on both.
 
 #include "core/AppError.h"
 #include "data/JetDialect.h"
+#include "data/PostgresDialect.h"
 
 #include <QtTest>
 
@@ -16,6 +17,10 @@ private slots:
     void rejects();
     void like_data();
     void like();
+    void likeAsServerRegex_data() { like_data(); }
+    void likeAsServerRegex();
+    void translatesForServer_data();
+    void translatesForServer();
     void likeWithManyRunsOnLongText();
     void bindsComparedNumbers_data();
     void bindsComparedNumbers();
@@ -259,6 +264,50 @@ void TestDialect::like() {
     QFETCH(QString, pattern);
     QFETCH(bool, matches);
     QCOMPARE(JetDialect::like(text, pattern), matches);
+}
+
+// The server matches Like by a regular expression made from the pattern: every row of
+// the engine's own examples holds there too.
+void TestDialect::likeAsServerRegex() {
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
+    QFETCH(bool, matches);
+    const QRegularExpression regex(PostgresDialect::likeRegex(pattern),
+                                   QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    QVERIFY2(regex.isValid(), qPrintable(PostgresDialect::likeRegex(pattern)));
+    QCOMPARE(regex.match(text).hasMatch(), matches);
+}
+
+void TestDialect::translatesForServer_data() {
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("server");
+    QTest::newRow("names in the catalogue's spelling") << "SELECT orderid, [Customer] FROM orderitems o, Orders"
+                                                       << "SELECT \"OrderID\", \"Customer\" FROM \"OrderItems\" o, \"Orders\"";
+    QTest::newRow("INSERT INTO t (...)") << "INSERT INTO Bun (ID) VALUES ('B1')" << "INSERT INTO \"Bun\" (\"ID\") VALUES ('B1')";
+    QTest::newRow("functions stay") << "SELECT Count(*), Sum(Qty) AS TotalQty FROM OrderItems"
+                                    << "SELECT Count(*), Sum(\"Qty\") AS TotalQty FROM \"OrderItems\"";
+    QTest::newRow("Like") << "SELECT * FROM Orders WHERE Orders.OrderNumber Like 'A*#'"
+                          << "SELECT * FROM \"Orders\" WHERE (\"Orders\".\"OrderNumber\" COLLATE quelby_text) ~* '^A.*[0-9]$'";
+    QTest::newRow("Not Like, quote in the pattern") << "SELECT ID FROM Customer WHERE Customer Not Like 'O''B*'"
+                                                    << "SELECT \"ID\" FROM \"Customer\" WHERE (\"Customer\" COLLATE quelby_text) !~* '^O''B.*$'";
+    QTest::newRow("Like of a joined pattern") << "SELECT ID FROM Orders WHERE Status Like 'O' & '*'"
+                                              << "SELECT \"ID\" FROM \"Orders\" WHERE (\"Status\" COLLATE quelby_text) ~* "
+                                                 "pg_temp.quelby_like_regex('O' || '*')";
+    QTest::newRow("IIf") << "SELECT IIf(Qty > 1, 'many', IIf(Qty = 1, 'one', 'none')) FROM OrderItems"
+                         << "SELECT CASE WHEN \"Qty\" > 1 THEN  'many' ELSE  CASE WHEN \"Qty\" = 1 THEN  'one' ELSE  'none' END END "
+                            "FROM \"OrderItems\"";
+    QTest::newRow("subquery named") << "SELECT COUNT(*) FROM (SELECT Invoice FROM InvoiceOrders GROUP BY Invoice)"
+                                    << "SELECT COUNT(*) FROM (SELECT \"Invoice\" FROM \"InvoiceOrders\" GROUP BY \"Invoice\") AS quelby_sub1";
+    QTest::newRow("SELECT INTO a private table") << "SELECT Customer INTO tmpSummary FROM Customer"
+                                                 << "CREATE TEMP TABLE tmpSummary AS SELECT \"Customer\" FROM \"Customer\"";
+    QTest::newRow("dates, TOP, True") << "SELECT TOP 2 * FROM Bun WHERE OffAll = True AND #3/5/2024# < Now"
+                                      << "SELECT * FROM \"Bun\" WHERE \"OffAll\" = 1 AND '2024-03-05' < Now LIMIT 2";
+}
+
+void TestDialect::translatesForServer() {
+    QFETCH(QString, jet);
+    QFETCH(QString, server);
+    QCOMPARE(PostgresDialect::translate(jet), server);
 }
 
 void TestDialect::likeWithManyRunsOnLongText() {
