@@ -64,10 +64,20 @@ const QString &TicketJoinWithBun() {
     return text;
 }
 
+const QString &OperationsAsEntered() {
+    static const QString text = QStringLiteral(" ORDER BY OrderItems.ItemNumber, StyleComponent.ID, StyleOperation.ID");
+    return text;
+}
+
+const QString &ComponentsAsEntered() {
+    static const QString text = QStringLiteral(" ORDER BY OrderItems.ItemNumber, StyleComponent.ID");
+    return text;
+}
+
 QString TicketQuery(const QString &select, const QString &join, const QString &station, const QString &orderId,
                     const QString &sort) {
     return select + join + QStringLiteral(" WHERE StyleOperation.OperationID = '") + SqlText::Escaped(station) +
-           QStringLiteral("' AND Orders.ID = ") + orderId + sort;
+           QStringLiteral("' AND Orders.ID = ") + orderId + (sort.isEmpty() ? OperationsAsEntered() : sort);
 }
 
 QString StationQuery(const QStringList &reportTypes) {

@@ -40,8 +40,16 @@ const QString &TicketJoin();
 // the two selects with bun columns.
 const QString &TicketJoinWithBun();
 
+// The order a sheet without a sort of its own lists its rows in: the order's lines, and
+// within a line the style's components (and their operations) as they were entered. It is
+// the order the file engine reads them in, given in words so that a server, whose joins
+// return rows in an order of their own, prints the same sheets.
+const QString &OperationsAsEntered();
+const QString &ComponentsAsEntered();
+
 // One station's ticket rows for one order: select + join + " WHERE
-// StyleOperation.OperationID = '" + station + "' AND Orders.ID = " + order ID + sort.
+// StyleOperation.OperationID = '" + station + "' AND Orders.ID = " + order ID + sort; an
+// empty sort reads the rows in the order they were entered (line, component, operation).
 // The station name has its quotes doubled; the order ID must already be plain digits.
 QString TicketQuery(const QString &select, const QString &join, const QString &station, const QString &orderId,
                     const QString &sort = QString());

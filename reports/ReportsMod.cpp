@@ -370,7 +370,7 @@ void PrintTestSheet(const QString &orderId) {
     PrintQuery(QStringLiteral("crptTest"),
                ComponentColumns() + QStringLiteral(", Bun.Width,Bun.Length,Bun.Grade,Bun.OffAll FROM (((((") +
                    OrdersToComponents() + QStringLiteral(" LEFT JOIN Bun ON Component.BunID = Bun.ID)") +
-                   QStringLiteral(" WHERE Component.Test = True AND Orders.ID = ") + id,
+                   QStringLiteral(" WHERE Component.Test = True AND Orders.ID = ") + id + ComponentsAsEntered(),
                {{QStringLiteral("txtTitle"), QStringLiteral("Test Sheet")}});
 }
 
@@ -378,7 +378,7 @@ void PrintTieSheet(const QString &orderId) {
     const QString id = orderIdSql(orderId);
     PrintQuery(QStringLiteral("crptTie"),
                TicketSelectWithBun() + TicketJoinWithBun() + QStringLiteral(" WHERE Component.Tie = True AND Orders.ID = ") +
-                   id,
+                   id + OperationsAsEntered(),
                {{QStringLiteral("txtTitle"), QStringLiteral("Tie Sheet")}});
 }
 

@@ -1,5 +1,5 @@
-// A plant moving in: the demo plant exported as CSV and imported into a new plant comes
-// back identical and prints the same paperwork; a broken copy of it is refused with the
+// A plant moving in: the demo plant exported as CSV and imported into a new plant, or
+// copied onto the server and back, comes back identical and prints the same paperwork; a broken copy of it is refused with the
 // bad row named and nothing written; a desktop-database file goes through the same
 // mapping as the CSV files.
 
@@ -10,6 +10,7 @@
 #include "orders/Paperwork.h"
 #include "tests/support/AdminRun.h"
 #include "tests/support/CaptureTarget.h"
+#include "tests/support/TestServer.h"
 #include "tools/CsvFile.h"
 #include "tools/PlantExport.h"
 #include "tools/PlantImport.h"
@@ -56,7 +57,9 @@ class tst_PlantImport : public QObject {
 private slots:
     void initTestCase();
     void init();
+    void cleanupTestCase();
     void roundTripGivesTheSamePlant();
+    void copyThereAndBackGivesTheSamePlant();
     void fieldsByKind_data();
     void fieldsByKind();
     void brokenSource_data();
@@ -67,6 +70,10 @@ private slots:
     void desktopDatabaseGoesThroughTheSameMapping();
 
 private:
+    QString newPlant(const QString &name);
+    QStringList m_serverPlants;
+    void requireTheDemoPlant(const QString &plant, const QString &summary);
+
     QTemporaryDir m_dir;
     QString m_demo;
     QString m_exported;  // the demo plant as CSV, as export wrote it
@@ -90,32 +97,41 @@ void tst_PlantImport::init() {
         QFile::copy(m_exported + QLatin1Char('/') + name, m_source + QLatin1Char('/') + name);
 }
 
-void tst_PlantImport::roundTripGivesTheSamePlant() {
-    const QString imported = m_dir.filePath(QStringLiteral("roundtrip.db"));
-    const AdminRun run = admin({QStringLiteral("import"), m_source, imported});
-    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    QVERIFY2(!run.out.contains(QStringLiteral("skipped.")) && !run.out.contains(QStringLiteral("left empty")), qPrintable(run.out));
+// Where a test's new plant goes: a new file, or a new database on the server in the
+// server pass.
+QString tst_PlantImport::newPlant(const QString &name) {
+    if (!TestServer::inUse()) return m_dir.filePath(name);
+    m_serverPlants << TestServer::makeDatabase();
+    return m_serverPlants.last();
+}
+
+void tst_PlantImport::cleanupTestCase() {
+    for (const QString &plant : m_serverPlants) TestServer::dropDatabase(plant);
+}
+
+// The plant holds the demo plant's rows table for table, the summary a command printed
+// counts them, new orders go on past the highest key, and the paperwork prints the same.
+void tst_PlantImport::requireTheDemoPlant(const QString &plant, const QString &summary) {
     auto original = Database::open(m_demo);
-    auto copy = Database::open(imported);
+    auto copy = Database::open(plant);
     for (const CatalogueTable &table : Catalogue::tables()) {
         const auto rows = rowsOf(m_demo, table.name);
         QVERIFY2(!rows.isEmpty(), qPrintable(table.name));
-        QCOMPARE(rowsOf(imported, table.name), rows);
+        QCOMPARE(rowsOf(plant, table.name), rows);
         QCOMPARE(PlantExport::tableChecksum(*copy, table.name), PlantExport::tableChecksum(*original, table.name));
-        QVERIFY2(run.out.contains(QRegularExpression(QStringLiteral("\\n%1 +%2 +%2 +0 ").arg(table.name).arg(rows.size()))),
-                 qPrintable(table.name + QStringLiteral(" not summed up in:\n") + run.out));
+        QVERIFY2(summary.contains(QRegularExpression(QStringLiteral("\\n%1 +%2 +%2 +0 ").arg(table.name).arg(rows.size()))),
+                 qPrintable(table.name + QStringLiteral(" not summed up in:\n") + summary));
     }
-    // New orders go on past the highest key brought across.
     const qlonglong highest = copy->openRecordset(QStringLiteral("SELECT MAX(ID) AS M FROM Orders"))->field(QStringLiteral("M")).toLongLong();
     auto orders = copy->openRecordset(QStringLiteral("SELECT * FROM Orders WHERE ID = 0"));
     orders->addNew();
     QCOMPARE(orders->field(QStringLiteral("ID")).toLongLong(), highest + 1);
+    orders.reset();
     copy.reset();
     original.reset();
 
-    // The application prints the same paperwork from the imported plant.
     QStringList pages[2];
-    const QString plants[2] = {m_demo, imported};
+    const QString plants[2] = {m_demo, plant};
     for (int i = 0; i < 2; ++i) {
         SetAppDatabase(Database::open(plants[i]));
         CaptureTarget capture;
@@ -125,6 +141,27 @@ void tst_PlantImport::roundTripGivesTheSamePlant() {
     SetAppDatabase(nullptr);
     QVERIFY(pages[0].size() > 10);
     QCOMPARE(pages[1], pages[0]);
+}
+
+void tst_PlantImport::roundTripGivesTheSamePlant() {
+    const QString imported = newPlant(QStringLiteral("roundtrip.db"));
+    const AdminRun run = admin({QStringLiteral("import"), m_source, imported});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(!run.out.contains(QStringLiteral("skipped.")) && !run.out.contains(QStringLiteral("left empty")), qPrintable(run.out));
+    requireTheDemoPlant(imported, run.out);
+}
+
+// copy moves the plant (onto the server in the server pass) and back into a file.
+void tst_PlantImport::copyThereAndBackGivesTheSamePlant() {
+    const QString there = newPlant(QStringLiteral("there.db"));
+    const AdminRun out = admin({QStringLiteral("copy"), m_demo, there});
+    QVERIFY2(out.exitCode == 0, qPrintable(out.err));
+    requireTheDemoPlant(there, out.out);
+    const QString back = m_dir.filePath(QStringLiteral("back.db"));
+    const AdminRun in = admin({QStringLiteral("copy"), there, back});
+    QVERIFY2(in.exitCode == 0, qPrintable(in.err));
+    requireTheDemoPlant(back, in.out);
+    QCOMPARE(admin({QStringLiteral("copy"), m_demo, there}).exitCode, 1);  // a plant holding rows is refused
 }
 
 // How a source's text becomes a stored value and is written out again; "error" where the
