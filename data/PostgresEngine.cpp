@@ -19,7 +19,7 @@ enum : Oid { kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26, kFloat4 
 
 // The hidden row key every plant table carries (see createTable()).
 constexpr char kRowKey[] = "quelby_row";
-constexpr int kBusyTries = 5;
+constexpr int kBusyTries = 3;
 
 bool isBusy(const QByteArray &state) {
     return state == "40001" || state == "40P01" || state == "55P03" || state == "57014";
@@ -336,7 +336,7 @@ PostgresEngine::PostgresEngine(const QString &address, EngineAccess access) {
         throw AppError(ErrorNumber::CannotOpenDatabase, QStringLiteral("Cannot open the plant's server %1: %2").arg(server, cause));
     }
     PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
-    run(QStringLiteral("SET DateStyle = ISO, MDY; SET client_min_messages = warning; SET lock_timeout = '10s'; "
+    run(QStringLiteral("SET DateStyle = ISO, MDY; SET client_min_messages = warning; SET lock_timeout = '3s'; "
                        "SET application_name = 'Quelby'"));
     if (access == EngineAccess::ReadOnly) run(QStringLiteral("SET default_transaction_read_only = on"));
     if (access != EngineAccess::CreateNew) return;

@@ -82,6 +82,7 @@ private slots:
     void plantAddresses_data();
     void plantAddresses();
     void unreachableServerIsNamed();
+    void lockHeldElsewhereIsToldPlainly();
 };
 
 void tst_Database::updatableShapes_data() {
@@ -851,6 +852,25 @@ void tst_Database::unreachableServerIsNamed() {
         QCOMPARE(e.number(), ErrorNumber::CannotOpenDatabase);
         QVERIFY2(e.description().contains("'/nonexistent-quelby-socket:5432', database 'plant'"), qPrintable(e.description()));
     }
+}
+
+// Another PC is in the middle of a save of the same order: after waiting, the write is
+// refused in the office's words and nothing of it is stored.
+void tst_Database::lockHeldElsewhereIsToldPlainly() {
+    TestDatabase db;
+    db.exec("INSERT INTO Orders (OrderNumber, Status) VALUES ('A-1', 'Open')");
+    auto otherPc = Database::open(db.path());
+    otherPc->begin();
+    otherPc->execute("UPDATE Orders SET Status = 'Closed' WHERE OrderNumber = 'A-1'");
+    try {
+        AppDatabase().execute("UPDATE Orders SET Status = 'Void' WHERE OrderNumber = 'A-1'");
+        QFAIL("a write went through a lock held elsewhere");
+    } catch (const AppError &e) {
+        QCOMPARE(e.number(), ErrorNumber::DatabaseBusy);
+        QCOMPARE(e.description(), RecordsBusyText());
+    }
+    otherPc->rollback();
+    QCOMPARE(db.scalar("SELECT Status FROM Orders").toString(), QString("Open"));
 }
 
 QTEST_GUILESS_MAIN(tst_Database)
