@@ -49,7 +49,7 @@ frmAbout::frmAbout(QWidget *parent) : ChildWindow(parent) {
 }
 
 QString frmAbout::systemFacts() {
-    return QStringLiteral("Operating system: %1\nQt: %2\nSQLite: %3")
+    return QStringLiteral("Operating system: %1\nQt: %2\nDatabase engine: %3")
         .arg(QSysInfo::prettyProductName(), QString::fromLatin1(qVersion()), MasterStore::EngineVersion());
 }
 

@@ -91,7 +91,8 @@ public:
     virtual QStringList indexNames() = 0;
     // The statements that create a table of the catalogue, and an index, in this engine.
     virtual QStringList createTable(const CatalogueTable &table) const = 0;
-    virtual QString createIndex(const CatalogueIndex &index) const = 0;
+    // (The index is plain SQL every engine reads; its names quoted by quoteName().)
+    virtual QString createIndex(const CatalogueIndex &index) const;
 
     // Reserves the next auto-number of a table for a row being added. A number once
     // handed out is never handed out again, by this or any other connection: not when
@@ -119,6 +120,10 @@ public:
     virtual void commit() = 0;
     virtual void rollback() = 0;
     virtual bool inTransaction() const = 0;
+
+    // The engine and its version, as the About box names them ("SQLite 3.40.1",
+    // "PostgreSQL 15.20" for the server the plant is on).
+    virtual QString versionText() const = 0;
 
     // Writes the whole file, as it stood at one moment, into a new file at `path` (which
     // must not exist), while other connections go on reading and writing.

@@ -355,6 +355,11 @@ PostgresEngine::~PostgresEngine() {
     if (m_conn) PQfinish(m_conn);
 }
 
+QString PostgresEngine::versionText() const {
+    const int version = PQserverVersion(m_conn);  // 150020 for 15.20
+    return QStringLiteral("PostgreSQL %1.%2").arg(version / 10000).arg(version % 10000);
+}
+
 QString PostgresEngine::serverName() const {
     if (!m_conn) return QString();
     const QString host = QString::fromUtf8(PQhost(m_conn));
@@ -412,20 +417,18 @@ QString PostgresEngine::rowKeyExpression() const { return QString::fromLatin1(kR
 
 QVariant PostgresEngine::lastInsertedRowKey() { return QVariant(scalar(QStringLiteral("SELECT lastval()"))); }
 
-QStringList PostgresEngine::tableNames() {
-    QStringList names;
-    auto list = prepare(QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                       "WHERE c.relkind IN ('r', 'p') AND n.nspname NOT IN ('pg_catalog', 'information_schema') "
-                                       "AND pg_table_is_visible(c.oid)"));
-    while (list->step()) names << list->value(0).toString();
-    return names;
-}
+QStringList PostgresEngine::tableNames() { return relationNames("'r', 'p'"); }
 
-QStringList PostgresEngine::indexNames() {
+QStringList PostgresEngine::indexNames() { return relationNames("'i'"); }
+
+// The plant's own relations of the given kinds (pg_class.relkind) this connection sees,
+// its temporary tables among them.
+QStringList PostgresEngine::relationNames(const char *kinds) {
     QStringList names;
     auto list = prepare(QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                       "WHERE c.relkind = 'i' AND n.nspname NOT IN ('pg_catalog', 'information_schema') "
-                                       "AND pg_table_is_visible(c.oid)"));
+                                       "WHERE c.relkind IN (%1) AND n.nspname NOT IN ('pg_catalog', 'information_schema') "
+                                       "AND pg_table_is_visible(c.oid)")
+                            .arg(QLatin1String(kinds)));
     while (list->step()) names << list->value(0).toString();
     return names;
 }
@@ -437,13 +440,6 @@ QStringList PostgresEngine::createTable(const CatalogueTable &table) const {
     for (const CatalogueColumn &c : table.columns) columns << quoteName(c.name) + QLatin1Char(' ') + columnType(c);
     columns << QString::fromLatin1(kRowKey) + QStringLiteral(" bigserial UNIQUE");
     return {QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(table.name), columns.join(QStringLiteral(", ")))};
-}
-
-QString PostgresEngine::createIndex(const CatalogueIndex &index) const {
-    QStringList columns;
-    for (const QString &c : index.columns) columns << quoteName(c);
-    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-        .arg(quoteName(index.name), quoteName(index.table), columns.join(QStringLiteral(", ")));
 }
 
 QString PostgresEngine::sequenceOf(const QString &table, const QString &column) {

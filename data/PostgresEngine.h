@@ -34,7 +34,6 @@ public:
     QStringList tableNames() override;
     QStringList indexNames() override;
     QStringList createTable(const CatalogueTable &table) const override;
-    QString createIndex(const CatalogueIndex &index) const override;
     qint64 reserveAutoNumber(const QString &table, const QString &column) override;
     void keepAutoNumberPast(const QString &table, const QString &column, qint64 highest) override;
     void compareTextWithoutCase(const QString &table) override;
@@ -44,6 +43,7 @@ public:
     bool inTransaction() const override;
     void backupTo(const QString &path) override;
     QStringList integrityProblems() override;
+    QString versionText() const override;
 
     // The origin of a result column: table and column names by the table's id and the
     // column's number, asked once per connection.
@@ -55,6 +55,7 @@ public:
 
 private:
     QString sequenceOf(const QString &table, const QString &column);
+    QStringList relationNames(const char *kinds);
     qint64 scalar(const QString &sql);
 
     pg_conn *m_conn = nullptr;

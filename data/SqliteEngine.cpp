@@ -471,13 +471,6 @@ QStringList SqliteEngine::createTable(const CatalogueTable &table) const {
     return {QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(table.name), columns.join(QStringLiteral(", ")))};
 }
 
-QString SqliteEngine::createIndex(const CatalogueIndex &index) const {
-    QStringList columns;
-    for (const QString &c : index.columns) columns << quoteName(c);
-    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-        .arg(quoteName(index.name), quoteName(index.table), columns.join(QStringLiteral(", ")));
-}
-
 QVector<SqliteEngine::TableColumn> SqliteEngine::tableColumns(const QString &table) {
     QVector<TableColumn> columns;
     auto stmt = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)));

@@ -25,7 +25,6 @@ public:
     QStringList tableNames() override;
     QStringList indexNames() override;
     QStringList createTable(const CatalogueTable &table) const override;
-    QString createIndex(const CatalogueIndex &index) const override;
     qint64 reserveAutoNumber(const QString &table, const QString &column) override;
     void keepAutoNumberPast(const QString &table, const QString &column, qint64 highest) override;
     void compareTextWithoutCase(const QString &table) override;
@@ -36,6 +35,7 @@ public:
     bool inTransaction() const override;
     void backupTo(const QString &path) override;
     QStringList integrityProblems() override;
+    QString versionText() const override { return QStringLiteral("SQLite ") + libraryVersion(); }
 
     static QString libraryVersion();
     // Gives a connection the functions the plant's SQL relies on: the desktop engine's Like,

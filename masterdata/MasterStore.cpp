@@ -3,7 +3,6 @@
 #include "core/Seams.h"
 #include "data/Database.h"
 #include "data/RowWriter.h"
-#include "data/SqliteEngine.h"
 #include "data/SqlText.h"
 
 namespace MasterStore {
@@ -41,6 +40,6 @@ void SaveRow(const MasterTable &table, const QString &name, const QVector<QPair<
 
 QString PlantPath() { return DatabasePath(); }
 
-QString EngineVersion() { return SqliteEngine::libraryVersion(); }
+QString EngineVersion() { return HasAppDatabase() ? AppDatabase().engine().versionText() : QString(); }
 
 }  // namespace MasterStore

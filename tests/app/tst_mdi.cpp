@@ -325,7 +325,7 @@ void tst_MDI::aboutBox() {
     QCOMPARE(UiTest::child<QLabel>(about, "lblDatabase")->text(),
              "Plant database: " + QDir::toNativeSeparators(db.path()));
     const QString facts = frmAbout::systemFacts();
-    QVERIFY(facts.contains("SQLite: 3."));
+    QVERIFY(facts.contains("Database engine: SQLite 3."));
     QVERIFY(facts.contains(QString("Qt: ") + qVersion()));
 }
 

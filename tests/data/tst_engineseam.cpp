@@ -73,6 +73,7 @@ public:
     QStringList createTable(const CatalogueTable &table) const override {
         return {QStringLiteral("CREATE TABLE ") + quoteName(table.name)};
     }
+    QString versionText() const override { return QStringLiteral("recording"); }
     QString createIndex(const CatalogueIndex &index) const override {
         return QStringLiteral("CREATE INDEX ") + quoteName(index.name);
     }
