@@ -21,9 +21,9 @@
 // work runs in its own process. --saves times orders saved by one process alone and by two
 // at once on each plant given (bench/ConcurrentSaves.h); the orders stay in the plant.
 
-#include "data/Database.h"
 #include "bench/BareSide.h"
 #include "bench/ConcurrentSaves.h"
+#include "data/Database.h"
 #include "data/PostgresEngine.h"
 #include "orders/OrderSearch.h"
 #include "orders/Paperwork.h"
