@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 #include "data/Database.h"
+#include "data/Engine.h"
 #include "data/Recordset.h"
 #include "core/Seams.h"
 
@@ -68,9 +69,15 @@ public:
         if (m_pending.isEmpty()) return;
         QString one = QStringLiteral("(") + QStringList(m_columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
                       QStringLiteral(")");
-        QString sql = QStringLiteral("INSERT INTO ") + m_table + QStringLiteral(" (") + m_columns.join(QLatin1Char(',')) +
-                      QStringLiteral(") VALUES ") + QStringList(m_pending.size(), one).join(QLatin1Char(','));
-        auto stmt = m_db.engine().prepare(sql);
+        // The statement goes to the engine as it stands, so the names are spelled as the
+        // engine's SQL spells them (quoted, as the server keeps them in their own case).
+        Engine &engine = m_db.engine();
+        QStringList columns;
+        for (const QString &column : m_columns) columns << engine.quoteName(column);
+        QString sql = QStringLiteral("INSERT INTO ") + engine.quoteName(m_table) + QStringLiteral(" (") +
+                      columns.join(QLatin1Char(',')) + QStringLiteral(") VALUES ") +
+                      QStringList(m_pending.size(), one).join(QLatin1Char(','));
+        auto stmt = engine.prepare(sql);
         int index = 1;
         for (const auto &row : m_pending)
             for (const QVariant &value : row) stmt->bind(index++, value);
