@@ -352,6 +352,7 @@ PostgresEngine::PostgresEngine(const QString &address, EngineAccess access) {
 }
 
 PostgresEngine::~PostgresEngine() {
+    m_kept.clear();
     if (m_conn) PQfinish(m_conn);
 }
 
@@ -377,8 +378,19 @@ void PostgresEngine::run(const QString &sql) {
 }
 
 qint64 PostgresEngine::scalar(const QString &sql) {
-    auto statement = prepare(sql);
-    return statement->step() ? statement->value(0).toLongLong() : 0;
+    Statement &statement = kept(sql);
+    const qint64 value = statement.step() ? statement.value(0).toLongLong() : 0;
+    statement.reset();
+    return value;
+}
+
+// The engine's own statements, prepared once per text and reset before each use: an
+// append asks for its number and its row key without preparing anything.
+Statement &PostgresEngine::kept(const QString &sql) {
+    auto found = m_kept.find(sql);
+    if (found == m_kept.end()) found = m_kept.emplace(sql, prepare(sql)).first;
+    found->second->reset();
+    return *found->second;
 }
 
 QString PostgresEngine::translate(const QString &jetSql) { return PostgresDialect::translate(jetSql); }
@@ -458,15 +470,16 @@ QString PostgresEngine::sequenceOf(const QString &table, const QString &column) 
 // this PC or any other. A row stored with its own number past the counter (by plain SQL)
 // moves the counter on.
 qint64 PostgresEngine::reserveAutoNumber(const QString &table, const QString &column) {
-    const QString sequence = sequenceOf(table, column);
-    auto next = prepare(QStringLiteral("SELECT nextval('%1'), (SELECT max(%2) FROM %3)")
-                            .arg(QString(sequence).replace('\'', QLatin1String("''")), quoteName(column), quoteName(table)));
-    next->step();
-    const qint64 number = next->value(0).toLongLong();
-    const qint64 highest = next->value(1).toLongLong();
+    const QString sequence = QString(sequenceOf(table, column)).replace('\'', QLatin1String("''"));
+    Statement &next = kept(QStringLiteral("SELECT nextval('%1'), (SELECT max(%2) FROM %3)")
+                               .arg(sequence, quoteName(column), quoteName(table)));
+    next.step();
+    const qint64 number = next.value(0).toLongLong();
+    const qint64 highest = next.value(1).toLongLong();
+    next.reset();
     if (number > highest) return number;
     keepAutoNumberPast(table, column, highest);
-    return scalar(QStringLiteral("SELECT nextval('%1')").arg(QString(sequence).replace('\'', QLatin1String("''"))));
+    return scalar(QStringLiteral("SELECT nextval('%1')").arg(sequence));
 }
 
 void PostgresEngine::keepAutoNumberPast(const QString &table, const QString &column, qint64 highest) {

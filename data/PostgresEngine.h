@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QPair>
+#include <unordered_map>
 
 struct pg_conn;
 
@@ -57,11 +58,13 @@ private:
     QString sequenceOf(const QString &table, const QString &column);
     QStringList relationNames(const char *kinds);
     qint64 scalar(const QString &sql);
+    Statement &kept(const QString &sql);
 
     pg_conn *m_conn = nullptr;
     int m_statementCount = 0;
     bool m_likeFunction = false;
     QHash<QPair<unsigned, int>, QPair<QString, QString>> m_origins;
     QHash<QString, QString> m_sequences;
+    std::unordered_map<QString, std::unique_ptr<Statement>> m_kept;
     friend class PostgresStatement;
 };
