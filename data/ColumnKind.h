@@ -23,4 +23,22 @@ inline bool isNumeric(ColumnKind kind) {
            kind == ColumnKind::AutoNumber;
 }
 
+// The name a column of the kind is declared with in the plant's file, by which the data
+// layer and the field-definition files know its kind again ("" for Other). A server
+// reports its columns under the same names.
+inline const char *declaredName(ColumnKind kind) {
+    switch (kind) {
+    case ColumnKind::Text: return "TEXT";
+    case ColumnKind::Number: return "DOUBLE";
+    case ColumnKind::WholeNumber: return "LONG";
+    case ColumnKind::Money: return "CURRENCY";
+    case ColumnKind::Date: return "DATE";
+    case ColumnKind::DateTime: return "DATETIME";
+    case ColumnKind::YesNo: return "YESNO";
+    case ColumnKind::AutoNumber: return "INTEGER";
+    case ColumnKind::Other: break;
+    }
+    return "";
+}
+
 }  // namespace ColumnKinds

@@ -55,22 +55,6 @@ bool succeeded(const PGresult *result) {
     return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
 }
 
-// The declared type the data layer knows a column's kind by, as the file engine declares it.
-QString declaredName(ColumnKind kind) {
-    switch (kind) {
-    case ColumnKind::Text: return QStringLiteral("TEXT");
-    case ColumnKind::Number: return QStringLiteral("DOUBLE");
-    case ColumnKind::WholeNumber: return QStringLiteral("LONG");
-    case ColumnKind::Money: return QStringLiteral("CURRENCY");
-    case ColumnKind::Date: return QStringLiteral("DATE");
-    case ColumnKind::DateTime: return QStringLiteral("DATETIME");
-    case ColumnKind::YesNo: return QStringLiteral("YESNO");
-    case ColumnKind::AutoNumber: return QStringLiteral("INTEGER");
-    case ColumnKind::Other: break;
-    }
-    return QString();
-}
-
 // The kind of a column the catalogue does not know (the summary's own tables), by its type.
 ColumnKind kindOfType(Oid type) {
     switch (type) {
@@ -168,10 +152,10 @@ public:
         const ColumnKind known = meta.table.isEmpty() ? ColumnKind::Other : Catalogue::kindOf(meta.table, meta.origin);
         if (known != ColumnKind::Other) {
             meta.kind = known == ColumnKind::AutoNumber ? ColumnKind::WholeNumber : known;
-            meta.declType = declaredName(known);
+            meta.declType = QLatin1String(ColumnKinds::declaredName(known));
         } else if (!meta.table.isEmpty()) {
             meta.kind = kindOfType(PQftype(m_described, field));
-            meta.declType = declaredName(meta.kind);
+            meta.declType = QLatin1String(ColumnKinds::declaredName(meta.kind));
         }
         return meta;
     }

@@ -52,18 +52,10 @@ ColumnKind kindOfDeclared(const QString &t) {
 // The declared type of a catalogue kind: the name tells the data layer the kind again
 // when a result column is read, and gives SQLite the storage affinity it needs.
 QString declaredType(const CatalogueColumn &column) {
-    switch (column.kind) {
-    case ColumnKind::Text: return column.key ? QStringLiteral("TEXT COLLATE NOCASE PRIMARY KEY") : QStringLiteral("TEXT COLLATE NOCASE");
-    case ColumnKind::Number: return QStringLiteral("DOUBLE");
-    case ColumnKind::WholeNumber: return QStringLiteral("LONG");
-    case ColumnKind::Money: return QStringLiteral("CURRENCY");
-    case ColumnKind::Date: return QStringLiteral("DATE");
-    case ColumnKind::DateTime: return QStringLiteral("DATETIME");
-    case ColumnKind::YesNo: return QStringLiteral("YESNO");
-    case ColumnKind::AutoNumber: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    case ColumnKind::Other: break;
-    }
-    return QString();
+    const QString name = QLatin1String(ColumnKinds::declaredName(column.kind));
+    if (column.kind == ColumnKind::Text) return name + (column.key ? QStringLiteral(" COLLATE NOCASE PRIMARY KEY") : QStringLiteral(" COLLATE NOCASE"));
+    if (column.kind == ColumnKind::AutoNumber) return name + QStringLiteral(" PRIMARY KEY AUTOINCREMENT");
+    return name;
 }
 
 // Text compared without regard to case, for every letter: each character stands for its
