@@ -6,7 +6,9 @@
 #  - with the demo database the main window appears with its menus;
 #  - a second copy says "This application is already running." and ends, the first goes on;
 #  - File > Exit ends the first copy, keeping the frame's size and position;
-#  - a config.txt in the user's configuration folder alone starts it as well.
+#  - a config.txt in the user's configuration folder alone starts it as well;
+#  - with a test server, two copies on two desktops (two office PCs) enter and ship
+#    orders on one plant at the same time, from the keyboard (clerk.sh), and nothing is lost.
 set -u
 quelby="$1"; admin="$2"
 work=$(mktemp -d); trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
@@ -106,27 +108,55 @@ grep -q '^user-config-window$' "$work/steps.txt" || fail "config.txt in the user
 echo "ok - config.txt in ~/.config/Quelby starts the application"
 
 # 4. Two office PCs on one server (when the test run has one): two copies, each with its
-#    own folder, configuration and runtime folder, open the same plant at once.
+#    own desktop, folder, configuration and runtime folder, open the same plant at once,
+#    and a clerk at each enters three orders and ships them, both at the same time.
 if [ -n "${QUELBY_PG_SERVER:-}" ]; then
   plant="quelby_smoke_$$"
+  address="$QUELBY_PG_SERVER dbname=$plant"
   psql "$QUELBY_PG_SERVER" -qc "CREATE DATABASE $plant" || fail "no database on the test server"
   trap 'kill $(jobs -p) 2>/dev/null; psql "$QUELBY_PG_SERVER" -qc "DROP DATABASE IF EXISTS $plant WITH (FORCE)"; rm -rf "$work"' EXIT
-  "$admin" demo "$QUELBY_PG_SERVER dbname=$plant" >/dev/null || fail "quelby-admin demo on the server failed"
+  "$admin" demo "$address" >/dev/null || fail "quelby-admin demo on the server failed"
   rm -f "$work/config/Quelby/config.txt"
+  orders_before=$(psql "$address" -tAc 'SELECT count(*) FROM "Orders"')
   for pc in pc1 pc2; do
     mkdir -p "$work/$pc/app" "$work/$pc/run"; chmod 700 "$work/$pc/run"
     cp "$quelby" "$work/$pc/app/quelby"
-    printf 'Quelby\nDatabase,"%s dbname=%s"\n' "$QUELBY_PG_SERVER" "$plant" > "$work/$pc/app/config.txt"
+    printf 'Quelby\nDatabase,"%s"\n' "$address" > "$work/$pc/app/config.txt"
   done
-  run_on_desktop "
-    XDG_RUNTIME_DIR='$work/pc1/run' XDG_CONFIG_HOME='$work/pc1' '$work/pc1/app/quelby' & one=\$!
-    XDG_RUNTIME_DIR='$work/pc2/run' XDG_CONFIG_HOME='$work/pc2' '$work/pc2/app/quelby' & two=\$!
-    for i in \$(seq 1 100); do
-      [ \$(xdotool search --name '^Quelby\$' 2>/dev/null | wc -l) -ge 2 ] && { echo two-windows > '$work/steps.txt'; break; }
-      sleep 0.2
-    done
-    kill \$one \$two; wait"
-  grep -q '^two-windows$' "$work/steps.txt" || fail "two copies did not both open the plant on the server"
-  echo "ok - two copies, two folders, one plant on the server"
+  at_pc() {  # pc, order-number prefix: the copy and its clerk on a desktop of their own
+    run_on_desktop "
+      XDG_RUNTIME_DIR='$work/$1/run' XDG_CONFIG_HOME='$work/$1' '$work/$1/app/quelby' 2> '$work/$1/err.txt' & app=\$!
+      date +%s.%N > '$work/$1/start.txt'
+      bash '$(dirname "$0")/clerk.sh' '$2' 3 '$address' > '$work/$1/clerk.txt' 2>&1; echo \$? >> '$work/$1/clerk.txt'
+      date +%s.%N > '$work/$1/end.txt'
+      kill -0 \$app && echo running-after-clerk >> '$work/$1/clerk.txt'
+      kill \$app; wait"
+  }
+  at_pc pc1 GUI-A & first=$!
+  sleep 2  # each xvfb-run picks a free display; one at a time
+  at_pc pc2 GUI-B & second=$!
+  wait $first $second
+  for pc in pc1 pc2; do
+    cat "$work/$pc/clerk.txt"
+    grep -q '^0$' "$work/$pc/clerk.txt" && grep -q '^running-after-clerk$' "$work/$pc/clerk.txt" ||
+      fail "$pc: the clerk's road did not finish: $(cat "$work/$pc/err.txt")"
+  done
+  # The two clerks worked at the same time: each began before the other finished.
+  awk -v s1="$(cat "$work/pc1/start.txt")" -v e1="$(cat "$work/pc1/end.txt")" \
+      -v s2="$(cat "$work/pc2/start.txt")" -v e2="$(cat "$work/pc2/end.txt")" \
+      'BEGIN { exit !(s1 < e2 && s2 < e1) }' || fail "the two clerks did not work at the same time"
+  # Nothing lost: six new orders, each with its line, each shipped once in full and closed.
+  rows=$(psql "$address" -tAc "
+    SELECT o.\"OrderNumber\", o.\"Status\", count(DISTINCT i.\"ItemNumber\"), sum(DISTINCT i.\"Qty\"),
+           count(DISTINCT s.\"ID\"), sum(si.\"Qty\")
+      FROM \"Orders\" o JOIN \"OrderItems\" i ON i.\"OrderID\" = o.\"ID\"
+      JOIN \"Shipments\" s ON s.\"OrderID\" = o.\"ID\" JOIN \"ShipmentItems\" si ON si.\"ShipmentID\" = s.\"ID\"
+     WHERE left(o.\"OrderNumber\", 4) = 'GUI-' GROUP BY o.\"OrderNumber\", o.\"Status\" ORDER BY 1" | tr '\n' ' ')
+  expected=""
+  for p in A B; do for n in 1 2 3; do expected+="GUI-$p$n|Closed|1|6|1|6 "; done; done
+  [ "$rows" = "$expected" ] || fail "the plant after both clerks: $rows (expected $expected)"
+  [ "$(psql "$address" -tAc 'SELECT count(*) FROM "Orders"')" = "$((orders_before + 6))" ] ||
+    fail "the plant holds other new orders than the six entered"
+  echo "ok - two copies on two desktops, one plant on the server: six orders entered and shipped at once"
 fi
 echo "1 passed, 0 failed"
