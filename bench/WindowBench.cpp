@@ -12,6 +12,7 @@
 // through the order window, in a transaction that is rolled back.
 //
 //   quelby-windowbench PLANT.db
+//   quelby-windowbench --scaling SMALL.db MEDIUM.db LARGE.db   (see ScalingTable.h)
 //
 // The plant is made by `quelby-admin demo PLANT.db --large 3000 100000`. Nothing is saved:
 // questions are answered No, messages are only counted, and the one save is rolled back.
@@ -19,9 +20,11 @@
 #include "app/DesktopPrintTarget.h"
 #include "app/MDI.h"
 #include "app/Viewer.h"
+#include "bench/ScalingTable.h"
 #include "core/Seams.h"
 #include "data/Database.h"
 #include "orders/frmOrderEntry.h"
+#include "orders/frmOrderNavigator.h"
 #include "product/StyleTree.h"
 #include "product/frmStyle.h"
 #include "reports/PrintTarget.h"
@@ -217,8 +220,9 @@ void pickFirst(QWidget *window, const char *name) {
 // A listing previewed through a selection window: the window is opened from its menu
 // command, filled as the clerk would, and its print button pressed.
 // Timed from the button to the Viewer's first page.
+// With toTheEnd, timed until the whole document is laid out.
 Timing previewThroughWindow(MDI &mdi, const char *command, const std::function<void(QWidget *)> &fill,
-                            const char *button) {
+                            const char *button, bool toTheEnd = false) {
     QMdiSubWindow *before = mdi.workspace()->activeSubWindow();
     mdi.command(QString::fromLatin1(command))->trigger();
     settle();
@@ -233,7 +237,13 @@ Timing previewThroughWindow(MDI &mdi, const char *command, const std::function<v
     return timed([&] {
         press(window, button);
         if (!waitForFirstPage(mdi)) std::fprintf(stderr, "%s previewed nothing\n", command);
+        if (Viewer *viewer = openWindow<Viewer>(mdi); viewer && toTheEnd) viewer->document();
     });
+}
+
+void salesInDetailSince2000(QWidget *window) {
+    if (auto *start = control<QDateEdit>(window, "dtStart")) start->setDate(QDate(2000, 1, 1));
+    if (auto *detail = control<QCheckBox>(window, "chkDetail")) detail->setChecked(true);
 }
 
 // Opens every window of the menus, each timed from its menu command until it is shown, and
@@ -266,13 +276,8 @@ std::vector<std::pair<QString, Timing>> openEverything(MDI &mdi) {
     }
     openings.emplace_back(QStringLiteral("preview Style Listing, every customer"),
                           previewThroughWindow(mdi, "StyleListing", [](QWidget *w) { pickFirst(w, "cmbCustomer"); }, "btnPrint"));
-    openings.emplace_back(QStringLiteral("preview Sales by Customer, in detail since 2000"), previewThroughWindow(
-        mdi, "SalesByCustomer",
-        [](QWidget *w) {
-            if (auto *start = control<QDateEdit>(w, "dtStart")) start->setDate(QDate(2000, 1, 1));
-            if (auto *detail = control<QCheckBox>(w, "chkDetail")) detail->setChecked(true);
-        },
-        "btnOK"));
+    openings.emplace_back(QStringLiteral("preview Sales by Customer, in detail since 2000"),
+                          previewThroughWindow(mdi, "SalesByCustomer", salesInDetailSince2000, "btnOK"));
     openings.emplace_back(QStringLiteral("preview an invoice"),
                           previewThroughWindow(mdi, "InvoiceReport", [](QWidget *w) { pickFirst(w, "cmbInvoice"); }, "btnOK"));
     return openings;
@@ -321,6 +326,41 @@ Timing saveNewOrder(MDI &mdi) {
     return timing;
 }
 
+// The order navigator (open) finds the orders whose number holds "12", as the clerk asks.
+Timing findOrdersHolding12(MDI &mdi) {
+    QWidget *navigator = openWindow<frmOrderNavigator>(mdi);
+    if (auto *number = control<QLineEdit>(navigator, "txtOrderNumber")) number->setText(QStringLiteral("12"));
+    return timed([&] { press(navigator, "btnFind"); });
+}
+
+// Customer statements from the menu until the whole document is laid out.
+Timing statementsToTheEnd(MDI &mdi) {
+    closeWindow(openWindow<Viewer>(mdi));
+    return timed([&] {
+        mdi.command(QStringLiteral("CustomerStatementsReport"))->trigger();
+        if (!waitForFirstPage(mdi)) std::fprintf(stderr, "the statements previewed nothing\n");
+        if (Viewer *viewer = openWindow<Viewer>(mdi)) viewer->document();
+    });
+}
+
+double peakResidentMb();
+
+long long ordersOfThePlant() {
+    auto count = AppDatabase().openRecordset(QStringLiteral("SELECT Count(*) AS n FROM Orders"), RecordsetType::ForwardOnly);
+    return count->field(QStringLiteral("n")).toLongLong();
+}
+
+// The measures of the scaling table on this plant, one "name<TAB>value" line each.
+void printScalingRows(MDI &mdi) {
+    std::printf("orders\t%lld\n", ordersOfThePlant());
+    for (const auto &[measure, timing] : openEverything(mdi)) std::printf("%s\t%.1f\n", qPrintable(measure), timing.wallMs);
+    std::printf("peak resident memory, every window open and every listing previewed\t%.0f\n", peakResidentMb());
+    std::printf("order navigator: find the numbers holding \"12\"\t%.1f\n", findOrdersHolding12(mdi).wallMs);
+    std::printf("Customer Statements to the end\t%.1f\n", statementsToTheEnd(mdi).wallMs);
+    std::printf("Sales by Customer, in detail since 2000, to the end\t%.1f\n",
+                previewThroughWindow(mdi, "SalesByCustomer", salesInDetailSince2000, "btnOK", true).wallMs);
+}
+
 double peakResidentMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -332,18 +372,30 @@ double peakResidentMb() {
 int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quelby-windowbench PLANT.db\n");
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() >= 2 && args.first() == QLatin1String("--scaling"))
+        return PrintScalingTable(QCoreApplication::applicationFilePath(), args.mid(1));
+    const bool scalingRows = args.size() == 2 && args.first() == QLatin1String("--rows");
+    if (args.size() != 1 && !scalingRows) {
+        std::fprintf(stderr, "usage: quelby-windowbench PLANT.db\n"
+                             "       quelby-windowbench --scaling PLANT.db...\n");
         return 2;
     }
     BenchMessages messages;
     Seams::setMessages(&messages);
-    SetAppDatabase(Database::open(QString::fromLocal8Bit(argv[1])));
+    SetAppDatabase(Database::open(args.last()));
     InstallDesktopPrintTarget();
 
     MDI mdi;
     mdi.show();
     settle();
+    if (scalingRows) {
+        printScalingRows(mdi);
+        mdi.workspace()->closeAllSubWindows();
+        settle();
+        SetAppDatabase(nullptr);
+        return 0;
+    }
 
     std::vector<Timing> openings;
     for (int i = 0; i < kOpenings; ++i) {
