@@ -61,6 +61,7 @@ PagePreview::PagePreview(QWidget *parent) : QAbstractScrollArea(parent) {
 void PagePreview::setPages(std::shared_ptr<PageSource> pages) {
     m_pages = std::move(pages);
     m_items.clear();
+    m_final = 0;
     m_firstShown = false;
     m_current = 0;
     refresh();
@@ -68,12 +69,15 @@ void PagePreview::setPages(std::shared_ptr<PageSource> pages) {
 }
 
 void PagePreview::refresh() {
+    // Pages made before their count of pages was known are made again.
+    const int final = m_pages ? m_pages->readyPages() : 0;
+    for (; m_final < final; ++m_final) m_items.remove(m_final);
     updateScrollBars();
     if (m_current == 0 && pageCount() > 0) m_current = 1;
     viewport()->update();
 }
 
-int PagePreview::pageCount() const { return m_pages ? m_pages->readyPages() : 0; }
+int PagePreview::pageCount() const { return m_pages ? m_pages->laidOutPages() : 0; }
 
 void PagePreview::setCurrentPage(int page) {
     if (pageCount() == 0) return;
@@ -313,7 +317,7 @@ void Viewer::layoutProgressed() const {
 
 // Lays out until the page (from 1) can be shown, or there is no such page.
 void Viewer::layOutThrough(int page) {
-    if (!m_pages || m_pages->readyPages() >= page || m_pages->finished()) return;
+    if (!m_pages || m_pages->laidOutPages() >= page || m_pages->finished()) return;
     BusyCursor busy;
     m_pages->layOutThrough(page - 1);
     if (m_pages->finished()) {

@@ -447,6 +447,32 @@ QString SalesDateLiteral(const QString &text) {
     return SqlText::DateLiteral(date);
 }
 
+// The sales rows read customer by customer: the customers with orders in the range in
+// the query's order, then for each the query with that customer's condition added.
+// SQLite then groups one customer's lines at a time (found through the orders' index by
+// customer and date), so the first customer's rows come without grouping every line of
+// the range first; the rows are those of the query run whole, in its order.
+std::shared_ptr<RowStream> SalesRows(const QString &select, const QString &grouping, const QString &range) {
+    std::shared_ptr<Recordset> customers(AppDatabase()
+                                             .openRecordset(QStringLiteral("SELECT DISTINCT Orders.Customer FROM Orders WHERE ") +
+                                                                range + QStringLiteral(" ORDER BY Orders.Customer"),
+                                                            RecordsetType::ForwardOnly)
+                                             .release());
+    auto next = [customers, select, grouping]() -> std::unique_ptr<Recordset> {
+        if (customers->eof()) return nullptr;
+        const QVariant customer = customers->field(QStringLiteral("Customer"));
+        customers->moveNext();
+        const QString only = customer.isNull() ? QStringLiteral(" AND Orders.Customer IS NULL")
+                                               : QStringLiteral(" AND Orders.Customer = '") +
+                                                     SqlText::Escaped(customer.toString()) + QLatin1Char('\'');
+        return AppDatabase().openRecordset(select + only + grouping, RecordsetType::ForwardOnly);
+    };
+    // With no customer in the range the query itself gives the columns (and no rows).
+    std::unique_ptr<Recordset> first = next();
+    if (!first) first = AppDatabase().openRecordset(select + grouping, RecordsetType::ForwardOnly);
+    return std::make_shared<RowStream>(std::move(first), next);
+}
+
 }  // namespace
 
 void PrintInvoice(qint64 invoiceId) {
@@ -504,15 +530,17 @@ void PrintStyleListing(const QString &customer, const QString &style, const QStr
 
 void PrintSalesByCustomer(const QString &start, const QString &end, int detail) {
     BusyCursor busy;
-    const QString sql =
+    const QString range = QStringLiteral("Orders.OrderDate >= ") + SalesDateLiteral(start) +
+                          QStringLiteral(" AND Orders.OrderDate <= ") + SalesDateLiteral(end);
+    const QString select =
         QStringLiteral("SELECT Orders.Customer,OrderItems.StyleID,Style.Name,Style.Type,SUM(OrderItems.Qty*OrderItems."
                        "PriceEach) AS Sales,SUM(OrderItems.Qty*Style.Cost) AS Cost FROM ((Orders LEFT JOIN OrderItems ON "
-                       "Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE "
-                       "Orders.OrderDate >= ") +
-        SalesDateLiteral(start) + QStringLiteral(" AND Orders.OrderDate <= ") + SalesDateLiteral(end) +
-        QStringLiteral(" GROUP BY Orders.Customer,OrderItems.StyleID,Style.Name,Style.Type ORDER BY "
-                       "Orders.Customer,Style.Name,Style.Type");
-    ReportJob job = OpenReport(QStringLiteral("crptSalesByCustomer"), sql);
+                       "Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE ") +
+        range;
+    const QString grouping = QStringLiteral(" GROUP BY Orders.Customer,OrderItems.StyleID,Style.Name,Style.Type ORDER BY "
+                                            "Orders.Customer,Style.Name,Style.Type");
+    ReportJob job = RowsStreamed() ? OpenReport(QStringLiteral("crptSalesByCustomer"), SalesRows(select, grouping, range))
+                                   : OpenReport(QStringLiteral("crptSalesByCustomer"), select + grouping);
     // The template holds both forms; the builder hides the one not wanted.
     Report &report = *job.report;
     if (detail == 1) {
