@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -290,11 +291,20 @@ void Viewer::showPages(std::shared_ptr<PageSource> pages) {
 }
 
 // One slice of layout; the next runs from the event loop until every page is laid out.
+// Until the first page can be shown the slice ends as soon as it can, so that it is shown
+// at once.
 void Viewer::layOutSlice() {
     if (!m_pages) return;
     bool done = true;
     try {
-        done = m_pages->layOutFor(SliceMs);
+        if (m_pages->laidOutPages() > 0) {
+            done = m_pages->layOutFor(SliceMs);
+        } else {
+            QElapsedTimer clock;
+            clock.start();
+            do done = m_pages->layOutFor(0);
+            while (!done && m_pages->laidOutPages() == 0 && clock.elapsed() < SliceMs);
+        }
     } catch (...) {
         m_layoutTimer->stop();
         CRViewer->viewport()->unsetCursor();

@@ -447,27 +447,44 @@ QString SalesDateLiteral(const QString &text) {
     return SqlText::DateLiteral(date);
 }
 
-// The sales rows read customer by customer: the customers with orders in the range in
-// the query's order, then for each the query with that customer's condition added.
-// SQLite then groups one customer's lines at a time (found through the orders' index by
-// customer and date), so the first customer's rows come without grouping every line of
-// the range first; the rows are those of the query run whole, in its order.
-std::shared_ptr<RowStream> SalesRows(const QString &select, const QString &grouping, const QString &range) {
-    std::shared_ptr<Recordset> customers(AppDatabase()
-                                             .openRecordset(QStringLiteral("SELECT DISTINCT Orders.Customer FROM Orders WHERE ") +
-                                                                range + QStringLiteral(" ORDER BY Orders.Customer"),
-                                                            RecordsetType::ForwardOnly)
-                                             .release());
+// The sales rows read a few customers at a time: the customers who have orders, in the
+// query's order, then the query for the first customer, the next two, the next four and
+// so on up to 64 at a time, each with its customers' range added. SQLite then groups
+// only those customers' lines (found through the orders' index by customer and date),
+// so the first customers' rows come without grouping every line of the range first, and
+// no slice of the layout waits for more than a share of the grouping. The rows are those
+// of the query run whole, in its order: the ranges compare names as the query's order
+// and grouping do.
+std::shared_ptr<RowStream> SalesRows(const QString &select, const QString &grouping) {
+    struct Customers {
+        std::unique_ptr<Recordset> names;
+        int size = 1;  // customers in the next piece
+    };
+    auto customers = std::make_shared<Customers>();
+    customers->names = AppDatabase().openRecordset(
+        QStringLiteral("SELECT DISTINCT Orders.Customer FROM Orders ORDER BY Orders.Customer"), RecordsetType::ForwardOnly);
     auto next = [customers, select, grouping]() -> std::unique_ptr<Recordset> {
-        if (customers->eof()) return nullptr;
-        const QVariant customer = customers->field(QStringLiteral("Customer"));
-        customers->moveNext();
-        const QString only = customer.isNull() ? QStringLiteral(" AND Orders.Customer IS NULL")
-                                               : QStringLiteral(" AND Orders.Customer = '") +
-                                                     SqlText::Escaped(customer.toString()) + QLatin1Char('\'');
+        Recordset &names = *customers->names;
+        if (names.eof()) return nullptr;
+        const QString customer = QStringLiteral("Customer");
+        QString only;
+        if (names.field(customer).isNull()) {
+            names.moveNext();
+            only = QStringLiteral(" AND Orders.Customer IS NULL");
+        } else {
+            const QString first = names.field(customer).toString();
+            QString last;
+            for (int n = 0; n < customers->size && !names.eof() && !names.field(customer).isNull(); ++n) {
+                last = names.field(customer).toString();
+                names.moveNext();
+            }
+            customers->size = std::min(2 * customers->size, 64);
+            only = QStringLiteral(" AND Orders.Customer >= '") + SqlText::Escaped(first) +
+                   QStringLiteral("' AND Orders.Customer <= '") + SqlText::Escaped(last) + QLatin1Char('\'');
+        }
         return AppDatabase().openRecordset(select + only + grouping, RecordsetType::ForwardOnly);
     };
-    // With no customer in the range the query itself gives the columns (and no rows).
+    // With no order at all the query itself gives the columns (and no rows).
     std::unique_ptr<Recordset> first = next();
     if (!first) first = AppDatabase().openRecordset(select + grouping, RecordsetType::ForwardOnly);
     return std::make_shared<RowStream>(std::move(first), next);
@@ -539,7 +556,7 @@ void PrintSalesByCustomer(const QString &start, const QString &end, int detail) 
         range;
     const QString grouping = QStringLiteral(" GROUP BY Orders.Customer,OrderItems.StyleID,Style.Name,Style.Type ORDER BY "
                                             "Orders.Customer,Style.Name,Style.Type");
-    ReportJob job = RowsStreamed() ? OpenReport(QStringLiteral("crptSalesByCustomer"), SalesRows(select, grouping, range))
+    ReportJob job = RowsStreamed() ? OpenReport(QStringLiteral("crptSalesByCustomer"), SalesRows(select, grouping))
                                    : OpenReport(QStringLiteral("crptSalesByCustomer"), select + grouping);
     // The template holds both forms; the builder hides the one not wanted.
     Report &report = *job.report;
