@@ -41,6 +41,7 @@
 #include <functional>
 #include <ctime>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -175,8 +176,20 @@ Timing medianClick(StyleTree *tree, int level, const char *kind) {
     return median(times);
 }
 
-// Set while the listings are previewed a second time, to the end of their layout.
+// Set while the listings are previewed a second time, to the end of their layout; the
+// resident memory once each is laid out, with its Viewer open.
 bool g_toLastPage = false;
+std::vector<double> g_residentAtLastPage;
+double g_residentBeforeLastPages = 0;
+
+double residentMb() {
+    long pages = 0, resident = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024.0) / 1024.0;
+}
 
 // Waits until the Viewer has painted the first page of what was just previewed (and,
 // with g_toLastPage, has laid out its last page).
@@ -185,7 +198,10 @@ bool waitForFirstPage(MDI &mdi) {
     timer.start();
     while (timer.elapsed() < kViewerWaitMs) {
         if (Viewer *viewer = openWindow<Viewer>(mdi))
-            if (viewer->hasShownFirstPage() && (!g_toLastPage || viewer->layoutFinished())) return true;
+            if (viewer->hasShownFirstPage() && (!g_toLastPage || viewer->layoutFinished())) {
+                if (g_toLastPage) g_residentAtLastPage.push_back(residentMb());
+                return true;
+            }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return false;
@@ -261,6 +277,8 @@ std::vector<std::pair<QString, Timing>> openEverything(MDI &mdi) {
         }
     }
     previewEveryListing(mdi, openings);
+    closeWindow(openWindow<Viewer>(mdi));
+    g_residentBeforeLastPages = residentMb();
     g_toLastPage = true;
     previewEveryListing(mdi, openings);
     g_toLastPage = false;
@@ -387,6 +405,13 @@ int main(int argc, char *argv[]) {
     printRow(QStringLiteral("save a new order of eight lines, its paperwork built, the order navigator open"), save);
     std::printf("\nPeak resident memory with every window of the menus open and every listing previewed: %.0f MB\n",
                 peak);
+    std::printf("Resident memory before the listings are laid out to their last page: %.0f MB; with each laid out in the "
+                "Viewer:\n",
+                g_residentBeforeLastPages);
+    std::size_t at = 0;
+    for (const auto &[measure, timing] : windows)
+        if (measure.endsWith(QLatin1String(", to its last page")) && at < g_residentAtLastPage.size())
+            std::printf("  %s: %.0f MB\n", qPrintable(measure.section(QLatin1Char(','), 0, 0)), g_residentAtLastPage[at++]);
     if (messages.shown) std::printf("\n%d message(s) shown during the run (see standard error)\n", messages.shown);
 
     mdi.workspace()->closeAllSubWindows();
