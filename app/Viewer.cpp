@@ -63,6 +63,7 @@ void PagePreview::setPages(std::shared_ptr<PageSource> pages) {
     m_pages = std::move(pages);
     m_items.clear();
     m_final = 0;
+    m_shown = -1;
     m_firstShown = false;
     m_current = 0;
     refresh();
@@ -72,10 +73,15 @@ void PagePreview::setPages(std::shared_ptr<PageSource> pages) {
 void PagePreview::refresh() {
     // Pages made before their count of pages was known are made again.
     const int final = m_pages ? m_pages->readyPages() : 0;
-    for (; m_final < final; ++m_final) m_items.remove(m_final);
+    bool redraw = m_shown < 0;
+    for (; m_final < final; ++m_final) redraw = m_items.remove(m_final) || redraw;
+    // Pages laid out below the view leave it as it is.
+    const int before = std::max(0, m_shown);
+    m_shown = pageCount();
+    redraw = redraw || (m_shown != before && pageTop(before) - verticalScrollBar()->value() < viewport()->height());
     updateScrollBars();
     if (m_current == 0 && pageCount() > 0) m_current = 1;
-    viewport()->update();
+    if (redraw) viewport()->update();
 }
 
 int PagePreview::pageCount() const { return m_pages ? m_pages->laidOutPages() : 0; }

@@ -74,6 +74,7 @@ private:
     std::shared_ptr<PageSource> m_pages;
     QCache<int, DocumentPage> m_items{12};  // the items of the pages drawn last
     int m_final = 0;  // pages before this one were final when their items were kept
+    int m_shown = -1;  // pages laid out when the view was last brought up to date
     ZoomMode m_mode = FitToWidth;
     qreal m_zoom = 1.0;  // the zoom chosen, in CustomZoom
     int m_current = 0;
