@@ -21,23 +21,31 @@ RowStream::RowStream(std::unique_ptr<Recordset> first, NextSet next) : m_next(st
 
 RowStream::~RowStream() = default;
 
-// Keeps the set to read from; an empty one is passed over for the next.
+// Keeps the set to read from; an empty one is passed over for the next. Without one, the
+// stream has ended.
 void RowStream::take(std::unique_ptr<Recordset> set) {
     while (set && set->eof()) set = m_next ? m_next() : nullptr;
     m_set = std::move(set);
+    m_ended = !m_set;
 }
 
 bool RowStream::readMore(int count) {
     const int width = m_names.size();
-    for (int n = 0; n < count && m_set; ++n) {
+    for (int n = 0; n < count && !m_ended; ++n) {
+        if (m_set->eof()) {
+            // The next set is opened only when more rows are asked for than the last held.
+            if (n > 0) break;
+            take(m_next ? m_next() : nullptr);
+            if (m_ended) break;
+        }
         QVector<QVariant> row;
         row.reserve(width);
         for (int i = 0; i < width; ++i) row << m_set->field(m_names.at(i));
         m_rows.rows << row;
         m_set->moveNext();
-        if (m_set->eof()) take(m_next ? m_next() : nullptr);
+        if (m_set->eof() && !m_next) take(nullptr);
     }
-    return m_set != nullptr;
+    return !m_ended;
 }
 
 void RowStream::readAll() {

@@ -30,8 +30,9 @@ public:
 
     // The columns, and the rows read so far.
     const RowSet &rows() const { return m_rows; }
-    bool ended() const { return !m_set; }
-    // Reads up to `count` more rows; false once every row is read.
+    bool ended() const { return m_ended; }
+    // Reads up to `count` more rows, stopping early at the end of one of several sets;
+    // false once every row is read.
     bool readMore(int count);
     void readAll();
 
@@ -41,5 +42,6 @@ private:
     RowSet m_rows;
     QStringList m_names;  // the name each column is read by: its own, or Table.Column where two share it
     std::unique_ptr<Recordset> m_set;
+    bool m_ended = false;
     NextSet m_next;
 };
