@@ -1000,8 +1000,15 @@ bool PagedReport::layOutFor(int milliseconds) {
     if (d->rows.done()) return true;
     QElapsedTimer clock;
     clock.start();
-    // Rows are placed in small runs between looks at the clock.
+    // Once the first page can be shown, the rest of a stream's rows are read ahead of the
+    // layout, so that its query lets go of the file's read snapshot as soon as it can
+    // rather than when the last page is laid out. Rows are placed in small runs between
+    // looks at the clock.
     try {
+        const std::shared_ptr<RowStream> &stream = d->report->stream();
+        if (stream && laidOutPages() > 0)
+            while (!stream->ended() && stream->readMore(256) && clock.elapsed() < milliseconds) {
+            }
         for (int placed = 1; !d->rows.done(); ++placed) {
             d->rows.placeNext();
             if (placed % 32 == 0 && clock.elapsed() >= milliseconds) break;
