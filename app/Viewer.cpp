@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -61,6 +62,8 @@ PagePreview::PagePreview(QWidget *parent) : QAbstractScrollArea(parent) {
 void PagePreview::setPages(std::shared_ptr<PageSource> pages) {
     m_pages = std::move(pages);
     m_items.clear();
+    m_final = 0;
+    m_shown = -1;
     m_firstShown = false;
     m_current = 0;
     refresh();
@@ -68,12 +71,20 @@ void PagePreview::setPages(std::shared_ptr<PageSource> pages) {
 }
 
 void PagePreview::refresh() {
+    // Pages made before their count of pages was known are made again.
+    const int final = m_pages ? m_pages->readyPages() : 0;
+    bool redraw = m_shown < 0;
+    for (; m_final < final; ++m_final) redraw = m_items.remove(m_final) || redraw;
+    // Pages laid out below the view leave it as it is.
+    const int before = std::max(0, m_shown);
+    m_shown = pageCount();
+    redraw = redraw || (m_shown != before && pageTop(before) - verticalScrollBar()->value() < viewport()->height());
     updateScrollBars();
     if (m_current == 0 && pageCount() > 0) m_current = 1;
-    viewport()->update();
+    if (redraw) viewport()->update();
 }
 
-int PagePreview::pageCount() const { return m_pages ? m_pages->readyPages() : 0; }
+int PagePreview::pageCount() const { return m_pages ? m_pages->laidOutPages() : 0; }
 
 void PagePreview::setCurrentPage(int page) {
     if (pageCount() == 0) return;
@@ -286,11 +297,20 @@ void Viewer::showPages(std::shared_ptr<PageSource> pages) {
 }
 
 // One slice of layout; the next runs from the event loop until every page is laid out.
+// Until the first page can be shown the slice ends as soon as it can, so that it is shown
+// at once.
 void Viewer::layOutSlice() {
     if (!m_pages) return;
     bool done = true;
     try {
-        done = m_pages->layOutFor(SliceMs);
+        if (m_pages->laidOutPages() > 0) {
+            done = m_pages->layOutFor(SliceMs);
+        } else {
+            QElapsedTimer clock;
+            clock.start();
+            do done = m_pages->layOutFor(0);
+            while (!done && m_pages->laidOutPages() == 0 && clock.elapsed() < SliceMs);
+        }
     } catch (...) {
         m_layoutTimer->stop();
         CRViewer->viewport()->unsetCursor();
@@ -313,7 +333,7 @@ void Viewer::layoutProgressed() const {
 
 // Lays out until the page (from 1) can be shown, or there is no such page.
 void Viewer::layOutThrough(int page) {
-    if (!m_pages || m_pages->readyPages() >= page || m_pages->finished()) return;
+    if (!m_pages || m_pages->laidOutPages() >= page || m_pages->finished()) return;
     BusyCursor busy;
     m_pages->layOutThrough(page - 1);
     if (m_pages->finished()) {

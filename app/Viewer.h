@@ -5,7 +5,8 @@
 //
 // A long report shows its first pages while the rest are laid out a slice at a time on
 // the event loop; only the pages in view are drawn. Where the report prints its number
-// of pages, its pages wait for that number. Going to the last page, printing and
+// of pages, a page shown before that number is known says "Page 1 of ..." and is drawn
+// again with the number once the layout knows it. Going to the last page, printing and
 // exporting finish the layout first.
 
 #include "widgets/ChildWindow.h"
@@ -33,7 +34,7 @@ public:
     void setPages(std::shared_ptr<PageSource> pages);
     // Takes in the pages that have become ready since.
     void refresh();
-    // The pages that can be shown now (every page once the layout has finished).
+    // The pages laid out so far (every page once the layout has finished).
     int pageCount() const;
     // The page in view, from 1 (0 while none is shown).
     int currentPage() const { return m_current; }
@@ -72,6 +73,8 @@ private:
 
     std::shared_ptr<PageSource> m_pages;
     QCache<int, DocumentPage> m_items{12};  // the items of the pages drawn last
+    int m_final = 0;  // pages before this one were final when their items were kept
+    int m_shown = -1;  // pages laid out when the view was last brought up to date
     ZoomMode m_mode = FitToWidth;
     qreal m_zoom = 1.0;  // the zoom chosen, in CustomZoom
     int m_current = 0;
@@ -101,6 +104,8 @@ public:
     PagePreview *previewWidget() const { return CRViewer; }
     // True once the first page of the report shown last has been painted on screen.
     bool hasShownFirstPage() const { return CRViewer->hasShownFirstPage(); }
+    // True once every page of the report shown last is laid out.
+    bool layoutFinished() const { return !m_pages || m_pages->finished(); }
 
 signals:
     // The first page of a report just shown has been painted on screen.

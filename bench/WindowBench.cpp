@@ -11,7 +11,7 @@
 // every listing previewed, the peak resident memory of the process; last, a new order saved
 // through the order window, in a transaction that is rolled back.
 //
-//   quelby-windowbench PLANT.db
+//   quelby-windowbench PLANT.db [--listings]
 //   quelby-windowbench --scaling SMALL.db MEDIUM.db LARGE.db   (see ScalingTable.h)
 //
 // The plant is made by `quelby-admin demo PLANT.db --large 3000 100000`. Nothing is saved:
@@ -44,6 +44,7 @@
 #include <functional>
 #include <ctime>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -178,13 +179,32 @@ Timing medianClick(StyleTree *tree, int level, const char *kind) {
     return median(times);
 }
 
-// Waits until the Viewer has painted the first page of what was just previewed.
+// Set while the listings are previewed a second time, to the end of their layout; the
+// resident memory once each is laid out, with its Viewer open.
+bool g_toLastPage = false;
+std::vector<double> g_residentAtLastPage;
+double g_residentBeforeLastPages = 0;
+
+double residentMb() {
+    long pages = 0, resident = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024.0) / 1024.0;
+}
+
+// Waits until the Viewer has painted the first page of what was just previewed (and,
+// with g_toLastPage, has laid out its last page).
 bool waitForFirstPage(MDI &mdi) {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < kViewerWaitMs) {
         if (Viewer *viewer = openWindow<Viewer>(mdi))
-            if (viewer->hasShownFirstPage()) return true;
+            if (viewer->hasShownFirstPage() && (!g_toLastPage || viewer->layoutFinished())) {
+                if (g_toLastPage) g_residentAtLastPage.push_back(residentMb());
+                return true;
+            }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return false;
@@ -220,9 +240,8 @@ void pickFirst(QWidget *window, const char *name) {
 // A listing previewed through a selection window: the window is opened from its menu
 // command, filled as the clerk would, and its print button pressed.
 // Timed from the button to the Viewer's first page.
-// With toTheEnd, timed until the whole document is laid out.
 Timing previewThroughWindow(MDI &mdi, const char *command, const std::function<void(QWidget *)> &fill,
-                            const char *button, bool toTheEnd = false) {
+                            const char *button) {
     QMdiSubWindow *before = mdi.workspace()->activeSubWindow();
     mdi.command(QString::fromLatin1(command))->trigger();
     settle();
@@ -237,18 +256,14 @@ Timing previewThroughWindow(MDI &mdi, const char *command, const std::function<v
     return timed([&] {
         press(window, button);
         if (!waitForFirstPage(mdi)) std::fprintf(stderr, "%s previewed nothing\n", command);
-        if (Viewer *viewer = openWindow<Viewer>(mdi); viewer && toTheEnd) viewer->document();
     });
 }
 
-void salesInDetailSince2000(QWidget *window) {
-    if (auto *start = control<QDateEdit>(window, "dtStart")) start->setDate(QDate(2000, 1, 1));
-    if (auto *detail = control<QCheckBox>(window, "chkDetail")) detail->setChecked(true);
-}
+void previewEveryListing(MDI &mdi, std::vector<std::pair<QString, Timing>> &openings);
 
 // Opens every window of the menus, each timed from its menu command until it is shown, and
-// previews every listing, each timed until the Viewer shows its first page, leaving the
-// windows open.
+// previews every listing, each timed until the Viewer shows its first page, then again
+// until its last page is laid out, leaving the windows open.
 std::vector<std::pair<QString, Timing>> openEverything(MDI &mdi) {
     std::vector<std::pair<QString, Timing>> openings;
     const char *windows[] = {"OrdNav", "OrderEntry", "ShipmentNav", "ShipmentEntry", "CustomerEntry",
@@ -264,23 +279,38 @@ std::vector<std::pair<QString, Timing>> openEverything(MDI &mdi) {
             std::fprintf(stderr, "no menu command %s\n", name);
         }
     }
+    previewEveryListing(mdi, openings);
+    closeWindow(openWindow<Viewer>(mdi));
+    g_residentBeforeLastPages = residentMb();
+    g_toLastPage = true;
+    previewEveryListing(mdi, openings);
+    g_toLastPage = false;
+    return openings;
+}
+
+void previewEveryListing(MDI &mdi, std::vector<std::pair<QString, Timing>> &openings) {
+    const QString end = g_toLastPage ? QStringLiteral(", to its last page") : QString();
     const char *listings[] = {"CustomerListing", "VendorListing", "BunListing", "ComponentListing",
                               "OpenInvoicesReport", "CustomerStatementsReport"};
     for (const char *name : listings) {
         QAction *action = mdi.command(QString::fromLatin1(name));
         closeWindow(openWindow<Viewer>(mdi));
-        openings.emplace_back(QStringLiteral("preview %1").arg(action->text().remove(QLatin1Char('&'))), timed([&] {
+        openings.emplace_back(QStringLiteral("preview %1%2").arg(action->text().remove(QLatin1Char('&')), end), timed([&] {
                                   action->trigger();
                                   if (!waitForFirstPage(mdi)) std::fprintf(stderr, "%s previewed nothing\n", name);
                               }));
     }
-    openings.emplace_back(QStringLiteral("preview Style Listing, every customer"),
+    openings.emplace_back(QStringLiteral("preview Style Listing, every customer") + end,
                           previewThroughWindow(mdi, "StyleListing", [](QWidget *w) { pickFirst(w, "cmbCustomer"); }, "btnPrint"));
-    openings.emplace_back(QStringLiteral("preview Sales by Customer, in detail since 2000"),
-                          previewThroughWindow(mdi, "SalesByCustomer", salesInDetailSince2000, "btnOK"));
-    openings.emplace_back(QStringLiteral("preview an invoice"),
+    openings.emplace_back(QStringLiteral("preview Sales by Customer, in detail since 2000") + end, previewThroughWindow(
+        mdi, "SalesByCustomer",
+        [](QWidget *w) {
+            if (auto *start = control<QDateEdit>(w, "dtStart")) start->setDate(QDate(2000, 1, 1));
+            if (auto *detail = control<QCheckBox>(w, "chkDetail")) detail->setChecked(true);
+        },
+        "btnOK"));
+    openings.emplace_back(QStringLiteral("preview an invoice") + end,
                           previewThroughWindow(mdi, "InvoiceReport", [](QWidget *w) { pickFirst(w, "cmbInvoice"); }, "btnOK"));
-    return openings;
 }
 
 // A print target that lets documents go: the save is timed up to its paperwork built.
@@ -326,6 +356,12 @@ Timing saveNewOrder(MDI &mdi) {
     return timing;
 }
 
+double peakResidentMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
 // The order navigator (open) finds the orders whose number holds "12", as the clerk asks.
 Timing findOrdersHolding12(MDI &mdi) {
     QWidget *navigator = openWindow<frmOrderNavigator>(mdi);
@@ -333,38 +369,40 @@ Timing findOrdersHolding12(MDI &mdi) {
     return timed([&] { press(navigator, "btnFind"); });
 }
 
-// Customer statements from the menu until the whole document is laid out.
-Timing statementsToTheEnd(MDI &mdi) {
-    closeWindow(openWindow<Viewer>(mdi));
-    return timed([&] {
-        mdi.command(QStringLiteral("CustomerStatementsReport"))->trigger();
-        if (!waitForFirstPage(mdi)) std::fprintf(stderr, "the statements previewed nothing\n");
-        if (Viewer *viewer = openWindow<Viewer>(mdi)) viewer->document();
-    });
-}
-
-double peakResidentMb();
-
 long long ordersOfThePlant() {
     auto count = AppDatabase().openRecordset(QStringLiteral("SELECT Count(*) AS n FROM Orders"), RecordsetType::ForwardOnly);
     return count->field(QStringLiteral("n")).toLongLong();
 }
 
 // The measures of the scaling table on this plant, one "name<TAB>value" line each.
-void printScalingRows(MDI &mdi) {
+int printScalingRows(MDI &mdi) {
     std::printf("orders\t%lld\n", ordersOfThePlant());
     for (const auto &[measure, timing] : openEverything(mdi)) std::printf("%s\t%.1f\n", qPrintable(measure), timing.wallMs);
     std::printf("peak resident memory, every window open and every listing previewed\t%.0f\n", peakResidentMb());
     std::printf("order navigator: find the numbers holding \"12\"\t%.1f\n", findOrdersHolding12(mdi).wallMs);
-    std::printf("Customer Statements to the end\t%.1f\n", statementsToTheEnd(mdi).wallMs);
-    std::printf("Sales by Customer, in detail since 2000, to the end\t%.1f\n",
-                previewThroughWindow(mdi, "SalesByCustomer", salesInDetailSince2000, "btnOK", true).wallMs);
+    mdi.workspace()->closeAllSubWindows();
+    settle();
+    SetAppDatabase(nullptr);
+    return 0;
 }
 
-double peakResidentMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+// With --listings: the listings alone, each previewed to its last page, with the resident
+// memory once it is laid out in the Viewer (the Viewer before closed), so that what the
+// Viewer holds of the biggest listings shows without the other windows' share.
+int previewListingsOnly(MDI &mdi) {
+    std::vector<std::pair<QString, Timing>> rows;
+    const double before = residentMb();
+    g_toLastPage = true;
+    previewEveryListing(mdi, rows);
+    std::printf("| measure | wall ms | CPU ms | resident MB |\n|---|---:|---:|---:|\n");
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        std::printf("| %s | %.1f | %.1f | %.0f |\n", qPrintable(rows[i].first), rows[i].second.wallMs, rows[i].second.cpuMs,
+                    i < g_residentAtLastPage.size() ? g_residentAtLastPage[i] : 0.0);
+    std::printf("\nResident memory before the first listing: %.0f MB; peak: %.0f MB\n", before, peakResidentMb());
+    mdi.workspace()->closeAllSubWindows();
+    settle();
+    SetAppDatabase(nullptr);
+    return 0;
 }
 
 }  // namespace
@@ -375,27 +413,23 @@ int main(int argc, char *argv[]) {
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() >= 2 && args.first() == QLatin1String("--scaling"))
         return PrintScalingTable(QCoreApplication::applicationFilePath(), args.mid(1));
+    const bool listingsOnly = args.size() == 2 && args.last() == QLatin1String("--listings");
     const bool scalingRows = args.size() == 2 && args.first() == QLatin1String("--rows");
-    if (args.size() != 1 && !scalingRows) {
-        std::fprintf(stderr, "usage: quelby-windowbench PLANT.db\n"
+    if (args.size() != 1 && !listingsOnly && !scalingRows) {
+        std::fprintf(stderr, "usage: quelby-windowbench PLANT.db [--listings]\n"
                              "       quelby-windowbench --scaling PLANT.db...\n");
         return 2;
     }
     BenchMessages messages;
     Seams::setMessages(&messages);
-    SetAppDatabase(Database::open(args.last()));
+    SetAppDatabase(Database::open(scalingRows ? args.last() : args.first()));
     InstallDesktopPrintTarget();
 
     MDI mdi;
     mdi.show();
     settle();
-    if (scalingRows) {
-        printScalingRows(mdi);
-        mdi.workspace()->closeAllSubWindows();
-        settle();
-        SetAppDatabase(nullptr);
-        return 0;
-    }
+    if (listingsOnly) return previewListingsOnly(mdi);
+    if (scalingRows) return printScalingRows(mdi);
 
     std::vector<Timing> openings;
     for (int i = 0; i < kOpenings; ++i) {
@@ -425,6 +459,13 @@ int main(int argc, char *argv[]) {
     printRow(QStringLiteral("save a new order of eight lines, its paperwork built, the order navigator open"), save);
     std::printf("\nPeak resident memory with every window of the menus open and every listing previewed: %.0f MB\n",
                 peak);
+    std::printf("Resident memory before the listings are laid out to their last page: %.0f MB; with each laid out in the "
+                "Viewer:\n",
+                g_residentBeforeLastPages);
+    std::size_t at = 0;
+    for (const auto &[measure, timing] : windows)
+        if (measure.endsWith(QLatin1String(", to its last page")) && at < g_residentAtLastPage.size())
+            std::printf("  %s: %.0f MB\n", qPrintable(measure.section(QLatin1Char(','), 0, 0)), g_residentAtLastPage[at++]);
     if (messages.shown) std::printf("\n%d message(s) shown during the run (see standard error)\n", messages.shown);
 
     mdi.workspace()->closeAllSubWindows();

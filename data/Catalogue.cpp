@@ -106,6 +106,8 @@ QVector<CatalogueIndex> makeIndexes() {
         // The navigators and the order lists show orders by customer and number.
         {"ixOrdersCustomerNumber", "Orders", {"Customer", "OrderNumber"}},
         {"ixOrdersOrderDate", "Orders", {"OrderDate"}},
+        // Sales by customer reads the orders of a date range customer by customer.
+        {"ixOrdersCustomerDate", "Orders", {"Customer", "OrderDate"}},
         {"ixOrdersOrderNumber", "Orders", {"OrderNumber"}},
         // The navigators list the open orders by customer and number.
         {"ixOrdersStatus", "Orders", {"Status", "Customer", "OrderNumber"}},

@@ -3,9 +3,26 @@
 #include "data/Database.h"
 #include "core/Seams.h"
 
-ReportJob OpenReport(const QString &templateName, const QString &sql) {
+namespace {
+bool g_streamed = true;
+}  // namespace
+
+void SetRowsStreamed(bool streamed) { g_streamed = streamed; }
+bool RowsStreamed() { return g_streamed; }
+
+ReportJob OpenReport(const QString &templateName, std::shared_ptr<RowStream> rows) {
     ReportJob job;
+    job.report = Report::create(templateName);
+    job.report->bind(std::move(rows));
+    job.report->discardSavedData();
+    job.report->readRecords();
+    return job;
+}
+
+ReportJob OpenReport(const QString &templateName, const QString &sql) {
     auto rows = AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
+    if (g_streamed) return OpenReport(templateName, std::make_shared<RowStream>(std::move(rows)));
+    ReportJob job;
     job.report = Report::create(templateName);
     job.report->bind(rows->rowSet());
     rows->close();

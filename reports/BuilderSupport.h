@@ -1,8 +1,9 @@
 #pragma once
 // The steps every document builder shares: open the query on AppDatabase(), create the
 // report from its template, bind the rows, discard saved data and read records. The
-// report then holds the rows itself, so the query's set is closed at once and its rows
-// are never held twice. The builder then sets texts, hides sections, prints or
+// query is opened forward-only and its rows flow into the layout as it reaches them
+// (RowStream.h): nothing is copied before the layout begins, and the set closes when
+// its last row is read. The builder then sets texts, hides sections, prints or
 // previews, and lets the job go, which releases the report.
 
 #include "reports/Report.h"
@@ -18,6 +19,14 @@ struct ReportJob {
 
 // Opens the query and fills a report from the template with its rows.
 ReportJob OpenReport(const QString &templateName, const QString &sql);
+// Fills a report from the template with the rows of a stream.
+ReportJob OpenReport(const QString &templateName, std::shared_ptr<RowStream> rows);
+
+// Whether the builders' rows flow into the layout as they are read (the default), or
+// are read whole before the layout begins; the whole reading is what a streamed
+// document is checked against.
+void SetRowsStreamed(bool streamed);
+bool RowsStreamed();
 
 // Texts set on a report before it prints or previews: object name, text.
 using ReportTexts = QVector<std::pair<QString, QString>>;

@@ -11,7 +11,7 @@ void PageSource::finish() {
 }
 
 void PageSource::layOutThrough(int n) {
-    while (readyPages() <= n && !layOutFor(SliceMs)) {
+    while (laidOutPages() <= n && !layOutFor(SliceMs)) {
     }
 }
 

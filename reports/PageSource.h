@@ -17,16 +17,19 @@ public:
     virtual bool finished() const = 0;
     // Pages laid out so far; every page once finished.
     virtual int pageCount() const = 0;
-    // How many pages, from the first, can be drawn now. A page waits until it is laid
-    // out and, where the report prints its number of pages ("Page 3 of 12"), until that
-    // number is known, so no page is ever drawn with a wrong count.
+    // How many pages, from the first, are final: laid out and, where the report prints
+    // its number of pages ("Page 3 of 12"), with that number known.
     virtual int readyPages() const = 0;
-    // The items of page n (0-based), one of the ready pages.
+    // How many pages, from the first, are laid out and can be shown now: a page beyond
+    // the ready ones shows "..." for the number of pages ("Page 3 of ...") and is made
+    // again, final, once that number is known.
+    virtual int laidOutPages() const { return readyPages(); }
+    // The items of page n (0-based), one of the pages laid out.
     virtual DocumentPage page(int n) const = 0;
 
     // Lays out whatever is left.
     void finish();
-    // Lays out until page n (0-based) can be drawn, or no such page exists.
+    // Lays out until page n (0-based) can be shown, or no such page exists.
     void layOutThrough(int n);
     // The whole document: every page made (the layout is finished first).
     Document document();

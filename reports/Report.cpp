@@ -24,6 +24,7 @@ Report::~Report() = default;
 std::unique_ptr<Report> Report::snapshot() const {
     auto copy = std::make_unique<Report>(m_template);
     copy->m_rows = m_rows;
+    copy->m_stream = m_stream;
     copy->m_textsSet = m_textsSet;
     copy->m_hidden = m_hidden;
     copy->m_hiddenOrder = m_hiddenOrder;
@@ -33,6 +34,13 @@ std::unique_ptr<Report> Report::snapshot() const {
 
 void Report::bind(const RowSet &rows) {
     m_bound = rows;
+    m_boundStream.reset();
+    m_hasBound = true;
+}
+
+void Report::bind(std::shared_ptr<RowStream> rows) {
+    m_bound = RowSet();
+    m_boundStream = std::move(rows);
     m_hasBound = true;
 }
 
@@ -52,16 +60,19 @@ const Report *Report::boundSubreport(const QString &name) const {
 
 void Report::discardSavedData() {
     m_rows = RowSet();
+    m_stream.reset();
     for (auto &[name, subreport] : m_subreports) subreport->discardSavedData();
 }
 
 void Report::readRecords() {
     if (m_hasBound) {
-        const QStringList unknown = m_template->unknownFields(m_bound.columns);
+        const RowSet &bound = m_boundStream ? m_boundStream->rows() : m_bound;
+        const QStringList unknown = m_template->unknownFields(bound.columns);
         if (!unknown.isEmpty())
             reportError(QStringLiteral("Report %1 reads the field '%2', which its rows do not have")
                             .arg(templateName(), unknown.first()));
         m_rows = m_bound;
+        m_stream = m_boundStream;
     }
     for (auto &[name, subreport] : m_subreports) subreport->readRecords();
 }

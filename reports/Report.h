@@ -15,6 +15,7 @@
 #include "data/RowSet.h"
 #include "reports/Document.h"
 #include "reports/ReportTemplate.h"
+#include "reports/RowStream.h"
 
 #include <QHash>
 #include <QSet>
@@ -37,6 +38,9 @@ public:
 
     // Hands rows to the report as the data of its (first) table.
     void bind(const RowSet &rows);
+    // Hands rows to the report that the layout reads from the stream as it reaches them
+    // (a main report's rows; subreports take theirs whole).
+    void bind(std::shared_ptr<RowStream> rows);
     // The subreport placed in this report under that object name, to bind or set texts.
     Report &subreport(const QString &name);
     // Forgets the rows the report and its subreports hold.
@@ -58,7 +62,9 @@ public:
     void preview() const;
 
     // For the layout: what the report holds.
-    const RowSet &rows() const { return m_rows; }
+    const RowSet &rows() const { return m_stream ? m_stream->rows() : m_rows; }
+    // The stream the rows come from, or nullptr when the report holds them whole.
+    const std::shared_ptr<RowStream> &stream() const { return m_stream; }
     QString textOf(const ReportObject &object) const;
     bool isHidden(const QString &name) const { return !name.isEmpty() && m_hidden.contains(name); }
     const Report *boundSubreport(const QString &name) const;
@@ -70,6 +76,7 @@ private:
     RowSet m_bound;
     bool m_hasBound = false;
     RowSet m_rows;
+    std::shared_ptr<RowStream> m_boundStream, m_stream;
     QVector<QPair<QString, QString>> m_textsSet;
     QSet<QString> m_hidden;
     QStringList m_hiddenOrder;

@@ -24,7 +24,7 @@ constexpr double Epsilon = 1e-6;
 // the report is dated, the same on every page however late a page is made.
 struct PageInfo {
     int page = 1;
-    int totalPages = 0;  // 0 until the second pass
+    int totalPages = 0;  // 0 until the second pass; -1 on a page made before its count is known
     QDate printDate;
 };
 
@@ -97,11 +97,32 @@ bool linkKey(const QVector<QVariant> &values, QString *key) {
 }
 
 // Everything one report (the main report, a subreport, or a linked subreport's share of
-// its rows) needs during one layout: its rows with group boundaries worked out ahead,
-// field positions and aggregate results.
+// its rows) needs during one layout: its rows with group boundaries, field positions and
+// aggregate results. A main report whose rows come from a stream reads them as the
+// layout reaches them: a row when it is placed, the rest of a group when a total over
+// the group is shown, every row when a total over the report is shown before its end.
 class Run {
 public:
     Run(const Report &report, std::shared_ptr<const Plan> plan, std::shared_ptr<const RowSet> share = nullptr);
+
+    // Whether row r exists, reading on until it is read or the rows end.
+    bool has(int r) const {
+        while (r >= changedLevel.size() && readMore()) {
+        }
+        return r >= 0 && r < changedLevel.size();
+    }
+    // Every row, read to the end.
+    int rowCount() const {
+        while (readMore()) {
+        }
+        return rows.rows.size();
+    }
+    // The end (one past the last row) of group g at row r, reading on until it is known.
+    int groupEndAt(int g, int r) const {
+        while (groupEnd[g][r] < 0 && readMore()) {
+        }
+        return groupEnd[g][r];
+    }
 
     class RowContext;
     RowContext contextFor(int row, const ReportSection *section, bool repeated = false) const;
@@ -116,8 +137,7 @@ public:
 
     // The rows [from, to) an aggregate reads in a section, for a scope name or by default.
     std::pair<int, int> range(int row, const ReportSection *section, const QString &scope) const {
-        const int n = rows.rows.size();
-        if (row < 0 || row >= n) return {0, 0};
+        if (!has(row)) return {0, 0};
         int group = -1;
         if (scope.isEmpty()) {
             if (section && (section->kind == SectionKind::GroupHeader || section->kind == SectionKind::GroupFooter))
@@ -130,8 +150,8 @@ public:
                 throw AppError(ErrorNumber::ReportError,
                                QStringLiteral("Report %1 has no group named '%2'").arg(tpl.name, scope));
         }
-        if (group < 0) return {0, n};
-        return {groupStart[group][row], groupEnd[group][row]};
+        if (group < 0) return {0, rowCount()};
+        return {groupStart[group][row], groupEndAt(group, row)};
     }
 
     bool shows(const ReportSection &section, int row, bool repeated = false) const;
@@ -139,14 +159,25 @@ public:
     // The run of a subreport placed in a band of this run, for the band's row.
     const Run &subreport(const ReportObject &object, const ReportSection &section, int row) const;
 
+private:
+    bool readMore() const;
+    void absorb() const;
+
+public:
     const Report &report;
     const ReportTemplate &tpl;
     std::shared_ptr<const Plan> plan;
     std::shared_ptr<const RowSet> share;
+    std::shared_ptr<RowStream> feed;  // where the rows come from, when they are streamed
     const RowSet &rows;
     PageInfo *page = nullptr;
-    QVector<int> changedLevel;  // the outermost group level that starts at each row
-    std::vector<QVector<int>> groupStart, groupEnd;
+    // Per row read: the outermost group level that starts there, and per group level the
+    // first row of its group and the end of the group (-1 until a later row or the end
+    // of the rows shows it).
+    mutable QVector<int> changedLevel;
+    mutable std::vector<QVector<int>> groupStart, groupEnd;
+    mutable QVector<QString> lastKeys;  // the group keys of the last row read
+    mutable bool closed = false;        // every group ended with the last row
     mutable QHash<QString, int> fieldIndexes;
     mutable QHash<QString, QVariant> aggregates;
     mutable std::map<const ReportObject *, std::unique_ptr<SubreportRuns>> subreports;
@@ -171,6 +202,8 @@ public:
 
     QVariant special(const QString &name) const override {
         if (name == QLatin1String("PageNumber")) return m_run.page ? m_run.page->page : 1;
+        if (name == QLatin1String("TotalPages") && m_run.page && m_run.page->totalPages < 0)
+            return QStringLiteral("...");  // a page shown before the count of its pages is known
         if (name == QLatin1String("TotalPages"))
             return m_run.page && m_run.page->totalPages > 0 ? m_run.page->totalPages : (m_run.page ? m_run.page->page : 1);
         if (name == QLatin1String("PrintDate"))
@@ -257,29 +290,57 @@ private:
 
 Run::Run(const Report &report, std::shared_ptr<const Plan> plan, std::shared_ptr<const RowSet> share)
     : report(report), tpl(report.reportTemplate()), plan(std::move(plan)), share(std::move(share)),
-      rows(this->share ? *this->share : report.rows()) {
-    const int n = rows.rows.size();
+      feed(this->share ? nullptr : report.stream()), rows(this->share ? *this->share : report.rows()),
+      groupStart(tpl.groups.size()), groupEnd(tpl.groups.size()), lastKeys(tpl.groups.size()) {
+    absorb();
+}
+
+// Reads a few more rows of a streamed report; false when there are no more.
+bool Run::readMore() const {
+    constexpr int Slice = 64;
+    if (changedLevel.size() < rows.rows.size()) {
+        absorb();  // rows another layout of the same stream has read
+        return true;
+    }
+    if (!feed || closed) return false;
+    feed->readMore(Slice);
+    absorb();
+    return true;
+}
+
+// Works out the groups of the rows read since the last call. Rows arrive sorted by the
+// group keys, and the database sorts text without regard to case: "active" and
+// "Active" are one group. A group ends where a row opens a group at its level or
+// further out, or with the last row.
+void Run::absorb() const {
     const int groups = tpl.groups.size();
+    const int from = changedLevel.size(), n = rows.rows.size();
     changedLevel.resize(n);
-    groupStart.assign(groups, QVector<int>(n));
-    groupEnd.assign(groups, QVector<int>(n));
-    // Rows arrive sorted by the group keys, and the database sorts text without regard
-    // to case: "active" and "Active" are one group.
-    QVector<QString> previous(groups);
-    for (int r = 0; r < n; ++r) {
+    for (int g = 0; g < groups; ++g) {
+        groupStart[g].resize(n);
+        groupEnd[g].resize(n);
+    }
+    for (int r = from; r < n; ++r) {
         int changed = groups;
         for (int g = 0; g < groups; ++g) {
             const QString key = Formula::DisplayText(tpl.groups.at(g).key.evaluate(contextFor(r, nullptr)));
-            if (key.compare(previous[g], Qt::CaseInsensitive) != 0) changed = std::min(changed, g);
-            previous[g] = key;
+            if (key.compare(lastKeys[g], Qt::CaseInsensitive) != 0) changed = std::min(changed, g);
+            lastKeys[g] = key;
         }
         if (r == 0) changed = 0;
         changedLevel[r] = changed;
-        for (int g = 0; g < groups; ++g) groupStart[g][r] = (changed <= g || r == 0) ? r : groupStart[g][r - 1];
+        for (int g = 0; g < groups; ++g) {
+            groupStart[g][r] = (changed <= g || r == 0) ? r : groupStart[g][r - 1];
+            groupEnd[g][r] = -1;
+            if (r > 0 && changed <= g)
+                for (int i = groupStart[g][r - 1]; i < r; ++i) groupEnd[g][i] = r;
+        }
     }
-    for (int r = n - 1; r >= 0; --r)
+    if (closed || (feed && !feed->ended())) return;
+    closed = true;
+    if (n > 0)
         for (int g = 0; g < groups; ++g)
-            groupEnd[g][r] = (r == n - 1 || changedLevel[r + 1] <= g) ? r + 1 : groupEnd[g][r + 1];
+            for (int i = groupStart[g][n - 1]; i < n; ++i) groupEnd[g][i] = n;
 }
 
 Run::RowContext Run::contextFor(int row, const ReportSection *section, bool repeated) const {
@@ -502,7 +563,7 @@ void forEachSubreportBand(const Run &run, Visit visit) {
         for (const ReportSection *section : sections)
             if (run.shows(*section, row)) visit(*section, row);
     };
-    const int n = run.rows.rows.size();
+    const int n = run.rowCount();
     const int groups = run.tpl.groups.size();
     for (SectionKind k : {SectionKind::ReportHeader, SectionKind::PageHeader, SectionKind::ColumnHeader})
         add(plan.of(k), n > 0 ? 0 : -1);
@@ -762,18 +823,18 @@ public:
 
     // Places the next row, or when every row is placed, what ends the report.
     void placeNext() {
-        const int n = m_run.rows.rows.size();
-        if (m_next == 0 && !m_started) {
+        if (!m_started) {
             m_started = true;
-            m_pager.startPage(n > 0 ? 0 : -1);
+            m_pager.startPage(m_run.has(0) ? 0 : -1);
         }
-        if (m_next < n) {
+        if (m_run.has(m_next)) {
             const int r = m_next++;
             if (r > 0) closeGroups(m_run.changedLevel[r], r - 1);
             openGroups(m_run.changedLevel[r], r);
             for (const ReportSection *s : m_plan.of(SectionKind::Detail)) m_pager.place(*s, r);
             return;
         }
+        const int n = m_next;  // every row is placed
         if (n > 0) closeGroups(0, n - 1);
         for (const ReportSection *s : m_plan.of(SectionKind::ReportFooter)) m_pager.place(*s, n > 0 ? n - 1 : -1);
         m_pager.finishPage();
@@ -801,7 +862,7 @@ private:
                 if (m_run.shows(*s, row)) height += measureBand(m_run, *s, row);
         }
         if (height > 0) {
-            height += firstDetailHeight(row, m_run.groupEnd[groups - 1][row]);
+            height += firstDetailHeight(row);
             m_pager.keepTogether(height, row);
         }
         for (int g = outermost; g < groups; ++g) {
@@ -810,9 +871,11 @@ private:
         }
     }
 
-    // The height of the first detail band shown among the rows [from, to).
-    double firstDetailHeight(int from, int to) const {
-        for (int r = from; r < to; ++r)
+    // The height of the first detail band shown among the rows of the innermost group
+    // that opens at row `from`; the rows after the first shown are not read for it.
+    double firstDetailHeight(int from) const {
+        const int innermost = int(m_run.tpl.groups.size()) - 1;
+        for (int r = from; m_run.has(r) && (r == from || m_run.changedLevel[r] > innermost); ++r)
             for (const ReportSection *s : m_plan.of(SectionKind::Detail))
                 if (m_run.shows(*s, r)) return measureBand(m_run, *s, r);
         return 0;
@@ -872,6 +935,10 @@ struct PagedReport::Layout {
         return pages.at(q - 1).number;
     }
 
+    // Whether the count of the pages numbered with page p is known: every page is placed,
+    // or a later page is numbered 1 again.
+    bool countKnown(int p) const { return rows.done() || pager.lastRestart() > p; }
+
     // The count of pages numbered with each page, once every page is placed.
     void countPages() {
         const QVector<PlacedPage> &pages = pager.pages();
@@ -903,7 +970,7 @@ struct PagedReport::Layout {
             }
             for (const Band::Deferred &d : band.deferred) cells.append({base + d.item, d});
         }
-        pageInfo.totalPages = countOf(p);
+        pageInfo.totalPages = countKnown(p) ? countOf(p) : -1;
         for (const Cell &c : cells)
             page.items[c.item].text = cellText(*c.cell.run, *c.cell.section, *c.cell.object, c.cell.row, c.cell.repeated);
         pageInfo = kept;
@@ -933,8 +1000,15 @@ bool PagedReport::layOutFor(int milliseconds) {
     if (d->rows.done()) return true;
     QElapsedTimer clock;
     clock.start();
-    // Rows are placed in small runs between looks at the clock.
+    // Once the first page can be shown, the rest of a stream's rows are read ahead of the
+    // layout, so that its query lets go of the file's read snapshot as soon as it can
+    // rather than when the last page is laid out. Rows are placed in small runs between
+    // looks at the clock.
     try {
+        const std::shared_ptr<RowStream> &stream = d->report->stream();
+        if (stream && laidOutPages() > 0)
+            while (!stream->ended() && stream->readMore(256) && clock.elapsed() < milliseconds) {
+            }
         for (int placed = 1; !d->rows.done(); ++placed) {
             d->rows.placeNext();
             if (placed % 32 == 0 && clock.elapsed() >= milliseconds) break;
@@ -951,6 +1025,11 @@ bool PagedReport::finished() const { return d->rows.done(); }
 
 int PagedReport::pageCount() const { return d->pager.pages().size(); }
 
+int PagedReport::laidOutPages() const {
+    // The last page may still take bands.
+    return d->rows.done() ? pageCount() : std::max(0, pageCount() - 1);
+}
+
 int PagedReport::readyPages() const {
     if (d->rows.done()) return pageCount();
     // The last page may still take bands, and be numbered afresh.
@@ -958,7 +1037,7 @@ int PagedReport::readyPages() const {
 }
 
 DocumentPage PagedReport::page(int n) const {
-    if (n < 0 || n >= readyPages()) return {};
+    if (n < 0 || n >= laidOutPages()) return {};
     return d->render(n);
 }
 

@@ -6,8 +6,10 @@
 // template asks; linked subreports showing the rows of their band's row; group and
 // report sums taken over their rows whatever the pages; can-grow cells wrapped, and
 // what lies below them (or below a subreport) in their band moved down with them;
-// "Page N of M" filled once the number of pages is known. The work grows with the
-// number of rows, never with its square.
+// "Page N of M" filled once the number of pages is known ("Page 1 of ..." on a page made
+// before). The work grows with the number of rows, never with its square. A report
+// whose rows come from a stream (RowStream.h) reads them as the layout reaches them, so
+// its first page is laid out before its last row is read.
 //
 // The layout runs in two steps. Placing the bands measures each band's height and
 // notes, page by page, which band of which row goes where; it can run a slice at a
@@ -34,6 +36,7 @@ public:
     bool finished() const override;
     int pageCount() const override;
     int readyPages() const override;
+    int laidOutPages() const override;
     DocumentPage page(int n) const override;
 
 private:

@@ -500,11 +500,20 @@ QVector<Entry> buildCatalogue() {
     c << query("style listing of a style name", issued([&] { PrintStyleListing("Acme", "Lounge", AllTypes); }, QString()), 7);
     c << query("style listing of a style", issued([&] { PrintStyleListing("Acme", "Lounge", "Chair"); }, QString()),
               {"StyleID", "Component", "Operation", "Qty"}, {"2|C1|Band Saw 1|1", "2|C1|Spray 1|1"});
-    c << query("sales by customer", issued([] { PrintSalesByCustomer("3/1/2004", "3/31/2004", 1); }, QString()),
-              {"Customer", "StyleID", "Sales", "Cost"}, {"Acme|2|240|100", "Acme|1|500|200", "O'Brien|3|180|80"});
-    c << query("sales by customer for one day", issued([] { PrintSalesByCustomer("3/10/2004", "3/10/2004", 1); }, QString()),
+    // Sales by customer reads the customers who have orders, then the sales query a few
+    // customers at a time: the first customer, then the next two.
+    const auto sales = [](const char *start, const char *end, const QString &marker) {
+        return issued([=] { PrintSalesByCustomer(start, end, 1); }, marker);
+    };
+    c << query("sales by customer: the customers", sales("3/1/2004", "3/31/2004", QString()), {"Customer"},
+               {"Acme", "O'Brien"});
+    c << query("sales by customer: the first customer", sales("3/1/2004", "3/31/2004", "Orders.Customer >= 'Acme'"),
+              {"Customer", "StyleID", "Sales", "Cost"}, {"Acme|2|240|100", "Acme|1|500|200"});
+    c << query("sales by customer: the next customers", sales("3/1/2004", "3/31/2004", "Orders.Customer >= 'O''Brien'"),
+              {"Customer", "StyleID", "Sales", "Cost"}, {"O'Brien|3|180|80"});
+    c << query("sales by customer for one day", sales("3/10/2004", "3/10/2004", "Orders.Customer >= 'Acme'"),
               {"Customer", "StyleID", "Sales"}, {"Acme|2|240", "Acme|1|500"});
-    c << query("sales by customer, start after end", issued([] { PrintSalesByCustomer("3/31/2004", "3/1/2004", 1); }, QString()), 0);
+    c << query("sales by customer, start after end", sales("3/31/2004", "3/1/2004", "Orders.Customer >= 'Acme'"), 0);
     return c;
 }
 
