@@ -321,6 +321,15 @@ Timing saveNewOrder(MDI &mdi) {
     return timing;
 }
 
+// Find pressed in a navigator left open, its criteria as it opened with (every row).
+Timing findInNavigator(MDI &mdi, const char *className) {
+    for (QMdiSubWindow *sub : mdi.workspace()->subWindowList())
+        if (sub->widget() && qstrcmp(sub->widget()->metaObject()->className(), className) == 0)
+            return timed([&] { press(sub->widget(), "btnFind"); });
+    std::fprintf(stderr, "no open %s\n", className);
+    return {};
+}
+
 double peakResidentMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -359,6 +368,8 @@ int main(int argc, char *argv[]) {
     const Timing listing = componentListingToFirstPage(mdi);
 
     const std::vector<std::pair<QString, Timing>> windows = openEverything(mdi);
+    const Timing orderFind = findInNavigator(mdi, "frmOrderNavigator");
+    const Timing shipmentFind = findInNavigator(mdi, "frmShipmentNavigator");
     const double peak = peakResidentMb();
     const Timing save = saveNewOrder(mdi);
 
@@ -370,6 +381,8 @@ int main(int argc, char *argv[]) {
     printRow(QStringLiteral("click on an operation node (median of %1)").arg(kClicksPerKind), operationClick);
     printRow(QStringLiteral("component listing to the Viewer's first page"), listing);
     for (const auto &[measure, timing] : windows) printRow(measure, timing);
+    printRow(QStringLiteral("order navigator: Find, every order"), orderFind);
+    printRow(QStringLiteral("shipment navigator: Find, every shipment"), shipmentFind);
     printRow(QStringLiteral("save a new order of eight lines, its paperwork built, the order navigator open"), save);
     std::printf("\nPeak resident memory with every window of the menus open and every listing previewed: %.0f MB\n",
                 peak);

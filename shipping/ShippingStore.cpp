@@ -57,6 +57,14 @@ std::unique_ptr<Recordset> FindShipments(const ShipmentCriteria &criteria) {
     return AppDatabase().openRecordset(ShipmentSearchSql(criteria), RecordsetType::ForwardOnly);
 }
 
+std::unique_ptr<Recordset> FoundShipmentIds(const ShipmentCriteria &criteria) {
+    return AppDatabase().openRecordset(ShipmentKeysSql(criteria), RecordsetType::ForwardOnly);
+}
+
+std::unique_ptr<Recordset> ShipmentsWithIds(const QVector<qint64> &ids) {
+    return AppDatabase().openRecordset(ShipmentsWithIdsSql(ids), RecordsetType::ForwardOnly);
+}
+
 std::unique_ptr<Recordset> ShipmentLines(const QString &id) {
     return AppDatabase().openRecordset(ShipmentLinesSql(shipmentId(id)), RecordsetType::ForwardOnly);
 }

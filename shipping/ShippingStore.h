@@ -4,6 +4,7 @@
 // Widget-free (quelby_core); the windows call these and never open a statement of their own.
 
 #include <QString>
+#include <QVector>
 #include <memory>
 
 class Recordset;
@@ -25,6 +26,10 @@ std::unique_ptr<Recordset> StoredShipment(const QString &shipmentId);
 std::unique_ptr<Recordset> ShipmentItems(const QString &shipmentId);
 // The navigator's shipments and the lines of one shipment.
 std::unique_ptr<Recordset> FindShipments(const ShipmentCriteria &criteria);
+// The navigator's shipments as its grid reads them while they come into view: their IDs
+// in the search's order, then the search's columns for a block of them (in any order).
+std::unique_ptr<Recordset> FoundShipmentIds(const ShipmentCriteria &criteria);
+std::unique_ptr<Recordset> ShipmentsWithIds(const QVector<qint64> &ids);
 std::unique_ptr<Recordset> ShipmentLines(const QString &shipmentId);
 
 }  // namespace ShippingStore
