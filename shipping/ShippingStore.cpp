@@ -5,6 +5,10 @@
 #include "data/SqlText.h"
 #include "shipping/ShipmentSearch.h"
 
+#include <algorithm>
+#include <limits>
+#include <vector>
+
 namespace ShippingStore {
 
 namespace {
@@ -57,8 +61,62 @@ std::unique_ptr<Recordset> FindShipments(const ShipmentCriteria &criteria) {
     return AppDatabase().openRecordset(ShipmentSearchSql(criteria), RecordsetType::ForwardOnly);
 }
 
-std::unique_ptr<Recordset> FoundShipmentIds(const ShipmentCriteria &criteria) {
+std::unique_ptr<Recordset> SearchedShipmentIds(const ShipmentCriteria &criteria) {
     return AppDatabase().openRecordset(ShipmentKeysSql(criteria), RecordsetType::ForwardOnly);
+}
+
+namespace {
+
+// Each order's place among the orders by customer and number, by order ID: orders of one
+// customer and number share their place.
+std::vector<int> OrderPlaces() {
+    auto orders = AppDatabase().openRecordset(
+        QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"), RecordsetType::ForwardOnly);
+    std::vector<int> places;
+    QString customer, number;
+    int place = -1;
+    for (; !orders->eof(); orders->moveNext()) {
+        const qint64 id = orders->field(QStringLiteral("ID")).toLongLong();
+        QString nextCustomer = orders->text(QStringLiteral("Customer"));
+        QString nextNumber = orders->text(QStringLiteral("OrderNumber"));
+        if (place < 0 || nextCustomer.compare(customer, Qt::CaseInsensitive) != 0 ||
+            nextNumber.compare(number, Qt::CaseInsensitive) != 0)
+            ++place;
+        customer = std::move(nextCustomer);
+        number = std::move(nextNumber);
+        if (id >= 0 && id < std::numeric_limits<int>::max()) {
+            if (size_t(id) >= places.size()) places.resize(size_t(id) + 1, -1);
+            places[size_t(id)] = place;
+        }
+    }
+    orders->close();
+    return places;
+}
+
+}  // namespace
+
+QVector<qint64> FoundShipmentIds(const ShipmentCriteria &criteria) {
+    const bool every = criteria.customer.isEmpty() && !criteria.byShipDate && criteria.orderNumber.isEmpty();
+    QVector<qint64> ids;
+    if (!every) {
+        auto found = SearchedShipmentIds(criteria);
+        for (; !found->eof(); found->moveNext()) ids.append(found->field(QStringLiteral("Shipments.ID")).toLongLong());
+        found->close();
+        return ids;
+    }
+    const std::vector<int> places = OrderPlaces();
+    std::vector<std::pair<int, qint64>> placed;  // the order's place (-1: no order), the shipment
+    auto shipments = AppDatabase().openRecordset(QStringLiteral("SELECT ID,OrderID FROM Shipments"), RecordsetType::ForwardOnly);
+    for (; !shipments->eof(); shipments->moveNext()) {
+        const qint64 order = shipments->field(QStringLiteral("OrderID")).toLongLong();
+        const int place = order >= 0 && size_t(order) < places.size() ? places[size_t(order)] : -1;
+        placed.emplace_back(place, shipments->field(QStringLiteral("ID")).toLongLong());
+    }
+    shipments->close();
+    std::sort(placed.begin(), placed.end());
+    ids.reserve(qsizetype(placed.size()));
+    for (const auto &[place, id] : placed) ids.append(id);
+    return ids;
 }
 
 std::unique_ptr<Recordset> ShipmentsWithIds(const QVector<qint64> &ids) {

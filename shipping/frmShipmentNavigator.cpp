@@ -102,7 +102,7 @@ ShipmentCriteria frmShipmentNavigator::Criteria() const {
 
 void frmShipmentNavigator::UpdateGrids() {
     BusyCursor busy;
-    QVector<qint64> ids = ReadKeys(ShippingStore::FoundShipmentIds(Criteria()), QStringLiteral("Shipments.ID"));
+    QVector<qint64> ids = ShippingStore::FoundShipmentIds(Criteria());
     ShippingGrids::Start(vsfgUpper, kShipmentsHeader);
     vsfgUpper->setFetchedRows(std::make_unique<FetchedRows>(std::move(ids), [](const QVector<qint64> &block) {
         return CellsByKey(ShippingStore::ShipmentsWithIds(block), QStringLiteral("Shipments.ID"), ShipmentRow);

@@ -358,7 +358,9 @@ QVector<Entry> buildCatalogue() {
     c << query("shipment navigator, dates include both ends", shipmentSearch(shipDates), {"Shipments.ID", "Customer"},
               {"2|Acme", "3|O'Brien"});
     c << query("shipment navigator, read as shown: IDs",
-              opened([] { return ShippingStore::FoundShipmentIds(ShipmentCriteria()); }), {"Shipments.ID"}, {"1", "2", "3"});
+              opened([&] { return ShippingStore::SearchedShipmentIds(shipDates); }), {"Shipments.ID"}, {"2", "3"});
+    c << query("shipment navigator, read as shown: every shipment's order",
+              issued([] { ShippingStore::FoundShipmentIds(ShipmentCriteria()); }, "OrderID FROM Shipments"), 3);
     c << query("shipment navigator, read as shown: a block", opened([] { return ShippingStore::ShipmentsWithIds({3}); }),
               {"Shipments.ID", "Orders.ID", "Customer"}, {"3|3|O'Brien"});
     c << query("shipment navigator line items", opened([] { return ShippingStore::ShipmentLines("1"); }),
