@@ -67,29 +67,30 @@ std::unique_ptr<Recordset> SearchedShipmentIds(const ShipmentCriteria &criteria)
 
 namespace {
 
-// Each order's place among the orders by customer and number, by order ID: orders of one
-// customer and number share their place.
+// Each order's place among the orders by customer and number, by order ID (-1: no such
+// order). The places are read from the index of customer and number; orders of one
+// customer and number, which the engine finds for itself, take the place of the first.
 std::vector<int> OrderPlaces() {
-    auto orders = AppDatabase().openRecordset(
-        QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"), RecordsetType::ForwardOnly);
+    auto read = [](const QString &sql) { return AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly); };
     std::vector<int> places;
-    QString customer, number;
-    int place = -1;
-    for (; !orders->eof(); orders->moveNext()) {
+    auto orders = read(QStringLiteral("SELECT ID FROM Orders ORDER BY Customer,OrderNumber,ID"));
+    for (int place = 0; !orders->eof(); orders->moveNext(), ++place) {
         const qint64 id = orders->field(QStringLiteral("ID")).toLongLong();
-        QString nextCustomer = orders->text(QStringLiteral("Customer"));
-        QString nextNumber = orders->text(QStringLiteral("OrderNumber"));
-        if (place < 0 || nextCustomer.compare(customer, Qt::CaseInsensitive) != 0 ||
-            nextNumber.compare(number, Qt::CaseInsensitive) != 0)
-            ++place;
-        customer = std::move(nextCustomer);
-        number = std::move(nextNumber);
-        if (id >= 0 && id < std::numeric_limits<int>::max()) {
-            if (size_t(id) >= places.size()) places.resize(size_t(id) + 1, -1);
-            places[size_t(id)] = place;
-        }
+        if (id < 0 || id >= std::numeric_limits<int>::max()) continue;
+        if (size_t(id) >= places.size()) places.resize(size_t(id) + 1, -1);
+        places[size_t(id)] = place;
     }
     orders->close();
+    auto placeOf = [&](qint64 id) { return id >= 0 && size_t(id) < places.size() ? places[size_t(id)] : -1; };
+    auto alike = read(QStringLiteral(
+        "SELECT Orders.ID, Alike.FirstID FROM Orders INNER JOIN (SELECT Customer, OrderNumber, MIN(ID) AS FirstID "
+        "FROM Orders GROUP BY Customer, OrderNumber HAVING COUNT(*) > 1) AS Alike ON Orders.Customer = Alike.Customer "
+        "AND Orders.OrderNumber = Alike.OrderNumber"));
+    for (; !alike->eof(); alike->moveNext()) {
+        const qint64 id = alike->field(QStringLiteral("ID")).toLongLong();
+        if (placeOf(id) >= 0) places[size_t(id)] = placeOf(alike->field(QStringLiteral("FirstID")).toLongLong());
+    }
+    alike->close();
     return places;
 }
 

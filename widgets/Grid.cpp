@@ -20,6 +20,33 @@ namespace {
     constexpr int SubscriptOutOfRange = 9;
     throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
 }
+
+// The width each of `cols` columns needs for `count` rows of texts, textOf(i, col) giving
+// them. Widths are summed from each character's advance, measured once per call: exact
+// enough for fitting and quick over tens of thousands of rows.
+template <class TextOf>
+QVector<int> TextWidths(const QWidget *view, int cols, int count, TextOf textOf) {
+    const QFontMetrics metrics = view->fontMetrics();
+    int advance[256];
+    for (int c = 0; c < 256; ++c) advance[c] = metrics.horizontalAdvance(QChar(c));
+    auto widthOf = [&](const QString &text) {
+        int width = 0;
+        for (QChar ch : text) {
+            if (ch.unicode() >= 256) return metrics.horizontalAdvance(text);
+            width += advance[ch.unicode()];
+        }
+        return width;
+    };
+    const int padding = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 6;
+    QVector<int> widths(cols, 0);
+    for (int col = 0; col < cols; ++col) {
+        int widest = 0;
+        for (int i = 0; i < count; ++i) widest = std::max(widest, widthOf(textOf(i, col)));
+        widths[col] = widest + padding;
+    }
+    return widths;
+}
+
 }  // namespace
 
 // The cells of a grid, row 0 being the header. The view sees row 0 as the horizontal
@@ -388,39 +415,24 @@ void Grid::autoSize() {
     const bool fetched = m_model->fetched() != nullptr;
     m_widenOnRead = false;
     const int measured = fetched ? std::min(rows(), 1 + FetchedRows::kBlockRows) : rows();
-    const QVector<int> widths = textWidths(std::max(0, measured - 1), [this](int i, int col) {
-        return m_model->formatted(col) ? m_model->shown(i + 1, col) : m_model->text(i + 1, col);
-    });
+    QVector<int> widths;
+    if (fetched) {
+        widths = TextWidths(this, cols(), std::max(0, measured - 1),
+                            [this](int i, int col) { return m_model->shown(i + 1, col); });
+    } else {
+        QString shown;
+        widths = TextWidths(this, cols(), std::max(0, measured - 1), [&](int i, int col) -> const QString & {
+            if (!m_model->formatted(col)) return m_model->cell(i + 1, col);
+            shown = m_model->shown(i + 1, col);
+            return shown;
+        });
+    }
     for (int col = 0; col < cols(); ++col) {
         int width = widths[col];
         if (rows() > 0) width = std::max(width, horizontalHeader()->sectionSizeHint(col));
         horizontalHeader()->resizeSection(col, width);
     }
     m_widenOnRead = fetched;
-}
-
-QVector<int> Grid::textWidths(int count, const std::function<QString(int, int)> &textOf) const {
-    // Widths are summed from each character's advance, measured once per call: exact
-    // enough for fitting and quick over tens of thousands of rows.
-    const QFontMetrics metrics = fontMetrics();
-    int advance[256];
-    for (int c = 0; c < 256; ++c) advance[c] = metrics.horizontalAdvance(QChar(c));
-    auto widthOf = [&](const QString &text) {
-        int width = 0;
-        for (QChar ch : text) {
-            if (ch.unicode() >= 256) return metrics.horizontalAdvance(text);
-            width += advance[ch.unicode()];
-        }
-        return width;
-    };
-    const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 6;
-    QVector<int> widths(cols(), 0);
-    for (int col = 0; col < cols(); ++col) {
-        int widest = 0;
-        for (int i = 0; i < count; ++i) widest = std::max(widest, widthOf(textOf(i, col)));
-        widths[col] = widest + padding;
-    }
-    return widths;
 }
 
 void Grid::setFetchedRows(std::unique_ptr<FetchedRows> rows) {
@@ -437,7 +449,7 @@ void Grid::setFetchedRows(std::unique_ptr<FetchedRows> rows) {
 // view has finished painting.
 void Grid::widenFor(const QList<QStringList> &read) {
     if (!m_widenOnRead) return;
-    const QVector<int> widths = textWidths(int(read.size()), [&](int i, int col) {
+    const QVector<int> widths = TextWidths(this, cols(), int(read.size()), [&](int i, int col) {
         return m_model->formattedText(col, read.at(i).value(col));
     });
     QTimer::singleShot(0, this, [this, widths] {

@@ -119,8 +119,6 @@ private:
     friend class GridModel;
     void cellEdited(int row, int col);
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
-    // The width each column needs for `count` rows of texts, textOf(i, col) giving them.
-    QVector<int> textWidths(int count, const std::function<QString(int, int)> &textOf) const;
     void widenFor(const QList<QStringList> &read);
 
     GridModel *m_model;
