@@ -103,11 +103,12 @@ void TestFetchedLists::initTestCase() {
     const RowSet first = m_db->query("SELECT TOP 1 Orders.ID, Customer, OrderNumber FROM Orders INNER JOIN Shipments "
                                      "ON Shipments.OrderID = Orders.ID ORDER BY Orders.ID");
     const QString firstId = first.value(0, "ID").toString();
-    m_db->exec("INSERT INTO Orders (Customer, OrderNumber, Status, OrderDate) SELECT Customer, OrderNumber, Status, "
-               "OrderDate FROM Orders WHERE ID = " + firstId);
-    const QString twinId = m_db->scalar("SELECT MAX(ID) FROM Orders").toString();
+    const QString twinId = QString::number(m_db->scalar("SELECT MAX(ID) FROM Orders").toLongLong() + 1);
+    m_db->exec("INSERT INTO Orders (ID, Customer, OrderNumber, Status, OrderDate) SELECT " + twinId +
+               ", Customer, OrderNumber, Status, OrderDate FROM Orders WHERE ID = " + firstId);
+    qint64 shipment = m_db->scalar("SELECT MAX(ID) FROM Shipments").toLongLong();
     for (const QString &order : {firstId, twinId, firstId})
-        m_db->exec("INSERT INTO Shipments (OrderID, Date) VALUES (" + order + ", #12/1/2026#)");
+        m_db->exec(QString("INSERT INTO Shipments (ID, OrderID, Date) VALUES (%1, %2, #12/1/2026#)").arg(++shipment).arg(order));
 }
 
 void TestFetchedLists::cleanupTestCase() {
