@@ -1,5 +1,6 @@
 #include "widgets/EntryList.h"
 
+#include "core/Handler.h"
 #include "data/Recordset.h"
 #include "widgets/FetchedRows.h"
 
@@ -149,7 +150,12 @@ void ShowNumberEntries(QComboBox *combo, QVector<qint64> numbers, int shownChara
 }
 
 int FirstEntryWithPrefix(const QComboBox *combo, const QString &prefix) {
-    if (auto *fetched = dynamic_cast<const FetchedEntryModel *>(combo->model())) return fetched->findPrefix(prefix);
+    if (auto *fetched = dynamic_cast<const FetchedEntryModel *>(combo->model())) {
+        // The search reads the store: a failure is reported and finds nothing.
+        int found = -1;
+        handler([&] { found = fetched->findPrefix(prefix); })();
+        return found;
+    }
     for (int i = 0; i < combo->count(); ++i)
         if (combo->itemText(i).startsWith(prefix, Qt::CaseInsensitive)) return i;
     return -1;
