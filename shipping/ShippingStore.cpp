@@ -70,29 +70,50 @@ namespace {
 // Each order's place among the orders by customer and number, by order ID (-1: no such
 // order). The places are read from the index of customer and number; orders of one
 // customer and number, which the engine finds for itself, take the place of the first.
-std::vector<int> OrderPlaces() {
-    auto read = [](const QString &sql) { return AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly); };
-    std::vector<int> places;
-    auto orders = read(QStringLiteral("SELECT ID FROM Orders ORDER BY Customer,OrderNumber,ID"));
-    for (int place = 0; !orders->eof(); orders->moveNext(), ++place) {
-        const qint64 id = orders->field(QStringLiteral("ID")).toLongLong();
-        if (id < 0 || id >= std::numeric_limits<int>::max()) continue;
-        if (size_t(id) >= places.size()) places.resize(size_t(id) + 1, -1);
-        places[size_t(id)] = place;
+// IDs are looked up in a table by ID where they are dense, as auto-numbers are, and
+// among the sorted IDs otherwise.
+class OrderPlaces {
+public:
+    OrderPlaces() {
+        auto orders = read(QStringLiteral("SELECT ID FROM Orders ORDER BY Customer,OrderNumber,ID"));
+        for (int place = 0; !orders->eof(); orders->moveNext(), ++place)
+            m_sparse.emplace_back(orders->field(QStringLiteral("ID")).toLongLong(), place);
+        orders->close();
+        const auto [lowest, highest] = std::minmax_element(m_sparse.begin(), m_sparse.end());
+        if (!m_sparse.empty() && lowest->first >= 0 && highest->first < qint64(m_sparse.size()) * 4 + 1024) {
+            m_dense.assign(size_t(highest->first) + 1, -1);
+            for (const auto &[id, place] : m_sparse) m_dense[size_t(id)] = place;
+            m_sparse.clear();
+        }
+        std::sort(m_sparse.begin(), m_sparse.end());
+        auto alike = read(QStringLiteral(
+            "SELECT Orders.ID, Alike.FirstID FROM Orders INNER JOIN (SELECT Customer, OrderNumber, MIN(ID) AS FirstID "
+            "FROM Orders GROUP BY Customer, OrderNumber HAVING COUNT(*) > 1) AS Alike ON Orders.Customer = "
+            "Alike.Customer AND Orders.OrderNumber = Alike.OrderNumber"));
+        for (; !alike->eof(); alike->moveNext())
+            if (int *place = find(alike->field(QStringLiteral("ID")).toLongLong()))
+                *place = of(alike->field(QStringLiteral("FirstID")).toLongLong());
+        alike->close();
     }
-    orders->close();
-    auto placeOf = [&](qint64 id) { return id >= 0 && size_t(id) < places.size() ? places[size_t(id)] : -1; };
-    auto alike = read(QStringLiteral(
-        "SELECT Orders.ID, Alike.FirstID FROM Orders INNER JOIN (SELECT Customer, OrderNumber, MIN(ID) AS FirstID "
-        "FROM Orders GROUP BY Customer, OrderNumber HAVING COUNT(*) > 1) AS Alike ON Orders.Customer = Alike.Customer "
-        "AND Orders.OrderNumber = Alike.OrderNumber"));
-    for (; !alike->eof(); alike->moveNext()) {
-        const qint64 id = alike->field(QStringLiteral("ID")).toLongLong();
-        if (placeOf(id) >= 0) places[size_t(id)] = placeOf(alike->field(QStringLiteral("FirstID")).toLongLong());
+
+    int of(qint64 id) const {
+        const int *place = const_cast<OrderPlaces *>(this)->find(id);
+        return place ? *place : -1;
     }
-    alike->close();
-    return places;
-}
+
+private:
+    static std::unique_ptr<Recordset> read(const QString &sql) {
+        return AppDatabase().openRecordset(sql, RecordsetType::ForwardOnly);
+    }
+    int *find(qint64 id) {
+        if (m_sparse.empty()) return id >= 0 && size_t(id) < m_dense.size() && m_dense[size_t(id)] >= 0 ? &m_dense[size_t(id)] : nullptr;
+        auto at = std::lower_bound(m_sparse.begin(), m_sparse.end(), std::pair<qint64, int>(id, std::numeric_limits<int>::min()));
+        return at != m_sparse.end() && at->first == id ? &at->second : nullptr;
+    }
+
+    std::vector<int> m_dense;                   // by ID, -1 where there is no order
+    std::vector<std::pair<qint64, int>> m_sparse;  // (ID, place) by ID, where IDs are not dense
+};
 
 }  // namespace
 
@@ -105,14 +126,12 @@ QVector<qint64> FoundShipmentIds(const ShipmentCriteria &criteria) {
         found->close();
         return ids;
     }
-    const std::vector<int> places = OrderPlaces();
+    const OrderPlaces places;
     std::vector<std::pair<int, qint64>> placed;  // the order's place (-1: no order), the shipment
     auto shipments = AppDatabase().openRecordset(QStringLiteral("SELECT ID,OrderID FROM Shipments"), RecordsetType::ForwardOnly);
-    for (; !shipments->eof(); shipments->moveNext()) {
-        const qint64 order = shipments->field(QStringLiteral("OrderID")).toLongLong();
-        const int place = order >= 0 && size_t(order) < places.size() ? places[size_t(order)] : -1;
-        placed.emplace_back(place, shipments->field(QStringLiteral("ID")).toLongLong());
-    }
+    for (; !shipments->eof(); shipments->moveNext())
+        placed.emplace_back(places.of(shipments->field(QStringLiteral("OrderID")).toLongLong()),
+                            shipments->field(QStringLiteral("ID")).toLongLong());
     shipments->close();
     std::sort(placed.begin(), placed.end());
     ids.reserve(qsizetype(placed.size()));
