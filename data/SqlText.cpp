@@ -44,4 +44,14 @@ QString DateLiteral(const QDate &date) {
     return QLatin1Char('#') + date.toString(QStringLiteral("M/d/yyyy")) + QLatin1Char('#');
 }
 
+QString IdList(const QVector<qint64> &ids) {
+    QString list;
+    list.reserve(ids.size() * 8);
+    for (qint64 id : ids) {
+        if (!list.isEmpty()) list += QLatin1Char(',');
+        list += QString::number(id);
+    }
+    return list;
+}
+
 }  // namespace SqlText

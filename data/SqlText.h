@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVector>
 
 namespace SqlText {
 
@@ -17,5 +18,7 @@ QString Escaped(const QString &text);
 QString LikeFragment(const QString &text);
 // A date literal of the desktop engine: #m/d/yyyy#.
 QString DateLiteral(const QDate &date);
+// Record IDs for an IN list: "12,15,3".
+QString IdList(const QVector<qint64> &ids);
 
 }  // namespace SqlText

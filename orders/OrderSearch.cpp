@@ -5,7 +5,10 @@
 
 #include <QStringList>
 
-QString OrderSearchSql(const OrderCriteria &c) {
+namespace {
+
+// The conditions of the criteria given, each after " WHERE " or " AND ".
+QString OrderConditions(const OrderCriteria &c) {
     QStringList conditions;
     if (!c.customer.isEmpty())
         conditions << QStringLiteral(" Orders.Customer = '") + SqlText::Escaped(c.customer) + QLatin1Char('\'');
@@ -17,10 +20,21 @@ QString OrderSearchSql(const OrderCriteria &c) {
     if (!c.orderNumber.isEmpty())
         conditions << QStringLiteral(" Orders.OrderNumber Like '*") + SqlText::LikeFragment(c.orderNumber) +
                           QStringLiteral("*'");
-
-    QString sql = QStringLiteral("SELECT * FROM Orders");
+    QString sql;
     for (int i = 0; i < conditions.size(); ++i) sql += (i == 0 ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + conditions[i];
-    return sql + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+    return sql;
+}
+
+const QString kOrderBy = QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+
+}  // namespace
+
+QString OrderSearchSql(const OrderCriteria &c) {
+    return QStringLiteral("SELECT * FROM Orders") + OrderConditions(c) + kOrderBy;
+}
+
+QString OrderKeysSql(const OrderCriteria &c) {
+    return QStringLiteral("SELECT Orders.ID FROM Orders") + OrderConditions(c) + kOrderBy + QStringLiteral(", Orders.ID");
 }
 
 QString OrderLinesSql(qint64 orderId) {

@@ -20,6 +20,10 @@ struct OrderCriteria {
 // SELECT * FROM Orders with one condition per criterion given, sorted by customer and
 // order number.
 QString OrderSearchSql(const OrderCriteria &criteria);
+// The IDs of the same orders in the same order, for a list that reads their rows as they
+// come into view; orders of one customer and number follow each other by ID, as the
+// search returns them.
+QString OrderKeysSql(const OrderCriteria &criteria);
 
 // The lines of an order: item number, quantity ordered, the sum shipped over all
 // shipments (null when never shipped), the style's name and type, the prices.

@@ -5,6 +5,7 @@
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
 #include "widgets/EntryList.h"
+#include "widgets/FetchedRows.h"
 #include "widgets/FormLayout.h"
 #include "widgets/WidgetHelpers.h"
 
@@ -37,14 +38,20 @@ void OrderSelectionWindow::layOut() {
     tabOrder({cmbOrder, btnPrint, btnCancel});
 }
 
+// Every order of the plant is listed; the entries are read as the list shows them.
 void OrderSelectionWindow::Form_Load() {
-    ListEntries entries;
-    auto orders = OrderStore::OrdersByCustomer();
-    for (; !orders->eof(); orders->moveNext())
-        entries.append({orders->text(QStringLiteral("Customer")) + QStringLiteral(" - ") + orders->text(QStringLiteral("OrderNumber")),
-                        orders->field(QStringLiteral("ID"))});
-    orders->close();
-    ShowEntries(cmbOrder, entries, 30);
+    const QVector<qint64> ids = ReadKeys(OrderStore::OrderIdsByCustomer(), QStringLiteral("ID"));
+    auto names = [](const QVector<qint64> &block) {
+        return CellsByKey(OrderStore::OrderNamesWithIds(block), QStringLiteral("ID"), [](const Recordset &order) {
+            return QStringList{order.text(QStringLiteral("Customer")) + QStringLiteral(" - ") +
+                               order.text(QStringLiteral("OrderNumber"))};
+        });
+    };
+    auto findPrefix = [ids](const QString &prefix) {
+        const QVector<qint64> first = ReadKeys(OrderStore::FirstOrderNamed(prefix), QStringLiteral("ID"));
+        return first.isEmpty() ? -1 : int(ids.indexOf(first.first()));
+    };
+    ShowFetchedEntries(cmbOrder, std::make_unique<FetchedRows>(ids, names), findPrefix, 30);
 }
 
 void OrderSelectionWindow::btnPrint_Click() {

@@ -40,7 +40,27 @@ std::unique_ptr<Recordset> OrdersByCustomer() {
     return read(QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"));
 }
 
+std::unique_ptr<Recordset> OrderIdsByCustomer() {
+    return read(QStringLiteral("SELECT ID FROM Orders ORDER BY Customer,OrderNumber,ID"));
+}
+
+std::unique_ptr<Recordset> OrderNamesWithIds(const QVector<qint64> &ids) {
+    return read(QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders WHERE ID IN (") + SqlText::IdList(ids) +
+                QLatin1Char(')'));
+}
+
+std::unique_ptr<Recordset> FirstOrderNamed(const QString &prefix) {
+    return read(QStringLiteral("SELECT TOP 1 ID FROM Orders WHERE Customer & ' - ' & OrderNumber Like '") +
+                SqlText::LikeFragment(prefix) + QStringLiteral("*' ORDER BY Customer,OrderNumber,ID"));
+}
+
 std::unique_ptr<Recordset> FindOrders(const OrderCriteria &criteria) { return read(OrderSearchSql(criteria)); }
+
+std::unique_ptr<Recordset> FoundOrderIds(const OrderCriteria &criteria) { return read(OrderKeysSql(criteria)); }
+
+std::unique_ptr<Recordset> OrdersWithIds(const QVector<qint64> &ids) {
+    return read(QStringLiteral("SELECT * FROM Orders WHERE ID IN (") + SqlText::IdList(ids) + QLatin1Char(')'));
+}
 
 std::unique_ptr<Recordset> LinesShipped(qint64 orderId) { return read(OrderLinesSql(orderId)); }
 

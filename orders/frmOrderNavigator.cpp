@@ -10,6 +10,7 @@
 #include "orders/frmOrderEntry.h"
 #include "widgets/Connectors.h"
 #include "widgets/DatePicker.h"
+#include "widgets/FetchedRows.h"
 #include "widgets/FormLayout.h"
 #include "widgets/NavigatorFrames.h"
 #include "widgets/Grid.h"
@@ -37,6 +38,20 @@ const QString kMoney = QStringLiteral("$#,###.##");
 // Where the grids sit in their frames, in twips (the frames: NavigatorFrames); Form_Resize
 // keeps the left edges, the first frame and the top of the second, and shares out the rest.
 constexpr int kGridTop = 270;
+
+// An order's row of vsfgOrders.
+QStringList OrderRow(const Recordset &order) {
+    static const QString before[] = {QStringLiteral("OrderNumber"), QStringLiteral("Customer"), QStringLiteral("OrderDate"),
+                                     QStringLiteral("DueDate"), QStringLiteral("Status"), QStringLiteral("Total")};
+    static const QString after[] = {QStringLiteral("ShipToPhone"), QStringLiteral("ShipToFax"), QStringLiteral("DateAdded"),
+                                    QStringLiteral("ID")};
+    QStringList row;
+    row.reserve(11);
+    for (const QString &column : before) row << CellText(order.field(column));
+    row << ShipToLine(order);
+    for (const QString &column : after) row << CellText(order.field(column));
+    return row;
+}
 
 }  // namespace
 
@@ -105,7 +120,7 @@ OrderCriteria frmOrderNavigator::criteria() const {
 
 void frmOrderNavigator::UpdateGrids() {
     BusyCursor busy;
-    auto rs = OrderStore::FindOrders(criteria());
+    QVector<qint64> ids = ReadKeys(OrderStore::FoundOrderIds(criteria()), QStringLiteral("ID"));
     vsfgUpper->setRedraw(false);
     vsfgUpper->clear();
     vsfgUpper->setCols(11);
@@ -113,19 +128,9 @@ void frmOrderNavigator::UpdateGrids() {
                          QStringLiteral("Due Date"), QStringLiteral("Status"), QStringLiteral("Total"),
                          QStringLiteral("Ship To"), QStringLiteral("Ship To Phone"), QStringLiteral("Ship To Fax"),
                          QStringLiteral("Date Added"), QStringLiteral("OrderID")});
-    static const QString before[] = {QStringLiteral("OrderNumber"), QStringLiteral("Customer"), QStringLiteral("OrderDate"),
-                                     QStringLiteral("DueDate"), QStringLiteral("Status"), QStringLiteral("Total")};
-    static const QString after[] = {QStringLiteral("ShipToPhone"), QStringLiteral("ShipToFax"), QStringLiteral("DateAdded"),
-                                    QStringLiteral("ID")};
-    for (; !rs->eof(); rs->moveNext()) {
-        QStringList row;
-        row.reserve(11);
-        for (const QString &column : before) row << CellText(rs->field(column));
-        row << ShipToLine(*rs);
-        for (const QString &column : after) row << CellText(rs->field(column));
-        vsfgUpper->addItem(std::move(row));
-    }
-    rs->close();
+    vsfgUpper->setFetchedRows(std::make_unique<FetchedRows>(std::move(ids), [](const QVector<qint64> &block) {
+        return CellsByKey(OrderStore::OrdersWithIds(block), QStringLiteral("ID"), OrderRow);
+    }));
     vsfgUpper->setColAlignment(-1, Qt::AlignCenter);
     vsfgUpper->setColFormat(5, kMoney);
     vsfgUpper->autoSize();

@@ -9,6 +9,8 @@
 #include "receivables/ReceivablesStore.h"
 #include "widgets/AutoCompleteCombo.h"
 #include "widgets/Connectors.h"
+#include "widgets/EntryList.h"
+#include "widgets/FetchedRows.h"
 #include "widgets/FormLayout.h"
 #include "widgets/NumberBox.h"
 #include "widgets/WidgetHelpers.h"
@@ -79,7 +81,7 @@ void frmReceivePayment::Form_Load() {
         computed->setPalette(shade);
     }
     ClearAmounts();
-    FillCombo(cmbInvoice, ReceivablesStore::InvoiceIds(), QStringLiteral("ID"));
+    ShowNumberEntries(cmbInvoice, ReadKeys(ReceivablesStore::InvoiceIds(), QStringLiteral("ID")));
     dtDate->setDate(Seams::clock().today());
 }
 

@@ -21,8 +21,14 @@ const QString kLines = QStringLiteral(
 
 }  // namespace
 
-QString ShipmentSearchSql(const ShipmentCriteria &criteria) {
-    QString sql = kSearch;
+namespace {
+
+const QString kKeys = QStringLiteral("SELECT Shipments.ID FROM Shipments LEFT JOIN Orders ON Shipments.OrderID = Orders.ID ");
+const QString kOrderBy = QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+
+// The conditions of the criteria given, the first after " WHERE " and the others after " AND ".
+QString ShipmentConditions(const ShipmentCriteria &criteria) {
+    QString sql;
     bool first = true;
     auto add = [&](const QString &condition) {
         sql += first ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
@@ -37,7 +43,19 @@ QString ShipmentSearchSql(const ShipmentCriteria &criteria) {
     if (!criteria.orderNumber.isEmpty())
         add(QStringLiteral(" Orders.OrderNumber Like '*") + SqlText::LikeFragment(criteria.orderNumber) +
             QStringLiteral("*'"));
-    return sql + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+    return sql;
+}
+
+}  // namespace
+
+QString ShipmentSearchSql(const ShipmentCriteria &criteria) { return kSearch + ShipmentConditions(criteria) + kOrderBy; }
+
+QString ShipmentKeysSql(const ShipmentCriteria &criteria) {
+    return kKeys + ShipmentConditions(criteria) + kOrderBy + QStringLiteral(", Shipments.ID");
+}
+
+QString ShipmentsWithIdsSql(const QVector<qint64> &ids) {
+    return kSearch + QStringLiteral("WHERE Shipments.ID IN (") + SqlText::IdList(ids) + QLatin1Char(')');
 }
 
 QString ShipmentLinesSql(const QString &shipmentId) {

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVector>
 
 class Recordset;
 
@@ -20,6 +21,11 @@ struct ShipmentCriteria {
 // The customer and the order-number fragment match exactly as typed: quotes and the
 // Like pattern characters in them stand for themselves.
 QString ShipmentSearchSql(const ShipmentCriteria &criteria);
+// The same search for a list that reads its rows as they come into view: the shipment
+// IDs in the search's order (shipments of one customer and order number by ID, as the
+// search returns them), then the search's columns for a block of IDs, in any order.
+QString ShipmentKeysSql(const ShipmentCriteria &criteria);
+QString ShipmentsWithIdsSql(const QVector<qint64> &ids);
 
 // The lines of one shipment with their order lines and styles, by item number.
 QString ShipmentLinesSql(const QString &shipmentId);

@@ -10,6 +10,7 @@
 #include "shipping/ShippingGrids.h"
 #include "shipping/frmShipmentEntry.h"
 #include "widgets/Connectors.h"
+#include "widgets/FetchedRows.h"
 #include "widgets/FormLayout.h"
 #include "widgets/NavigatorFrames.h"
 #include "widgets/Grid.h"
@@ -45,6 +46,13 @@ const QString kMoney = QStringLiteral("$#,###.##");
 // frames start below them and share the rest of the window.
 constexpr int CriteriaWidth = 9600;
 constexpr int GridTop = 300;
+
+// A shipment's row of vsfgShipments.
+QStringList ShipmentRow(const Recordset &rs) {
+    return {rs.text(QStringLiteral("Orders.Customer")), rs.text(QStringLiteral("Orders.OrderNumber")),
+            rs.text(QStringLiteral("Shipments.ID")), Values::ShortDate(rs.field(QStringLiteral("Shipments.Date")).toDate()),
+            rs.text(QStringLiteral("Orders.ID")), ShipToText(rs)};
+}
 
 }  // namespace
 
@@ -94,14 +102,11 @@ ShipmentCriteria frmShipmentNavigator::Criteria() const {
 
 void frmShipmentNavigator::UpdateGrids() {
     BusyCursor busy;
-    auto rs = ShippingStore::FindShipments(Criteria());
+    QVector<qint64> ids = ShippingStore::FoundShipmentIds(Criteria());
     ShippingGrids::Start(vsfgUpper, kShipmentsHeader);
-    for (; !rs->eof(); rs->moveNext())
-        vsfgUpper->addItem({rs->text(QStringLiteral("Orders.Customer")), rs->text(QStringLiteral("Orders.OrderNumber")),
-                                rs->text(QStringLiteral("Shipments.ID")),
-                                Values::ShortDate(rs->field(QStringLiteral("Shipments.Date")).toDate()),
-                                rs->text(QStringLiteral("Orders.ID")), ShipToText(*rs)});
-    rs->close();
+    vsfgUpper->setFetchedRows(std::make_unique<FetchedRows>(std::move(ids), [](const QVector<qint64> &block) {
+        return CellsByKey(ShippingStore::ShipmentsWithIds(block), QStringLiteral("Shipments.ID"), ShipmentRow);
+    }));
     ShippingGrids::Finish(vsfgUpper);
     EmptyLineItems();
 }

@@ -1,6 +1,7 @@
 #include "widgets/AutoCompleteCombo.h"
 
 #include "core/Seams.h"
+#include "widgets/EntryList.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,14 +22,6 @@ struct TypeAheadState {
 TypeAheadState &state() {
     static TypeAheadState s;
     return s;
-}
-
-// The first entry from the top whose text begins with the prefix, without regard to
-// case; -1 when none does.
-int findPrefix(const QComboBox *combo, const QString &prefix) {
-    for (int i = 0; i < combo->count(); ++i)
-        if (combo->itemText(i).startsWith(prefix, Qt::CaseInsensitive)) return i;
-    return -1;
 }
 
 void typeAhead(QComboBox *combo, int &keyAscii, bool choose);
@@ -125,7 +118,7 @@ void typeAhead(QComboBox *combo, int &keyAscii, bool choose) {
         s.typedPrefix += typed;
     }
 
-    const int found = findPrefix(combo, s.typedPrefix);
+    const int found = FirstEntryWithPrefix(combo, s.typedPrefix);
     if (found >= 0) {
         QEvent touched(TypeAheadPickEvent());
         QCoreApplication::sendEvent(combo, &touched);

@@ -7,8 +7,10 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 
+class FetchedRows;
 class QComboBox;
 class Recordset;
 
@@ -25,3 +27,18 @@ ListEntries ReadColumn(std::unique_ptr<Recordset> rows, const QString &column);
 // Shows the entries in the list with nothing selected and an empty edit text; the list's
 // handlers do not run. The list is at least `shownCharacters` characters wide.
 void ShowEntries(QComboBox *combo, const ListEntries &entries, int shownCharacters = 12);
+
+// A list of every row of a large table (every order, every invoice): the entries are the
+// fetched rows, each one's text its first cell and its ID its key, read in blocks as the
+// list shows them. `findPrefix` gives the index of the first entry whose text begins with a
+// prefix, whatever the case, or -1, without reading every entry (the type-ahead asks it).
+// Shown as ShowEntries shows its entries.
+void ShowFetchedEntries(QComboBox *combo, std::unique_ptr<FetchedRows> rows,
+                        std::function<int(const QString &prefix)> findPrefix, int shownCharacters = 12);
+// A list whose entries are numbers standing for themselves (invoice numbers), in the
+// order given; each entry carries its number as its ID.
+void ShowNumberEntries(QComboBox *combo, QVector<qint64> numbers, int shownCharacters = 12);
+
+// The first entry of the list whose text begins with `prefix`, without regard to case;
+// -1 when none does.
+int FirstEntryWithPrefix(const QComboBox *combo, const QString &prefix);

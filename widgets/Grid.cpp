@@ -3,6 +3,7 @@
 #include "core/AppError.h"
 #include "core/Handler.h"
 #include "core/Values.h"
+#include "widgets/FetchedRows.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QStyle>
+#include <QTimer>
 #include <vector>
 
 namespace {
@@ -18,12 +20,44 @@ namespace {
     constexpr int SubscriptOutOfRange = 9;
     throw AppError(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
 }
+
+// The width each of `cols` columns needs for `count` rows of texts, textOf(i, col) giving
+// them. Widths are summed from each character's advance, measured once per call: exact
+// enough for fitting and quick over tens of thousands of rows.
+template <class TextOf>
+QVector<int> TextWidths(const QWidget *view, int cols, int count, TextOf textOf) {
+    const QFontMetrics metrics = view->fontMetrics();
+    int advance[256];
+    for (int c = 0; c < 256; ++c) advance[c] = metrics.horizontalAdvance(QChar(c));
+    auto widthOf = [&](const QString &text) {
+        int width = 0;
+        for (QChar ch : text) {
+            if (ch.unicode() >= 256) return metrics.horizontalAdvance(text);
+            width += advance[ch.unicode()];
+        }
+        return width;
+    };
+    const int padding = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 6;
+    QVector<int> widths(cols, 0);
+    for (int col = 0; col < cols; ++col) {
+        int widest = 0;
+        for (int i = 0; i < count; ++i) widest = std::max(widest, widthOf(textOf(i, col)));
+        widths[col] = widest + padding;
+    }
+    return widths;
+}
+
 }  // namespace
 
 // The cells of a grid, row 0 being the header. The view sees row 0 as the horizontal
 // header and grid row r (r >= 1) as model row r - 1. While frozen, the cells change
 // without telling the view, which goes on seeing the rows and columns it was last told
 // of; thawing tells it everything in one reset.
+//
+// The data rows may instead be fetched rows (FetchedRows): the cells then hold the header
+// alone, a data row's text is read from its block when asked for, and a text set on such a
+// row is kept beside them. Any change to the rows themselves first reads every fetched row
+// into the cells, so a grid filled either way answers alike.
 class GridModel : public QAbstractTableModel {
 public:
     explicit GridModel(Grid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
@@ -40,15 +74,27 @@ public:
 
     const QString &cell(int row, int col) const { return m_cells[qsizetype(row) * m_cols + col]; }
     QString &cell(int row, int col) { return m_cells[qsizetype(row) * m_cols + col]; }
+    // The text of a cell, a fetched row's read from its block (`painting`: a block that
+    // cannot be read shows empty cells).
+    QString text(int row, int col, bool painting = false) const {
+        if (!m_fetched || row == 0) return cell(row, col);
+        const auto edited = m_edits.constFind(editKey(row, col));
+        if (edited != m_edits.constEnd()) return *edited;
+        const QStringList cells = painting ? m_fetched->shownRow(row - 1) : m_fetched->row(row - 1);
+        return cells.value(col);
+    }
     bool holds(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
 
     bool formatted(int col) const { return !m_formats[col].isEmpty(); }
-
-    QString shown(int row, int col) const {
-        const QString &text = cell(row, col);
+    // A data cell's text as its column shows it.
+    QString formattedText(int col, const QString &plain) const {
         const QString &picture = m_formats[col];
-        if (row == 0 || picture.isEmpty() || text.isEmpty()) return text;
-        return Values::FormatValue(text, picture);
+        return picture.isEmpty() || plain.isEmpty() ? plain : Values::FormatValue(plain, picture);
+    }
+
+    QString shown(int row, int col, bool painting = false) const {
+        const QString plain = text(row, col, painting);
+        return row == 0 ? plain : formattedText(col, plain);
     }
 
     QVariant data(const QModelIndex &index, int role) const override {
@@ -57,9 +103,9 @@ public:
         if (!holds(row, col)) return QVariant();
         switch (role) {
         case Qt::DisplayRole:
-            return shown(row, col);
+            return shown(row, col, true);
         case Qt::EditRole:
-            return cell(row, col);
+            return text(row, col, true);
         case Qt::TextAlignmentRole:
             return int(m_alignments[col] | Qt::AlignVCenter);
         case Qt::BackgroundRole:
@@ -92,7 +138,8 @@ public:
     }
 
     void setCell(int row, int col, const QString &text) {
-        cell(row, col) = text;
+        if (m_fetched && row > 0) m_edits.insert(editKey(row, col), text);
+        else cell(row, col) = text;
         if (m_frozen) return;
         if (row == 0) {
             if (col < m_viewCols) emit headerDataChanged(Qt::Horizontal, col, col);
@@ -103,6 +150,7 @@ public:
     }
 
     void append(QStringList &&cells) {
+        readAll();
         const int count = std::min<int>(int(cells.size()), m_cols);
         if (count < cells.size()) cells.resize(count);
         m_cells.append(std::move(cells));
@@ -111,6 +159,8 @@ public:
     }
 
     void setRows(int rows) {
+        if (rows <= 1 && m_fetched) dropFetched();
+        readAll();
         if (rows < m_rows) {
             removeRange(rows, m_rows - rows);
         } else if (rows > m_rows) {
@@ -121,12 +171,15 @@ public:
     }
 
     void removeRange(int first, int count) {
+        readAll();
         const bool header = first == 0;
         const bool tell = !m_frozen && !header;
         const int lastViewRow = std::min(first + count - 1, m_viewRows);
         if (tell && first <= m_viewRows) beginRemoveRows(QModelIndex(), first - 1, lastViewRow - 1);
         if (header && !m_frozen) beginResetModel();
-        m_cells.remove(qsizetype(first) * m_cols, qsizetype(count) * m_cols);
+        // Fetched rows dropped beforehand have no cells of their own.
+        const qsizetype from = qsizetype(first) * m_cols;
+        m_cells.remove(from, std::min(qsizetype(count) * m_cols, std::max<qsizetype>(0, m_cells.size() - from)));
         if (size_t(first) < m_colors.size())
             m_colors.erase(m_colors.begin() + first, m_colors.begin() + std::min<size_t>(m_colors.size(), size_t(first + count)));
         m_rows -= count;
@@ -142,6 +195,7 @@ public:
 
     void setCols(int cols) {
         if (cols == m_cols) return;
+        readAll();
         if (!m_frozen) beginResetModel();
         QList<QString> cells(qsizetype(m_rows) * cols);
         const int kept = std::min(cols, m_cols);
@@ -159,6 +213,7 @@ public:
         m_cells.clear();
         m_colors.clear();
         m_rows = 0;
+        dropFetched();
         if (!m_frozen) endReset();
     }
 
@@ -179,6 +234,14 @@ public:
             emit dataChanged(index(row - 1, 0), index(row - 1, m_viewCols - 1), {Qt::BackgroundRole});
     }
 
+    // The grid's data rows become the fetched rows, below the header it has.
+    void setFetched(std::unique_ptr<FetchedRows> rows) {
+        setRows(1);
+        m_fetched = std::move(rows);
+        grown(m_fetched->count());
+    }
+    const FetchedRows *fetched() const { return m_fetched.get(); }
+
     bool frozen() const { return m_frozen; }
     void freeze() { m_frozen = true; }
     void thaw() {
@@ -189,6 +252,24 @@ public:
     }
 
 private:
+    static qint64 editKey(int row, int col) { return (qint64(row) << 16) | col; }
+
+    void dropFetched() {
+        m_fetched.reset();
+        m_edits.clear();
+    }
+
+    // Every fetched row read into the cells, before the rows themselves change.
+    void readAll() {
+        if (!m_fetched) return;
+        QList<QString> cells(qsizetype(m_rows) * m_cols);
+        for (int c = 0; c < m_cols; ++c) cells[c] = cell(0, c);
+        for (int r = 1; r < m_rows; ++r)
+            for (int c = 0; c < m_cols; ++c) cells[qsizetype(r) * m_cols + c] = text(r, c);
+        m_cells.swap(cells);
+        dropFetched();
+    }
+
     // Rows added at the end: the view is told of the data rows among them.
     void grown(int added) {
         const int dataBefore = std::max(0, m_rows - 1);
@@ -227,6 +308,8 @@ private:
     int m_viewRows = 0;            // data rows and columns the view knows of
     int m_viewCols = 0;
     bool m_frozen = false;
+    std::unique_ptr<FetchedRows> m_fetched;  // the data rows, when they are fetched
+    QHash<qint64, QString> m_edits;          // texts set on fetched rows, by row and column
 };
 
 Grid::Grid(QWidget *parent) : QTableView(parent), m_model(new GridModel(this)) {
@@ -286,7 +369,7 @@ void Grid::removeItem(int row) {
 
 QString Grid::textMatrix(int row, int col) const {
     if (!m_model->holds(row, col)) outOfRange();
-    return m_model->cell(row, col);
+    return m_model->text(row, col);
 }
 
 void Grid::setTextMatrix(int row, int col, const QString &text) {
@@ -327,29 +410,53 @@ void Grid::autoSize() {
         m_autoSizePending = true;  // sized once the view sees the rows
         return;
     }
-    // Widths are summed from each character's advance, measured once per call: exact
-    // enough for fitting and quick over tens of thousands of rows.
-    const QFontMetrics metrics = fontMetrics();
-    int advance[256];
-    for (int c = 0; c < 256; ++c) advance[c] = metrics.horizontalAdvance(QChar(c));
-    auto widthOf = [&](const QString &text) {
-        int width = 0;
-        for (QChar ch : text) {
-            if (ch.unicode() >= 256) return metrics.horizontalAdvance(text);
-            width += advance[ch.unicode()];
-        }
-        return width;
-    };
-    const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 6;
+    // Fetched rows are measured as their blocks are read: the first block now, the others
+    // as they come into view, each widening the columns it needs wider.
+    const bool fetched = m_model->fetched() != nullptr;
+    m_widenOnRead = false;
+    const int measured = fetched ? std::min(rows(), 1 + FetchedRows::kBlockRows) : rows();
+    QVector<int> widths;
+    if (fetched) {
+        widths = TextWidths(this, cols(), std::max(0, measured - 1),
+                            [this](int i, int col) { return m_model->shown(i + 1, col); });
+    } else {
+        QString shown;
+        widths = TextWidths(this, cols(), std::max(0, measured - 1), [&](int i, int col) -> const QString & {
+            if (!m_model->formatted(col)) return m_model->cell(i + 1, col);
+            shown = m_model->shown(i + 1, col);
+            return shown;
+        });
+    }
     for (int col = 0; col < cols(); ++col) {
-        int widest = 0;
-        const bool formatted = m_model->formatted(col);
-        for (int row = 1; row < rows(); ++row)
-            widest = std::max(widest, formatted ? widthOf(m_model->shown(row, col)) : widthOf(m_model->cell(row, col)));
-        int width = widest + padding;
+        int width = widths[col];
         if (rows() > 0) width = std::max(width, horizontalHeader()->sectionSizeHint(col));
         horizontalHeader()->resizeSection(col, width);
     }
+    m_widenOnRead = fetched;
+}
+
+void Grid::setFetchedRows(std::unique_ptr<FetchedRows> rows) {
+    if (this->rows() < 1) outOfRange();  // the header comes first
+    m_widenOnRead = false;
+    rows->setOnRead([this](int, const QList<QStringList> &read) { widenFor(read); });
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        m_model->setFetched(std::move(rows));
+    }
+}
+
+// A block read after the widths were fitted widens the columns it needs wider, once the
+// view has finished painting.
+void Grid::widenFor(const QList<QStringList> &read) {
+    if (!m_widenOnRead) return;
+    const QVector<int> widths = TextWidths(this, cols(), int(read.size()), [&](int i, int col) {
+        return m_model->formattedText(col, read.at(i).value(col));
+    });
+    QTimer::singleShot(0, this, [this, widths] {
+        if (!m_widenOnRead) return;
+        for (int col = 0; col < std::min(cols(), int(widths.size())); ++col)
+            if (widths[col] > columnWidth(col)) horizontalHeader()->resizeSection(col, widths[col]);
+    });
 }
 
 void Grid::setRedraw(bool on) {

@@ -17,6 +17,13 @@
 //   grid->autoSize();
 //   grid->setRedraw(true);
 //
+// A grid listing every row of a large table takes its data rows as FetchedRows instead
+// of adding them: it knows their count and reads their cells in blocks as they come into
+// view, and answers rows(), textMatrix and the rest as if they had been added.
+//
+//   grid->addItem({"Order Number", ...});  // the header
+//   grid->setFetchedRows(std::make_unique<FetchedRows>(keys, fetch));
+//
 // One column may be made editable; a before-edit hook may refuse an edit and an
 // after-edit hook may rewrite the value the clerk typed.
 
@@ -24,7 +31,9 @@
 #include <QStringList>
 #include <QTableView>
 #include <functional>
+#include <memory>
 
+class FetchedRows;
 class GridModel;
 
 class Grid : public QTableView {
@@ -45,6 +54,9 @@ public:
     // Appends a row from its cell texts (the first row added is the header). Missing
     // cells are empty, surplus ones are dropped.
     void addItem(QStringList cells);
+    // Replaces the data rows below the header with rows read as they come into view. Any
+    // later change to the rows (addItem, setRows, removeItem, setCols) reads them all first.
+    void setFetchedRows(std::unique_ptr<FetchedRows> rows);
     // Removes a row; the rows below move up one place.
     void removeItem(int row);
 
@@ -63,7 +75,8 @@ public:
     // The background of a data row (an invalid colour restores the plain background).
     void setRowColor(int row, const QColor &color);
 
-    // Fits every column's width to the widest text it shows, header included.
+    // Fits every column's width to the widest text it shows, header included; fetched rows
+    // widen the columns as their blocks are read.
     void autoSize();
     // While redraw is off the view does no per-row work; turning it on shows everything
     // at once.
@@ -106,11 +119,13 @@ private:
     friend class GridModel;
     void cellEdited(int row, int col);
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void widenFor(const QList<QStringList> &read);
 
     GridModel *m_model;
     int m_editableCol = -1;
     bool m_quiet = false;  // set while rows are filled or removed
     bool m_autoSizePending = false;
+    bool m_widenOnRead = false;  // fetched rows fitted: each block read widens the columns
     std::function<bool(int, int)> m_beforeEdit;
     std::function<void(int, int)> m_afterEdit;
 };

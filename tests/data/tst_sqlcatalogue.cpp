@@ -305,6 +305,17 @@ QVector<Entry> buildCatalogue() {
               {"ItemNumber", "Qty", "Shipped"}, {"1|1|null"});
     c << query("order list of the report windows", opened([] { return OrderStore::OrdersByCustomer(); }),
               {"ID", "Customer", "OrderNumber"}, {"4|Acme|0999", "1|Acme|1001", "2|Acme|PO-1234", "3|O'Brien|1002"});
+    c << query("order list of the report windows, read as shown: IDs", opened([] { return OrderStore::OrderIdsByCustomer(); }),
+              {"ID"}, {"4", "1", "2", "3"});
+    c << query("order list of the report windows, read as shown: a block",
+              opened([] { return OrderStore::OrderNamesWithIds({3, 1}); }), {"ID", "Customer", "OrderNumber"},
+              {"1|Acme|1001", "3|O'Brien|1002"}, false);
+    c << query("order list of the report windows, first entry typed",
+              opened([] { return OrderStore::FirstOrderNamed("o'brien - 1"); }), {"ID"}, {"3"});
+    c << query("order navigator, read as shown: IDs", opened([&] { return OrderStore::FoundOrderIds(dates); }), {"ID"},
+              {"1", "3"});
+    c << query("order navigator, read as shown: a block", opened([] { return OrderStore::OrdersWithIds({2, 4}); }),
+              {"ID", "OrderNumber"}, {"2|PO-1234", "4|0999"}, false);
 
     // Shipment entry.
     const ShipmentToSave newShipment{QString(), QStringLiteral("1"), QDate(2004, 3, 20), {{"1", "1"}}};
@@ -346,6 +357,12 @@ QVector<Entry> buildCatalogue() {
               {"1|1"});
     c << query("shipment navigator, dates include both ends", shipmentSearch(shipDates), {"Shipments.ID", "Customer"},
               {"2|Acme", "3|O'Brien"});
+    c << query("shipment navigator, read as shown: IDs",
+              opened([&] { return ShippingStore::SearchedShipmentIds(shipDates); }), {"Shipments.ID"}, {"2", "3"});
+    c << query("shipment navigator, read as shown: every shipment's order",
+              issued([] { ShippingStore::FoundShipmentIds(ShipmentCriteria()); }, "OrderID FROM Shipments"), 3);
+    c << query("shipment navigator, read as shown: a block", opened([] { return ShippingStore::ShipmentsWithIds({3}); }),
+              {"Shipments.ID", "Orders.ID", "Customer"}, {"3|3|O'Brien"});
     c << query("shipment navigator line items", opened([] { return ShippingStore::ShipmentLines("1"); }),
               {"ItemNumber", "OrderItems.Qty", "ShipmentItems.Qty", "Type"}, {"1|2|2|Sofa", "3|2|1|Chair"});
 
