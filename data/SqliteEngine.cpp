@@ -301,10 +301,12 @@ SqliteEngine::SqliteEngine(const QString &path, EngineAccess access) {
         throw AppError(errorNumberFor(rc), QStringLiteral("Cannot open database '%1': %2").arg(path, message));
     }
     sqlite3_busy_timeout(m_db, 10000);
-    // A plant of ten years' history is read through a 64 MB page cache and a memory map of
-    // up to 1 GB, so a long listing reads its pages once rather than through small reads.
+    // A plant of ten years' history is read through a 64 MB page cache, without a memory
+    // map: a mapped file counts every page a long listing once read as the application's
+    // own memory (over 500 MB with every window open on 300,000 orders), and reading
+    // through the cache was no slower on the large plant.
     sqlite3_exec(m_db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
-    sqlite3_exec(m_db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "PRAGMA mmap_size=0", nullptr, nullptr, nullptr);
     sqlite3_extended_result_codes(m_db, 0);
     try {
         // Reading the schema proves the file is a database before anything is written.
