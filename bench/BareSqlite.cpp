@@ -84,7 +84,7 @@ public:
     explicit SqliteConnection(const QByteArray &path) {
         sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         sqlite3_exec(m_db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
-        sqlite3_exec(m_db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db, "PRAGMA mmap_size=0", nullptr, nullptr, nullptr);
         SqliteEngine::addPlantFunctions(m_db);
     }
     ~SqliteConnection() override { sqlite3_close(m_db); }
