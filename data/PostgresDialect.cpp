@@ -3,6 +3,7 @@
 #include "data/Catalogue.h"
 #include "data/JetDialect.h"
 #include "data/JetTokens.h"
+#include "data/KeptByText.h"
 
 #include <QHash>
 #include <QSet>
@@ -216,13 +217,9 @@ QString literal(QChar c) {
 namespace PostgresDialect {
 
 QString translate(const QString &jetSql) {
-    static QHash<QString, QString> cache;
-    const auto found = cache.constFind(jetSql);
-    if (found != cache.constEnd()) return *found;
-    const QString native = translateTokens(jetSql);
-    if (cache.size() >= 2000) cache.clear();
-    cache.insert(jetSql, native);
-    return native;
+    static KeptByText<QString> cache(2000);
+    if (const QString *found = cache.find(jetSql)) return *found;
+    return cache.put(jetSql, translateTokens(jetSql));
 }
 
 QString quotedName(const QString &name) {
