@@ -650,12 +650,13 @@ private:
         const int start = m_i;
         while (m_i < m_n && isWordChar(m_sql.at(m_i))) ++m_i;
         const QStringView word = QStringView(m_sql).mid(start, m_i - start);
+        auto is = [&word](QLatin1String keyword) {
+            return word.size() == keyword.size() && word.compare(keyword, Qt::CaseInsensitive) == 0;
+        };
         // Values in the select list name and shape the columns; only filters are bound.
-        if (word.compare(QLatin1String("SELECT"), Qt::CaseInsensitive) == 0) m_inSelectList = true;
-        else if (word.compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0 ||
-                 word.compare(QLatin1String("INTO"), Qt::CaseInsensitive) == 0)
-            m_inSelectList = false;
-        else if (word.compare(QLatin1String("LIKE"), Qt::CaseInsensitive) == 0) return m_afterComparison = true;
+        if (is(QLatin1String("SELECT"))) m_inSelectList = true;
+        else if (is(QLatin1String("FROM")) || is(QLatin1String("INTO"))) m_inSelectList = false;
+        else if (is(QLatin1String("LIKE"))) return m_afterComparison = true;
         return false;
     }
     // A text between single or double quotes; bound when compared, its doubled quotes single.

@@ -328,8 +328,12 @@ PostgresEngine::PostgresEngine(const QString &address, EngineAccess access) {
         throw AppError(ErrorNumber::CannotOpenDatabase, QStringLiteral("Cannot open the plant's server %1: %2").arg(server, cause));
     }
     PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
+    // A Like whose pattern is bound reads it through a function of the connection's own,
+    // made here, outside any transaction, so that no rollback takes it away from the
+    // statements kept prepared.
     run(QStringLiteral("SET DateStyle = ISO, MDY; SET client_min_messages = warning; SET lock_timeout = '3s'; "
-                       "SET application_name = 'Quelby'"));
+                       "SET application_name = 'Quelby'; ") +
+        PostgresDialect::likeRegexFunction());
     if (access == EngineAccess::ReadOnly) run(QStringLiteral("SET default_transaction_read_only = on"));
     if (access != EngineAccess::CreateNew) return;
     for (const QString &name : tableNames())
@@ -393,10 +397,6 @@ QString PostgresEngine::translate(const QString &jetSql) { return PostgresDialec
 std::unique_ptr<Statement> PostgresEngine::prepare(const QString &nativeSql) {
     int parameters = 0;
     const QString sql = PostgresDialect::numberedMarkers(nativeSql, &parameters);
-    if (sql.contains(QLatin1String("pg_temp.quelby_like_regex")) && !m_likeFunction) {
-        run(PostgresDialect::likeRegexFunction());
-        m_likeFunction = true;
-    }
     static const QRegularExpression insertValues(QStringLiteral("^\\s*INSERT\\s+INTO\\s+\\S+\\s*(\\([^)]*\\)\\s*)?VALUES\\s*\\([^;]*\\)\\s*$"),
                                                  QRegularExpression::CaseInsensitiveOption);
     const bool isInsert = sql.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive);

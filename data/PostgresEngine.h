@@ -67,7 +67,6 @@ private:
     int m_statementCount = 0;
     QByteArray m_lastName;       // of the statement prepareNamed() made last
     QVariant m_insertedRowKey;   // handed back by the last INSERT ... VALUES; null after any other INSERT
-    bool m_likeFunction = false;
     QHash<QPair<unsigned, int>, QPair<QString, QString>> m_origins;
     QHash<QString, QString> m_sequences;
     std::unordered_map<QString, std::unique_ptr<Statement>> m_kept;

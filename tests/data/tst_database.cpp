@@ -81,6 +81,7 @@ private slots:
     void everyLetterWithoutCase();
     void boundTextMatchesAsLiteral_data();
     void boundTextMatchesAsLiteral();
+    void likeKeptAfterARollback();
     void oldFileIsOrderedAnewOnce();
     void plantAddresses_data();
     void plantAddresses();
@@ -847,6 +848,20 @@ void tst_Database::boundTextMatchesAsLiteral() {
     sorted.sort();
     QCOMPARE(names("SELECT Customer FROM tmpLiteral"), sorted.join('|'));
     QCOMPARE(names(bound), sorted.join('|'));
+}
+
+// A Like first run inside a save that rolls back is run again, by the statement kept for
+// it and by a new one, after the rollback.
+void tst_Database::likeKeptAfterARollback() {
+    TestDatabase db;
+    db.exec("INSERT INTO Customer (Customer) VALUES ('Vedu')");
+    const QString sql = QStringLiteral("SELECT Customer FROM Customer WHERE Customer Like 'v*'");
+    {
+        Transaction tx(AppDatabase());
+        QCOMPARE(db.query(sql).rows.size(), 1);
+    }
+    QCOMPARE(db.query(sql).rows.size(), 1);
+    QCOMPARE(db.query(sql + QStringLiteral(" AND Customer Not Like '*x'")).rows.size(), 1);
 }
 
 // A file whose keys an earlier build ordered by A-Z alone is ordered anew on its first
