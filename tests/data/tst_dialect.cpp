@@ -292,7 +292,7 @@ void TestDialect::translatesForServer_data() {
                                                     << "SELECT \"ID\" FROM \"Customer\" WHERE (\"Customer\" COLLATE quelby_text) !~* '^O''B.*$'";
     QTest::newRow("Like of a joined pattern") << "SELECT ID FROM Orders WHERE Status Like 'O' & '*'"
                                               << "SELECT \"ID\" FROM \"Orders\" WHERE (\"Status\" COLLATE quelby_text) ~* "
-                                                 "pg_temp.quelby_like_regex('O' || '*')";
+                                                 "(SELECT pg_temp.quelby_like_regex('O' || '*'))";
     QTest::newRow("IIf") << "SELECT IIf(Qty > 1, 'many', IIf(Qty = 1, 'one', 'none')) FROM OrderItems"
                          << "SELECT CASE WHEN \"Qty\" > 1 THEN  'many' ELSE  CASE WHEN \"Qty\" = 1 THEN  'one' ELSE  'none' END END "
                             "FROM \"OrderItems\"";
