@@ -25,6 +25,7 @@
 #include "bench/ConcurrentSaves.h"
 #include "data/Database.h"
 #include "data/PostgresEngine.h"
+#include "data/SqlText.h"
 #include "orders/OrderSearch.h"
 #include "orders/Paperwork.h"
 #include "reports/PrintTarget.h"
@@ -188,6 +189,35 @@ public:
         row(what, times[0], times[1], times[2], times[3]);
     }
 
+    // The lookup a window makes by a text key: a customer by name, its quotes doubled as the
+    // windows write them.
+    void lookupsByName() {
+        const QString what = QStringLiteral("%L1 lookups SELECT * FROM Customer WHERE Customer='n'").arg(kLookups);
+        if (!wanted(what)) return;
+        QStringList names;
+        for (auto rs = m_db.openRecordset(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"), RecordsetType::ForwardOnly);
+             !rs->eof(); rs->moveNext())
+            names << rs->text(QStringLiteral("Customer"));
+        if (names.isEmpty()) return;
+        auto named = [&names](int n) { return names.at(n * 7 % names.size()); };
+        const auto lookup = prepareBare(QStringLiteral("SELECT * FROM Customer WHERE Customer=?"));
+        auto bare = [&](BareReading reading) {
+            return [&, reading] {
+                for (int n = 1; n <= kLookups; ++n) lookup->run(reading, {named(n)});
+            };
+        };
+        const QVector<double> times = seconds({[&] {
+                                                   for (int n = 1; n <= kLookups; ++n) {
+                                                       auto rs = m_db.openRecordset(
+                                                           QStringLiteral("SELECT * FROM Customer WHERE Customer=%1").arg(SqlText::Quoted(named(n))));
+                                                       for (int i = 0; i < rs->fieldCount(); ++i) rs->field(rs->column(i).name);
+                                                   }
+                                               },
+                                               bare(BareReading::Pointers), bare(BareReading::Strings),
+                                               bare(BareReading::Variants)});
+        row(what, times[0], times[1], times[2], times[3]);
+    }
+
     void appends() {
         const QString what = QStringLiteral("%L1 appends to Orders in one transaction").arg(kAppends);
         if (!wanted(what)) return;
@@ -266,6 +296,7 @@ void runRows(Bench &bench, Database &db) {
     bench.statements(QStringLiteral("order lines joined to styles, forward-only"), forwardOnly(QString::fromLatin1(kLinesWithStyles)));
     bench.statements(QStringLiteral("order lines joined to styles, dynaset"), dynaset(QString::fromLatin1(kLinesWithStyles)));
     bench.lookups();
+    bench.lookupsByName();
     bench.appends();
     const QString customer = bench.first(QStringLiteral("SELECT Customer FROM Orders GROUP BY Customer ORDER BY Count(*) DESC"));
     const QString orderId = bench.first(QStringLiteral("SELECT OrderID FROM OrderItems GROUP BY OrderID ORDER BY Count(*) DESC"));

@@ -177,24 +177,17 @@ void Database::execute(const QString &sql) {
 }
 
 std::unique_ptr<Statement> Database::takeStatement(const QString &nativeSql) {
-    const auto found = m_statements.find(nativeSql);
-    if (found == m_statements.end()) return m_engine->prepare(nativeSql);
-    std::unique_ptr<Statement> statement = std::move(found->second);
-    m_statements.erase(found);
-    return statement;
+    std::unique_ptr<Statement> statement = m_statements.take(nativeSql);
+    return statement ? std::move(statement) : m_engine->prepare(nativeSql);
 }
 
 void Database::giveBack(const QString &nativeSql, std::unique_ptr<Statement> statement) {
-    // A few hundred texts cover a working day; a run that makes more starts afresh.
-    constexpr std::size_t kKept = 500;
     statement->reset();
-    if (m_statements.size() >= kKept) m_statements.clear();
-    m_statements.try_emplace(nativeSql, std::move(statement));
+    m_statements.put(nativeSql, std::move(statement));
 }
 
 std::shared_ptr<Database::SelectPlan> Database::selectPlan(const QString &jetSql) {
-    const auto found = m_plans.find(jetSql);
-    if (found != m_plans.end()) return found->second;
+    if (const auto *kept = m_plans.find(jetSql)) return *kept;
     const JetDialect::StatementShape shape = JetDialect::shapeOf(jetSql);
     if (shape.secondStatement) throw JetDialect::secondStatementError();
     auto plan = std::make_shared<SelectPlan>();
@@ -204,10 +197,7 @@ std::shared_ptr<Database::SelectPlan> Database::selectPlan(const QString &jetSql
     if (!shape.updatableTable.isEmpty())
         keyed.insert(shape.starPosition, m_engine->rowKeyExpression() + QStringLiteral(" AS __rowkey__, "));
     plan->native = m_engine->translate(keyed);
-    constexpr std::size_t kKept = 500;
-    if (m_plans.size() >= kKept) m_plans.clear();
-    m_plans.emplace(jetSql, plan);
-    return plan;
+    return m_plans.put(jetSql, std::move(plan));
 }
 
 void Database::forgetStatements() {

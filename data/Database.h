@@ -3,13 +3,13 @@
 // open a result set from SQL text, execute a statement, transactions.
 
 #include "data/Engine.h"
+#include "data/KeptByText.h"
 #include "data/Recordset.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 
 class Database {
 public:
@@ -59,6 +59,7 @@ public:
     // A prepared statement of this engine's SQL, kept by its text for the next use: the
     // lookups and appends of a long run prepare each text once. A statement taken is the
     // caller's until it is given back, reset; a text in use twice at once is prepared twice.
+    // The texts used longest ago are let go when many are kept (KeptByText).
     std::unique_ptr<Statement> takeStatement(const QString &nativeSql);
     void giveBack(const QString &nativeSql, std::unique_ptr<Statement> statement);
     // What the text of a result set comes to, kept by that text (its compared values
@@ -78,11 +79,14 @@ public:
     void forgetStatements();
 
 private:
+    // Shapes of statements kept prepared: a working day's windows, documents and saves use
+    // a few hundred.
+    static constexpr std::size_t kKeptStatements = 1000;
     std::unique_ptr<Engine> m_engine;
     QString m_path;
     // Declared after the engine, so the statements are finished before it closes.
-    std::unordered_map<QString, std::unique_ptr<Statement>> m_statements;
-    std::unordered_map<QString, std::shared_ptr<SelectPlan>> m_plans;
+    KeptByText<std::unique_ptr<Statement>> m_statements{kKeptStatements};
+    KeptByText<std::shared_ptr<SelectPlan>> m_plans{kKeptStatements};
     StatementObserver m_observer;
     CaseFoldingOutcome m_caseFolding;
 };

@@ -2,10 +2,11 @@
 
 #include "core/AppError.h"
 #include "data/JetTokens.h"
+#include "data/KeptByText.h"
 
 #include <QDate>
-#include <QHash>
 #include <QTime>
+#include <QVarLengthArray>
 #include <QVector>
 
 #include <charconv>
@@ -571,8 +572,9 @@ bool matchesOne(const PatternElement &e, QChar c) {
     return false;
 }
 
-// Takes the numbers compared in a statement's filters out as bound values, in one pass over
-// the characters (a lookup runs it on every call, so it builds no tokens).
+// Takes the values compared in a statement's filters out as bound values, in one pass over
+// the characters (a lookup runs it on every call, so it builds no tokens): a number or a
+// text after =, <>, <, >, <=, >= and a Like pattern, outside the select list of its SELECT.
 class ComparedValueBinder {
 public:
     explicit ComparedValueBinder(const QString &sql) : m_sql(sql), m_n(int(sql.size())) {}
@@ -583,8 +585,10 @@ public:
             const QChar c = m_sql.at(m_i);
             if (c.isSpace()) {
                 ++m_i;
-            } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-                skipPast(c, true);
+                continue;
+            }
+            if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+                readText(bound, c);
             } else if (c == QLatin1Char('[')) {
                 skipPast(QLatin1Char(']'), false);
             } else if (c == QLatin1Char('#')) {
@@ -597,7 +601,7 @@ public:
             } else if (c == QLatin1Char('?')) {
                 return {m_sql, {}};  // a marker of the text's own: its values are not ours to number
             } else if (isWordStart(c)) {
-                readWord();
+                if (readWord()) continue;  // Like: its pattern follows
             } else if (isAsciiDigit(c) || (c == QLatin1Char('.') && m_i + 1 < m_n && isAsciiDigit(m_sql.at(m_i + 1)))) {
                 readNumber(bound);
             } else if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>')) {
@@ -607,9 +611,9 @@ public:
                 m_afterComparison = true;
                 continue;
             } else {
-                ++m_i;
+                readPunctuation(c);
             }
-            if (!c.isSpace()) m_afterComparison = false;
+            m_afterComparison = false;
         }
         if (bound.values.isEmpty()) return {m_sql, {}};
         bound.text += QStringView(m_sql).mid(m_copied);
@@ -631,15 +635,38 @@ private:
         }
         ++m_i;
     }
-    void readWord() {
+    // A subquery has a select list of its own; the text after it is back where it began.
+    void readPunctuation(QChar c) {
+        ++m_i;
+        if (c == QLatin1Char('(')) {
+            m_outer.append(m_inSelectList);
+        } else if (c == QLatin1Char(')') && !m_outer.isEmpty()) {
+            m_inSelectList = m_outer.last();
+            m_outer.removeLast();
+        }
+    }
+    // True after Like, whose pattern is bound as a compared value is.
+    bool readWord() {
         const int start = m_i;
         while (m_i < m_n && isWordChar(m_sql.at(m_i))) ++m_i;
         const QStringView word = QStringView(m_sql).mid(start, m_i - start);
+        auto is = [&word](QLatin1String keyword) {
+            return word.size() == keyword.size() && word.compare(keyword, Qt::CaseInsensitive) == 0;
+        };
         // Values in the select list name and shape the columns; only filters are bound.
-        if (word.compare(QLatin1String("SELECT"), Qt::CaseInsensitive) == 0) m_inSelectList = true;
-        else if (word.compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0 ||
-                 word.compare(QLatin1String("INTO"), Qt::CaseInsensitive) == 0)
-            m_inSelectList = false;
+        if (is(QLatin1String("SELECT"))) m_inSelectList = true;
+        else if (is(QLatin1String("FROM")) || is(QLatin1String("INTO"))) m_inSelectList = false;
+        else if (is(QLatin1String("LIKE"))) return m_afterComparison = true;
+        return false;
+    }
+    // A text between single or double quotes; bound when compared, its doubled quotes single.
+    void readText(JetDialect::BoundValues &bound, QChar quote) {
+        const int start = m_i;
+        skipPast(quote, true);
+        if (!m_afterComparison || m_inSelectList || m_i > m_n) return;
+        QString value = m_sql.mid(start + 1, m_i - start - 2);
+        value.replace(QString(2, quote), QString(quote));
+        bindAt(bound, start, value);
     }
     void readNumber(JetDialect::BoundValues &bound) {
         const int start = m_i;
@@ -658,13 +685,16 @@ private:
         const QByteArray digits = m_sql.mid(start, m_i - start).toLatin1();
         const char *first = digits.constData();
         const char *last = first + digits.size();
-        QVariant value;
         qint64 number = 0;
         double real = 0;
         if (const auto read = std::from_chars(first, last, number); whole && read.ec == std::errc() && read.ptr == last)
-            value = qlonglong(number);
-        else if (const auto read = std::from_chars(first, last, real); read.ec == std::errc() && read.ptr == last) value = real;
-        else return;  // left in the text, where the engine reads it as it always did
+            bindAt(bound, start, qlonglong(number));
+        else if (const auto read = std::from_chars(first, last, real); read.ec == std::errc() && read.ptr == last)
+            bindAt(bound, start, real);
+        // otherwise left in the text, where the engine reads it as it always did
+    }
+    // The value that stood from `start` to here becomes a marker.
+    void bindAt(JetDialect::BoundValues &bound, int start, const QVariant &value) {
         bound.text += QStringView(m_sql).mid(m_copied, start - m_copied);
         bound.text += QLatin1Char('?');
         bound.values << value;
@@ -677,27 +707,25 @@ private:
     int m_copied = 0;
     bool m_afterComparison = false;
     bool m_inSelectList = false;
+    QVarLengthArray<bool, 8> m_outer;  // m_inSelectList outside each open parenthesis
 };
 
-// What is read from a statement's text is kept by the text. Statements embed ever-new
-// values, so a cache is emptied when it grows large.
+// What is read from a statement's text is kept by the text, the texts used longest ago let
+// go first.
 template <typename T, typename Read>
-T cachedByText(QHash<QString, T> &cache, const QString &text, Read read) {
-    constexpr int kCacheLimit = 2000;
-    const auto found = cache.constFind(text);
-    if (found != cache.constEnd()) return *found;
-    T value = read(text);
-    if (cache.size() >= kCacheLimit) cache.clear();
-    cache.insert(text, value);
-    return value;
+T cachedByText(KeptByText<T> &cache, const QString &text, Read read) {
+    if (const T *found = cache.find(text)) return *found;
+    return cache.put(text, read(text));
 }
 
 }  // namespace
 
 namespace JetDialect {
 
+constexpr std::size_t kKeptTexts = 2000;
+
 QString translate(const QString &jetSql) {
-    static QHash<QString, QString> cache;
+    static KeptByText<QString> cache(kKeptTexts);
     return cachedByText(cache, jetSql, translateTokens);
 }
 
@@ -716,7 +744,7 @@ AppError secondStatementError() {
 }
 
 StatementShape shapeOf(const QString &jetSql) {
-    static QHash<QString, StatementShape> cache;
+    static KeptByText<StatementShape> cache(kKeptTexts);
     return cachedByText(cache, jetSql, readShape);
 }
 

@@ -49,10 +49,15 @@ AppError secondStatementError();
 // Reads the shape of one statement. Throws AppError (SyntaxError) as translate() does.
 StatementShape shapeOf(const QString &jetSql);
 
-// A statement with the numbers it compares in its filters (after =, <>, <, >, <= or >=
-// outside the select list) taken out as bound values: "SELECT * FROM Orders WHERE ID=7"
-// becomes "SELECT * FROM Orders WHERE ID=?" with 7, so that every lookup by an ID runs one
-// prepared statement. A text with a '?' of its own outside literals is left whole.
+// A statement with the numbers and texts it compares in its filters (after =, <>, <, >, <=
+// or >=, and the pattern after Like, outside the select list) taken out as bound values:
+// "SELECT * FROM Customer WHERE Customer='O''Brien' AND Days>30" becomes "SELECT * FROM
+// Customer WHERE Customer=? AND Days>?" with "O'Brien" and 30, so that statements differ
+// only by their shape and every lookup by an ID or a name runs one prepared statement.
+// Each engine compares a bound value exactly as the literal it stood for (the column's
+// comparison without case, a number against a text column, a Like pattern's wildcards).
+// Date literals (#...#) stay in the text, as does a text with a '?' of its own outside
+// literals, left whole.
 struct BoundValues {
     QString text;
     QVector<QVariant> values;

@@ -3,6 +3,7 @@
 #include "data/Catalogue.h"
 #include "data/JetDialect.h"
 #include "data/JetTokens.h"
+#include "data/KeptByText.h"
 
 #include <QHash>
 #include <QSet>
@@ -129,9 +130,13 @@ void translateLike(QVector<Token> &tokens) {
             const QString text = tokens.at(first).text.mid(1, tokens.at(first).text.size() - 2).replace(QLatin1String("''"), QLatin1String("'"));
             pattern << Token{Kind::String, QLatin1Char('\'') + PostgresDialect::likeRegex(text).replace('\'', QLatin1String("''")) + QLatin1Char('\'')};
         } else {
-            pattern << Token{Kind::Word, QStringLiteral("pg_temp.quelby_like_regex")} << Token{Kind::Punct, QStringLiteral("(")};
+            // Read once per run, not once per row, even where the server keeps one plan
+            // for every pattern bound: a subquery of its own, run before the rows are read.
+            pattern << Token{Kind::Punct, QStringLiteral("(")} << Token{Kind::Word, QStringLiteral("SELECT")}
+                    << Token{Kind::Space, QStringLiteral(" ")} << Token{Kind::Word, QStringLiteral("pg_temp.quelby_like_regex")}
+                    << Token{Kind::Punct, QStringLiteral("(")};
             pattern += tokens.mid(first, last - first + 1);
-            pattern << Token{Kind::Punct, QStringLiteral(")")};
+            pattern << Token{Kind::Punct, QStringLiteral(")")} << Token{Kind::Punct, QStringLiteral(")")};
         }
         tokens.remove(first, last - first + 1);
         for (int k = pattern.size() - 1; k >= 0; --k) tokens.insert(first, pattern.at(k));
@@ -216,13 +221,9 @@ QString literal(QChar c) {
 namespace PostgresDialect {
 
 QString translate(const QString &jetSql) {
-    static QHash<QString, QString> cache;
-    const auto found = cache.constFind(jetSql);
-    if (found != cache.constEnd()) return *found;
-    const QString native = translateTokens(jetSql);
-    if (cache.size() >= 2000) cache.clear();
-    cache.insert(jetSql, native);
-    return native;
+    static KeptByText<QString> cache(2000);
+    if (const QString *found = cache.find(jetSql)) return *found;
+    return cache.put(jetSql, translateTokens(jetSql));
 }
 
 QString quotedName(const QString &name) {

@@ -7,7 +7,9 @@
 //                                                 server folds unquoted names
 //   x Like 'pattern'                           -> x ~* '^regex$' (case ignored for every
 //                                                 letter); a pattern that is no literal
-//                                                 goes through pg_temp.quelby_like_regex()
+//                                                 goes through (SELECT
+//                                                 pg_temp.quelby_like_regex(p)),
+//                                                 read once a run, not once a row
 //   x Not Like p                               -> x !~* ...
 //   IIf(c, a, b)                               -> CASE WHEN c THEN a ELSE b END
 //   FROM (SELECT ...) without a name           -> FROM (SELECT ...) AS quelby_sub1

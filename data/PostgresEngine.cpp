@@ -91,13 +91,16 @@ QString columnType(const CatalogueColumn &column) {
 
 }  // namespace
 
+enum class InsertKind { None, Plain, ReturningRowKey };
+
 // One prepared statement of the server, run with its values as text (the server reads
 // each as the type its place in the statement wants) and its rows read as text.
 class PostgresStatement final : public Statement {
 public:
-    PostgresStatement(PostgresEngine &engine, QByteArray name, QByteArray sql, int parameters, PGresult *described, bool guarded)
+    PostgresStatement(PostgresEngine &engine, QByteArray name, QByteArray sql, int parameters, PGresult *described, bool guarded,
+                      InsertKind insert)
         : m_engine(engine), m_name(std::move(name)), m_sql(std::move(sql)), m_values(parameters), m_fractions(parameters),
-          m_described(described), m_guarded(guarded) {
+          m_described(described), m_guarded(guarded), m_insert(insert) {
         for (int i = 0; i < PQnfields(described); ++i)
             if (qstrcmp(PQfname(described, i), kRowKey) != 0) m_visible << i;
     }
@@ -277,6 +280,10 @@ private:
         if (guard) m_engine.run(QStringLiteral("RELEASE SAVEPOINT quelby_guard"));
         m_changes = QByteArray(PQcmdTuples(m_result)).toInt();
         m_row = -1;
+        if (m_insert == InsertKind::ReturningRowKey && PQntuples(m_result) == 1)
+            m_engine.m_insertedRowKey = QVariant(qlonglong(std::strtoll(PQgetvalue(m_result, 0, 0), nullptr, 10)));
+        else if (m_insert != InsertKind::None)
+            m_engine.m_insertedRowKey = QVariant();
     }
 
     PostgresEngine &m_engine;
@@ -291,6 +298,7 @@ private:
     int m_row = -1;
     int m_changes = 0;
     bool m_guarded;  // a failure must not end the caller's transaction (DROP TABLE of a table not there)
+    InsertKind m_insert;
 };
 
 bool PostgresEngine::isServerAddress(const QString &address) {
@@ -320,8 +328,12 @@ PostgresEngine::PostgresEngine(const QString &address, EngineAccess access) {
         throw AppError(ErrorNumber::CannotOpenDatabase, QStringLiteral("Cannot open the plant's server %1: %2").arg(server, cause));
     }
     PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
+    // A Like whose pattern is bound reads it through a function of the connection's own,
+    // made here, outside any transaction, so that no rollback takes it away from the
+    // statements kept prepared.
     run(QStringLiteral("SET DateStyle = ISO, MDY; SET client_min_messages = warning; SET lock_timeout = '3s'; "
-                       "SET application_name = 'Quelby'"));
+                       "SET application_name = 'Quelby'; ") +
+        PostgresDialect::likeRegexFunction());
     if (access == EngineAccess::ReadOnly) run(QStringLiteral("SET default_transaction_read_only = on"));
     if (access != EngineAccess::CreateNew) return;
     for (const QString &name : tableNames())
@@ -379,39 +391,63 @@ Statement &PostgresEngine::kept(const QString &sql) {
 
 QString PostgresEngine::translate(const QString &jetSql) { return PostgresDialect::translate(jetSql); }
 
+// A row added by INSERT ... VALUES hands its row key back in the same round trip, where the
+// table has one (every plant table and every table made by SELECT ... INTO): an append then
+// asks the server nothing more.
 std::unique_ptr<Statement> PostgresEngine::prepare(const QString &nativeSql) {
     int parameters = 0;
     const QString sql = PostgresDialect::numberedMarkers(nativeSql, &parameters);
-    if (sql.contains(QLatin1String("pg_temp.quelby_like_regex")) && !m_likeFunction) {
-        run(PostgresDialect::likeRegexFunction());
-        m_likeFunction = true;
+    static const QRegularExpression insertValues(QStringLiteral("^\\s*INSERT\\s+INTO\\s+\\S+\\s*(\\([^)]*\\)\\s*)?VALUES\\s*\\([^;]*\\)\\s*$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    const bool isInsert = sql.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive);
+    if (isInsert && insertValues.match(sql).hasMatch() && !sql.contains(QLatin1String("RETURNING"), Qt::CaseInsensitive)) {
+        const QString returning = sql + QStringLiteral(" RETURNING ") + QLatin1String(kRowKey);
+        if (PGresult *described = prepareNamed(returning, nativeSql, true))
+            return std::make_unique<PostgresStatement>(*this, m_lastName, returning.toUtf8(), parameters, described, false,
+                                                       InsertKind::ReturningRowKey);
     }
-    const QByteArray name = "quelby_" + QByteArray::number(++m_statementCount);
-    PGresult *made = PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), 0, nullptr);
+    PGresult *described = prepareNamed(sql, nativeSql, false);
+    const bool guarded = sql.trimmed().startsWith(QLatin1String("DROP"), Qt::CaseInsensitive);
+    return std::make_unique<PostgresStatement>(*this, m_lastName, sql.toUtf8(), parameters, described, guarded,
+                                               isInsert ? InsertKind::Plain : InsertKind::None);
+}
+
+// Prepares and describes `sql` under a new name (m_lastName). With `mayLackRowKey`, a table
+// without a row key gives nullptr rather than an error.
+PGresult *PostgresEngine::prepareNamed(const QString &sql, const QString &nativeSql, bool mayLackRowKey) {
+    if (mayLackRowKey && inTransaction()) run(QStringLiteral("SAVEPOINT quelby_returning"));
+    m_lastName = "quelby_" + QByteArray::number(++m_statementCount);
+    PGresult *made = PQprepare(m_conn, m_lastName.constData(), sql.toUtf8().constData(), 0, nullptr);
     if (!succeeded(made)) {
         const QByteArray state = stateOf(made);
         const QString message = messageOf(m_conn, made);
         PQclear(made);
+        if (mayLackRowKey) {
+            if (inTransaction()) run(QStringLiteral("ROLLBACK TO SAVEPOINT quelby_returning"));
+            return nullptr;
+        }
         if (message.contains(QLatin1String("multiple commands"))) throw JetDialect::secondStatementError();
-        AppError error = errorFor(state, message + QStringLiteral(" in '") + nativeSql + QStringLiteral("'"));
-        throw error;
+        throw errorFor(state, message + QStringLiteral(" in '") + nativeSql + QStringLiteral("'"));
     }
     PQclear(made);
-    PGresult *described = PQdescribePrepared(m_conn, name.constData());
+    if (mayLackRowKey && inTransaction()) run(QStringLiteral("RELEASE SAVEPOINT quelby_returning"));
+    PGresult *described = PQdescribePrepared(m_conn, m_lastName.constData());
     if (!succeeded(described)) {
         const AppError error = errorFor(stateOf(described), messageOf(m_conn, described));
         PQclear(described);
         throw error;
     }
-    const bool guarded = sql.trimmed().startsWith(QLatin1String("DROP"), Qt::CaseInsensitive);
-    return std::make_unique<PostgresStatement>(*this, name, sql.toUtf8(), parameters, described, guarded);
+    return described;
 }
 
 QString PostgresEngine::quoteName(const QString &name) const { return PostgresDialect::quotedName(name); }
 
 QString PostgresEngine::rowKeyExpression() const { return QString::fromLatin1(kRowKey); }
 
-QVariant PostgresEngine::lastInsertedRowKey() { return QVariant(scalar(QStringLiteral("SELECT lastval()"))); }
+QVariant PostgresEngine::lastInsertedRowKey() {
+    if (m_insertedRowKey.isValid()) return m_insertedRowKey;
+    return QVariant(scalar(QStringLiteral("SELECT lastval()")));
+}
 
 QStringList PostgresEngine::tableNames() { return relationNames("'r', 'p'"); }
 

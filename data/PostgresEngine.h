@@ -15,6 +15,8 @@
 #include <unordered_map>
 
 struct pg_conn;
+struct pg_result;
+typedef struct pg_result PGresult;
 
 class PostgresEngine : public Engine {
 public:
@@ -59,10 +61,12 @@ private:
     QStringList relationNames(const char *kinds);
     qint64 scalar(const QString &sql);
     Statement &kept(const QString &sql);
+    PGresult *prepareNamed(const QString &sql, const QString &nativeSql, bool mayLackRowKey);
 
     pg_conn *m_conn = nullptr;
     int m_statementCount = 0;
-    bool m_likeFunction = false;
+    QByteArray m_lastName;       // of the statement prepareNamed() made last
+    QVariant m_insertedRowKey;   // handed back by the last INSERT ... VALUES; null after any other INSERT
     QHash<QPair<unsigned, int>, QPair<QString, QString>> m_origins;
     QHash<QString, QString> m_sequences;
     std::unordered_map<QString, std::unique_ptr<Statement>> m_kept;

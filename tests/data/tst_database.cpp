@@ -3,6 +3,7 @@
 
 #include "core/AppError.h"
 #include "data/Database.h"
+#include "data/JetDialect.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
 #include "orders/OrderSearch.h"
@@ -78,6 +79,9 @@ private slots:
     void orderListsReadInOrder();
     void everyLetterWithoutCase_data();
     void everyLetterWithoutCase();
+    void boundTextMatchesAsLiteral_data();
+    void boundTextMatchesAsLiteral();
+    void likeKeptAfterARollback();
     void oldFileIsOrderedAnewOnce();
     void plantAddresses_data();
     void plantAddresses();
@@ -800,6 +804,64 @@ void tst_Database::everyLetterWithoutCase() {
         else for (const auto &row : db.query(sql).rows) rows << row.value(0).toString();
     });
     QCOMPARE(error ? QString("error %1").arg(error) : rows.join('|'), expected);
+}
+
+// A text compared in a filter is bound; it finds exactly the rows its literal found. The
+// literal is run unbound through SELECT ... INTO, which the data layer never binds.
+void tst_Database::boundTextMatchesAsLiteral_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("= in other letter case") << "Customer = 'MÜLLER SCHAUMSTOFF'" << "Müller Schaumstoff";
+    QTest::newRow("quote doubled") << "Customer = 'o''brien foam'" << "O'Brien Foam";
+    QTest::newRow("double-quoted") << "Customer = \"O'Brien Foam\"" << "O'Brien Foam";
+    QTest::newRow("<>") << "Customer <> 'vedu'" << "100% Foam|Foam 7a|Müller Schaumstoff|O'Brien Foam|Star*Foam";
+    QTest::newRow("<") << "Customer < 'F'" << "100% Foam";
+    QTest::newRow("trailing blank") << "Customer = 'Vedu '" << "";
+    QTest::newRow("empty is not null") << "City = ''" << "O'Brien Foam";
+    QTest::newRow("text against a number column") << "Days > '7'" << "Müller Schaumstoff|O'Brien Foam|100% Foam";
+    QTest::newRow("Like run") << "Customer Like 'm*'" << "Müller Schaumstoff";
+    QTest::newRow("Like a star itself") << "Customer Like '*[*]*'" << "Star*Foam";
+    QTest::newRow("Like a digit and one character") << "Customer Like 'foam #?'" << "Foam 7a";
+    QTest::newRow("Like % is a character") << "Customer Like '100%*'" << "100% Foam";
+    QTest::newRow("Like % matches no run") << "Customer Like '%'" << "";
+    QTest::newRow("Not Like") << "Customer Not Like '*FOAM*'" << "Müller Schaumstoff|Vedu";
+}
+
+void tst_Database::boundTextMatchesAsLiteral() {
+    QFETCH(QString, filter);
+    QFETCH(QString, expected);
+    TestDatabase db;
+    db.exec("INSERT INTO Customer (Customer, City, Days) VALUES ('Müller Schaumstoff', 'Köln', 30)");
+    db.exec("INSERT INTO Customer (Customer, City, Days) VALUES ('O''Brien Foam', '', 14)");
+    db.exec("INSERT INTO Customer (Customer, Days) VALUES ('100% Foam', 60)");
+    for (const char *name : {"Star*Foam", "Foam 7a", "Vedu"}) db.exec(QString("INSERT INTO Customer (Customer) VALUES ('%1')").arg(name));
+    const QString bound = QStringLiteral("SELECT Customer FROM Customer WHERE ") + filter;
+    QVERIFY(!JetDialect::bindComparedValues(bound).values.isEmpty());
+    AppDatabase().execute(QStringLiteral("SELECT Customer INTO tmpLiteral FROM Customer WHERE ") + filter);
+    auto names = [&](const QString &sql) {
+        QStringList found;
+        for (const auto &row : db.query(sql).rows) found << row.value(0).toString();
+        found.sort();
+        return found.join('|');
+    };
+    QStringList sorted = expected.split('|', Qt::SkipEmptyParts);
+    sorted.sort();
+    QCOMPARE(names("SELECT Customer FROM tmpLiteral"), sorted.join('|'));
+    QCOMPARE(names(bound), sorted.join('|'));
+}
+
+// A Like first run inside a save that rolls back is run again, by the statement kept for
+// it and by a new one, after the rollback.
+void tst_Database::likeKeptAfterARollback() {
+    TestDatabase db;
+    db.exec("INSERT INTO Customer (Customer) VALUES ('Vedu')");
+    const QString sql = QStringLiteral("SELECT Customer FROM Customer WHERE Customer Like 'v*'");
+    {
+        Transaction tx(AppDatabase());
+        QCOMPARE(db.query(sql).rows.size(), 1);
+    }
+    QCOMPARE(db.query(sql).rows.size(), 1);
+    QCOMPARE(db.query(sql + QStringLiteral(" AND Customer Not Like '*x'")).rows.size(), 1);
 }
 
 // A file whose keys an earlier build ordered by A-Z alone is ordered anew on its first

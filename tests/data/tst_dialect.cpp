@@ -292,7 +292,7 @@ void TestDialect::translatesForServer_data() {
                                                     << "SELECT \"ID\" FROM \"Customer\" WHERE (\"Customer\" COLLATE quelby_text) !~* '^O''B.*$'";
     QTest::newRow("Like of a joined pattern") << "SELECT ID FROM Orders WHERE Status Like 'O' & '*'"
                                               << "SELECT \"ID\" FROM \"Orders\" WHERE (\"Status\" COLLATE quelby_text) ~* "
-                                                 "pg_temp.quelby_like_regex('O' || '*')";
+                                                 "(SELECT pg_temp.quelby_like_regex('O' || '*'))";
     QTest::newRow("IIf") << "SELECT IIf(Qty > 1, 'many', IIf(Qty = 1, 'one', 'none')) FROM OrderItems"
                          << "SELECT CASE WHEN \"Qty\" > 1 THEN  'many' ELSE  CASE WHEN \"Qty\" = 1 THEN  'one' ELSE  'none' END END "
                             "FROM \"OrderItems\"";
@@ -320,7 +320,7 @@ void TestDialect::likeWithManyRunsOnLongText() {
     QVERIFY(JetDialect::like(text + QLatin1Char('B'), pattern));
 }
 
-// Numbers compared in filters become bound values; everything else stays in the text.
+// Numbers and texts compared in filters become bound values; everything else stays in the text.
 void TestDialect::bindsComparedNumbers_data() {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("text");
@@ -334,8 +334,19 @@ void TestDialect::bindsComparedNumbers_data() {
     QTest::newRow("beyond a whole number") << "SELECT * FROM Orders WHERE ID < 99999999999999999999"
                                            << "SELECT * FROM Orders WHERE ID < ?" << QVariantList{1e20};
     QTest::newRow("in the select list") << "SELECT ID = 1 AS First FROM Orders" << "SELECT ID = 1 AS First FROM Orders" << QVariantList{};
-    QTest::newRow("quoted") << "SELECT * FROM Orders WHERE OrderNumber = '12' AND Customer = \"a=1\""
-                            << "SELECT * FROM Orders WHERE OrderNumber = '12' AND Customer = \"a=1\"" << QVariantList{};
+    QTest::newRow("quoted") << "SELECT * FROM Orders WHERE OrderNumber = '12' AND Customer = \"a=\"\"1\""
+                            << "SELECT * FROM Orders WHERE OrderNumber = ? AND Customer = ?" << QVariantList{"12", "a=\"1"};
+    QTest::newRow("quote doubled, Like") << "SELECT * FROM Customer WHERE Customer = 'O''Brien' OR Customer Not Like '*?[#]'"
+                                         << "SELECT * FROM Customer WHERE Customer = ? OR Customer Not Like ?"
+                                         << QVariantList{"O'Brien", "*?[#]"};
+    QTest::newRow("texts not compared") << "INSERT INTO Bun (ID, Grade) VALUES ('B=1', 'x') "
+                                        << "INSERT INTO Bun (ID, Grade) VALUES ('B=1', 'x') " << QVariantList{};
+    QTest::newRow("after a subquery in the select list")
+        << "SELECT (SELECT Count(*) FROM Orders WHERE Status = 'Open') AS n, IIf(Days = 30, 'a', 'b') AS t FROM Customer "
+           "WHERE Terms <> ''"
+        << "SELECT (SELECT Count(*) FROM Orders WHERE Status = ?) AS n, IIf(Days = 30, 'a', 'b') AS t FROM Customer "
+           "WHERE Terms <> ?"
+        << QVariantList{"Open", ""};
     QTest::newRow("bracketed and dated") << "SELECT * FROM [T=1] WHERE OrderDate = #1/2/2024#"
                                          << "SELECT * FROM [T=1] WHERE OrderDate = #1/2/2024#" << QVariantList{};
     QTest::newRow("negative and top") << "SELECT TOP 5 * FROM Orders WHERE Total > -5" << "SELECT TOP 5 * FROM Orders WHERE Total > -5"
