@@ -151,7 +151,10 @@ public:
                                QStringLiteral("Report %1 has no group named '%2'").arg(tpl.name, scope));
         }
         if (group < 0) return {0, rowCount()};
-        return {groupStart[group][row], groupEndAt(group, row)};
+        // Finding the group's end may read more rows, which grows groupStart: read its
+        // start only afterwards.
+        const int end = groupEndAt(group, row);
+        return {groupStart[group][row], end};
     }
 
     bool shows(const ReportSection &section, int row, bool repeated = false) const;
