@@ -176,22 +176,9 @@ public:
     void lookups() {
         const QString what = QStringLiteral("%L1 lookups SELECT * FROM Orders WHERE ID=n").arg(kLookups);
         if (!wanted(what)) return;
-        const auto lookup = prepareBare(QStringLiteral("SELECT * FROM Orders WHERE ID=?"));
-        auto bare = [&](BareReading reading) {
-            return [&lookup, reading] {
-                for (int n = 1; n <= kLookups; ++n) lookup->run(reading, {lookedUp(n)});
-            };
-        };
-        const QVector<double> times = seconds({[&] {
-                                                   for (int n = 1; n <= kLookups; ++n) {
-                                                       auto rs = m_db.openRecordset(
-                                                           QStringLiteral("SELECT * FROM Orders WHERE ID=%1").arg(lookedUp(n)));
-                                                       for (int i = 0; i < rs->fieldCount(); ++i) rs->field(rs->column(i).name);
-                                                   }
-                                               },
-                                               bare(BareReading::Pointers), bare(BareReading::Strings),
-                                               bare(BareReading::Variants)});
-        row(what, times[0], times[1], times[2], times[3]);
+        timeLookups(what, QStringLiteral("SELECT * FROM Orders WHERE ID=?"),
+                    [](int n) { return QStringLiteral("SELECT * FROM Orders WHERE ID=%1").arg(lookedUp(n)); },
+                    [](int n) { return QVariant(lookedUp(n)); });
     }
 
     // The lookup a window makes by a text key: a customer by name, its quotes doubled as the
@@ -205,21 +192,29 @@ public:
             names << rs->text(QStringLiteral("Customer"));
         if (names.isEmpty()) return;
         auto named = [&names](int n) { return names.at(n * 7 % names.size()); };
-        const auto lookup = prepareBare(QStringLiteral("SELECT * FROM Customer WHERE Customer=?"));
+        timeLookups(what, QStringLiteral("SELECT * FROM Customer WHERE Customer=?"),
+                    [&](int n) { return QStringLiteral("SELECT * FROM Customer WHERE Customer=%1").arg(SqlText::Quoted(named(n))); },
+                    [&](int n) { return QVariant(named(n)); });
+    }
+
+    // Times kLookups lookups, every field read: through Recordset by the text `quelbySql`
+    // gives for the n-th, and bare through one statement with a marker, bound to `value`.
+    void timeLookups(const QString &what, const QString &bareSql, const std::function<QString(int)> &quelbySql,
+                     const std::function<QVariant(int)> &value) {
+        const auto lookup = prepareBare(bareSql);
         auto bare = [&](BareReading reading) {
             return [&, reading] {
-                for (int n = 1; n <= kLookups; ++n) lookup->run(reading, {named(n)});
+                for (int n = 1; n <= kLookups; ++n) lookup->run(reading, {value(n)});
             };
         };
-        const QVector<double> times = seconds({[&] {
-                                                   for (int n = 1; n <= kLookups; ++n) {
-                                                       auto rs = m_db.openRecordset(
-                                                           QStringLiteral("SELECT * FROM Customer WHERE Customer=%1").arg(SqlText::Quoted(named(n))));
-                                                       for (int i = 0; i < rs->fieldCount(); ++i) rs->field(rs->column(i).name);
-                                                   }
-                                               },
-                                               bare(BareReading::Pointers), bare(BareReading::Strings),
-                                               bare(BareReading::Variants)});
+        auto quelby = [&] {
+            for (int n = 1; n <= kLookups; ++n) {
+                auto rs = m_db.openRecordset(quelbySql(n));
+                for (int i = 0; i < rs->fieldCount(); ++i) rs->field(rs->column(i).name);
+            }
+        };
+        const QVector<double> times =
+            seconds({quelby, bare(BareReading::Pointers), bare(BareReading::Strings), bare(BareReading::Variants)});
         row(what, times[0], times[1], times[2], times[3]);
     }
 

@@ -377,9 +377,9 @@ Timing findInNavigator(MDI &mdi, const char *className) {
 
 // The order navigator (open) finds the orders whose number holds "12", as the clerk asks.
 Timing findOrdersHolding12(MDI &mdi) {
-    QWidget *navigator = openWindow<frmOrderNavigator>(mdi);
-    if (auto *number = control<QLineEdit>(navigator, "txtOrderNumber")) number->setText(QStringLiteral("12"));
-    return timed([&] { press(navigator, "btnFind"); });
+    if (auto *number = control<QLineEdit>(openWindow<frmOrderNavigator>(mdi), "txtOrderNumber"))
+        number->setText(QStringLiteral("12"));
+    return findInNavigator(mdi, "frmOrderNavigator");
 }
 
 long long ordersOfThePlant() {
